@@ -1,0 +1,39 @@
+#include "configurationreport.h"
+
+#include "applocale.h"
+#include "datalocations.h"
+#include "processenvironment.h"
+#include "storage/ioerror.h"
+#include "storage/textcodec.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace {
+const QLatin1String CrLf("\r\n");
+
+QString FileSection(const QString& title, const QString& fileName) {
+    QString text = title + QStringLiteral(": ") + fileName + CrLf;
+    QFile file(fileName);
+    if (!file.exists())
+        return text;
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInOutError(QStringLiteral("Cannot open file: %1").arg(file.errorString()), fileName);
+    for (const QString& line : SplitTextLines(DecodeDataText(file.readAll())))
+        text += line + CrLf;
+    return text;
+}
+} // namespace
+
+QString ConfigurationReport(const QDateTime& now) {
+    QString text = AppLocale().toString(now, QLocale::ShortFormat) + CrLf;
+    text += QStringLiteral("FILE LOCATIONS") + CrLf + DataLocationsText(true) + CrLf;
+    text += QStringLiteral("PARAMETERS") + CrLf;
+    const QStringList args = ProcessEnvironment().Arguments();
+    for (qsizetype i = 0; i < args.size(); ++i)
+        text += QString::number(i) + QStringLiteral(": ") + args.at(i) + CrLf;
+    text += CrLf;
+    text += FileSection(QStringLiteral("INI FILE (ADMIN SETTINGS)"), AdminSettingsFileName());
+    text += FileSection(QStringLiteral("INI FILE (PERSONAL SETTINGS)"), PersonalSettingsFileName());
+    return text;
+}

@@ -1,0 +1,10 @@
+#include "app/windows/quillhourprogram.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    InstallProgramServices();
+    TQuillhourProgram program;
+    return program.Run();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// Takes the next field from text. Leading separators are skipped; the field is the run of
+// characters up to the next separator; text keeps what follows that one separator (when the
+// field ended at the text's last character, that separator stays as the rest). Consecutive
+// separators therefore count as one.
+QString NextToken(QString& text, QStringView separators);
+
+QString YesNoLetter(bool flag);
+QString YesNoWord(bool flag);
+// "Y"/"YES" true, "N"/"NO" false (any letter case), anything else def.
+bool ParseYesNo(const QString& text, bool def);
+
+// Remarks encoding of the data files: line breaks become "%%" and tabs "%%~".
+QString EncodeLineBreaks(const QString& text);
+QString DecodeLineBreaks(const QString& text);
+// Every line break normalised to CR LF.
+QString NormaliseLineBreaks(const QString& text);
+// The text on one line: every tab and every line break becomes one space.
+QString SingleLine(const QString& text);
+
+bool TryInteger(const QString& text, int& value);
+bool IsInteger(const QString& text);
+// Decimal number in the program locale's form (its decimal separator, no grouping).
+bool TryReal(const QString& text, double& value);
+
+template <typename T> T Clamp(T value, T low, T high) {
+    if (value < low)
+        return low;
+    if (value > high)
+        return high;
+    return value;
+}
+
+// Swaps a and b when a is later than b.
+void OrderDates(QDateTime& a, QDateTime& b);
+// Adds text unless the list holds it already, letter case ignored.
+void AddUnique(QStringList& list, const QString& text);

@@ -1,0 +1,76 @@
+#include "treehelpers.h"
+
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+void FreeNodeObjects(QTreeWidget* tree) {
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        (*it)->setData(0, NodeObjectRole, QVariant());
+}
+
+int StateIndexOf(bool active) { return active ? 1 : 2; }
+
+bool IsActiveState(int index) { return index != 2; }
+
+bool IsClientTree(const QTreeWidget* tree) {
+    return tree && tree->objectName().toUpper() == QLatin1String("TREEVIEWCLIENT");
+}
+
+namespace {
+// The parent's child list and the tree's top level behave alike for a move.
+int IndexAmongSiblings(QTreeWidgetItem* node) {
+    if (QTreeWidgetItem* parent = node->parent())
+        return parent->indexOfChild(node);
+    return node->treeWidget()->indexOfTopLevelItem(node);
+}
+
+int SiblingCount(QTreeWidgetItem* node) {
+    if (QTreeWidgetItem* parent = node->parent())
+        return parent->childCount();
+    return node->treeWidget()->topLevelItemCount();
+}
+
+QTreeWidgetItem* TakeSibling(QTreeWidgetItem* node, int index) {
+    if (QTreeWidgetItem* parent = node->parent())
+        return parent->takeChild(index);
+    return node->treeWidget()->takeTopLevelItem(index);
+}
+
+void InsertSibling(QTreeWidgetItem* parent, QTreeWidget* tree, int index, QTreeWidgetItem* item) {
+    if (parent)
+        parent->insertChild(index, item);
+    else
+        tree->insertTopLevelItem(index, item);
+}
+} // namespace
+
+QTreeWidgetItem* MoveNode(QTreeWidgetItem* node, int direction) {
+    if (!node || !node->treeWidget() || direction == 0)
+        return nullptr;
+    const int index = IndexAmongSiblings(node);
+    const int other = direction < 0 ? index - 1 : index + 1;
+    if (other < 0 || other >= SiblingCount(node))
+        return nullptr;
+    QTreeWidget* tree = node->treeWidget();
+    QTreeWidgetItem* parent = node->parent();
+    const bool wasCurrent = tree->currentItem() == node;
+    // Take the later of the two and put it before the earlier one; the item moves whole,
+    // with its children and data.
+    const int later = std::max(index, other);
+    QTreeWidgetItem* moved = TakeSibling(node, later);
+    InsertSibling(parent, tree, later - 1, moved);
+    node->setExpanded(true);
+    if (wasCurrent)
+        tree->setCurrentItem(node);
+    return node;
+}
+
+void SelectRadio(int index, const QList<QRadioButton*>& buttons) {
+    for (int i = 0; i < buttons.size(); ++i) {
+        const bool wasExclusive = buttons[i]->autoExclusive();
+        buttons[i]->setAutoExclusive(false);
+        buttons[i]->setChecked(i == index);
+        buttons[i]->setAutoExclusive(wasExclusive);
+    }
+}

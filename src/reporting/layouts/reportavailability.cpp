@@ -1,0 +1,14 @@
+#include "reportavailability.h"
+
+#include "app/messages.h"
+
+bool ReportsAvailable = true;
+
+bool CheckReportsAvailable() {
+    if (ReportsAvailable)
+        return true;
+    ShowMessageBox(QStringLiteral("An error occurred while trying to prepare reports.\r"
+                                  "Please check your default printer is available."),
+                   mkError, mbOK);
+    return false;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <compare>
+#include <cstdint>
+
+// A fixed-point amount of money: a signed count of ten-thousandths. Addition is exact.
+class TMoney {
+public:
+    static constexpr std::int64_t Scale = 10000;
+
+    constexpr TMoney() = default;
+    static constexpr TMoney FromUnits(std::int64_t units) { return TMoney(units); }
+    // The nearest ten-thousandth of value; halves away from zero.
+    static TMoney FromDouble(double value);
+
+    constexpr std::int64_t Units() const { return FUnits; }
+    double ToDouble() const { return static_cast<double>(FUnits) / Scale; }
+
+    constexpr TMoney operator+(TMoney other) const { return TMoney(FUnits + other.FUnits); }
+    constexpr TMoney operator-(TMoney other) const { return TMoney(FUnits - other.FUnits); }
+    constexpr TMoney operator-() const { return TMoney(-FUnits); }
+    TMoney& operator+=(TMoney other) {
+        FUnits += other.FUnits;
+        return *this;
+    }
+    constexpr auto operator<=>(const TMoney&) const = default;
+
+private:
+    constexpr explicit TMoney(std::int64_t units) : FUnits(units) {}
+    std::int64_t FUnits = 0;
+};
+
+// The amount with two decimals (halves away from zero), the locale's decimal separator and
+// no grouping, e.g. "1234.50" or "-0.05".
+QString FormatMoney(TMoney amount);
+QString FormatMoney(double amount);

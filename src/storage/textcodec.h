@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Data and settings files are 8-bit text. They are read as UTF-8 when the bytes are valid
+// UTF-8 and as Windows-1252 otherwise, and written as Windows-1252 whenever every character
+// fits (so Windows workstations of the same work group can read them), else as UTF-8.
+QString DecodeDataText(const QByteArray& bytes);
+QByteArray EncodeDataText(const QString& text);
+
+bool IsValidUtf8(const QByteArray& bytes);
+QString DecodeWindows1252(const QByteArray& bytes);
+// True and the bytes when every character has a Windows-1252 code.
+bool TryEncodeWindows1252(const QString& text, QByteArray& bytes);
+
+// Splits decoded text into lines at CR LF, LF or a lone CR. A final line end does not start
+// another line.
+QStringList SplitTextLines(const QString& text);

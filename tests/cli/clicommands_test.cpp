@@ -1,0 +1,82 @@
+#include "app/datalocations.h"
+#include "cli/clicommands.h"
+#include "testsupport.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+class CliCommands : public TTempFolderTest {
+protected:
+    // Runs the real quillhour-cli with APPDATA pointing into the temporary folder.
+    int RunProgram(const QStringList& args) {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("APPDATA"), MakeFolder(QStringLiteral("appdata")));
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(QH_CLI_PROGRAM), args);
+        EXPECT_TRUE(cli.waitForFinished(20000));
+        Out = QString::fromUtf8(cli.readAllStandardOutput());
+        Err = QString::fromUtf8(cli.readAllStandardError());
+        return cli.exitCode();
+    }
+
+    int RunHere(const QStringList& args) {
+        Env.Args = QStringList{Env.Program} + args;
+        ApplyEnvironment();
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int code = RunCli(Env.Args, outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        Out = out;
+        Err = err;
+        return code;
+    }
+
+    QString Out;
+    QString Err;
+};
+
+TEST_F(CliCommands, LocationsWithDataDirPrintsLinesAndModeWithoutCreatingTheFolder) {
+    const QString folder = Path(QStringLiteral("somewhere"));
+    EXPECT_EQ(RunProgram({QStringLiteral("--datadir"), folder, QStringLiteral("locations")}), 0);
+    EXPECT_EQ(Out, QStringLiteral("Local location: \"") + folder + QStringLiteral("/\"\n") +
+                       QStringLiteral("Local location set by parameter: \"") + folder +
+                       QStringLiteral("/\"\nNo server location\n"
+                                      "Server location not set by redirection\n"
+                                      "Mode: Single-user\n"));
+    EXPECT_TRUE(Err.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(CliCommands, WindowsSpellingOfTheSwitchWorksAfterTheCommandToo) {
+    const QString folder = MakeFolder(QStringLiteral("there"));
+    EXPECT_EQ(RunHere({QStringLiteral("locations"), QStringLiteral("/DATADIR"), folder}), 0);
+    EXPECT_TRUE(Out.startsWith(QStringLiteral("Local location: \"") + folder + QStringLiteral("\"\n")));
+    EXPECT_TRUE(Out.endsWith(QStringLiteral("Mode: Single-user\n")));
+}
+
+TEST_F(CliCommands, ConfigPrintsTheConfigurationReport) {
+    const QString folder = MakeFolder(QStringLiteral("cfg"));
+    WriteFile(folder + QStringLiteral("QHR.ini"), "[Personal]\r\nUserName=Mary\r\n");
+    EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("config")}), 0);
+    EXPECT_TRUE(Out.contains(QStringLiteral("FILE LOCATIONS\nLocal location: \"") + folder));
+    EXPECT_TRUE(Out.contains(QStringLiteral("PARAMETERS\n0: ") + Env.Program +
+                             QStringLiteral("\n1: --datadir\n")));
+    EXPECT_TRUE(Out.contains(QStringLiteral("INI FILE (PERSONAL SETTINGS): ") + folder +
+                             QStringLiteral("QHR.ini\n[Personal]\nUserName=Mary\n")));
+}
+
+TEST_F(CliCommands, HelpAndUnknownCommands) {
+    EXPECT_EQ(RunHere({QStringLiteral("--help")}), 0);
+    EXPECT_TRUE(Out.startsWith(QStringLiteral("Usage: quillhour-cli")));
+    EXPECT_EQ(RunHere({QStringLiteral("frobnicate")}), 2);
+    EXPECT_TRUE(Out.isEmpty());
+    EXPECT_TRUE(Err.startsWith(QStringLiteral("Unknown command: frobnicate\nUsage:")));
+    EXPECT_EQ(RunHere({}), 2);
+    EXPECT_TRUE(Err.startsWith(QStringLiteral("Usage:")));
+}

@@ -1,0 +1,31 @@
+#include "storage/textcodec.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextCodec, ReadsUtf8WhenValidElseWindows1252) {
+    EXPECT_EQ(DecodeDataText(QByteArray("Caf\xC3\xA9")), QStringLiteral("Café"));
+    EXPECT_EQ(DecodeDataText(QByteArray("Caf\xE9 \x80 \x96")), QStringLiteral("Café € –"));
+    EXPECT_EQ(DecodeDataText(QByteArray("\xEF\xBB\xBFplain")), QStringLiteral("plain"));
+    EXPECT_TRUE(IsValidUtf8(QByteArray("ascii only")));
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xE9t\xE9")));
+}
+
+TEST(TextCodec, WritesWindows1252WhenEveryCharacterFitsElseUtf8) {
+    EXPECT_EQ(EncodeDataText(QStringLiteral("Café € – ‘x’")),
+              QByteArray("Caf\xE9 \x80 \x96 \x91x\x92"));
+    EXPECT_EQ(EncodeDataText(QStringLiteral("Łódź")), QStringLiteral("Łódź").toUtf8());
+    // Round trips keep every character either way.
+    for (const QString& text : {QStringLiteral("Zoë Ærø"), QStringLiteral("日本 and €"),
+                                QStringLiteral("\u0081 undefined code")}) {
+        EXPECT_EQ(DecodeDataText(EncodeDataText(text)), text) << text.toStdString();
+    }
+}
+
+TEST(TextCodec, SplitsLinesAtEveryKindOfLineEnd) {
+    EXPECT_EQ(SplitTextLines(QStringLiteral("a\r\nb\nc\rd")),
+              QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                           QStringLiteral("d")}));
+    EXPECT_EQ(SplitTextLines(QStringLiteral("a\r\n\r\n")),
+              QStringList({QStringLiteral("a"), QString()}));
+    EXPECT_TRUE(SplitTextLines(QString()).isEmpty());
+}
