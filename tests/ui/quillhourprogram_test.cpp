@@ -1,0 +1,97 @@
+#include "app/datalocations.h"
+#include "app/instanceguard.h"
+#include "app/windows/quillhourprogram.h"
+#include "dayview/mainform.h"
+#include "setup/setupform.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+class QuillhourProgram : public TTempFolderTest {
+protected:
+    void SetUp() override {
+        TTempFolderTest::SetUp();
+        Local = MakeFolder(QStringLiteral("local"));
+        Env.Args = {Env.Program, QStringLiteral("/datadir"), Local};
+        ApplyEnvironment();
+    }
+
+    void WriteSettings(const QByteArray& text) { WriteFile(Local + QStringLiteral("QHR.ini"), text); }
+
+    QString Local;
+};
+
+TEST_F(QuillhourProgram, SingleUserStartShowsTheMainWindowAndKeepsSetupHidden) {
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_NE(program.MainForm(), nullptr);
+    ASSERT_NE(program.SetupForm(), nullptr);
+    EXPECT_EQ(program.MainForm()->windowTitle(), QStringLiteral("Quillhour"));
+    EXPECT_EQ(program.SetupForm()->windowTitle(), QStringLiteral("Setup"));
+    EXPECT_TRUE(program.MainForm()->isVisible());
+    EXPECT_FALSE(program.SetupForm()->isVisible());
+    EXPECT_EQ(program.ApplicationMainWindow(), program.MainForm());
+    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Quillhour"));
+    EXPECT_TRUE(program.HoldsInstanceGuard());
+    EXPECT_TRUE(Messages->Shown.empty());
+
+    program.MainForm()->close(); // closing the main window runs the stop sequence
+    EXPECT_FALSE(program.HoldsInstanceGuard());
+}
+
+TEST_F(QuillhourProgram, ServerAdministrationMakesTheSetupWindowTheMainWindow) {
+    WriteFile(Path(QStringLiteral("program/QHR.ini")), "[Server]\r\nServerAdmin=1\r\n");
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(program.ApplicationMainWindow(), program.SetupForm());
+    EXPECT_TRUE(program.SetupForm()->isVisible());
+    EXPECT_FALSE(program.MainForm()->isVisible());
+    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Setup"));
+    program.Stop();
+}
+
+TEST_F(QuillhourProgram, ModeConflictStopsBeforeAnyWindow) {
+    WriteSettings("[Server]\r\nServerAdmin=2\r\n");
+    TQuillhourProgram program;
+    EXPECT_FALSE(program.Start());
+    EXPECT_EQ(program.MainForm(), nullptr);
+    ASSERT_EQ(Messages->Shown.size(), 1u);
+    EXPECT_EQ(Messages->Shown[0].Text,
+              QStringLiteral("Remote server administration requires a server path"));
+}
+
+TEST_F(QuillhourProgram, SecondCopyEndsSilentlyUnlessMultiIsGiven) {
+    TInstanceGuard firstCopy;
+    ASSERT_TRUE(firstCopy.TryAcquire(InstanceGuardName));
+    {
+        TQuillhourProgram program;
+        EXPECT_FALSE(program.Start());
+        EXPECT_EQ(program.MainForm(), nullptr);
+        EXPECT_TRUE(Messages->Shown.empty());
+    }
+    Env.Args.append(QStringLiteral("/MULTI"));
+    ApplyEnvironment();
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(program.MainForm()->isVisible());
+    EXPECT_FALSE(program.HoldsInstanceGuard());
+    program.Stop();
+}
+
+TEST_F(QuillhourProgram, RealSecondProcessExitsAtOnce) {
+    TInstanceGuard firstCopy;
+    ASSERT_TRUE(firstCopy.TryAcquire(InstanceGuardName));
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("APPDATA"), MakeFolder(QStringLiteral("appdata")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Env.EnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR")));
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(QH_PROGRAM), {QStringLiteral("--datadir"), Local});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+}
