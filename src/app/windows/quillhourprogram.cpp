@@ -6,7 +6,7 @@
 #include "app/version.h"
 #include "dayview/mainform.h"
 #include "helpform.h"
-#include "qtmessagebox.h"
+#include "qtservices.h"
 #include "setup/setupform.h"
 #include "splashform.h"
 
@@ -27,11 +27,6 @@ void RegisterTahoma() {
     QFont font(found ? QStringLiteral("Tahoma") : QApplication::font().family(), 8);
     font.setStyleHint(QFont::SansSerif);
     QApplication::setFont(font);
-}
-
-void SetApplicationTitle(const QWidget* mainWindow) {
-    QApplication::processEvents();
-    QApplication::setApplicationDisplayName(mainWindow ? mainWindow->windowTitle() : ProgramName);
 }
 } // namespace
 

@@ -1,10 +1,11 @@
-#include "qtmessagebox.h"
+#include "qtservices.h"
 
 #include "app/busycursor.h"
 #include "app/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QWidget>
 
 namespace {
 QMessageBox::Icon IconFor(int kind) {
@@ -57,4 +58,10 @@ void InstallQtBusyCursor() {
         else
             QApplication::restoreOverrideCursor();
     });
+}
+
+void SetApplicationTitle(const QWidget* mainWindow) {
+    QApplication::processEvents();
+    QApplication::setApplicationDisplayName(mainWindow ? mainWindow->windowTitle()
+                                                       : QStringLiteral("Quillhour"));
 }
