@@ -3,8 +3,8 @@
 #include "applocale.h"
 #include "datalocations.h"
 #include "processenvironment.h"
-#include "storage/ioerror.h"
 #include "storage/textcodec.h"
+#include "storage/textfile.h"
 
 #include <QFile>
 #include <QStringList>
@@ -14,12 +14,9 @@ const QLatin1String CrLf("\r\n");
 
 QString FileSection(const QString& title, const QString& fileName) {
     QString text = title + QStringLiteral(": ") + fileName + CrLf;
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return text;
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open file: %1").arg(file.errorString()), fileName);
-    for (const QString& line : SplitTextLines(DecodeDataText(file.readAll())))
+    for (const QString& line : SplitTextLines(ReadTextFile(fileName)))
         text += line + CrLf;
     return text;
 }

@@ -1,10 +1,9 @@
 #include "inifile.h"
 
-#include "ioerror.h"
 #include "textcodec.h"
+#include "textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 bool SameName(const QString& a, const QString& b) {
@@ -21,17 +20,11 @@ TIniFile::TIniFile(const QString& fileName) { LoadFromFile(fileName); }
 
 void TIniFile::LoadFromFile(const QString& fileName) {
     FFileName = fileName;
-    QFile file(fileName);
-    if (!file.exists()) {
+    if (!QFile::exists(fileName)) {
         Clear();
         return;
     }
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(QStringLiteral("Cannot open file: %1").arg(file.errorString()), fileName);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EInOutError(QStringLiteral("Cannot read file: %1").arg(file.errorString()), fileName);
-    LoadFromText(DecodeDataText(bytes));
+    LoadFromText(ReadTextFile(fileName));
 }
 
 void TIniFile::LoadFromText(const QString& text) {
@@ -71,14 +64,7 @@ QString TIniFile::ToText() const {
 
 void TIniFile::Save() const { SaveToFile(FFileName); }
 
-void TIniFile::SaveToFile(const QString& fileName) const {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(QStringLiteral("Cannot create file: %1").arg(file.errorString()), fileName);
-    const QByteArray bytes = EncodeDataText(ToText());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EInOutError(QStringLiteral("Cannot write file: %1").arg(file.errorString()), fileName);
-}
+void TIniFile::SaveToFile(const QString& fileName) const { WriteTextFile(fileName, ToText()); }
 
 QStringList TIniFile::Sections() const {
     QStringList names;

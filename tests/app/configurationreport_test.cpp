@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 class ConfigurationReportTest : public TTempFolderTest {};
 
@@ -40,11 +39,13 @@ TEST_F(ConfigurationReportTest, SettingsFileNotYetWrittenListsNoLines) {
 }
 
 TEST_F(ConfigurationReportTest, UnreadableSettingsFileRaises) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
-    Locations().LocalFolder = MakeFolder(QStringLiteral("locked"));
-    const QString file = Locations().LocalFolder + QStringLiteral("QHR.ini");
-    WriteFile(file, "[Setup]\r\n");
-    QFile::setPermissions(file, QFileDevice::Permissions());
-    EXPECT_THROW(ConfigurationReport(), EInOutError);
+    // A folder where the settings file should be cannot be read, even by root.
+    Locations().LocalFolder = MakeFolder(QStringLiteral("odd"));
+    MakeFolder(QStringLiteral("odd/QHR.ini"));
+    try {
+        ConfigurationReport();
+        FAIL() << "no error raised";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.FileName(), Locations().LocalFolder + QStringLiteral("QHR.ini"));
+    }
 }
