@@ -1,0 +1,119 @@
+#pragma once
+
+#include "exportitem.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <vector>
+
+// Everything SetHeader stores at once, as the format editor hands it over.
+struct TExportHeader {
+    QString Name;
+    QString Description;
+    QString OutputPath; // folder and file name of the output; empty for none
+    bool Overtime = true;
+    int Charging = 0;
+    bool ActiveClientProjects = false;
+    QString Project;
+    QString Client;
+    int Period = 0;
+    int DelimiterReplace = '_';
+    int Delimiter = '\t';
+    bool SkipEmptyGroups = false;
+    int BlankRows = 0;
+    bool Headings = false;
+};
+
+// A named recipe for a delimited text export: the columns of its three areas, the order of
+// the groups, the file settings and the defaults of an export run. Stored as "ef-" + name +
+// ".txt" in the export formats folder. Copies are deep.
+class TExportFormat {
+public:
+    using TItems = std::vector<std::unique_ptr<TExportItem>>;
+    using TGroupOrder = std::array<int, 3>;
+    // Loaded-file age of a format that was not loaded from a file.
+    static constexpr std::int64_t NewFileAge = std::numeric_limits<std::int64_t>::max();
+
+    TExportFormat();
+    TExportFormat(const TExportFormat& other);
+    TExportFormat& operator=(const TExportFormat& other);
+    TExportFormat(TExportFormat&&) noexcept = default;
+    TExportFormat& operator=(TExportFormat&&) noexcept = default;
+    ~TExportFormat();
+
+    std::unique_ptr<TExportFormat> Copy() const { return std::make_unique<TExportFormat>(*this); }
+
+    // Takes the trimmed name when it is not blank and free of \ / : * ? " < > |.
+    bool SetName(const QString& name);
+    // Stores the header; an error text (nothing changed) for a blank or invalid name.
+    QString SetHeader(const TExportHeader& header);
+    // The next Save skips the check for changes by another user.
+    void MarkNew() { FLoadedFileAge = NewFileAge; }
+    std::int64_t LoadedFileAge() const { return FLoadedFileAge; }
+
+    // Reads the format of that name from its file; an error text, empty on success.
+    QString Load(const QString& name);
+    // Writes the format to its file; an error text, empty on success.
+    QString Save();
+
+    // Reading and writing the file's content, without locks.
+    QString ReadFromFile(const QString& path);
+    QString ReadFromText(const QString& text, const QString& path);
+    QString WriteToFile(const QString& path) const;
+    QString ToText() const;
+
+    const TItems& Items(int area) const;
+    int ItemCount() const;
+    const TGroupOrder& GroupOrder() const { return FGroupOrder; }
+
+    // The first column of area whose display name matches (ASCII letter case ignored).
+    TExportItem* FindItem(const QString& displayName, int area) const;
+    // Appends a column for a standard field unless its area holds one already.
+    TExportItem* AddField(int field);
+    std::unique_ptr<TExportItem> NewUserDefinedColumn(int area) const;
+    // Appends the column to its area's list, giving the area a group slot when it has none.
+    TExportItem* AddItem(std::unique_ptr<TExportItem> item);
+    void RemoveItem(const TExportItem* item);
+    // Moves the column one place within its list; clamped to the list's ends.
+    void MoveItem(const TExportItem* item, int step);
+    void ClearItems();
+    void SetGroupOrder(const QStringList& groupNames);
+
+    QString FormatName;
+    QString FormatDescription;
+    int BlankRows = 0;
+    bool SkipEmptyGroups = false;
+    int Period = 0;
+    bool Headings = false;
+    int Delimiter = '\t';
+    int DelimiterReplace = '_';
+    QStringList Users;
+    QString Client;
+    QString Project;
+    bool ActiveClientProjects = false;
+    int Charging = 0;
+    bool Overtime = true;
+    QString FileDir;
+    QString FileName;
+
+private:
+    TItems& ItemsOf(int area);
+    void EnsureGroupSlot(int area);
+    QString ReadSections(const class TIniFile& ini);
+    QString ReadField(const TIniFile& ini, int n, int& previousArea);
+    void ResetAfterFailure();
+    std::vector<int> WrittenAreaOrder() const;
+
+    std::array<TItems, 3> FItems; // Client, Category, Data
+    TGroupOrder FGroupOrder{};
+    std::int64_t FLoadedFileAge = NewFileAge;
+};
+
+// Reads a stored number: decimal, or hexadecimal after "$" or "0x"; leading blanks allowed,
+// nothing after the number. False when the text is not such a number.
+bool ParseStoredInteger(const QString& text, int& value);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "exportformat.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// The file of the format of that name: "ef-" + name + ".txt" in the export formats folder of
+// the data location (the local copy while the server's folder is unavailable).
+QString ExportFormatFileName(const QString& name);
+
+// The name between "ef-" and ".txt" of a format file's name (ASCII letter case ignored);
+// empty when the file name does not have that form.
+QString FormatNameFromFileName(const QString& path);
+
+struct TExportFormatEntry {
+    QString Name;
+    std::unique_ptr<TExportFormat> Format; // only when listed with objects
+};
+
+// Lists the format files of the export formats folder in name order, each with its format
+// loaded when withObjects is set (a format that does not load keeps its entry). False only when
+// the folder could not be listed.
+bool ListExportFormats(std::vector<TExportFormatEntry>& list, bool withObjects);

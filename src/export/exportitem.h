@@ -1,0 +1,33 @@
+#pragma once
+
+#include "exportvocabulary.h"
+
+#include <QString>
+
+#include <memory>
+
+// One column of an export format: the field it shows, its heading, type, format, area, and
+// whether the next column's value is merged into it.
+class TExportItem {
+public:
+    // A column for a standard field with the field's default heading, type, format and area.
+    static std::unique_ptr<TExportItem> ForField(int field);
+    // A new user-defined column of the given area: "Untitled", heading "UNTITLED", Text.
+    static std::unique_ptr<TExportItem> UserDefined(int area);
+
+    std::unique_ptr<TExportItem> Copy() const { return std::make_unique<TExportItem>(*this); }
+
+    bool IsUserDefined() const { return Field == efUserDefined; }
+    // The user-defined column's own name, or the standard field's name.
+    QString DisplayName() const { return IsUserDefined() ? Name : ExportFieldName(Field); }
+
+    int Field = efUserDefined;
+    QString FieldHeading;
+    QString Name;       // user-defined columns only
+    QString FieldValue; // user-defined columns only: the text written in every row
+    int FieldType = ftText;
+    QString FieldFormat;
+    int FieldArea = eaData;
+    bool FieldMergeFollowing = false;
+    QString FieldSeparator;
+};
