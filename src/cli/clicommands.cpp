@@ -3,6 +3,7 @@
 #include "app/configurationreport.h"
 #include "app/datalocations.h"
 #include "app/messages.h"
+#include "datacheck.h"
 #include "storage/ioerror.h"
 
 namespace {
@@ -42,6 +43,19 @@ int PrintConfiguration(QTextStream& out, QTextStream& err) {
     }
     return 0;
 }
+int RunCheck(QTextStream& out) {
+    TDataCheck check;
+    check.RunAll();
+    for (const TCheckProblem& problem : check.Problems()) {
+        out << problem.FileName;
+        if (problem.Line > 0)
+            out << ", line " << problem.Line;
+        out << ": " << problem.Message << '\n';
+    }
+    out << check.FilesChecked() << " files checked, " << check.Problems().size()
+        << " problems found\n";
+    return check.Problems().empty() ? 0 : 1;
+}
 } // namespace
 
 QString CliUsage() {
@@ -51,6 +65,8 @@ QString CliUsage() {
         "Commands:\n"
         "  locations   show the data locations and the mode\n"
         "  config      show the configuration report (locations, arguments, settings files)\n"
+        "  check       read the data files as the program does and report what it cannot use\n"
+        "              (exit code 1 when problems were found)\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
@@ -64,8 +80,11 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         out << CliUsage();
         return 0;
     }
-    if (command == QLatin1String("locations") || command == QLatin1String("config")) {
+    if (command == QLatin1String("locations") || command == QLatin1String("config") ||
+        command == QLatin1String("check")) {
         ResolveDataLocations(TResolveMode::ReadOnly);
+        if (command == QLatin1String("check"))
+            return RunCheck(out);
         return command == QLatin1String("locations") ? PrintLocations(out)
                                                      : PrintConfiguration(out, err);
     }

@@ -2,6 +2,7 @@
 #include "cli/clicommands.h"
 #include "testsupport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -79,4 +80,21 @@ TEST_F(CliCommands, HelpAndUnknownCommands) {
     EXPECT_TRUE(Err.startsWith(QStringLiteral("Unknown command: frobnicate\nUsage:")));
     EXPECT_EQ(RunHere({}), 2);
     EXPECT_TRUE(Err.startsWith(QStringLiteral("Usage:")));
+}
+
+TEST_F(CliCommands, CheckReportsExportFormatsThatDoNotLoad) {
+    const QString folder = MakeFolder(QStringLiteral("data"));
+    const QString formats = folder + QStringLiteral("Data/_ExportFormats/");
+    WriteFile(formats + QStringLiteral("ef-Good.txt"),
+              "[Header]\r\nFormatName=Good\r\nFieldCount=1\r\n[Field1]\r\nFieldName=Date\r\n"
+              "FieldArea=Data\r\nFieldType=Date\r\n");
+    WriteFile(formats + QStringLiteral("ef-Bad.txt"),
+              "[Header]\r\nFormatName=Bad\r\nFieldCount=2\r\n[Field1]\r\nFieldName=Date\r\n"
+              "FieldArea=Data\r\nFieldType=Date\r\n");
+    EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 1);
+    EXPECT_EQ(Out, formats + QStringLiteral("ef-Bad.txt: Export format file missing section for field 2\n"
+                                            "2 files checked, 1 problems found\n"));
+    QFile::remove(formats + QStringLiteral("ef-Bad.txt"));
+    EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 0);
+    EXPECT_EQ(Out, QStringLiteral("1 files checked, 0 problems found\n"));
 }
