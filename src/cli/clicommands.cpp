@@ -49,11 +49,10 @@ int RunCheck(QTextStream& out) {
     for (const TCheckProblem& problem : check.Problems()) {
         out << problem.FileName;
         if (problem.Line > 0)
-            out << ", line " << problem.Line;
+            out << ':' << problem.Line;
         out << ": " << problem.Message << '\n';
     }
-    out << check.FilesChecked() << " files checked, " << check.Problems().size()
-        << " problems found\n";
+    out << check.FilesChecked() << " files checked, " << check.Problems().size() << " problems\n";
     return check.Problems().empty() ? 0 : 1;
 }
 } // namespace

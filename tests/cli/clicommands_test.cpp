@@ -93,8 +93,8 @@ TEST_F(CliCommands, CheckReportsExportFormatsThatDoNotLoad) {
               "FieldArea=Data\r\nFieldType=Date\r\n");
     EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 1);
     EXPECT_EQ(Out, formats + QStringLiteral("ef-Bad.txt: Export format file missing section for field 2\n"
-                                            "2 files checked, 1 problems found\n"));
+                                            "2 files checked, 1 problems\n"));
     QFile::remove(formats + QStringLiteral("ef-Bad.txt"));
     EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 0);
-    EXPECT_EQ(Out, QStringLiteral("1 files checked, 0 problems found\n"));
+    EXPECT_EQ(Out, QStringLiteral("1 files checked, 0 problems\n"));
 }
