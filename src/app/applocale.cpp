@@ -91,8 +91,8 @@ bool KeepsFixedForm(const QLocale& locale, const QString& datePicture) {
     if (IsNumericDatePicture(datePicture))
         return true;
     // The picture of the data files' form itself reads such a text to the same date.
-    const bool fixedLike = datePicture == QLatin1String("d MMM yyyy") ||
-                           datePicture == QLatin1String("dd MMM yyyy");
+    const bool fixedLike =
+        datePicture == QLatin1String("d MMM yyyy") || datePicture == QLatin1String("dd MMM yyyy");
     return fixedLike && HasEnglishMonthAbbreviations(locale);
 }
 
@@ -120,11 +120,17 @@ TLocaleFacts& Facts() {
 }
 } // namespace
 
-const QLocale& AppLocale() { return Facts().Locale; }
+const QLocale& AppLocale() {
+    return Facts().Locale;
+}
 
-void SetAppLocale(const QLocale& locale) { Facts() = TLocaleFacts(locale); }
+void SetAppLocale(const QLocale& locale) {
+    Facts() = TLocaleFacts(locale);
+}
 
-QString LocaleShortDateFormat() { return Facts().ShortDateFormat; }
+QString LocaleShortDateFormat() {
+    return Facts().ShortDateFormat;
+}
 
 QString LocaleShortDateText(QDate date) {
     return Facts().Locale.toString(date, Facts().ShortDateFormat);
@@ -139,17 +145,29 @@ QDate ReadLocaleShortDate(const QString& text) {
     return date;
 }
 
-bool LocaleShortDateKeepsFixedForm() { return Facts().KeepsFixedDateForm; }
+bool LocaleShortDateKeepsFixedForm() {
+    return Facts().KeepsFixedDateForm;
+}
 
-QString LocaleTimeFormat() { return Facts().TimeFormat; }
+QString LocaleTimeFormat() {
+    return Facts().TimeFormat;
+}
 
-QString LocaleTimeText(QTime time) { return Facts().Locale.toString(time, Facts().TimeFormat); }
+QString LocaleTimeText(QTime time) {
+    return Facts().Locale.toString(time, Facts().TimeFormat);
+}
 
-QString LocaleDecimalSeparator() { return Facts().DecimalSeparator; }
+QString LocaleDecimalSeparator() {
+    return Facts().DecimalSeparator;
+}
 
-QString LocaleCurrencySymbol() { return Facts().CurrencySymbol; }
+QString LocaleCurrencySymbol() {
+    return Facts().CurrencySymbol;
+}
 
-int LocaleFirstDayOfWeek() { return static_cast<int>(Facts().Locale.firstDayOfWeek()); }
+int LocaleFirstDayOfWeek() {
+    return static_cast<int>(Facts().Locale.firstDayOfWeek());
+}
 
 QString LocaleDayName(int weekDay, QLocale::FormatType format) {
     if (weekDay < 1 || weekDay > 7)

@@ -7,16 +7,17 @@
 namespace {
 constexpr int HighestCode = bcFreeOfCharge;
 constexpr std::array<const char*, 6> CodeTexts = {"Y", "N", "HRA", "FPR", "CON", "FOC"};
-constexpr std::array<const char*, 6> CodeNames = {"Chargeable",  "Not Chargeable", "Hourly Rate",
-                                                  "Fixed Price", "Contract",       "Free of Charge"};
+constexpr std::array<const char*, 6> CodeNames = {
+    "Chargeable", "Not Chargeable", "Hourly Rate", "Fixed Price", "Contract", "Free of Charge"};
 constexpr std::array<const char*, 4> SourceTexts = {"CAS", "USR", "CLI", "PRO"};
 constexpr qsizetype FieldLength = 3;
 constexpr qsizetype ShortestText = 2 * FieldLength + 1;
 
-int KnownCode(int code) { return code < 0 || code > HighestCode ? HighestCode : code; }
+int KnownCode(int code) {
+    return code < 0 || code > HighestCode ? HighestCode : code;
+}
 
-template <std::size_t N>
-int IndexOf(const std::array<const char*, N>& texts, const QString& text) {
+template <std::size_t N> int IndexOf(const std::array<const char*, N>& texts, const QString& text) {
     for (std::size_t i = 0; i < N; ++i)
         if (text == QLatin1String(texts[i]))
             return static_cast<int>(i);
@@ -35,9 +36,13 @@ bool ParseStoredAmount(const QString& text, TMoney& amount) {
 }
 } // namespace
 
-QString BillingCodeText(int code) { return QLatin1String(CodeTexts[KnownCode(code)]); }
+QString BillingCodeText(int code) {
+    return QLatin1String(CodeTexts[KnownCode(code)]);
+}
 
-QString BillingCodeName(int code) { return QLatin1String(CodeNames[KnownCode(code)]); }
+QString BillingCodeName(int code) {
+    return QLatin1String(CodeNames[KnownCode(code)]);
+}
 
 QString SourceText(int source) {
     if (source < 0 || source >= static_cast<int>(SourceTexts.size()))
@@ -52,12 +57,10 @@ QString BillingText(const TBillingInfo& info) {
 }
 
 QString ShortBillingText(const TBillingInfo& info, const QString& currencySymbol) {
-    return currencySymbol + FormatMoney(info.Rate) + QLatin1Char(' ') +
-           BillingCodeText(info.Code);
+    return currencySymbol + FormatMoney(info.Rate) + QLatin1Char(' ') + BillingCodeText(info.Code);
 }
 
-bool ParseBillingText(const QString& text, std::uint8_t& code, std::uint8_t& source,
-                      TMoney& rate) {
+bool ParseBillingText(const QString& text, std::uint8_t& code, std::uint8_t& source, TMoney& rate) {
     const QString upper = text.trimmed().toUpper();
     if (upper.isEmpty())
         return false;
@@ -102,15 +105,16 @@ QString BlockCodeText(const TBillingInfo* billing, bool chargeable) {
     return BillingCodeText(BlockCode(billing, chargeable));
 }
 
-TMoney BlockRate(const TBillingInfo* billing) { return billing ? billing->Rate : TMoney(); }
+TMoney BlockRate(const TBillingInfo* billing) {
+    return billing ? billing->Rate : TMoney();
+}
 
 bool HasRate(const TBillingInfo* billing) {
     return billing && (billing->Code == bcHourlyRate || billing->Code == bcFixedPrice ||
                        billing->Code == bcFreeOfCharge);
 }
 
-QString BlockRateText(const TBillingInfo* billing, bool withSymbol,
-                      const QString& currencySymbol) {
+QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QString& currencySymbol) {
     if (!HasRate(billing))
         return QStringLiteral("--");
     const QString amount = FormatMoney(billing->Rate);

@@ -3,9 +3,9 @@
 #include "storage/billinginfo.h"
 #include "storage/money.h"
 
-#include <QString>
-
 #include <cstdint>
+
+#include <QString>
 
 // "Y", "N", "HRA", "FPR", "CON", "FOC" for codes 0..5; any other code gives "FOC".
 QString BillingCodeText(int code);
@@ -26,8 +26,7 @@ QString ShortBillingText(const TBillingInfo& info, const QString& currencySymbol
 // letters of code, three of source and the amount. The amount is read in the locale's form
 // and, failing that, with the other of "." and "," as decimal separator, because a work group
 // shares files written under different locales. The values are changed only on success.
-bool ParseBillingText(const QString& text, std::uint8_t& code, std::uint8_t& source,
-                      TMoney& rate);
+bool ParseBillingText(const QString& text, std::uint8_t& code, std::uint8_t& source, TMoney& rate);
 
 // Normalises the rate text of the block details: for codes with an editable rate (2, 3) true
 // when it reads as an amount (the currency symbol allowed); otherwise, and for every other
@@ -46,8 +45,7 @@ TMoney BlockRate(const TBillingInfo* billing);
 // A billing object whose rate means something: hourly rate, fixed price or free of charge.
 bool HasRate(const TBillingInfo* billing);
 // "--" unless HasRate; otherwise the amount, after the currency symbol when withSymbol.
-QString BlockRateText(const TBillingInfo* billing, bool withSymbol,
-                      const QString& currencySymbol);
+QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QString& currencySymbol);
 // What the time is charged: 0 without a billing object; for an hourly rate hours × rate to
 // the nearest ten-thousandth (halves to even); for every other code the rate itself.
 TMoney Charge(const TBillingInfo* billing, double hours);

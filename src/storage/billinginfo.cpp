@@ -18,4 +18,6 @@ void TBillingInfo::SetValues(std::uint8_t code, std::uint8_t source, TMoney rate
     Rate = rate;
 }
 
-bool TBillingInfo::IsChargeable() const { return Code != bcNotChargeable && Code != bcFreeOfCharge; }
+bool TBillingInfo::IsChargeable() const {
+    return Code != bcNotChargeable && Code != bcFreeOfCharge;
+}

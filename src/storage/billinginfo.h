@@ -2,10 +2,10 @@
 
 #include "storage/money.h"
 
-#include <QString>
-
 #include <cstdint>
 #include <memory>
+
+#include <QString>
 
 // Billing codes: 0 and 1 describe time without billing data (chargeable or not); 2 to 5 are
 // the codes a block with billing data is given.

@@ -2,7 +2,9 @@
 
 #include <array>
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -16,7 +18,9 @@ int ClampDay(int year, int month, int day) {
     return day > 0 && day < length ? day : length;
 }
 
-int WeekDayNumber(QDate date) { return date.dayOfWeek(); }
+int WeekDayNumber(QDate date) {
+    return date.dayOfWeek();
+}
 
 TDateRange WeekRange(int firstDay, QDate date) {
     const int weekDay = WeekDayNumber(date);
@@ -38,7 +42,9 @@ TDateRange ThisYearRange(QDate date) {
     return {QDate(date.year(), 1, 1), QDate(date.year(), 12, 31)};
 }
 
-TDateRange LastYearRange(QDate date) { return ThisYearRange(QDate(date.year(), 1, 1).addYears(-1)); }
+TDateRange LastYearRange(QDate date) {
+    return ThisYearRange(QDate(date.year(), 1, 1).addYears(-1));
+}
 
 int DayDifference(const TMoment& a, const TMoment& b) {
     return static_cast<int>(b.Date().daysTo(a.Date()));

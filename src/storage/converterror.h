@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <exception>
 #include <string>
+
+#include <QString>
 
 // A text that could not be converted to the value it should hold, e.g. a date that is no
 // date. Carries the message and the text that failed.

@@ -17,10 +17,14 @@ constexpr std::array<const char*, 12> MonthAbbreviations = {
     "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Sunday = 1 ... Saturday = 7.
-int SundayFirstDayNumber(QDate date) { return date.dayOfWeek() % 7 + 1; }
+int SundayFirstDayNumber(QDate date) {
+    return date.dayOfWeek() % 7 + 1;
+}
 
 // Year range of the dates the program accepts (four-digit years, no year 0).
-bool IsRealDate(QDate date) { return date.isValid() && date.year() >= 1 && date.year() <= 9999; }
+bool IsRealDate(QDate date) {
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
 
 int DigitValue(QChar ch) {
     const char16_t code = ch.unicode();

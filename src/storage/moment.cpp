@@ -5,9 +5,13 @@
 namespace {
 constexpr int MSecsPerDay = 24 * 60 * 60 * 1000;
 
-QDate DayZero() { return QDate(1899, 12, 30); }
+QDate DayZero() {
+    return QDate(1899, 12, 30);
+}
 
-int ClampedMSecs(int msecs) { return msecs < 0 ? 0 : (msecs >= MSecsPerDay ? MSecsPerDay - 1 : msecs); }
+int ClampedMSecs(int msecs) {
+    return msecs < 0 ? 0 : (msecs >= MSecsPerDay ? MSecsPerDay - 1 : msecs);
+}
 } // namespace
 
 TMoment::TMoment() : FDate(DayZero()) {}
@@ -34,7 +38,9 @@ double TMoment::ToDays() const {
     return wholeDays >= 0 ? wholeDays + fraction : wholeDays - fraction;
 }
 
-QDateTime TMoment::ToDateTime() const { return QDateTime(FDate, Time()); }
+QDateTime TMoment::ToDateTime() const {
+    return QDateTime(FDate, Time());
+}
 
 std::strong_ordering TMoment::operator<=>(const TMoment& other) const {
     if (const auto byDay = FDate.toJulianDay() <=> other.FDate.toJulianDay(); byDay != 0)

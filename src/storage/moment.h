@@ -1,10 +1,10 @@
 #pragma once
 
+#include <compare>
+
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
-
-#include <compare>
 
 // A date with a time of day, to the millisecond, free of time zones. Also readable as the
 // traditional real number of days since 30 December 1899 whose fraction is the time of day

@@ -1,6 +1,7 @@
 #include "money.h"
 
 #include "app/applocale.h"
+#include "app/textutils.h"
 
 #include <cmath>
 #include <limits>
@@ -12,7 +13,9 @@ constexpr int ScaleDigits = 4;
 // Whole currency units that still fit as ten-thousandths in 64 bits, with room to round.
 constexpr std::int64_t MaxWholeUnits = std::numeric_limits<std::int64_t>::max() / TMoney::Scale - 1;
 
-std::int64_t CutToHundredths(std::int64_t units) { return units / HundredthUnits * HundredthUnits; }
+std::int64_t CutToHundredths(std::int64_t units) {
+    return units / HundredthUnits * HundredthUnits;
+}
 
 bool AllDigits(QStringView text) {
     for (const QChar ch : text)
@@ -66,8 +69,8 @@ std::optional<std::int64_t> RealUnits(double value) {
 std::int64_t DivideHalfEven(std::int64_t numerator, std::int64_t denominator) {
     std::int64_t quotient = numerator / denominator;
     const std::int64_t twiceRemainder = 2 * std::abs(numerator % denominator);
-    const bool up = twiceRemainder > denominator ||
-                    (twiceRemainder == denominator && quotient % 2 != 0);
+    const bool up =
+        twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 != 0);
     if (up)
         quotient += numerator < 0 ? -1 : 1;
     return quotient;
@@ -89,15 +92,14 @@ QString FormatMoney(TMoney amount) {
     return sign + whole + LocaleDecimalSeparator() + cents;
 }
 
-QString FormatMoney(double amount) { return FormatMoney(TMoney::FromDouble(amount)); }
+QString FormatMoney(double amount) {
+    return FormatMoney(TMoney::FromDouble(amount));
+}
 
 bool ParseAmount(const QString& text, TMoney& amount) {
     const QString trimmed = text.trimmed();
-    QLocale locale = AppLocale();
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = locale.toDouble(trimmed, &ok);
-    if (!ok)
+    double value = 0;
+    if (!TryReal(trimmed, value))
         return false;
     std::optional<std::int64_t> units = PlainDecimalUnits(trimmed);
     if (!units)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <compare>
 #include <cstdint>
+
+#include <QString>
 
 // A fixed-point amount of money: a signed count of ten-thousandths. Addition is exact.
 class TMoney {

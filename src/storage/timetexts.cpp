@@ -3,10 +3,10 @@
 #include "app/applocale.h"
 #include "storage/timevalues.h"
 
-#include <QTime>
-
 #include <algorithm>
 #include <cmath>
+
+#include <QTime>
 
 namespace {
 QString DecimalDurationText(double hours) {
@@ -61,7 +61,9 @@ QString ClockText(int hhmm) {
     return LocaleTimeText(QTime(hour, minute));
 }
 
-QString TimeText(int t) { return ClockText(TimeToClock(t)); }
+QString TimeText(int t) {
+    return ClockText(TimeToClock(t));
+}
 
 QString PadNumber(int n, int width) {
     QString text = QString::number(n);

@@ -31,7 +31,9 @@ int TimeToClock(int t) {
     return (t / 100) * 100 + static_cast<int>(std::lround((t % 100) * 60.0 / 100.0));
 }
 
-double DurationHours(int t) { return static_cast<double>(std::lround(t * 60.0 / 100.0)) / 60.0; }
+double DurationHours(int t) {
+    return static_cast<double>(std::lround(t * 60.0 / 100.0)) / 60.0;
+}
 
 int StepFromMinutes(int minutes) {
     switch (minutes) {
@@ -55,9 +57,13 @@ int MinutesFromStep(int step) {
     }
 }
 
-int TimeStep() { return CurrentStep; }
+int TimeStep() {
+    return CurrentStep;
+}
 
-void SetTimeStep(int step) { CurrentStep = StepFromMinutes(MinutesFromStep(step)); }
+void SetTimeStep(int step) {
+    CurrentStep = StepFromMinutes(MinutesFromStep(step));
+}
 
 int SnapDown(int t, int step) {
     step = StepFromMinutes(MinutesFromStep(step));
@@ -66,7 +72,9 @@ int SnapDown(int t, int step) {
     return step * (t / step);
 }
 
-int SnapDown(int t) { return SnapDown(t, TimeStep()); }
+int SnapDown(int t) {
+    return SnapDown(t, TimeStep());
+}
 
 int SnapNearest(int t, int step) {
     step = StepFromMinutes(MinutesFromStep(step));
@@ -77,4 +85,6 @@ int SnapNearest(int t, int step) {
     return std::abs(t - high) < std::abs(t - low) ? high : low;
 }
 
-int SnapNearest(int t) { return SnapNearest(t, TimeStep()); }
+int SnapNearest(int t) {
+    return SnapNearest(t, TimeStep());
+}
