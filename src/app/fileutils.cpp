@@ -2,13 +2,20 @@
 
 #include "busycursor.h"
 #include "messages.h"
+#include "storage/filecopyfailed.h"
+#include "storage/filestamp.h"
 #include "storage/ioerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStorageInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
 QString WithTrailingSeparator(const QString& path) {
     if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
@@ -116,6 +123,87 @@ bool CopyFileIfRoom(const QString& source, const QString& target) {
     if (!out.commit())
         RaiseCopyError(QStringLiteral("Cannot write file"), target, out.errorString());
     return true;
+}
+
+namespace {
+constexpr int TemporaryNameAttempts = 100;
+constexpr QFile::Permissions NewFilePermissions = QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::WriteGroup |
+                                                  QFile::ReadOther | QFile::WriteOther;
+
+// Creates a new hidden file beside target for a copy in progress; new files are made with
+// read and write for everybody less the process's file mode mask, as any new file.
+bool CreateFileBeside(const QString& target, QFile& file) {
+    const QFileInfo info(target);
+    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                         QStringLiteral(".copy-");
+    for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
+        file.setFileName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, NewFilePermissions))
+            return true;
+        if (!file.exists())
+            return false;
+    }
+    return false;
+}
+
+// Removes the temporary file of a copy unless the copy was committed.
+class TTemporaryCopy {
+public:
+    explicit TTemporaryCopy(QFile& file) : FFile(file) {}
+    ~TTemporaryCopy() {
+        if (!FCommitted)
+            FFile.remove();
+    }
+    TTemporaryCopy(const TTemporaryCopy&) = delete;
+    TTemporaryCopy& operator=(const TTemporaryCopy&) = delete;
+    void Commit() { FCommitted = true; }
+
+private:
+    QFile& FFile;
+    bool FCommitted = false;
+};
+
+void CopyBytes(QFile& in, QFile& out, const QString& target) {
+    char buffer[65536];
+    for (;;) {
+        const qint64 got = in.read(buffer, sizeof buffer);
+        if (got < 0)
+            throw EFileCopyFailed(in.fileName(), target, in.errorString());
+        if (got == 0)
+            return;
+        if (out.write(buffer, got) != got)
+            throw EFileCopyFailed(in.fileName(), target, out.errorString());
+    }
+}
+} // namespace
+
+void CopyFileKeepingTime(const QString& source, const QString& target) {
+    const TFileStamp stamp = FileStamp(source);
+    if (stamp == MissingFileStamp)
+        throw EFileCopyFailed(source, target, QStringLiteral("No such file"));
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw EFileCopyFailed(source, target, in.errorString());
+    QFile out;
+    if (!CreateFileBeside(target, out))
+        throw EFileCopyFailed(source, target, out.errorString());
+    TTemporaryCopy temporary(out);
+    CopyBytes(in, out, target);
+    if (!out.flush())
+        throw EFileCopyFailed(source, target, out.errorString());
+    // On a server folder the copy must be on disk before it replaces the old one.
+    if (::fsync(out.handle()) != 0)
+        throw EFileCopyFailed(source, target, qt_error_string(errno));
+    if (QFileInfo::exists(target))
+        out.setPermissions(QFile::permissions(target));
+    out.close();
+    if (!SetFileStamp(out.fileName(), stamp))
+        throw EFileCopyFailed(source, target, QStringLiteral("Cannot set the modification time"));
+    if (std::rename(QFile::encodeName(out.fileName()).constData(),
+                    QFile::encodeName(target).constData()) != 0)
+        throw EFileCopyFailed(source, target, qt_error_string(errno));
+    temporary.Commit();
 }
 
 void CopyFolderFiles(const QString& sourceFolder, const QString& targetFolder) {

@@ -33,6 +33,12 @@ bool ConfirmReplace(const QStringList& paths);
 // a temporary file beside the target, so a failed copy never leaves a half-written target;
 // a read or write failure raises EInOutError.
 bool CopyFileIfRoom(const QString& source, const QString& target);
+// Copies source over target and gives the copy the source's modification time, so that the
+// two compare equal afterwards. The copy is written to a hidden temporary file beside the
+// target and renamed over it only when complete: a failure never leaves a half-written target
+// and raises EFileCopyFailed. A new target gets the permissions of a new file in its folder,
+// a replaced one keeps its own.
+void CopyFileKeepingTime(const QString& source, const QString& target);
 // Copies every file (not sub-folder) of sourceFolder into targetFolder with CopyFileIfRoom.
 void CopyFolderFiles(const QString& sourceFolder, const QString& targetFolder);
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <compare>
 #include <cstdint>
+
+#include <QString>
 
 // A fixed-point amount of money: a signed count of ten-thousandths. Addition is exact.
 class TMoney {
@@ -36,3 +36,16 @@ private:
 // no grouping, e.g. "1234.50" or "-0.05".
 QString FormatMoney(TMoney amount);
 QString FormatMoney(double amount);
+
+// Reads a decimal number in the locale's form (its decimal separator, no grouping, blanks
+// around it allowed). The value is taken to the nearest ten-thousandth and then cut toward
+// zero to whole hundredths: "45.999" gives 45.99. False when the text is not a number or
+// too large to hold.
+bool ParseAmount(const QString& text, TMoney& amount);
+// As ParseAmount after removing the first occurrence of symbol (when it is not empty), so
+// "$45.50" and "45.50 €" read as amounts.
+bool ParseAmountWithSymbol(const QString& text, const QString& symbol, TMoney& amount);
+
+// hours × rate to the nearest ten-thousandth, halves to even: the charge of time billed by
+// the hour. Whole minutes (the durations of blocks) are computed exactly.
+TMoney HourlyCharge(double hours, TMoney rate);

@@ -1,5 +1,7 @@
 #include "app/fileutils.h"
 #include "app/messages.h"
+#include "storage/filecopyfailed.h"
+#include "storage/filestamp.h"
 #include "storage/ioerror.h"
 #include "testsupport.h"
 
@@ -151,4 +153,58 @@ TEST_F(FileUtils, CopyOntoSomethingThatCannotBeReplacedRaisesAndLeavesNoTemporar
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("target.txt")).isDir());
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList({QStringLiteral("target.txt")}));
+}
+
+TEST_F(FileUtils, CopyKeepingTimeGivesTheCopyTheSourceStamp) {
+    const QString source = Path(QStringLiteral("local/2024-05.txt"));
+    QByteArray content;
+    for (int i = 0; i < 20000; ++i)
+        content += "line " + QByteArray::number(i) + "\r\n";
+    WriteFile(source, content);
+    const TFileStamp stamp = TFileStamp(1717977600) * 1000000000 + 987654321;
+    ASSERT_TRUE(SetFileStamp(source, stamp));
+    const QString folder = MakeFolder(QStringLiteral("server"));
+    const QString target = folder + QStringLiteral("2024-05.txt");
+
+    CopyFileKeepingTime(source, target);
+    EXPECT_EQ(ReadFile(target), content);
+    EXPECT_EQ(FileStamp(target), stamp);
+    // A new copy is readable by others as any new file; a replaced one keeps its permissions.
+    WriteFile(folder + QStringLiteral("plain.txt"), "x");
+    EXPECT_EQ(QFile::permissions(target), QFile::permissions(folder + QStringLiteral("plain.txt")));
+    QFile::remove(folder + QStringLiteral("plain.txt"));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const QFile::Permissions kept = QFile::permissions(target);
+    WriteFile(source, "shorter");
+    ASSERT_TRUE(SetFileStamp(source, stamp + 1));
+    CopyFileKeepingTime(source, target);
+    EXPECT_EQ(ReadFile(target), QByteArray("shorter"));
+    EXPECT_EQ(FileStamp(target), stamp + 1);
+    EXPECT_EQ(QFile::permissions(target), kept);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({QStringLiteral("2024-05.txt")}));
+}
+
+TEST_F(FileUtils, FailedCopyKeepingTimeRaisesAndLeavesTheTargetAsItWas) {
+    const QString folder = MakeFolder(QStringLiteral("server"));
+    WriteFile(folder + QStringLiteral("old.txt"), "old");
+    try {
+        CopyFileKeepingTime(Path(QStringLiteral("missing.txt")), folder + QStringLiteral("old.txt"));
+        ADD_FAILURE() << "no exception";
+    } catch (const EFileCopyFailed& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("File Copy Failed"));
+        EXPECT_EQ(error.FileName(), folder + QStringLiteral("old.txt"));
+        EXPECT_EQ(error.Source(), Path(QStringLiteral("missing.txt")));
+        EXPECT_FALSE(error.Reason().isEmpty());
+    }
+    EXPECT_EQ(ReadFile(folder + QStringLiteral("old.txt")), QByteArray("old"));
+
+    WriteFile(Path(QStringLiteral("s.txt")), "new");
+    MakeFolder(QStringLiteral("server/folder.txt"));
+    EXPECT_THROW(CopyFileKeepingTime(Path(QStringLiteral("s.txt")), folder + QStringLiteral("folder.txt")),
+                 EFileCopyFailed);
+    EXPECT_THROW(CopyFileKeepingTime(Path(QStringLiteral("s.txt")), Path(QStringLiteral("no/t.txt"))),
+                 EFileCopyFailed);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({QStringLiteral("folder.txt"), QStringLiteral("old.txt")}));
 }

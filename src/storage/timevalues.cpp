@@ -1,0 +1,90 @@
+#include "timevalues.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+constexpr int TenMinuteStep = 17;
+constexpr int ClockTenMinutes = 10;
+
+int CurrentStep = 25;
+
+// Whole multiples of ten minutes in clock form, back as hundredths.
+int SnapDownTenMinutes(int t) {
+    const int clock = TimeToClock(t);
+    return ClockToTime((clock / ClockTenMinutes) * ClockTenMinutes);
+}
+
+int SnapNearestTenMinutes(int t) {
+    const int clock = TimeToClock(t);
+    const int low = (clock / ClockTenMinutes) * ClockTenMinutes;
+    const int high = low + ClockTenMinutes;
+    return ClockToTime(std::abs(clock - low) > std::abs(clock - high) ? high : low);
+}
+} // namespace
+
+int ClockToTime(int hhmm) {
+    return (hhmm / 100) * 100 + static_cast<int>(std::lround((hhmm % 100) * 100.0 / 60.0));
+}
+
+int TimeToClock(int t) {
+    return (t / 100) * 100 + static_cast<int>(std::lround((t % 100) * 60.0 / 100.0));
+}
+
+double DurationHours(int t) {
+    return static_cast<double>(std::lround(t * 60.0 / 100.0)) / 60.0;
+}
+
+int StepFromMinutes(int minutes) {
+    switch (minutes) {
+    case 6:
+        return 10;
+    case 10:
+        return TenMinuteStep;
+    default:
+        return 25;
+    }
+}
+
+int MinutesFromStep(int step) {
+    switch (step) {
+    case 10:
+        return 6;
+    case TenMinuteStep:
+        return 10;
+    default:
+        return 15;
+    }
+}
+
+int TimeStep() {
+    return CurrentStep;
+}
+
+void SetTimeStep(int step) {
+    CurrentStep = StepFromMinutes(MinutesFromStep(step));
+}
+
+int SnapDown(int t, int step) {
+    step = StepFromMinutes(MinutesFromStep(step));
+    if (step == TenMinuteStep)
+        return SnapDownTenMinutes(t);
+    return step * (t / step);
+}
+
+int SnapDown(int t) {
+    return SnapDown(t, TimeStep());
+}
+
+int SnapNearest(int t, int step) {
+    step = StepFromMinutes(MinutesFromStep(step));
+    if (step == TenMinuteStep)
+        return SnapNearestTenMinutes(t);
+    const int low = step * (t / step);
+    const int high = low + step;
+    return std::abs(t - high) < std::abs(t - low) ? high : low;
+}
+
+int SnapNearest(int t) {
+    return SnapNearest(t, TimeStep());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+// Times of day and durations are whole hundredths of an hour: 0 is the start of the day,
+// 2400 its end, 50 half an hour. Files and the screen use the clock form HHMM.
+
+// (hhmm div 100) * 100 + the minutes as hundredths of an hour, rounded.
+int ClockToTime(int hhmm);
+// (t div 100) * 100 + the hundredths as minutes, rounded.
+int TimeToClock(int t);
+// The duration as real hours, rounded to whole minutes.
+double DurationHours(int t);
+
+// The unit of time as a step in hundredths: 6 minutes -> 10, 10 minutes -> 17, anything
+// else (15 minutes) -> 25; and back.
+int StepFromMinutes(int minutes);
+int MinutesFromStep(int step);
+
+// The process-wide unit of time (25 until the administration settings set it). Any step
+// other than 10 or 17 is taken as 25.
+int TimeStep();
+void SetTimeStep(int step);
+
+// Steps other than 10 or 17 are taken as 25, as for SetTimeStep.
+// Down to the step at or before t. The 10-minute step (17) cannot be held exactly in
+// hundredths, so it works in clock form on whole multiples of ten minutes.
+int SnapDown(int t, int step);
+int SnapDown(int t);
+// To the nearest step; a tie goes to the lower one.
+int SnapNearest(int t, int step);
+int SnapNearest(int t);
