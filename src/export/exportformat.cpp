@@ -51,6 +51,10 @@ void BeginSection(QString& text, const QString& name) {
 }
 
 void EndSection(QString& text) { text += QLatin1String("\r\n"); }
+
+QString CannotLockText(const QString& path) {
+    return QStringLiteral("Cannot lock \"") + path + QLatin1Char('"');
+}
 } // namespace
 
 bool ParseStoredInteger(const QString& text, int& value) {
@@ -86,7 +90,7 @@ bool ParseStoredInteger(const QString& text, int& value) {
     return true;
 }
 
-TExportFormat::TExportFormat() : FormatName(QStringLiteral("Untitled")) {}
+TExportFormat::TExportFormat() : FormatName(QStringLiteral("Untitled")) { MarkNew(); }
 
 TExportFormat::TExportFormat(const TExportFormat& other) { *this = other; }
 
@@ -115,7 +119,7 @@ TExportFormat& TExportFormat::operator=(const TExportFormat& other) {
             FItems[a].push_back(item->Copy());
     }
     FGroupOrder = other.FGroupOrder;
-    FLoadedFileAge = other.FLoadedFileAge;
+    FFileStamp = other.FFileStamp;
     return *this;
 }
 
@@ -419,10 +423,23 @@ QString TExportFormat::Load(const QString& name) {
     const QString path = ExportFormatFileName(FormatName);
     if (!IsShared())
         return ReadFromFile(path);
-    return ReadFromFile(path);
+    QString error;
+    if (FFileStamp.Read(path, [&] { error = ReadFromFile(path); }) == TSharedFileResult::NotLocked)
+        return CannotLockText(path);
+    return error;
 }
 
+// The stamp is renewed after a successful write, so that saving the same format twice is not
+// taken for a change by another user.
 QString TExportFormat::Save() {
     const QString path = ExportFormatFileName(FormatName);
-    return WriteToFile(path);
+    QString error;
+    switch (FFileStamp.Write(path, [&] { error = WriteToFile(path); })) {
+    case TSharedFileResult::NotLocked: return CannotLockText(path);
+    case TSharedFileResult::ChangedByAnother:
+        return QStringLiteral("Data for \"") + FormatName +
+               QStringLiteral("\" has been changed by another user");
+    case TSharedFileResult::Done: break;
+    }
+    return error;
 }

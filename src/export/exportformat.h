@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exportitem.h"
+#include "storage/sharedfilestamp.h"
 
 #include <QString>
 #include <QStringList>
@@ -53,12 +54,15 @@ public:
     // Stores the header; an error text (nothing changed) for a blank or invalid name.
     QString SetHeader(const TExportHeader& header);
     // The next Save skips the check for changes by another user.
-    void MarkNew() { FLoadedFileAge = NewFileAge; }
-    std::int64_t LoadedFileAge() const { return FLoadedFileAge; }
+    void MarkNew() { FFileStamp.SetStamp(NewFileAge); }
+    // The file's stamp when it was last loaded or saved under its lock; NewFileAge when new.
+    std::int64_t LoadedFileAge() const { return FFileStamp.Stamp(); }
 
-    // Reads the format of that name from its file; an error text, empty on success.
+    // Reads the format of that name from its file, under the file's lock when the data is
+    // shared; an error text, empty on success.
     QString Load(const QString& name);
-    // Writes the format to its file; an error text, empty on success.
+    // Writes the format to its file. When the data is shared: under the file's lock, and only
+    // when nobody else has written the file since it was loaded. An error text, empty on success.
     QString Save();
 
     // Reading and writing the file's content, without locks.
@@ -111,7 +115,7 @@ private:
 
     std::array<TItems, 3> FItems; // Client, Category, Data
     TGroupOrder FGroupOrder{};
-    std::int64_t FLoadedFileAge = NewFileAge;
+    TSharedFileStamp FFileStamp;
 };
 
 // Reads a stored number: decimal, or hexadecimal after "$" or "0x"; leading blanks allowed,

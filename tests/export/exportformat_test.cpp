@@ -1,9 +1,12 @@
 #include "app/datalocations.h"
 #include "export/exportformat.h"
 #include "export/exportformatfiles.h"
+#include "storage/filestamp.h"
+#include "storage/lockfile.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -304,4 +307,88 @@ TEST(StoredInteger, DecimalAndHexWithLeadingBlanksOnly) {
     EXPECT_FALSE(ParseStoredInteger(QString(), value));
     EXPECT_FALSE(ParseStoredInteger(QStringLiteral("--1"), value));
     EXPECT_FALSE(ParseStoredInteger(QStringLiteral("99999999999"), value));
+}
+
+class SharedExportFormat : public ExportFormatTest {
+protected:
+    void SetUp() override {
+        ExportFormatTest::SetUp();
+        Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
+        QDir().mkpath(Locations().ServerFolder + QStringLiteral("Data/_ExportFormats"));
+        ASSERT_TRUE(IsShared());
+    }
+
+    QString SharedFile(const QString& name) const {
+        return Locations().ServerFolder + QStringLiteral("Data/_ExportFormats/ef-") + name +
+               QStringLiteral(".txt");
+    }
+
+    static TExportFormat Weekly() {
+        TExportFormat format;
+        format.SetName(QStringLiteral("Weekly"));
+        format.AddField(efDate);
+        return format;
+    }
+};
+
+TEST_F(SharedExportFormat, SavesOnTheServerAndLeavesNoLockFile) {
+    TExportFormat format = Weekly();
+    ASSERT_EQ(format.Save(), QString());
+    EXPECT_TRUE(QFileInfo::exists(SharedFile(QStringLiteral("Weekly"))));
+    EXPECT_FALSE(QFileInfo::exists(SharedFile(QStringLiteral("Weekly")) + QStringLiteral("_LCK")));
+    TExportFormat reread;
+    ASSERT_EQ(reread.Load(QStringLiteral("Weekly")), QString());
+    EXPECT_NE(reread.LoadedFileAge(), TExportFormat::NewFileAge);
+    EXPECT_EQ(reread.ItemCount(), 1);
+}
+
+TEST_F(SharedExportFormat, SaveIsRefusedWhenAnotherWriterChangedTheFile) {
+    ASSERT_EQ(Weekly().Save(), QString());
+    TExportFormat mine;
+    TExportFormat theirs;
+    ASSERT_EQ(mine.Load(QStringLiteral("Weekly")), QString());
+    ASSERT_EQ(theirs.Load(QStringLiteral("Weekly")), QString());
+    theirs.FormatDescription = QStringLiteral("theirs");
+    ASSERT_EQ(theirs.Save(), QString()); // within the same second as the loads
+    mine.FormatDescription = QStringLiteral("mine");
+    EXPECT_EQ(mine.Save(), QStringLiteral("Data for \"Weekly\" has been changed by another user"));
+    TExportFormat check;
+    ASSERT_EQ(check.Load(QStringLiteral("Weekly")), QString());
+    EXPECT_EQ(check.FormatDescription, QStringLiteral("theirs"));
+    // Saving their own format again is no conflict, and a format marked new skips the check.
+    theirs.FormatDescription = QStringLiteral("theirs again");
+    EXPECT_EQ(theirs.Save(), QString());
+    mine.MarkNew();
+    EXPECT_EQ(mine.Save(), QString());
+}
+
+TEST_F(SharedExportFormat, StampMovedForwardCountsAsAChange) {
+    ASSERT_EQ(Weekly().Save(), QString());
+    TExportFormat mine;
+    ASSERT_EQ(mine.Load(QStringLiteral("Weekly")), QString());
+    const QString file = SharedFile(QStringLiteral("Weekly"));
+    ASSERT_TRUE(SetFileStamp(file, FileStamp(file) + 1));
+    EXPECT_EQ(mine.Save(), QStringLiteral("Data for \"Weekly\" has been changed by another user"));
+}
+
+TEST_F(SharedExportFormat, HeldLockGivesCannotLock) {
+    ASSERT_EQ(Weekly().Save(), QString());
+    const QString file = SharedFile(QStringLiteral("Weekly"));
+    TLockFileInfo held;
+    LockFile(file, held);
+    ASSERT_TRUE(IsLocked(held));
+    TExportFormat format;
+    EXPECT_EQ(format.Load(QStringLiteral("Weekly")),
+              QStringLiteral("Cannot lock \"") + file + QLatin1Char('"'));
+    EXPECT_EQ(Weekly().Save(), QStringLiteral("Cannot lock \"") + file + QLatin1Char('"'));
+    UnlockFile(held);
+    EXPECT_EQ(format.Load(QStringLiteral("Weekly")), QString());
+}
+
+TEST_F(SharedExportFormat, UnreachableServerUsesTheLocalCopies) {
+    QDir(Locations().ServerFolder + QStringLiteral("Data")).removeRecursively();
+    TExportFormat format = Weekly();
+    ASSERT_EQ(format.Save(), QString());
+    EXPECT_TRUE(Locations().UseLocalData);
+    EXPECT_TRUE(QFileInfo::exists(LocalExportFormatsPath() + QStringLiteral("ef-Weekly.txt")));
 }
