@@ -42,7 +42,6 @@ TListLine SplitListLine(QString line) {
         if (line.isEmpty())
             return fields;
         *target = NextToken(line, Tab).trimmed();
-        ++fields.FieldCount;
     }
     fields.HasExtraFields = !NextToken(line, Tab).isEmpty();
     return fields;

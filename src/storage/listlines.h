@@ -12,14 +12,12 @@ inline const QString CategoryListFileName = QStringLiteral("CategoryActivity.txt
 inline const QString InUseClientListFileName = QStringLiteral("InUse_ClientProject.txt");
 inline const QString InUseCategoryListFileName = QStringLiteral("InUse_CategoryActivity.txt");
 
-// The fields of one line, each trimmed; FieldCount tells how many fields the line had, so
-// a missing field can be told from an empty one.
+// The fields of one line, each trimmed; a missing field is empty.
 struct TListLine {
     QString Name;
     QString SubName;
     QString ActiveText;
     QString BillingText;
-    int FieldCount = 0;
     // Fields after the fourth, which no reader uses.
     bool HasExtraFields = false;
 };
