@@ -3,6 +3,7 @@
 #include "app/datalocations.h"
 #include "app/fileutils.h"
 #include "export/exportformat.h"
+#include "listfilecheck.h"
 
 void TDataCheck::Add(const QString& fileName, int line, const QString& message) {
     FProblems.push_back({fileName, line, message});
@@ -21,4 +22,9 @@ void TDataCheck::CheckExportFormats() {
     }
 }
 
-void TDataCheck::RunAll() { CheckExportFormats(); }
+void TDataCheck::CheckListFiles() { ::CheckListFiles(FProblems, FFilesChecked); }
+
+void TDataCheck::RunAll() {
+    CheckListFiles();
+    CheckExportFormats();
+}

@@ -22,7 +22,7 @@ const TListFileKind CategoryKind{QStringLiteral("category"), QStringLiteral("act
 class TListFileChecker {
 public:
     TListFileChecker(const QString& fileName, const TListFileKind& kind,
-                     std::vector<TListProblem>& problems)
+                     std::vector<TCheckProblem>& problems)
         : FFileName(fileName), FKind(kind), FProblems(problems) {}
 
     void CheckLine(const QString& line, int lineNumber) {
@@ -85,13 +85,13 @@ private:
 
     QString FFileName;
     const TListFileKind& FKind;
-    std::vector<TListProblem>& FProblems;
+    std::vector<TCheckProblem>& FProblems;
     QHash<QString, int> FFirstLines;
     int FLine = 0;
 };
 } // namespace
 
-void CheckListFile(const QString& fileName, bool clientList, std::vector<TListProblem>& problems,
+void CheckListFile(const QString& fileName, bool clientList, std::vector<TCheckProblem>& problems,
                    int& filesChecked) {
     if (!QFileInfo::exists(fileName))
         return;
@@ -108,7 +108,7 @@ void CheckListFile(const QString& fileName, bool clientList, std::vector<TListPr
         checker.CheckLine(lines.at(i), i + 1);
 }
 
-void CheckListFiles(std::vector<TListProblem>& problems, int& filesChecked) {
+void CheckListFiles(std::vector<TCheckProblem>& problems, int& filesChecked) {
     // A local copy: finding the server's folder missing must not change the program's state.
     bool useLocal = Locations().UseLocalData;
     const QString shared = DataPath(useLocal);

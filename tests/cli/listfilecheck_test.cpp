@@ -7,9 +7,9 @@
 
 namespace {
 // "file name:line: message" of every problem, the file name without its folder.
-QStringList ProblemTexts(const std::vector<TListProblem>& problems) {
+QStringList ProblemTexts(const std::vector<TCheckProblem>& problems) {
     QStringList texts;
-    for (const TListProblem& problem : problems)
+    for (const TCheckProblem& problem : problems)
         texts.append(QStringLiteral("%1:%2: %3")
                          .arg(problem.FileName.section(QLatin1Char('/'), -1))
                          .arg(problem.Line)
@@ -39,7 +39,7 @@ TEST_F(ListFileCheck, ReportsEveryLineTheReaderDropsOrOnlyPartlyUses) {
     WriteFile(LocalData + CategoryListFileName, "Design\tSketch\tY\r\n"
                                                 " \tReview\tY\r\n"
                                                 "Design\tMail\tN\tHRAPRO1.00\r\n");
-    std::vector<TListProblem> problems;
+    std::vector<TCheckProblem> problems;
     int files = 0;
     CheckListFiles(problems, files);
     EXPECT_EQ(files, 2);
@@ -69,7 +69,7 @@ TEST_F(ListFileCheck, ReadsSharedListsTheirLocalCopiesAndTheInUseLists) {
     WriteFile(LocalData + ClientListFileName, "Acme\tWeb\tY\r\n");
     WriteFile(LocalData + InUseClientListFileName, "Acme\tWeb\tY\r\nAcme\tWEB\tY\r\n");
     WriteFile(LocalData + InUseCategoryListFileName, "Design\r\n");
-    std::vector<TListProblem> problems;
+    std::vector<TCheckProblem> problems;
     int files = 0;
     CheckListFiles(problems, files);
     EXPECT_EQ(files, 5);
@@ -84,7 +84,7 @@ TEST_F(ListFileCheck, ReadsSharedListsTheirLocalCopiesAndTheInUseLists) {
 TEST_F(ListFileCheck, MissingServerFolderChecksLocalFilesOnceAndChangesNothing) {
     Locations().ServerFolder = Path(QStringLiteral("gone/"));
     WriteFile(LocalData + ClientListFileName, "Acme\tWeb\tY\r\n");
-    std::vector<TListProblem> problems;
+    std::vector<TCheckProblem> problems;
     int files = 0;
     CheckListFiles(problems, files);
     EXPECT_EQ(files, 1);
@@ -94,7 +94,7 @@ TEST_F(ListFileCheck, MissingServerFolderChecksLocalFilesOnceAndChangesNothing) 
 
 TEST_F(ListFileCheck, UnreadableFileIsOneProblemWithoutLine) {
     MakeFolder(QStringLiteral("local/Data/") + ClientListFileName);
-    std::vector<TListProblem> problems;
+    std::vector<TCheckProblem> problems;
     int files = 0;
     CheckListFile(LocalData + ClientListFileName, true, problems, files);
     EXPECT_EQ(files, 1);
