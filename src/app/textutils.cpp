@@ -20,6 +20,34 @@ QString NextToken(QString& text, QStringView separators) {
     return token;
 }
 
+QStringView NextTokenView(QStringView& text, QChar separator) {
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (start < n && text[start] == separator)
+        ++start;
+    qsizetype end = start < n ? text.indexOf(separator, start) : n;
+    if (end < 0)
+        end = n;
+    const QStringView token = text.mid(start, end - start);
+    text = end >= n - 1 ? text.mid(end) : text.mid(end + 1);
+    return token;
+}
+
+QStringView TrimBlanks(QStringView text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start].unicode() <= u' ')
+        ++start;
+    while (end > start && text[end - 1].unicode() <= u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString TrimBlanks(const QString& text) {
+    const QStringView trimmed = TrimBlanks(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
+}
+
 QString YesNoLetter(bool flag) { return flag ? QStringLiteral("Y") : QStringLiteral("N"); }
 
 QString YesNoWord(bool flag) { return flag ? QStringLiteral("Yes") : QStringLiteral("No"); }
@@ -52,17 +80,61 @@ QString NormaliseLineBreaks(const QString& text) {
     return result;
 }
 
+namespace {
+// The character after an encoded line break that would change what the break reads as.
+bool IsEncodingMark(QChar ch) {
+    return ch == QLatin1Char('~') || ch == QLatin1Char('^') || ch == QLatin1Char('`');
+}
+
+// A plain "%" would join the "%" of the encoding that follows it.
+bool NeedsEscapedPercent(QChar next) {
+    return next == QLatin1Char('%') || next == QLatin1Char('\r') || next == QLatin1Char('\t') ||
+           next == QLatin1Char('~');
+}
+} // namespace
+
 QString EncodeLineBreaks(const QString& text) {
-    QString result = NormaliseLineBreaks(text);
-    result.replace(QLatin1String("\r\n"), QLatin1String("%%"));
-    result.replace(QLatin1Char('\t'), QLatin1String("%%~"));
+    const QString normal = NormaliseLineBreaks(text);
+    const qsizetype n = normal.size();
+    QString result;
+    result.reserve(n + 8);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = normal.at(i);
+        if (ch == QLatin1Char('\t')) {
+            result += QLatin1String("%%~");
+        } else if (ch == QLatin1Char('\r')) {
+            ++i; // the LF of the normalised CR LF
+            const bool marked = i + 1 < n && IsEncodingMark(normal.at(i + 1));
+            result += marked ? QLatin1String("%%`") : QLatin1String("%%");
+        } else if (ch == QLatin1Char('%')) {
+            const bool escaped = i + 1 < n && NeedsEscapedPercent(normal.at(i + 1));
+            result += escaped ? QLatin1String("%%^") : QLatin1String("%");
+        } else {
+            result += ch;
+        }
+    }
     return result;
 }
 
-QString DecodeLineBreaks(const QString& text) {
-    QString result = text;
-    result.replace(QLatin1String("%%~"), QLatin1String("\t"));
-    result.replace(QLatin1String("%%"), QLatin1String("\r\n"));
+QString DecodeLineBreaks(QStringView text) {
+    if (!text.contains(QLatin1Char('%')))
+        return text.toString();
+    // Tabs first, exactly as files have always been read.
+    QString tabs = text.toString();
+    tabs.replace(QLatin1String("%%~"), QLatin1String("\t"));
+    const qsizetype n = tabs.size();
+    QString result;
+    result.reserve(n + 8);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = tabs.at(i);
+        if (ch != QLatin1Char('%') || i + 1 >= n || tabs.at(i + 1) != QLatin1Char('%')) {
+            result += ch;
+            continue;
+        }
+        const QChar mark = i + 2 < n ? tabs.at(i + 2) : QChar();
+        result += mark == QLatin1Char('^') ? QLatin1String("%") : QLatin1String("\r\n");
+        i += mark == QLatin1Char('^') || mark == QLatin1Char('`') ? 2 : 1;
+    }
     return result;
 }
 

@@ -2,8 +2,14 @@
 
 #include "app/configurationreport.h"
 #include "app/datalocations.h"
+#include "app/fileutils.h"
 #include "app/messages.h"
+#include "cli/monthfilecheck.h"
+#include "storage/inifile.h"
 #include "storage/ioerror.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 const QLatin1String CrLf("\r\n");
@@ -42,6 +48,50 @@ int PrintConfiguration(QTextStream& out, QTextStream& err) {
     }
     return 0;
 }
+// The folders whose month files the check reads: the user's own and, with a server, every
+// user's folder there.
+QStringList MonthFolders() {
+    QStringList folders{LocalDataPath()};
+    if (Locations().ServerFolder.isEmpty())
+        return folders;
+    const QDir server(ServerDataPath());
+    for (const QString& name : server.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString folder = ServerDataPath() + name + QLatin1Char('/');
+        if (QFileInfo(folder).canonicalFilePath() != QFileInfo(LocalDataPath()).canonicalFilePath())
+            folders.append(folder);
+    }
+    return folders;
+}
+
+// A settings file that exists must be readable.
+int CheckSettingsFile(const QString& fileName, std::vector<TDataProblem>& problems) {
+    if (!QFileInfo::exists(fileName))
+        return 0;
+    try {
+        TIniFile ini(fileName);
+    } catch (const EInOutError& error) {
+        problems.push_back({fileName, 0, error.Message()});
+    }
+    return 1;
+}
+
+int CheckData(QTextStream& out) {
+    std::vector<TDataProblem> problems;
+    int files = 0;
+    for (const QString& folder : MonthFolders())
+        files += CheckMonthFolder(folder, problems);
+    files += CheckSettingsFile(PersonalSettingsFileName(), problems);
+    if (AdminSettingsFileName() != PersonalSettingsFileName())
+        files += CheckSettingsFile(AdminSettingsFileName(), problems);
+    for (const TDataProblem& problem : problems) {
+        out << problem.File;
+        if (problem.Line > 0)
+            out << ':' << problem.Line;
+        out << ": " << problem.Message << '\n';
+    }
+    out << files << " files checked, " << problems.size() << " problems\n";
+    return problems.empty() ? 0 : 1;
+}
 } // namespace
 
 QString CliUsage() {
@@ -51,6 +101,9 @@ QString CliUsage() {
         "Commands:\n"
         "  locations   show the data locations and the mode\n"
         "  config      show the configuration report (locations, arguments, settings files)\n"
+        "  check       read every month file (and, in a work group, every user's folder on the\n"
+        "              server) and the settings files; print each problem as path:line: message;\n"
+        "              exit status 1 when there is any; nothing is written\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
@@ -68,6 +121,10 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         ResolveDataLocations(TResolveMode::ReadOnly);
         return command == QLatin1String("locations") ? PrintLocations(out)
                                                      : PrintConfiguration(out, err);
+    }
+    if (command == QLatin1String("check")) {
+        ResolveDataLocations(TResolveMode::ReadOnly);
+        return CheckData(out);
     }
     if (!command.isEmpty())
         err << "Unknown command: " << command << '\n';

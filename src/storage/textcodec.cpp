@@ -94,3 +94,19 @@ QStringList SplitTextLines(const QString& text) {
         lines.append(text.mid(start));
     return lines;
 }
+
+bool NextTextLine(QStringView& text, QStringView& line) {
+    const qsizetype n = text.size();
+    if (n == 0)
+        return false;
+    const char16_t* chars = text.utf16();
+    qsizetype end = 0;
+    while (end < n && chars[end] != u'\r' && chars[end] != u'\n')
+        ++end;
+    line = text.left(end);
+    qsizetype next = end + 1;
+    if (end + 1 < n && chars[end] == u'\r' && chars[end + 1] == u'\n')
+        ++next;
+    text = next >= n ? QStringView() : text.mid(next);
+    return true;
+}
