@@ -21,13 +21,16 @@ QString NextToken(QString& text, QStringView separators) {
 }
 
 QStringView NextTokenView(QStringView& text, QChar separator) {
+    // Fields are short: a plain loop beats a library search here.
     const qsizetype n = text.size();
+    const char16_t* chars = text.utf16();
+    const char16_t mark = separator.unicode();
     qsizetype start = 0;
-    while (start < n && text[start] == separator)
+    while (start < n && chars[start] == mark)
         ++start;
-    qsizetype end = start < n ? text.indexOf(separator, start) : n;
-    if (end < 0)
-        end = n;
+    qsizetype end = start;
+    while (end < n && chars[end] != mark)
+        ++end;
     const QStringView token = text.mid(start, end - start);
     text = end >= n - 1 ? text.mid(end) : text.mid(end + 1);
     return token;
@@ -116,25 +119,57 @@ QString EncodeLineBreaks(const QString& text) {
     return result;
 }
 
+namespace {
+void AppendBreaks(QString& result, qsizetype count) {
+    for (qsizetype i = 0; i < count; ++i)
+        result += QLatin1String("\r\n");
+}
+
+// One run of "%" signs and the character after it (none at the end). Reads exactly as files
+// have always been read: first every "%%~" becomes a tab, then every "%%" a line break,
+// each replacement going from left to right; "%%^" and "%%`" come on top of that. Returns how
+// many characters after the run were used.
+qsizetype DecodePercentRun(QString& result, qsizetype run, QChar after) {
+    if (after == QLatin1Char('~') && run >= 2) {
+        const qsizetype rest = run - 2;
+        AppendBreaks(result, rest / 2);
+        if (rest % 2)
+            result += QLatin1Char('%');
+        result += QLatin1Char('\t');
+        return 1;
+    }
+    const qsizetype pairs = run / 2;
+    const bool marked = after == QLatin1Char('^') || after == QLatin1Char('`');
+    if (run % 2 == 0 && pairs > 0 && marked) {
+        AppendBreaks(result, pairs - 1);
+        result += after == QLatin1Char('^') ? QLatin1String("%") : QLatin1String("\r\n");
+        return 1;
+    }
+    AppendBreaks(result, pairs);
+    if (run % 2)
+        result += QLatin1Char('%');
+    return 0;
+}
+} // namespace
+
 QString DecodeLineBreaks(QStringView text) {
-    if (!text.contains(QLatin1Char('%')))
+    qsizetype percent = text.indexOf(QLatin1Char('%'));
+    if (percent < 0)
         return text.toString();
-    // Tabs first, exactly as files have always been read.
-    QString tabs = text.toString();
-    tabs.replace(QLatin1String("%%~"), QLatin1String("\t"));
-    const qsizetype n = tabs.size();
+    const qsizetype n = text.size();
     QString result;
     result.reserve(n + 8);
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar ch = tabs.at(i);
-        if (ch != QLatin1Char('%') || i + 1 >= n || tabs.at(i + 1) != QLatin1Char('%')) {
-            result += ch;
-            continue;
-        }
-        const QChar mark = i + 2 < n ? tabs.at(i + 2) : QChar();
-        result += mark == QLatin1Char('^') ? QLatin1String("%") : QLatin1String("\r\n");
-        i += mark == QLatin1Char('^') || mark == QLatin1Char('`') ? 2 : 1;
+    qsizetype done = 0;
+    while (percent >= 0) {
+        result += text.mid(done, percent - done);
+        qsizetype runEnd = percent;
+        while (runEnd < n && text[runEnd] == QLatin1Char('%'))
+            ++runEnd;
+        const QChar after = runEnd < n ? text[runEnd] : QChar();
+        done = runEnd + DecodePercentRun(result, runEnd - percent, after);
+        percent = text.indexOf(QLatin1Char('%'), done);
     }
+    result += text.mid(done);
     return result;
 }
 

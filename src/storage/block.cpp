@@ -80,6 +80,22 @@ std::unique_ptr<TBlock> TBlock::CreateCopy(const TBlock& other) {
     return block;
 }
 
+std::unique_ptr<TBlock> TBlock::CreateDuplicate(const TBlock& other) {
+    auto block = std::make_unique<TBlock>(other.StartTime, other.EndTime);
+    block->UserName = other.UserName;
+    block->Client = other.Client;
+    block->Project = other.Project;
+    block->Category = other.Category;
+    block->Activity = other.Activity;
+    block->Remarks = other.Remarks;
+    block->Chargeable = other.Chargeable;
+    block->OverTime = other.OverTime;
+    block->Reportable = other.Reportable;
+    if (other.BillingInfo)
+        block->BillingInfo = std::make_unique<TBillingInfo>(*other.BillingInfo);
+    return block;
+}
+
 void TBlock::StoreTexts(const QString& userName, const QString& client, const QString& project,
                         const QString& category, const QString& activity,
                         const QString& remarks) {

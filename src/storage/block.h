@@ -31,8 +31,11 @@ public:
     // "Chargeable" key.
     static std::unique_ptr<TBlock> CreateFromSection(const TIniFile& ini, const QString& section,
                                                      bool defaultToChargeable = true);
-    // The same times, then AssignContent.
+    // The same times, then AssignContent: the copy a user makes.
     static std::unique_ptr<TBlock> CreateCopy(const TBlock& other);
+    // Every field exactly as it is, billing included: the copy a month's snapshot keeps, which
+    // must compare equal to the block it was taken from.
+    static std::unique_ptr<TBlock> CreateDuplicate(const TBlock& other);
 
     // Stores the texts trimmed and the flags. A given billingInfo replaces the present one
     // and Chargeable follows its code; without one the present billing object stays and

@@ -36,7 +36,7 @@ std::unique_ptr<TDay> TDay::CreateCopy(const TDay& other) {
     auto day = std::make_unique<TDay>(other.Date, other.View);
     day->Blocks.reserve(other.Blocks.size());
     for (const auto& block : other.Blocks)
-        day->Blocks.push_back(TBlock::CreateCopy(*block));
+        day->Blocks.push_back(TBlock::CreateDuplicate(*block));
     return day;
 }
 

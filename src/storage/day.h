@@ -35,7 +35,8 @@ public:
     TDay& operator=(const TDay&) = delete;
     ~TDay();
 
-    // Same date and geometry; every block copied with TBlock::CreateCopy, in order.
+    // Same date and geometry; every block duplicated exactly (TBlock::CreateDuplicate), in
+    // order, so that a copy always equals its original.
     static std::unique_ptr<TDay> CreateCopy(const TDay& other);
 
     // Reads fields 2 to 12 of a month line (the date already taken off) and appends the block,

@@ -72,14 +72,24 @@ void TMonth::Load(const QString& fileName, const QString& userName) {
     QStringView rest(text);
     QStringView line;
     int lineNumber = 0;
+    QDate lastDate;
+    TDay* lastDay = nullptr;
     while (NextTextLine(rest, line)) {
         ++lineNumber;
         if (line.isEmpty())
             continue;
         const QDate date = reader.ReadDate(NextTokenView(line, QLatin1Char('\t')), lineNumber);
-        if (date.year() != Year || date.month() != Month || !dayOfNumber[date.day()])
-            continue;
-        dayOfNumber[date.day()]->Append(reader.ReadBlock(line, lineNumber));
+        if (date != lastDate) {
+            // Lines of one day come together; the day is looked up once for them.
+            int year = 0;
+            int month = 0;
+            int day = 0;
+            date.getDate(&year, &month, &day);
+            lastDate = date;
+            lastDay = year == Year && month == Month ? dayOfNumber[day] : nullptr;
+        }
+        if (lastDay)
+            lastDay->Append(reader.ReadBlock(line, lineNumber));
     }
 }
 

@@ -8,16 +8,33 @@
 #include "storage/datetexts.h"
 #include "storage/timevalues.h"
 
+#include <algorithm>
+
 namespace {
-const QChar Tab(u'\t');
 const QString FieldStart = QStringLiteral("Start");
 const QString FieldEnd = QStringLiteral("End");
 const QString FieldDate = QStringLiteral("Date");
 // Nine digits always fit an int.
 constexpr qsizetype QuickDigits = 9;
 
+// NextTokenView with a tab, trimmed; kept here so that it is inlined into the line reading.
 QStringView NextField(QStringView& rest) {
-    return TrimBlanks(NextTokenView(rest, Tab));
+    const qsizetype n = rest.size();
+    const char16_t* chars = rest.utf16();
+    qsizetype start = 0;
+    while (start < n && chars[start] == u'\t')
+        ++start;
+    qsizetype end = start;
+    while (end < n && chars[end] != u'\t')
+        ++end;
+    while (start < end && chars[start] <= u' ')
+        ++start;
+    qsizetype last = end;
+    while (last > start && chars[last - 1] <= u' ')
+        --last;
+    const QStringView field(chars + start, last - start);
+    rest = end >= n - 1 ? rest.mid(end) : rest.mid(end + 1);
+    return field;
 }
 
 // Plain digits without going through a QString; everything else by the general rule, which
@@ -48,7 +65,8 @@ bool IsYes(QStringView field) {
 } // namespace
 
 TMonthLineReader::TMonthLineReader(QString fileName, QString userName)
-    : FFileName(std::move(fileName)), FUserName(TrimBlanks(userName)) {}
+    : FFileName(std::move(fileName)), FUserName(TrimBlanks(userName)),
+      FRemarks(DecodeLineBreaks) {}
 
 QDate TMonthLineReader::ReadDate(QStringView field, int line) {
     if (FLastDate.isValid() && field == QStringView(FLastDateText))
@@ -91,21 +109,37 @@ TMonthLine TMonthLineReader::ReadFields(QStringView rest, int line) const {
     return fields;
 }
 
-QString TMonthLineReader::RemarksText(QStringView encoded) {
-    if (encoded.contains(u'%'))
-        return DecodeLineBreaks(encoded);
-    return FRemarks.Text(encoded);
+std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(QStringView text) {
+    if (text.isEmpty())
+        return nullptr;
+    const auto known = std::find_if(FKnownBilling.begin(), FKnownBilling.end(),
+                                    [text](const TKnownBilling& k) { return k.Text == text; });
+    std::optional<TBillingInfo> info;
+    if (known != FKnownBilling.end()) {
+        info = known->Info;
+    } else {
+        if (std::unique_ptr<TBillingInfo> read = TBillingInfo::CreateFromText(text.toString()))
+            info = *read;
+        if (FKnownBilling.size() < KnownBillingCapacity)
+            FKnownBilling.push_back({text.toString(), info});
+    }
+    return info ? std::make_unique<TBillingInfo>(*info) : nullptr;
 }
 
 std::unique_ptr<TBlock> TMonthLineReader::ReadBlock(QStringView rest, int line) {
     const TMonthLine fields = ReadFields(rest, line);
-    std::unique_ptr<TBillingInfo> billing;
-    if (!fields.Billing.isEmpty())
-        billing = TBillingInfo::CreateFromText(fields.Billing.toString());
+    std::unique_ptr<TBillingInfo> billing = Billing(fields.Billing);
+    // What SetFields stores, without trimming again what is trimmed already.
     auto block = std::make_unique<TBlock>(fields.StartTime, fields.EndTime);
-    block->SetFields(FUserName, FClients.Text(fields.Client), FProjects.Text(fields.Project),
-                     FCategories.Text(fields.Category), FActivities.Text(fields.Activity),
-                     RemarksText(fields.Remarks), fields.OverTime, fields.Reportable,
-                     fields.Chargeable, std::move(billing));
+    block->UserName = FUserName;
+    block->Client = FClients.Text(fields.Client);
+    block->Project = FProjects.Text(fields.Project);
+    block->Category = FCategories.Text(fields.Category);
+    block->Activity = FActivities.Text(fields.Activity);
+    block->Remarks = TrimBlanks(FRemarks.Text(fields.Remarks));
+    block->OverTime = fields.OverTime;
+    block->Reportable = fields.Reportable;
+    block->Chargeable = billing ? billing->IsChargeable() : fields.Chargeable;
+    block->BillingInfo = std::move(billing);
     return block;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/billinginfo.h"
 #include "storage/textpool.h"
 
 #include <QDate>
@@ -7,6 +8,8 @@
 #include <QStringView>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class TBlock;
 
@@ -42,7 +45,14 @@ public:
 
 private:
     int ReadTime(QStringView field, const QString& name, int line) const;
-    QString RemarksText(QStringView encoded);
+    std::unique_ptr<TBillingInfo> Billing(QStringView text);
+
+    // Billing texts read so far and what they gave (none when unreadable).
+    struct TKnownBilling {
+        QString Text;
+        std::optional<TBillingInfo> Info;
+    };
+    static constexpr std::size_t KnownBillingCapacity = 16;
 
     QString FFileName;
     QString FUserName;
@@ -53,4 +63,5 @@ private:
     TTextPool FCategories;
     TTextPool FActivities;
     TTextPool FRemarks;
+    std::vector<TKnownBilling> FKnownBilling;
 };
