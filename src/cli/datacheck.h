@@ -10,6 +10,8 @@ class TDataCheck {
 public:
     void CheckExportFormats();
     void CheckListFiles();
+    void CheckMonthFiles();
+    void CheckSettingsFiles();
     void RunAll();
 
     const std::vector<TCheckProblem>& Problems() const { return FProblems; }
