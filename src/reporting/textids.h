@@ -31,13 +31,15 @@ public:
 private:
     // A remembered string: its data, size and number. The memo is a dense open hash table,
     // so that the strings of the month at hand fill as few cache lines as possible; when it
-    // gets full it is emptied and fills again with the strings still in use.
+    // gets half full it is emptied and fills again with the strings still in use.
     struct TMemoEntry {
         const QChar* Data = nullptr;
         int Size = 0;
         int Id = 0;
     };
-    X static constexpr std::size_t MemoCapacity = 16384;
+    // Room for the names of a hundred users' month files read together; emptied when half
+    // full, so that looking up stays short.
+    static constexpr std::size_t MemoCapacity = 16384;
     static constexpr std::size_t MemoLimit = MemoCapacity / 2;
 
     int Remembered(const QString& text);
