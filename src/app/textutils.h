@@ -9,15 +9,26 @@
 // field ended at the text's last character, that separator stays as the rest). Consecutive
 // separators therefore count as one.
 QString NextToken(QString& text, QStringView separators);
+// The same rule on a view, for readers that split whole files without copying: the field is a
+// part of text, and text moves on past it.
+QStringView NextTokenView(QStringView& text, QChar separator);
+
+// Without the blanks and control characters (everything up to the space character) at both
+// ends, the way the data files' fields and a block's texts are trimmed.
+QStringView TrimBlanks(QStringView text);
+QString TrimBlanks(const QString& text);
 
 QString YesNoLetter(bool flag);
 QString YesNoWord(bool flag);
 // "Y"/"YES" true, "N"/"NO" false (any letter case), anything else def.
 bool ParseYesNo(const QString& text, bool def);
 
-// Remarks encoding of the data files: line breaks become "%%" and tabs "%%~".
+// Remarks encoding of the data files: every line break becomes "%%" and every tab "%%~", so a
+// remark fits into one tab-separated field. Where a plain "%" or a following "~" would make
+// that ambiguous, a percent sign is written "%%^" and a line break "%%`"; files without those
+// two read exactly as before.
 QString EncodeLineBreaks(const QString& text);
-QString DecodeLineBreaks(const QString& text);
+QString DecodeLineBreaks(QStringView text);
 // Every line break normalised to CR LF.
 QString NormaliseLineBreaks(const QString& text);
 // The text on one line: every tab and every line break becomes one space.

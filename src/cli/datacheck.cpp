@@ -3,6 +3,13 @@
 #include "app/datalocations.h"
 #include "app/fileutils.h"
 #include "export/exportformat.h"
+#include "listfilecheck.h"
+#include "monthfilecheck.h"
+#include "storage/inifile.h"
+#include "storage/ioerror.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 void TDataCheck::Add(const QString& fileName, int line, const QString& message) {
     FProblems.push_back({fileName, line, message});
@@ -21,4 +28,50 @@ void TDataCheck::CheckExportFormats() {
     }
 }
 
-void TDataCheck::RunAll() { CheckExportFormats(); }
+void TDataCheck::CheckListFiles() { ::CheckListFiles(FProblems, FFilesChecked); }
+
+namespace {
+// The folders whose month files the check reads: the user's own and, with a server, every
+// user's folder there.
+QStringList MonthFolders() {
+    QStringList folders{LocalDataPath()};
+    if (Locations().ServerFolder.isEmpty())
+        return folders;
+    const QDir server(ServerDataPath());
+    for (const QString& name : server.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString folder = ServerDataPath() + name + QLatin1Char('/');
+        if (QFileInfo(folder).canonicalFilePath() != QFileInfo(LocalDataPath()).canonicalFilePath())
+            folders.append(folder);
+    }
+    return folders;
+}
+} // namespace
+
+void TDataCheck::CheckMonthFiles() {
+    for (const QString& folder : MonthFolders())
+        FFilesChecked += CheckMonthFolder(folder, FProblems);
+}
+
+// A settings file that exists must be readable.
+void TDataCheck::CheckSettingsFiles() {
+    QStringList files{PersonalSettingsFileName()};
+    if (AdminSettingsFileName() != PersonalSettingsFileName())
+        files.append(AdminSettingsFileName());
+    for (const QString& fileName : files) {
+        if (!QFileInfo::exists(fileName))
+            continue;
+        ++FFilesChecked;
+        try {
+            TIniFile ini(fileName);
+        } catch (const EInOutError& error) {
+            Add(fileName, 0, error.Message());
+        }
+    }
+}
+
+void TDataCheck::RunAll() {
+    CheckMonthFiles();
+    CheckListFiles();
+    CheckSettingsFiles();
+    CheckExportFormats();
+}

@@ -1,6 +1,7 @@
 #include "billing.h"
 
 #include "app/applocale.h"
+#include "storage/block.h"
 
 #include <array>
 
@@ -127,4 +128,28 @@ TMoney Charge(const TBillingInfo* billing, double hours) {
     if (billing->Code == bcHourlyRate)
         return HourlyCharge(hours, billing->Rate);
     return billing->Rate;
+}
+
+int BlockCode(const TBlock& block) {
+    return BlockCode(block.BillingInfo.get(), block.Chargeable);
+}
+
+QString BlockCodeText(const TBlock& block) {
+    return BlockCodeText(block.BillingInfo.get(), block.Chargeable);
+}
+
+TMoney BlockRate(const TBlock& block) {
+    return BlockRate(block.BillingInfo.get());
+}
+
+bool HasRate(const TBlock& block) {
+    return HasRate(block.BillingInfo.get());
+}
+
+QString BlockRateText(const TBlock& block, bool withSymbol, const QString& currencySymbol) {
+    return BlockRateText(block.BillingInfo.get(), withSymbol, currencySymbol);
+}
+
+TMoney Charge(const TBlock& block) {
+    return Charge(block.BillingInfo.get(), block.Hours());
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class TBlock;
+
 // "Y", "N", "HRA", "FPR", "CON", "FOC" for codes 0..5; any other code gives "FOC".
 QString BillingCodeText(int code);
 // "Chargeable", "Not Chargeable", "Hourly Rate", "Fixed Price", "Contract", "Free of Charge"
@@ -49,3 +51,12 @@ QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QStrin
 // What the time is charged: 0 without a billing object; for an hourly rate hours × rate to
 // the nearest ten-thousandth (halves to even); for every other code the rate itself.
 TMoney Charge(const TBillingInfo* billing, double hours);
+
+// The same queries on a block; they forward to the forms above with the block's billing
+// object, chargeable flag and hours.
+int BlockCode(const TBlock& block);
+QString BlockCodeText(const TBlock& block);
+TMoney BlockRate(const TBlock& block);
+bool HasRate(const TBlock& block);
+QString BlockRateText(const TBlock& block, bool withSymbol, const QString& currencySymbol);
+TMoney Charge(const TBlock& block);

@@ -32,7 +32,7 @@ int DigitValue(QChar ch) {
 }
 
 // The value of count ASCII digits from start, or -1 when one of them is not a digit.
-int DigitsValue(const QString& s, qsizetype start, qsizetype count) {
+int DigitsValue(QStringView s, qsizetype start, qsizetype count) {
     int value = 0;
     for (qsizetype i = start; i < start + count; ++i) {
         const int digit = DigitValue(s.at(i));
@@ -92,11 +92,11 @@ int MonthFromText(const QString& s) {
     return position / 3 + 1;
 }
 
-bool TryFixedDateText(const QString& s, QDate& date) {
+bool TryFixedDateText(QStringView s, QDate& date) {
     if (s.size() != 11 || s.at(2) != QLatin1Char(' ') || s.at(6) != QLatin1Char(' '))
         return false;
     const int day = DigitsValue(s, 0, 2);
-    const int month = AbbreviationMonth(QStringView(s).mid(3, 3));
+    const int month = AbbreviationMonth(s.mid(3, 3));
     const int year = DigitsValue(s, 7, 4);
     if (day < 0 || month == 0 || year < 0 || !LocaleShortDateKeepsFixedForm())
         return false;

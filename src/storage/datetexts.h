@@ -28,4 +28,4 @@ QDate ParseDateTextByRule(const QString& s);
 // The quick reading ParseDateText tries first: only exactly the form DateText writes (e.g.
 // "05 Jan 2024") and only while the locale's short date form cannot read such a text to
 // another date. False when it does not apply.
-bool TryFixedDateText(const QString& s, QDate& date);
+bool TryFixedDateText(QStringView s, QDate& date);

@@ -4,6 +4,8 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 // Windows-1252 codes 0x80..0x9F; 0 marks the five codes that have no character.
@@ -29,33 +31,54 @@ bool Cp1252Code(char16_t ch, char& code) {
 } // namespace
 
 bool IsValidUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    return bytes.isValidUtf8();
 }
 
+namespace {
+// Any of the codes 0x80..0x9F, where Windows-1252 differs from Latin-1. Eight bytes at a time:
+// a byte is one of them when its top three bits are 100.
+bool HasWindows1252Specials(const QByteArray& bytes) {
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    constexpr std::uint64_t TopThree = 0xE0E0E0E0E0E0E0E0ULL;
+    const char* data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, data + i, sizeof word);
+        const std::uint64_t differs = (word & TopThree) ^ Highs; // 0 in the bytes that match
+        if (((differs - Ones) & ~differs & Highs) != 0)
+            return true;
+    }
+    for (; i < n; ++i)
+        if ((static_cast<unsigned char>(data[i]) & 0xE0) == 0x80)
+            return true;
+    return false;
+}
+} // namespace
+
 QString DecodeWindows1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        char16_t ch = b;
-        if (b >= 0x80 && b < 0xA0)
-            ch = Cp1252High[b - 0x80] ? Cp1252High[b - 0x80] : char16_t(b);
-        *out++ = QChar(ch);
+    QString text = QString::fromLatin1(bytes);
+    if (!HasWindows1252Specials(bytes))
+        return text;
+    for (QChar& ch : text) {
+        const char16_t code = ch.unicode();
+        if (code >= 0x80 && code < 0xA0 && Cp1252High[code - 0x80] != 0)
+            ch = QChar(Cp1252High[code - 0x80]);
     }
     return text;
 }
 
 QString DecodeDataText(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (!decoder.hasError()) {
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
-    }
-    return DecodeWindows1252(bytes);
+    if (QtPrivate::isAscii(QLatin1StringView(bytes)))
+        return QString::fromLatin1(bytes);
+    if (!bytes.isValidUtf8())
+        return DecodeWindows1252(bytes);
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
 }
 
 bool TryEncodeWindows1252(const QString& text, QByteArray& bytes) {
@@ -93,4 +116,23 @@ QStringList SplitTextLines(const QString& text) {
     if (start < n)
         lines.append(text.mid(start));
     return lines;
+}
+
+bool NextTextLine(QStringView& text, QStringView& line) {
+    const qsizetype n = text.size();
+    if (n == 0)
+        return false;
+    // Line feeds end nearly every line; a carriage return is looked for only before one.
+    qsizetype end = text.indexOf(u'\n');
+    if (end < 0)
+        end = n;
+    const qsizetype cr = text.left(end).indexOf(u'\r');
+    if (cr >= 0)
+        end = cr;
+    line = text.left(end);
+    qsizetype next = end + 1;
+    if (cr >= 0 && next < n && text[next] == u'\n')
+        ++next;
+    text = next >= n ? QStringView() : text.mid(next);
+    return true;
 }

@@ -18,3 +18,7 @@ bool TryEncodeWindows1252(const QString& text, QByteArray& bytes);
 // Splits decoded text into lines at CR LF, LF or a lone CR. A final line end does not start
 // another line.
 QStringList SplitTextLines(const QString& text);
+
+// Takes the next line off text: true and the line (without its end) while text has any left.
+// Lines end as for SplitTextLines; the views point into the text, nothing is copied.
+bool NextTextLine(QStringView& text, QStringView& line);

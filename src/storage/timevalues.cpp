@@ -23,12 +23,21 @@ int SnapNearestTenMinutes(int t) {
 }
 } // namespace
 
+namespace {
+// numerator / denominator to the nearest whole number. The callers' fractions are never
+// exactly one half, so the direction of halves does not arise.
+int RoundedQuotient(int numerator, int denominator) {
+    const int magnitude = (std::abs(numerator) * 2 + denominator) / (2 * denominator);
+    return numerator < 0 ? -magnitude : magnitude;
+}
+} // namespace
+
 int ClockToTime(int hhmm) {
-    return (hhmm / 100) * 100 + static_cast<int>(std::lround((hhmm % 100) * 100.0 / 60.0));
+    return (hhmm / 100) * 100 + RoundedQuotient((hhmm % 100) * 100, 60);
 }
 
 int TimeToClock(int t) {
-    return (t / 100) * 100 + static_cast<int>(std::lround((t % 100) * 60.0 / 100.0));
+    return (t / 100) * 100 + RoundedQuotient((t % 100) * 60, 100);
 }
 
 double DurationHours(int t) {

@@ -98,3 +98,11 @@ TEST_F(CliCommands, CheckReportsExportFormatsThatDoNotLoad) {
     EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 0);
     EXPECT_EQ(Out, QStringLiteral("1 files checked, 0 problems\n"));
 }
+
+TEST_F(CliCommands, CheckReportsListLinesWithTheirLineNumbers) {
+    const QString folder = MakeFolder(QStringLiteral("lists"));
+    WriteFile(folder + QStringLiteral("Data/ClientProject.txt"), "Acme\tWeb\tY\r\nAcme\r\n");
+    EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 1);
+    EXPECT_TRUE(Out.startsWith(folder + QStringLiteral("Data/ClientProject.txt:2: ")));
+    EXPECT_TRUE(Out.endsWith(QStringLiteral("1 files checked, 1 problems\n")));
+}

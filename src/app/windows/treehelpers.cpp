@@ -1,5 +1,8 @@
 #include "treehelpers.h"
 
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -12,6 +15,40 @@ void FreeNodeObjects(QTreeWidget* tree) {
 int StateIndexOf(bool active) { return active ? 1 : 2; }
 
 bool IsActiveState(int index) { return index != 2; }
+
+QIcon StatePicture(int index) {
+    if (index != 1 && index != 2)
+        return {};
+    QPixmap picture(11, 12);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(0.5, 1.5, 10, 10);
+    if (index == 1) {
+        // Active: a green box with a white tick.
+        painter.setPen(QColor(0, 110, 0));
+        painter.setBrush(QColor(40, 160, 40));
+        painter.drawRect(box);
+        painter.setPen(QPen(Qt::white, 1.6));
+        painter.drawPolyline(QPolygonF({{2.5, 6.5}, {4.5, 8.5}, {8.5, 4.0}}));
+    } else {
+        // Inactive: an empty grey box.
+        painter.setPen(QColor(128, 128, 128));
+        painter.setBrush(QColor(235, 235, 235));
+        painter.drawRect(box);
+    }
+    return QIcon(picture);
+}
+
+void SetNodeState(QTreeWidgetItem* node, bool active) {
+    const int index = StateIndexOf(active);
+    node->setData(0, NodeStateRole, index);
+    node->setIcon(0, StatePicture(index));
+}
+
+int NodeStateIndex(const QTreeWidgetItem* node) {
+    return node->data(0, NodeStateRole).toInt();
+}
 
 bool IsClientTree(const QTreeWidget* tree) {
     return tree && tree->objectName().toUpper() == QLatin1String("TREEVIEWCLIENT");

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "storage/day.h"
+#include "storage/moment.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class TBlock;
+
+// Marks of the days of a month, indexed by day number (0 is unused).
+using TDayMarks = std::array<bool, 32>;
+
+// One month of time data: a day for every day of the month, filled from the month files of one
+// or several user folders, and a snapshot of what was last read or written, so that the month
+// knows by itself whether it changed. The month owns its days; a report that keeps them takes
+// them over with TakeDays.
+class TMonth {
+public:
+    // Reads the month file of every folder, in order. Without folders the current user's
+    // LocalDataPath() is read with CurrentUserName(); otherwise each folder's blocks carry the
+    // folder's own name (its last path part) as user name. FileName is the last folder's file.
+    // A missing file is an empty month; a line that cannot be read raises EDataLineError and
+    // no month is made. The snapshot is taken at the end.
+    TMonth(int year, int month, const QStringList& folders = {}, const TDayView& view = {});
+    // As CreateFromFile.
+    TMonth(const QString& fileName, const QString& userName);
+    TMonth(const TMonth&) = delete;
+    TMonth& operator=(const TMonth&) = delete;
+    ~TMonth();
+
+    // Year and month from the file's name (EInOutError when it is none); no view geometry and
+    // no snapshot. For reading only: reports and the server scan.
+    static std::unique_ptr<TMonth> CreateFromFile(const QString& fileName,
+                                                  const QString& userName);
+
+    // Appends the blocks of one month file to the days. Lines of other months are ignored.
+    void Load(const QString& fileName, const QString& userName);
+
+    TDay* DayByDate(QDate date) const;
+    TDay* DayByNumber(int day) const;
+    // The block of the moment's day that starts at the moment's hour and minute.
+    TBlock* BlockAt(const TMoment& moment) const;
+    // Frees the day of the same date and appends a copy of day.
+    void ReplaceDay(const TDay& day);
+    // A new view width for the days and the snapshot.
+    void SetWidth(int width);
+    // Days by date, every day's blocks by start.
+    void Sort();
+    // Sorts, then compares the days with the snapshot.
+    bool IsModified();
+    // Writes the whole file when the month changed; true when it did. A failed write raises
+    // EInOutError, leaves the old file as it was and keeps the month changed.
+    bool Save();
+    // The last entry of the latest day with blocks; the moment 0 when there is none.
+    TMoment LastEntryMoment();
+    // Marks every day with reportable hours above 0; clears the others.
+    void MarkDays(TDayMarks& marks) const;
+    // Hands the days over, leaving the month without days.
+    std::vector<std::unique_ptr<TDay>> TakeDays();
+
+    std::vector<std::unique_ptr<TDay>> Days;
+    std::vector<std::unique_ptr<TDay>> SavedDays;
+    int Month;
+    int Year;
+    QString FileName;
+
+private:
+    void AddDays(const TDayView& view);
+    void TakeSnapshot();
+};

@@ -1,0 +1,43 @@
+#include "textpool.h"
+
+namespace {
+bool SameText(const QString& known, QStringView text) {
+    return known.size() == text.size() && QStringView(known) == text;
+}
+} // namespace
+
+std::size_t TTextPool::SlotOf(QStringView text) {
+    // Length and three characters tell the names of one file apart well enough, and cost
+    // far less than hashing every character.
+    const qsizetype n = text.size();
+    const std::size_t mix = static_cast<std::size_t>(n) * 0x9E37U ^
+                            text[0].unicode() * 0x85EBU ^ text[n - 1].unicode() * 0xC2B3U ^
+                            text[n / 2].unicode() * 0x27D5U;
+    return (mix ^ (mix >> 8)) % SlotCount;
+}
+
+const TTextPool::TEntry* TTextPool::Find(QStringView text, std::size_t& slot) const {
+    slot = SlotOf(text);
+    while (FSlots[slot] >= 0) {
+        const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
+        if (SameText(entry.Found, text))
+            return &entry;
+        slot = (slot + 1) % SlotCount;
+    }
+    return nullptr;
+}
+
+QString TTextPool::Text(QStringView text) {
+    if (text.isEmpty())
+        return {};
+    std::size_t slot = 0;
+    if (const TEntry* known = Find(text, slot))
+        return known->Value;
+    const QString found = text.toString();
+    const QString value = FConvert ? FConvert(text) : found;
+    if (FEntries.size() < Capacity) {
+        FSlots[slot] = static_cast<std::int16_t>(FEntries.size());
+        FEntries.push_back({found, value});
+    }
+    return value;
+}
