@@ -38,8 +38,8 @@ void ReadPersonalSettings(const TSettingsReader& reader, TPersonalSettings& sett
 // Writes them into the file in their fixed order, removing the older keys.
 void WritePersonalSettings(TIniFile& ini, const TPersonalSettings& settings, const QDateTime& now);
 
-// Loads the local settings file into PersonalSettings() and makes its user name the current
-// one. Call after LoadAdminSettings.
+// Loads the local settings file into PersonalSettings(); its user name becomes the current one
+// (CurrentUserName). Call after LoadAdminSettings.
 void LoadPersonalSettings(QDate today = QDate::currentDate());
 // Saves PersonalSettings() (not in server administration mode). A file that cannot be written
 // is reported with a warning naming it; the values stay in memory for the next save.

@@ -106,3 +106,18 @@ TEST_F(CliCommands, CheckReportsListLinesWithTheirLineNumbers) {
     EXPECT_TRUE(Out.startsWith(folder + QStringLiteral("Data/ClientProject.txt:2: ")));
     EXPECT_TRUE(Out.endsWith(QStringLiteral("1 files checked, 1 problems\n")));
 }
+
+TEST_F(CliCommands, CheckReportsSettingsValuesReplacedByDefaults) {
+    const QString folder = MakeFolder(QStringLiteral("settings"));
+    WriteFile(folder + QStringLiteral("QHR.ini"),
+              "[Setup]\r\nFirstDayOfWeek=2\r\nUnitOfTime=abc\r\n[Calendar]\r\nMarkDays=7\r\n");
+    EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 1);
+    const QString file = folder + QStringLiteral("QHR.ini");
+    EXPECT_EQ(Out, file + QStringLiteral(":3: [Setup] \"UnitOfTime\": the value \"abc\" cannot be used; "
+                                         "15 is used instead\n") +
+                       file + QStringLiteral(":5: [Calendar] \"MarkDays\": the value \"7\" cannot be "
+                                             "used; 0 is used instead\n") +
+                       QStringLiteral("1 files checked, 2 problems\n"));
+    EXPECT_EQ(ReadFile(file), QByteArray("[Setup]\r\nFirstDayOfWeek=2\r\nUnitOfTime=abc\r\n"
+                                         "[Calendar]\r\nMarkDays=7\r\n"));
+}
