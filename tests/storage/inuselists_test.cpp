@@ -64,12 +64,6 @@ TEST_F(InUseLists, RebuildTakesEveryPairOnceAndTheLatestEnd) {
     QFile::remove(Folder + QStringLiteral("2024-02.txt"));
     EXPECT_TRUE(Rebuild(false, false));
     EXPECT_EQ(LastEntry, TMoment(QDate(2024, 3, 2), QTime(23, 59, 59, 999)));
-    QFile::remove(Folder + QStringLiteral("2024-03.txt"));
-    WriteStamped(QStringLiteral("2024-03.txt"),
-                 "01 Mar 2024\t0900\t1045\tAcme\tWeb\tDev\tCoding\r\n", Monday);
-    EXPECT_TRUE(Rebuild(true, false));
-    EXPECT_EQ(LastEntry, TMoment(QDate(2024, 3, 1), QTime(10, 45)));
-    EXPECT_EQ(Clients.Items().size(), 1u); // kept, nothing new
 }
 
 TEST_F(InUseLists, KeepExistingAddsToTheListsInsteadOfEmptyingThem) {
