@@ -17,6 +17,9 @@
 #include <algorithm>
 
 namespace {
+// Room for the blocks of a working day, so that reading one grows the list rarely.
+constexpr std::size_t TypicalDayBlocks = 16;
+
 // The user a folder of the server belongs to: its last path part.
 QString FolderUserName(const QString& folder) {
     const QString path = WithoutTrailingSeparators(folder);
@@ -24,8 +27,9 @@ QString FolderUserName(const QString& folder) {
 }
 } // namespace
 
-TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view)
-    : Month(month), Year(year) {
+TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view,
+               TMonthUse use)
+    : Month(month), Year(year), FUse(use) {
     AddDays(view);
     const QString name = MonthFileName(year, month);
     if (folders.isEmpty()) {
@@ -36,13 +40,14 @@ TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& 
         FileName = WithTrailingSeparator(folder) + name;
         Load(FileName, FolderUserName(folder));
     }
-    TakeSnapshot();
+    if (FUse == TMonthUse::Edit)
+        TakeSnapshot();
 }
 
 TMonth::~TMonth() = default;
 
 TMonth::TMonth(const QString& fileName, const QString& userName)
-    : Month(0), Year(0), FileName(fileName) {
+    : Month(0), Year(0), FileName(fileName), FUse(TMonthUse::Read) {
     if (!MonthOfFileName(fileName, Year, Month))
         throw EInOutError(QStringLiteral("Not the name of a month file"), fileName);
     AddDays({});
@@ -87,6 +92,8 @@ void TMonth::Load(const QString& fileName, const QString& userName) {
             date.getDate(&year, &month, &day);
             lastDate = date;
             lastDay = year == Year && month == Month ? dayOfNumber[day] : nullptr;
+            if (lastDay && lastDay->Blocks.capacity() == 0)
+                lastDay->Blocks.reserve(TypicalDayBlocks);
         }
         if (lastDay)
             lastDay->Append(reader.ReadBlock(line, lineNumber));
@@ -143,6 +150,8 @@ void TMonth::Sort() {
 
 bool TMonth::IsModified() {
     Sort();
+    if (FUse == TMonthUse::Read)
+        return false;
     if (Days.size() != SavedDays.size())
         return true;
     for (std::size_t i = 0; i < Days.size(); ++i)

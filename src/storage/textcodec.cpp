@@ -1,5 +1,7 @@
 #include "textcodec.h"
 
+#include "storage/charsearch.h"
+
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -122,16 +124,10 @@ bool NextTextLine(QStringView& text, QStringView& line) {
     const qsizetype n = text.size();
     if (n == 0)
         return false;
-    // Line feeds end nearly every line; a carriage return is looked for only before one.
-    qsizetype end = text.indexOf(u'\n');
-    if (end < 0)
-        end = n;
-    const qsizetype cr = text.left(end).indexOf(u'\r');
-    if (cr >= 0)
-        end = cr;
+    const qsizetype end = FindFirstOf(text, u'\r', u'\n');
     line = text.left(end);
     qsizetype next = end + 1;
-    if (cr >= 0 && next < n && text[next] == u'\n')
+    if (next < n && text[end] == u'\r' && text[next] == u'\n')
         ++next;
     text = next >= n ? QStringView() : text.mid(next);
     return true;

@@ -1,10 +1,6 @@
 #include "textpool.h"
 
-namespace {
-bool SameText(const QString& known, QStringView text) {
-    return known.size() == text.size() && QStringView(known) == text;
-}
-} // namespace
+#include "storage/charsearch.h"
 
 std::size_t TTextPool::SlotOf(QStringView text) {
     // Length and three characters tell the names of one file apart well enough, and cost
@@ -20,7 +16,7 @@ const TTextPool::TEntry* TTextPool::Find(QStringView text, std::size_t& slot) co
     slot = SlotOf(text);
     while (FSlots[slot] >= 0) {
         const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
-        if (SameText(entry.Found, text))
+        if (SameChars(entry.Found, text))
             return &entry;
         slot = (slot + 1) % SlotCount;
     }
