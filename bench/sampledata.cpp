@@ -3,7 +3,6 @@
 #include "app/fileutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
-#include "storage/calendardates.h"
 #include "storage/day.h"
 #include "storage/month.h"
 #include "storage/timevalues.h"

@@ -2,7 +2,6 @@
 
 #include "app/configurationreport.h"
 #include "app/datalocations.h"
-#include "app/fileutils.h"
 #include "app/messages.h"
 #include "cli/monthfilecheck.h"
 #include "storage/inifile.h"

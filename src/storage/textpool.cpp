@@ -29,11 +29,10 @@ QString TTextPool::Text(QStringView text) {
     std::size_t slot = 0;
     if (const TEntry* known = Find(text, slot))
         return known->Value;
-    const QString found = text.toString();
-    const QString value = FConvert ? FConvert(text) : found;
+    QString value = FConvert ? FConvert(text) : text.toString();
     if (FEntries.size() < Capacity) {
         FSlots[slot] = static_cast<std::int16_t>(FEntries.size());
-        FEntries.push_back({found, value});
+        FEntries.push_back({FConvert ? text.toString() : value, value});
     }
     return value;
 }
