@@ -25,7 +25,7 @@ QStringView NextField(QStringView& rest) {
     qsizetype start = 0;
     while (start < n && chars[start] == u'\t')
         ++start;
-    const qsizetype end = start + FindFirstOf(rest.mid(start), u'\t', u'\t');
+    const qsizetype end = start + FindChar(rest.mid(start), u'\t');
     while (start < end && chars[start] <= u' ')
         ++start;
     qsizetype last = end;
