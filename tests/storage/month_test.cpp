@@ -295,3 +295,38 @@ TEST_F(Month, ReplaceDayAndWidth) {
     EXPECT_EQ(month.SavedDays[3]->View.Width, 2500);
     EXPECT_DOUBLE_EQ(month.SavedDays[3]->View.PixelsPerHundredth, 2500.0 / 2400);
 }
+
+TEST_F(Month, ReadOnlyMonthsNeverCountAsChangedNorWrite) {
+    const QByteArray content = Lines({AcmeLine});
+    WriteFile(MarchFile, content);
+    TMonth month(2024, 3, {DataFolder}, {}, TMonthUse::Read);
+    EXPECT_TRUE(month.SavedDays.empty());
+    month.DayByNumber(5)->Blocks.front()->Client = QStringLiteral("Changed");
+    EXPECT_FALSE(month.IsModified());
+    EXPECT_FALSE(month.Save());
+    EXPECT_EQ(ReadFile(MarchFile), content);
+    EXPECT_EQ(TMonth::CreateFromFile(MarchFile, {})->Use(), TMonthUse::Read);
+}
+
+TEST_F(Month, ManyDistinctNamesAndRemarksReadBackExactly) {
+    // More different texts than a reader shares, in a UTF-8 file with a byte order mark.
+    QByteArray content = "\xEF\xBB\xBF";
+    for (int i = 0; i < 150; ++i)
+        content += QStringLiteral("%1 Mar 2024\t%2\t%3\tClient %4 ż\tP%4\tC\tA\tnote %4%%line\tN\tY\tY\r\n")
+                       .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                       .arg(800 + i % 10 * 100, 4, 10, QLatin1Char('0'))
+                       .arg(850 + i % 10 * 100, 4, 10, QLatin1Char('0'))
+                       .arg(i)
+                       .toUtf8();
+    WriteFile(MarchFile, content);
+    TMonth month(2024, 3);
+    int blocks = 0;
+    for (const auto& day : month.Days)
+        for (const auto& block : day->Blocks) {
+            const QString number = block->Project.mid(1);
+            EXPECT_EQ(block->Client, QStringLiteral("Client ") + number + QStringLiteral(" ż"));
+            EXPECT_EQ(block->Remarks, QStringLiteral("note ") + number + QStringLiteral("\r\nline"));
+            ++blocks;
+        }
+    EXPECT_EQ(blocks, 150);
+}
