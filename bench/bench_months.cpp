@@ -138,4 +138,4 @@ BENCHMARK(BM_ReadAndDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadYearAllUsers)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadYearForEditing)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadYearFileByFile)->Unit(benchmark::kMillisecond)->UseRealTime();
-QH_BENCHMARK_MAIN_WITH_BASELINE("BM_BaselineReadAndSplit")
+QH_BENCHMARK_MAIN_WITH_BASELINE("BM_BaselineReadAndSplit/real_time")
