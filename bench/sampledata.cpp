@@ -34,7 +34,7 @@ const std::array<TNamePair, 5> Categories = {{
     {"Development", {"Coding", "Code Review", "Testing"}},
     {"Meetings", {"Client Meeting", "Team Meeting", "Planning"}},
     {"Support", {"Phone Support", "On-site Visit", "Bug Triage"}},
-    {"Documentation", {"User Manual", "Specification", "Release Notes"}},
+    {"Documentation", {"User Manual", "Design Notes", "Release Notes"}},
     {"Travel", {"Driving", "Train", "Flight"}},
 }};
 
