@@ -4,6 +4,7 @@
 #include "app/datalocations.h"
 #include "app/help.h"
 #include "app/messages.h"
+#include "storage/personalsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +30,7 @@ void TTempFolderTest::SetUp() {
     Messages = std::make_unique<TMessageRecorder>();
     SetAppLocale(QLocale::c());
     Locations() = TDataLocations{};
-    SetSettingsUserName({});
+    PersonalSettings() = TPersonalSettings{};
     HelpOpened = false;
     MessageBoxShowing = false;
 }
@@ -38,7 +39,7 @@ void TTempFolderTest::TearDown() {
     Messages.reset();
     SetProcessEnvironment(nullptr);
     Locations() = TDataLocations{};
-    SetSettingsUserName({});
+    PersonalSettings() = TPersonalSettings{};
     SetHelpHandlers({});
 }
 

@@ -5,16 +5,12 @@
 #include "processenvironment.h"
 #include "storage/inifile.h"
 #include "storage/ioerror.h"
+#include "storage/personalsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-QString& SettingsUserName() {
-    static QString name;
-    return name;
-}
-
 QString AbsoluteFolder(const QString& path) {
     const QString trimmed = path.trimmed();
     if (trimmed.isEmpty())
@@ -234,10 +230,8 @@ QString AdminSettingsFileName() {
 
 QString PersonalSettingsFileName() { return Locations().LocalFolder + SettingsFileName; }
 
-void SetSettingsUserName(const QString& name) { SettingsUserName() = name; }
-
 QString CurrentUserName() {
-    const QString& name = SettingsUserName();
+    const QString& name = PersonalSettings().UserName;
     return name.isEmpty() ? LogonUserName() : name;
 }
 

@@ -56,8 +56,6 @@ QString PersonalSettingsFileName();
 
 // The user name of the personal settings, or the logon name when that is empty.
 QString CurrentUserName();
-// The user name held by the personal settings (empty when none is set).
-void SetSettingsUserName(const QString& name);
 
 // True for the "/datadir" switch in either of its spellings ("/datadir", "--datadir").
 bool IsDataDirSwitch(const QString& argument);

@@ -5,8 +5,7 @@
 #include "export/exportformat.h"
 #include "listfilecheck.h"
 #include "monthfilecheck.h"
-#include "storage/inifile.h"
-#include "storage/ioerror.h"
+#include "settingscheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,22 +51,7 @@ void TDataCheck::CheckMonthFiles() {
         FFilesChecked += CheckMonthFolder(folder, FProblems);
 }
 
-// A settings file that exists must be readable.
-void TDataCheck::CheckSettingsFiles() {
-    QStringList files{PersonalSettingsFileName()};
-    if (AdminSettingsFileName() != PersonalSettingsFileName())
-        files.append(AdminSettingsFileName());
-    for (const QString& fileName : files) {
-        if (!QFileInfo::exists(fileName))
-            continue;
-        ++FFilesChecked;
-        try {
-            TIniFile ini(fileName);
-        } catch (const EInOutError& error) {
-            Add(fileName, 0, error.Message());
-        }
-    }
-}
+void TDataCheck::CheckSettingsFiles() { ::CheckSettingsFiles(FProblems, FFilesChecked); }
 
 void TDataCheck::RunAll() {
     CheckMonthFiles();

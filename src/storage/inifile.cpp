@@ -29,7 +29,9 @@ void TIniFile::LoadFromFile(const QString& fileName) {
 
 void TIniFile::LoadFromText(const QString& text) {
     Clear();
+    int lineNumber = 0;
     for (const QString& line : SplitTextLines(text)) {
+        ++lineNumber;
         const QString trimmed = line.trimmed();
         if (IsSectionHeader(trimmed)) {
             FSections.push_back({trimmed.mid(1, trimmed.size() - 2).trimmed(), {}});
@@ -43,9 +45,9 @@ void TIniFile::LoadFromText(const QString& text) {
         const QString key = eq > 0 ? line.left(eq).trimmed() : QString();
         const bool isComment = trimmed.startsWith(QLatin1Char(';'));
         if (key.isEmpty() || isComment)
-            FSections.back().Lines.push_back({{}, {}, line});
+            FSections.back().Lines.push_back({{}, {}, line, lineNumber});
         else
-            FSections.back().Lines.push_back({key, line.mid(eq + 1), line});
+            FSections.back().Lines.push_back({key, line.mid(eq + 1), line, lineNumber});
     }
 }
 
@@ -88,6 +90,11 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const {
     return FindLine(section, key);
 }
 
+int TIniFile::LineOf(const QString& section, const QString& key) const {
+    const TLine* line = FindLine(section, key);
+    return line ? line->Line : 0;
+}
+
 QString TIniFile::ReadRaw(const QString& section, const QString& key, const QString& def) const {
     const TLine* line = FindLine(section, key);
     return line ? line->Value : def;
@@ -120,7 +127,7 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     while (insertAt != target.Lines.begin() && std::prev(insertAt)->Key.isEmpty() &&
            std::prev(insertAt)->Raw.trimmed().isEmpty())
         --insertAt;
-    target.Lines.insert(insertAt, {key, value, {}});
+    target.Lines.insert(insertAt, {key, value, {}, 0});
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -163,7 +170,7 @@ TIniFile::TSection& TIniFile::SectionFor(const QString& section) {
     if (!FSections.empty() && !FSections.back().Lines.empty()) {
         const TLine& last = FSections.back().Lines.back();
         if (!last.Key.isEmpty() || !last.Raw.trimmed().isEmpty())
-            FSections.back().Lines.push_back({{}, {}, {}});
+            FSections.back().Lines.push_back({{}, {}, {}, 0});
     }
     FSections.push_back({section, {}});
     return FSections.back();

@@ -31,6 +31,9 @@ public:
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
 
+    // The 1-based line of the file the key was read from; 0 when it was not read from a file.
+    int LineOf(const QString& section, const QString& key) const;
+
     // The value as written after the first "=", untouched.
     QString ReadRaw(const QString& section, const QString& key, const QString& def = {}) const;
     // The value with surrounding blanks removed.
@@ -52,6 +55,7 @@ private:
         QString Key;   // empty for a comment, blank or unreadable line
         QString Value; // everything after the first "="
         QString Raw;   // the line as read, for lines that are not entries
+        int Line = 0;  // 1-based line number when read from text
     };
     struct TSection {
         QString Name;

@@ -1,5 +1,6 @@
 #include "app/datalocations.h"
 #include "app/messages.h"
+#include "storage/personalsettings.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -243,7 +244,7 @@ TEST_F(DataLocations, LocationTexts) {
 
 TEST_F(DataLocations, CurrentUserNamePrefersTheSettings) {
     EXPECT_EQ(CurrentUserName(), QStringLiteral("tester"));
-    SetSettingsUserName(QStringLiteral("Mary"));
+    PersonalSettings().UserName = QStringLiteral("Mary");
     EXPECT_EQ(CurrentUserName(), QStringLiteral("Mary"));
 }
 

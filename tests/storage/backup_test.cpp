@@ -2,6 +2,7 @@
 #include "app/messages.h"
 #include "storage/backup.h"
 #include "storage/filestamp.h"
+#include "storage/personalsettings.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ protected:
         Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
         MakeFolder(QStringLiteral("local/Data/_ExportFormats"));
         MakeFolder(QStringLiteral("server/Data/_ExportFormats"));
-        SetSettingsUserName(QStringLiteral("mary"));
+        PersonalSettings().UserName = QStringLiteral("mary");
         UserFolder = ServerDataPath() + QStringLiteral("mary/");
     }
 
@@ -95,7 +96,7 @@ TEST_F(Backup, NothingHappensWithoutServerDataFolderUserNameOrWorkGroup) {
     Locations().AdminMode = 0;
     Env.Logon.clear();
     ApplyEnvironment();
-    SetSettingsUserName({});
+    PersonalSettings().UserName = QString();
     BackupToServer();
     EXPECT_FALSE(QFile::exists(UserFolder));
     EXPECT_TRUE(Messages->Shown.empty());
@@ -107,7 +108,7 @@ TEST_F(Backup, UserNameThatIsNoPlainFolderNameIsNeverUsedOnTheServer) {
     const QStringList names = {QStringLiteral(".."), QStringLiteral("."), QStringLiteral("../x"),
                                QStringLiteral("a:b"), QStringLiteral("tab\tname")};
     for (const QString& name : names) {
-        SetSettingsUserName(name);
+        PersonalSettings().UserName = name;
         BackupToServer();
     }
     EXPECT_EQ(ShownTexts(), QStringList(names.size(), BackupFailedText));

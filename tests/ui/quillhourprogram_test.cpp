@@ -3,6 +3,7 @@
 #include "app/windows/quillhourprogram.h"
 #include "dayview/mainform.h"
 #include "setup/setupform.h"
+#include "storage/personalsettings.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -94,4 +95,15 @@ TEST_F(QuillhourProgram, RealSecondProcessExitsAtOnce) {
     ASSERT_TRUE(second.waitForFinished(20000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
+}
+
+TEST_F(QuillhourProgram, SettingsAreLoadedAtStartAndSavedAtStop) {
+    WriteSettings("[Registration]\r\nUserName=Mary\r\n[Preferences]\r\nLastTip=3\r\n");
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(CurrentUserName(), QStringLiteral("Mary"));
+    EXPECT_EQ(PersonalSettings().LastTip, 3);
+    PersonalSettings().LastTip = 4;
+    program.Stop();
+    EXPECT_TRUE(ReadFile(Local + QStringLiteral("QHR.ini")).contains("LastTip=4"));
 }

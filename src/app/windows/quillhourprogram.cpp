@@ -9,6 +9,8 @@
 #include "qtservices.h"
 #include "setup/setupform.h"
 #include "splashform.h"
+#include "storage/adminsettings.h"
+#include "storage/personalsettings.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -57,6 +59,8 @@ bool TQuillhourProgram::Start() {
     if (!HasSwitch(QStringLiteral("/multi")) && !FInstanceGuard.TryAcquire(InstanceGuardName))
         return false;
     CreateWindows();
+    LoadAdminSettings();
+    LoadPersonalSettings();
     CloseSplash();
     ShowMainWindow();
     SetApplicationTitle(ApplicationMainWindow());
@@ -102,6 +106,7 @@ void TQuillhourProgram::Stop() {
     if (FStopped)
         return;
     FStopped = true;
+    SavePersonalSettings();
     CloseHelpWindows();
     FInstanceGuard.Release();
 }
