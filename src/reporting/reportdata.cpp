@@ -1,8 +1,6 @@
 #include "reportdata.h"
 
 #include "app/applocale.h"
-#include "app/datalocations.h"
-#include "app/fileutils.h"
 #include "app/messages.h"
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
@@ -12,7 +10,6 @@
 #include "storage/datetexts.h"
 #include "storage/day.h"
 #include "storage/month.h"
-#include "storage/monthfile.h"
 
 #include <algorithm>
 #include <array>
@@ -21,18 +18,11 @@
 namespace {
 const QString NoText;
 
-// One month of the selected users' blocks. Made without the snapshot a month keeps for
-// saving: a report only reads, and copying every block again would double the work.
+// One month of the selected users' blocks, read only: a report never saves, and the snapshot
+// an editable month keeps would copy every block once more.
 std::unique_ptr<TMonth> LoadReportMonth(QDate date, const std::optional<QStringList>& users) {
-    const QString name = MonthFileName(date.year(), date.month());
-    if (!users)
-        return TMonth::CreateFromFile(LocalDataPath() + name, CurrentUserName());
-    const QStringList& folders = *users;
-    auto month = TMonth::CreateFromFile(WithTrailingSeparator(folders.front()) + name,
-                                        ReportUserName(folders.front()));
-    for (qsizetype i = 1; i < folders.size(); ++i)
-        month->Load(WithTrailingSeparator(folders[i]) + name, ReportUserName(folders[i]));
-    return month;
+    return std::make_unique<TMonth>(date.year(), date.month(), users.value_or(QStringList()),
+                                    TDayView{}, TMonthUse::Read);
 }
 
 TReportDays EmptyDays(QDate from, QDate to) {
@@ -148,11 +138,6 @@ private:
     std::unordered_map<std::int64_t, QString> FRateTexts;
 };
 } // namespace
-
-QString ReportUserName(const QString& folder) {
-    const QString path = WithoutTrailingSeparators(folder);
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
 
 TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users) {
     if (!from.isValid() || !to.isValid())
