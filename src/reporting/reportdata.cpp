@@ -180,6 +180,13 @@ bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason
 
 void BuildReportLines(std::span<const std::unique_ptr<TDay>> days, const TLineOptions& options,
                       TReportLines& lines) {
+    if (!options.Consolidate) {
+        // At most a line per block: room for all of them at once saves moving the lines.
+        std::size_t blocks = 0;
+        for (const auto& day : days)
+            blocks += day->Blocks.size();
+        lines.Reserve(lines.Lines().size() + blocks);
+    }
     TLineBuilder builder(options, lines);
     for (const auto& day : days)
         builder.AddDay(*day);
