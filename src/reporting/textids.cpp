@@ -22,21 +22,39 @@ void TTextIds::SetRemembering(bool remembering) {
 int TTextIds::Remembered(const QString& text) {
     if (text.size() > std::numeric_limits<int>::max())
         return Intern(text);
-    if (FMemoUsed >= MemoLimit)
-        FMemo.clear();
-    if (FMemo.empty()) {
-        FMemo.resize(MemoCapacity);
-        FMemoUsed = 0;
-    }
+    MakeMemoRoom();
     const QChar* data = text.constData();
     const int size = static_cast<int>(text.size());
-    std::size_t slot = MemoSlotOf(data);
-    for (; FMemo[slot].Data; slot = (slot + 1) & (MemoCapacity - 1))
+    const std::size_t mask = FMemo.size() - 1;
+    for (std::size_t slot = MemoSlotOf(data, FMemo.size()); FMemo[slot].Data;
+         slot = (slot + 1) & mask)
         if (FMemo[slot].Data == data && FMemo[slot].Size == size)
             return FMemo[slot].Id;
-    FMemo[slot] = {data, size, Intern(text)};
+    const TMemoEntry entry{data, size, Intern(text)};
+    Remember(entry);
+    return entry.Id;
+}
+
+void TTextIds::MakeMemoRoom() {
+    if ((FMemoUsed + 1) * 2 <= FMemo.size())
+        return;
+    std::vector<TMemoEntry> old = std::move(FMemo);
+    const bool grow = !old.empty() && old.size() < LargestMemoCapacity;
+    FMemo.assign(old.empty() ? FirstMemoCapacity : grow ? old.size() * 2 : old.size(), {});
+    FMemoUsed = 0;
+    if (grow)
+        for (const TMemoEntry& entry : old)
+            if (entry.Data)
+                Remember(entry);
+}
+
+void TTextIds::Remember(const TMemoEntry& entry) {
+    const std::size_t mask = FMemo.size() - 1;
+    std::size_t slot = MemoSlotOf(entry.Data, FMemo.size());
+    while (FMemo[slot].Data)
+        slot = (slot + 1) & mask;
+    FMemo[slot] = entry;
     ++FMemoUsed;
-    return FMemo[slot].Id;
 }
 
 void TTextIds::Clear() {

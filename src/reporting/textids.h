@@ -28,7 +28,7 @@ public:
             return EmptyTextId;
         // The common case first: the text's own string, remembered in its first place.
         if (FRemembering && !FMemo.empty()) {
-            const TMemoEntry& entry = FMemo[MemoSlotOf(text.constData())];
+            const TMemoEntry& entry = FMemo[MemoSlotOf(text.constData(), FMemo.size())];
             if (entry.Data == text.constData() && entry.Size == text.size())
                 return entry.Id;
         }
@@ -40,24 +40,28 @@ public:
 
 private:
     // A remembered string: its data, size and number. The memo is a dense open hash table,
-    // so that the strings of the month at hand fill as few cache lines as possible; when it
-    // gets half full it is emptied and fills again with the strings still in use.
+    // so that the strings of the month at hand fill as few cache lines as possible. It starts
+    // small and grows while half full; at its largest it is emptied instead and fills again
+    // with the strings still in use.
     struct TMemoEntry {
         const QChar* Data = nullptr;
         int Size = 0;
         int Id = 0;
     };
-    // Room for the names of a hundred users' month files read together; emptied when half
-    // full, so that looking up stays short.
-    static constexpr std::size_t MemoCapacity = 16384;
-    static constexpr std::size_t MemoLimit = MemoCapacity / 2;
+    static constexpr std::size_t FirstMemoCapacity = 256;
+    // Room for the names of a hundred users' month files read together.
+    static constexpr std::size_t LargestMemoCapacity = 16384;
 
-    static std::size_t MemoSlotOf(const QChar* data) {
+    // capacity is a power of two.
+    static std::size_t MemoSlotOf(const QChar* data, std::size_t capacity) {
         const auto address = reinterpret_cast<std::uintptr_t>(data);
         return static_cast<std::size_t>((address >> 1) * 0x9E3779B97F4A7C15ULL >> 40) &
-               (MemoCapacity - 1);
+               (capacity - 1);
     }
     int Remembered(const QString& text);
+    // Room for one more remembered string.
+    void MakeMemoRoom();
+    void Remember(const TMemoEntry& entry);
     int Intern(const QString& text);
     std::uint64_t Hash(const QString& text) const;
     bool Same(const QString& a, const QString& b) const;
