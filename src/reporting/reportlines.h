@@ -4,6 +4,7 @@
 #include "reporting/reportline.h"
 #include "storage/money.h"
 
+#include <algorithm>
 #include <vector>
 
 struct TReportEntry;
@@ -62,7 +63,12 @@ public:
     }
     const std::vector<TReportLine>& Lines() const { return FLines; }
     void Clear();
-    void Reserve(std::size_t count) { FLines.reserve(count); }
+    // Room for count lines; grows at least by half again, so that many small calls do not
+    // move the lines every time.
+    void Reserve(std::size_t count) {
+        if (count > FLines.capacity())
+            FLines.reserve(std::max(count, FLines.capacity() + FLines.capacity() / 2));
+    }
 
 private:
     std::vector<TReportLine> FLines;
