@@ -34,6 +34,11 @@ QString FolderOf(const QString& path) {
     return WithTrailingSeparator(QFileInfo(path).absolutePath());
 }
 
+QString LastPathPart(const QString& path) {
+    const QString trimmed = WithoutTrailingSeparators(path);
+    return trimmed.mid(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
 bool HasInvalidNameChar(const QString& text) {
     static const QString invalid = QStringLiteral("\\/:*?\"<>|");
     for (const QChar ch : text)

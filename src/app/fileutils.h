@@ -13,6 +13,9 @@ QString WithoutTrailingSeparators(const QString& path);
 // The absolute folder part of path, ending with a separator. File names keep their letter
 // case: the file systems here tell "Data" from "data".
 QString FolderOf(const QString& path);
+// The last part of path, trailing separators ignored: a folder's own name (for a user's folder
+// on the server, the user name) or a file's name.
+QString LastPathPart(const QString& path);
 
 // True when text holds one of \ / : * ? " < > |.
 bool HasInvalidNameChar(const QString& text);

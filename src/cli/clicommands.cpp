@@ -3,8 +3,14 @@
 #include "app/configurationreport.h"
 #include "app/datalocations.h"
 #include "app/messages.h"
+#include "cliscanprogress.h"
 #include "datacheck.h"
+#include "storage/categories.h"
+#include "storage/clients.h"
 #include "storage/ioerror.h"
+#include "storage/serverdatascan.h"
+
+#include <QFileInfo>
 
 namespace {
 const QLatin1String CrLf("\r\n");
@@ -55,6 +61,34 @@ int RunCheck(QTextStream& out) {
     out << check.FilesChecked() << " files checked, " << check.Problems().size() << " problems\n";
     return check.Problems().empty() ? 0 : 1;
 }
+
+// One line per user found on the server: the name, a tab and the latest entry. Users whose
+// in-use lists are missing are read in full, but nothing is written to their folders.
+int ListUsers(QTextStream& out, QTextStream& err) {
+    if (IsWorkGroup() && !QFileInfo(ServerDataPath()).isDir()) {
+        err << "Server path \"" << Locations().ServerFolder << "\" does not exist.\n";
+        return 1;
+    }
+    const TClients noOwnClients;
+    const TCategories noOwnCategories;
+    TCliScanProgress progress(err);
+    TServerDataScan scan(noOwnClients, noOwnCategories, &progress);
+    scan.WriteInUseFiles = false;
+    TServerUsers users;
+    TClients clients;
+    TCategories categories;
+    try {
+        scan.Run(users, clients, categories);
+    } catch (const EInOutError& error) {
+        err << error.Text() << '\n';
+        return 1;
+    }
+    for (const TServerUser& user : users)
+        out << user.Name() << '\t'
+            << user.LastEntryMoment().ToDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+            << '\n';
+    return 0;
+}
 } // namespace
 
 QString CliUsage() {
@@ -68,6 +102,12 @@ QString CliUsage() {
         "              server), the lists, the settings and the export formats as the program\n"
         "              does; print each problem as path:line: message; exit status 1 when there\n"
         "              is any; nothing is written\n"
+        "  users       list the users of the work group that have time data on the server, one\n"
+        "              line each: the user name, a tab and the latest entry (yyyy-MM-dd HH:mm);\n"
+        "              nothing outside Work Group mode; exit status 1 when the server's data\n"
+        "              folder is missing or a month file cannot be read; nothing is written,\n"
+        "              not even the in-use lists of users that have none yet (their month\n"
+        "              files are read in full instead)\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
@@ -82,10 +122,12 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 0;
     }
     if (command == QLatin1String("locations") || command == QLatin1String("config") ||
-        command == QLatin1String("check")) {
+        command == QLatin1String("check") || command == QLatin1String("users")) {
         ResolveDataLocations(TResolveMode::ReadOnly);
         if (command == QLatin1String("check"))
             return RunCheck(out);
+        if (command == QLatin1String("users"))
+            return ListUsers(out, err);
         return command == QLatin1String("locations") ? PrintLocations(out)
                                                      : PrintConfiguration(out, err);
     }

@@ -16,14 +16,6 @@
 
 #include <algorithm>
 
-namespace {
-// The user a folder of the server belongs to: its last path part.
-QString FolderUserName(const QString& folder) {
-    const QString path = WithoutTrailingSeparators(folder);
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-} // namespace
-
 TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view)
     : Month(month), Year(year) {
     AddDays(view);
@@ -34,7 +26,7 @@ TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& 
     }
     for (const QString& folder : folders) {
         FileName = WithTrailingSeparator(folder) + name;
-        Load(FileName, FolderUserName(folder));
+        Load(FileName, LastPathPart(folder)); // the user the folder belongs to
     }
     TakeSnapshot();
 }

@@ -1,5 +1,6 @@
 #include "monthfile.h"
 
+#include "app/fileutils.h"
 #include "app/textutils.h"
 #include "storage/billing.h"
 #include "storage/block.h"
@@ -54,6 +55,14 @@ bool MonthOfFileName(const QString& fileName, int& year, int& month) {
     TryInteger(name.left(4), year);
     TryInteger(name.mid(5, 2), month);
     return true;
+}
+
+QStringList MonthFileNames(const QString& folder) {
+    QStringList names;
+    // "????-??.txt", its question marks escaped so that no "??-" is read as a trigraph.
+    ListFiles(folder, QStringLiteral("\?\?\?\?-\?\?.txt"), names);
+    names.removeIf([](const QString& name) { return !IsMonthFileName(name); });
+    return names;
 }
 
 void AppendMonthLine(QString& text, const QString& dateText, const TBlock& block) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class TBlock;
 
@@ -14,6 +15,9 @@ bool IsMonthFileName(const QString& name);
 // Year and month from characters 1-4 and 6-7 of the file's own name; false when it is not a
 // month file name. The month is not checked against 1..12.
 bool MonthOfFileName(const QString& fileName, int& year, int& month);
+// The names of the month files of folder (plain files matching "????-??.txt" that are month
+// file names), in name order, which is the order of their months.
+QStringList MonthFileNames(const QString& folder);
 
 // Appends the block's line, ended by CR LF, for the day whose DateText is dateText. Every field
 // is written non-empty (a single space for an empty text); the remarks are encoded into one

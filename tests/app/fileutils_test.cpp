@@ -23,6 +23,9 @@ TEST_F(FileUtils, SeparatorsAndFolders) {
     // Letter case of folders is kept: the file system tells them apart.
     EXPECT_EQ(FolderOf(QStringLiteral("/Opt/QuillHour/quillhour")), QStringLiteral("/Opt/QuillHour/"));
     EXPECT_EQ(FolderOf(QStringLiteral("/a/b/../c/file.txt")), QStringLiteral("/a/c/"));
+    EXPECT_EQ(LastPathPart(QStringLiteral("/srv/Data/Mary Smith//")), QStringLiteral("Mary Smith"));
+    EXPECT_EQ(LastPathPart(QStringLiteral("/srv/Data/2024-03.txt")), QStringLiteral("2024-03.txt"));
+    EXPECT_EQ(LastPathPart(QStringLiteral("/")), QString());
 }
 
 TEST_F(FileUtils, InvalidNameCharactersAndPlainNames) {

@@ -1,7 +1,16 @@
 #include "app/datalocations.h"
 #include "cli/clicommands.h"
+#include "sampledata.h"
+#include "storage/categories.h"
+#include "storage/clients.h"
+#include "storage/filestamp.h"
+#include "storage/inuselists.h"
+#include "storage/monthpairs.h"
+#include "storage/packeddatetime.h"
 #include "testsupport.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -120,4 +129,99 @@ TEST_F(CliCommands, CheckReportsSettingsValuesReplacedByDefaults) {
                        QStringLiteral("1 files checked, 2 problems\n"));
     EXPECT_EQ(ReadFile(file), QByteArray("[Setup]\r\nFirstDayOfWeek=2\r\nUnitOfTime=abc\r\n"
                                          "[Calendar]\r\nMarkDays=7\r\n"));
+}
+
+namespace {
+// Every file under root with its stamp, to see that a command wrote nothing.
+QStringList FilesWithStamps(const QString& root) {
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.append(path + QLatin1Char(' ') + QString::number(FileStamp(path)));
+    }
+    files.sort();
+    return files;
+}
+} // namespace
+
+// A workstation whose settings name a server holding the generator's data of three users,
+// none with in-use files yet.
+class CliUsers : public CliCommands {
+protected:
+    void SetUp() override {
+        CliCommands::SetUp();
+        Local = MakeFolder(QStringLiteral("ws"));
+        MakeFolder(QStringLiteral("ws/Data")); // a location in use, so its settings count
+        Server = MakeFolder(QStringLiteral("srv"));
+        UseServer(Server);
+        TSampleDataGenerator(21).WriteServerData(Server + QStringLiteral("Data/"), 3, 2023, 12, 3,
+                                                 &Folders);
+    }
+    void UseServer(const QString& server) {
+        WriteFile(Local + QStringLiteral("QHR.ini"),
+                  "[Server]\r\nServerPath=" + server.toUtf8() + "\r\n");
+    }
+    // The lines the command should print: name, tab, latest entry to the minute.
+    QString ExpectedLines() const {
+        QString lines;
+        for (const QString& folder : Folders) {
+            const TMoment last = UnpackDateTime(PackDateTime(TMonthPairs(folder).LastEntry));
+            lines += LastPathPart(folder) + QLatin1Char('\t') +
+                     last.ToDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
+                     QLatin1Char('\n');
+        }
+        return lines;
+    }
+    QStringList Users() const {
+        return {QStringLiteral("--datadir"), Local, QStringLiteral("users")};
+    }
+
+    QString Local;
+    QString Server;
+    QStringList Folders;
+};
+
+TEST_F(CliUsers, ListsTheUsersWithTheirLatestEntriesAndWritesNothing) {
+    const QStringList before = FilesWithStamps(Temp.path());
+    EXPECT_EQ(RunHere(Users()), 0);
+    EXPECT_EQ(Out, ExpectedLines());
+    EXPECT_TRUE(Out.startsWith(QStringLiteral("user001\t2024-02-")));
+    // Users without in-use files are read in full, with the progress on the error stream.
+    EXPECT_EQ(Err,
+              QStringLiteral("Scanning server data for...\n  user001\n  user002\n  user003\n"));
+    EXPECT_EQ(FilesWithStamps(Temp.path()), before);
+
+    // Once the in-use files exist, the quick way gives the same lines.
+    for (const QString& folder : Folders) {
+        TClients clients;
+        TCategories categories;
+        ASSERT_TRUE(UpdateInUseLists(folder, clients, categories));
+    }
+    EXPECT_EQ(RunProgram(Users()), 0);
+    EXPECT_EQ(Out, ExpectedLines());
+    EXPECT_TRUE(Err.isEmpty());
+}
+
+TEST_F(CliUsers, SingleUserPrintsNothingAndAMissingServerIsAnError) {
+    const QString alone = MakeFolder(QStringLiteral("alone"));
+    EXPECT_EQ(RunHere({QStringLiteral("--datadir"), alone, QStringLiteral("users")}), 0);
+    EXPECT_TRUE(Out.isEmpty());
+    EXPECT_TRUE(Err.isEmpty());
+    UseServer(Path(QStringLiteral("gone")));
+    EXPECT_EQ(RunHere(Users()), 1);
+    EXPECT_TRUE(Out.isEmpty());
+    EXPECT_EQ(Err, QStringLiteral("Server path \"") + Path(QStringLiteral("gone")) +
+                       QStringLiteral("/\" does not exist.\n"));
+}
+
+TEST_F(CliUsers, AMonthLineThatCannotBeReadEndsTheListWithFileAndLine) {
+    const QString file = Folders[1] + QStringLiteral("2024-01.txt");
+    WriteFile(file, ReadFile(file) + "32 Jan 2024\t0900\t1000\tA\tB\tC\tD\r\n");
+    const int lines = static_cast<int>(ReadFile(file).count('\n'));
+    EXPECT_EQ(RunHere(Users()), 1);
+    EXPECT_TRUE(Out.isEmpty());
+    EXPECT_TRUE(Err.endsWith(file + QStringLiteral(", line ") + QString::number(lines) +
+                             QStringLiteral(": Date: '32 Jan 2024' is not a valid date\n")))
+        << Err.toStdString();
 }
