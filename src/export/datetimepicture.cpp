@@ -7,12 +7,7 @@
 namespace {
 constexpr int MaxPictureLength = 100;
 
-// One element of a picture: a run of one picture letter, or literal text.
-struct TElement {
-    QChar Letter; // null for literal text
-    int Count = 0;
-    QString Text; // the literal text
-};
+using TElement = TPicture::TElement;
 
 bool IsPictureLetter(QChar ch) {
     return QStringLiteral("dMyhHmst").contains(ch);
@@ -165,12 +160,20 @@ QString QuotedLiteral(const QString& text) {
 }
 } // namespace
 
+TPicture::TPicture(const QString& picture, bool forTime)
+    : FElements(SplitPicture(picture.left(MaxPictureLength))) {
+    if (forTime)
+        FElements = WithoutSeconds(std::move(FElements));
+}
+
+QString TPicture::Format(QDate date, QTime time) const { return Joined(FElements, date, time); }
+
 QString FormatDatePicture(QDate date, const QString& picture) {
-    return Joined(SplitPicture(picture.left(MaxPictureLength)), date, QTime());
+    return TPicture(picture, false).Format(date, QTime());
 }
 
 QString FormatTimePicture(QTime time, const QString& picture) {
-    return Joined(WithoutSeconds(SplitPicture(picture.left(MaxPictureLength))), QDate(), time);
+    return TPicture(picture, true).Format(QDate(), time);
 }
 
 QString WindowsPictureFromQt(const QString& qtFormat) {

@@ -12,6 +12,26 @@
 // literally ('' is a quote); any other character stands for itself. Names and AM/PM
 // designators come from the program's locale.
 
+#include <vector>
+
+// A picture read once and written many times (an export writes the same picture for every
+// line). For a time picture the seconds and the separator before them are left out.
+class TPicture {
+public:
+    TPicture(const QString& picture, bool forTime);
+    QString Format(QDate date, QTime time) const;
+
+    // One element: a run of one picture letter, or literal text.
+    struct TElement {
+        QChar Letter; // null for literal text
+        int Count = 0;
+        QString Text;
+    };
+
+private:
+    std::vector<TElement> FElements;
+};
+
 // The date written by picture; at most 100 characters.
 QString FormatDatePicture(QDate date, const QString& picture);
 // The time written by picture with its seconds (and the separator before them) left out; at

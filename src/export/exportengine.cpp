@@ -3,6 +3,7 @@
 #include "app/applocale.h"
 #include "app/datalocations.h"
 #include "app/textutils.h"
+#include "columnwriter.h"
 #include "datetimepicture.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportline.h"
@@ -10,6 +11,7 @@
 #include "storage/adminsettings.h"
 #include "storage/calendardates.h"
 #include "storage/converterror.h"
+#include "storage/day.h"
 #include "storage/ioerror.h"
 #include "storage/textfile.h"
 #include "storage/timevalues.h"
@@ -23,17 +25,28 @@
 namespace {
 const QString LocalSettings = QStringLiteral("Local Settings");
 
+// Fixed-point text with halves away from zero; written digit by digit because an export writes
+// a number for every line.
 QString FixedPoint(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    const long long scaled = std::llround(value * scale);
-    const unsigned long long magnitude =
+    static constexpr double Scales[] = {1.0, 10.0, 100.0};
+    const long long scaled = std::llround(value * Scales[decimals]);
+    unsigned long long magnitude =
         scaled < 0 ? 0ULL - static_cast<unsigned long long>(scaled) : static_cast<unsigned long long>(scaled);
-    const auto divisor = static_cast<unsigned long long>(scale);
-    QString text = QString::number(magnitude / divisor);
+    char16_t buffer[32];
+    int at = 32;
+    for (int digit = 0; digit < decimals; ++digit) {
+        buffer[--at] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    }
     if (decimals > 0)
-        text += LocaleDecimalSeparator() +
-                QStringLiteral("%1").arg(magnitude % divisor, decimals, 10, QLatin1Char('0'));
-    return scaled < 0 ? QLatin1Char('-') + text : text;
+        buffer[--at] = LocaleDecimalSeparator().at(0).unicode();
+    do {
+        buffer[--at] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (scaled < 0)
+        buffer[--at] = u'-';
+    return QString(reinterpret_cast<const QChar*>(buffer + at), 32 - at);
 }
 
 QString AsciiUpper(QString text) {
@@ -86,50 +99,55 @@ QString FormatDateValue(QDate date, const QString& format) {
     return FormatDatePicture(date, format == LocalSettings ? LocalShortDatePicture() : format);
 }
 
-QString FormatTimeValue(int time, const QString& format) {
+int ExportClock(int time) {
     const int clock = std::max(0, TimeToClock(time));
-    int hour = clock / 100;
-    const int minute = std::min(clock % 100, 59);
-    if (hour > 23)
-        hour = 0;
-    return FormatTimePicture(QTime(hour, minute), format == LocalSettings ? LocalTimePicture() : format);
+    if (clock / 100 > 23)
+        return 0;
+    return clock / 100 * 100 + std::min(clock % 100, 59);
+}
+
+QString FormatTimeValue(int time, const QString& format) {
+    const int clock = ExportClock(time);
+    return FormatTimePicture(QTime(clock / 100, clock % 100),
+                             format == LocalSettings ? LocalTimePicture() : format);
 }
 
 QString FormatValue(const TExportItem& column, const TReportLine& line) {
-    const QString& format = column.FieldFormat;
-    switch (column.Field) {
-    case efUser: return FormatTextValue(line.User, format);
-    case efDate: return FormatDateValue(line.Date, format);
-    case efClient:
-    case efClientList: return FormatTextValue(line.Client, format);
-    case efProject:
-    case efProjectList: return FormatTextValue(line.Project, format);
-    case efCategory:
-    case efCategoryList: return FormatTextValue(line.Category, format);
-    case efActivity:
-    case efActivityList: return FormatTextValue(line.Activity, format);
-    case efRemarks: return FormatTextValue(SingleLine(line.Remarks), format);
-    case efStartTime: return FormatTimeValue(line.StartTime, format);
-    case efEndTime: return FormatTimeValue(line.EndTime, format);
-    case efDuration: return FormatNumberValue(line.TotalHours(), format);
-    case efIsOvertime: return FormatTrueFalseValue(line.OvertimeHours != 0, format);
-    case efIsReportable: return FormatTrueFalseValue(true, format);
-    case efIsChargeable: return FormatTrueFalseValue(line.Chargeable, format);
-    case efChargeType: return FormatTextValue(line.BillingCode, format);
-    case efChargeRate: return FormatCurrencyValue(line.RateValue(), format);
-    case efTotalCharge: return FormatCurrencyValue(line.Amount, format);
-    default: return FormatTextValue(column.FieldValue, format);
-    }
+    return TColumnWriter(column).Value(line);
 }
 
+namespace {
+// Replaces the delimiter (in either letter case) by the replacement character; a text without
+// it is passed on untouched, without a copy.
+class TDelimiterReplacer {
+public:
+    explicit TDelimiterReplacer(const TExportFormat& format)
+        : FDelimiter(char32_t(format.Delimiter)), FLower(FDelimiter.toLower()),
+          FUpper(FDelimiter.toUpper()), FReplacement(char32_t(format.DelimiterReplace)) {}
+
+    QString operator()(const QString& text) const {
+        const auto found = std::find_if(text.cbegin(), text.cend(),
+                                        [&](QChar ch) { return ch == FLower || ch == FUpper; });
+        if (found == text.cend())
+            return text;
+        QString result = text;
+        for (QChar& ch : result)
+            if (ch == FLower || ch == FUpper)
+                ch = FReplacement;
+        return result;
+    }
+    QChar Delimiter() const { return FDelimiter; }
+
+private:
+    QChar FDelimiter;
+    QChar FLower;
+    QChar FUpper;
+    QChar FReplacement;
+};
+} // namespace
+
 QString ReplaceDelimiter(const TExportFormat& format, const QString& text) {
-    const QChar delimiter(char32_t(format.Delimiter));
-    const QChar replacement(char32_t(format.DelimiterReplace));
-    QString result = text;
-    for (QChar& ch : result)
-        if (ch == delimiter || ch.toCaseFolded() == delimiter.toCaseFolded())
-            ch = replacement;
-    return result;
+    return TDelimiterReplacer(format)(text);
 }
 
 TDateRange PeriodDates(int period, QDate date, int firstDayOfWeek) {
@@ -152,32 +170,53 @@ struct TGroupRows {
     bool Skipped = false;
 };
 
-// Builds the row of one report line from an area's columns; the first line's call also builds
-// the heading line when headingPending is set.
-QString BuildRow(const TExportFormat& format, const TExportFormat::TItems& columns,
-                 const TReportLine& line, bool headingPending, QString& heading) {
-    const QChar delimiter(char32_t(format.Delimiter));
-    QString row;
-    int headings = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const TExportItem& column = *columns[i];
-        const bool previousMerging = i > 0 && columns[i - 1]->FieldMergeFollowing;
-        if (headingPending && !previousMerging) {
-            if (headings++ > 0)
-                heading += delimiter;
-            heading += ReplaceDelimiter(format, column.FieldHeading);
-        }
-        const QString value = FormatValue(column, line);
-        if (column.FieldMergeFollowing) {
-            row += ReplaceDelimiter(format, value + column.FieldSeparator);
-        } else {
-            row += ReplaceDelimiter(format, value);
-            if (i + 1 < columns.size())
-                row += delimiter;
-        }
+// The columns of one area with their writers, building one row per report line.
+class TRowBuilder {
+public:
+    TRowBuilder(const TExportFormat& format, const TExportFormat::TItems& columns)
+        : FColumns(columns), FReplace(format) {
+        for (const auto& column : columns)
+            FWriters.emplace_back(*column);
     }
-    return row;
-}
+
+    // The heading line: one heading per output column (a chain of merged columns is one).
+    QString Heading() const {
+        QString heading;
+        int outputColumns = 0;
+        for (std::size_t i = 0; i < FColumns.size(); ++i) {
+            if (i > 0 && FColumns[i - 1]->FieldMergeFollowing)
+                continue;
+            if (outputColumns++ > 0)
+                heading += FReplace.Delimiter();
+            heading += FReplace(FColumns[i]->FieldHeading);
+        }
+        return heading;
+    }
+
+    QString Row(const TReportLine& line) {
+        QString row;
+        row.reserve(FLastRowSize + 16);
+        for (std::size_t i = 0; i < FColumns.size(); ++i) {
+            const TExportItem& column = *FColumns[i];
+            const QString value = FWriters[i].Value(line);
+            if (column.FieldMergeFollowing) {
+                row += FReplace(value + column.FieldSeparator);
+            } else {
+                row += FReplace(value);
+                if (i + 1 < FColumns.size())
+                    row += FReplace.Delimiter();
+            }
+        }
+        FLastRowSize = row.size();
+        return row;
+    }
+
+private:
+    const TExportFormat::TItems& FColumns;
+    TDelimiterReplacer FReplace;
+    std::vector<TColumnWriter> FWriters;
+    qsizetype FLastRowSize = 0;
+};
 
 // Client and Category rows are kept once each, letter case ignored, and sorted by the
 // locale's collation without regard to case; Time rows keep the order of the lines.
@@ -189,26 +228,38 @@ void SortDistinct(QStringList& rows) {
     });
 }
 
+// Rows equal to one already kept, letter case ignored, are dropped; the exact text is looked
+// up first, as most repeats are exact.
+class TDistinctRows {
+public:
+    bool Insert(const QString& row) {
+        if (!FExact.insert(row).second)
+            return false;
+        return FFolded.insert(row.toCaseFolded()).second;
+    }
+
+private:
+    std::unordered_set<QString> FExact;
+    std::unordered_set<QString> FFolded;
+};
+
 TGroupRows GroupRows(const TExportFormat& format, int area, const std::vector<TReportLine>& lines) {
-    const TExportFormat::TItems& columns = format.Items(area);
+    TRowBuilder builder(format, format.Items(area));
     const bool distinct = area != eaData;
     QStringList rows;
-    QString heading;
-    bool headingPending = format.Headings;
-    std::unordered_set<QString> seen;
+    TDistinctRows seen;
     for (const TReportLine& line : lines) {
-        const QString row = BuildRow(format, columns, line, headingPending, heading);
-        headingPending = false;
-        if (row.isEmpty() || (distinct && !seen.insert(row.toCaseFolded()).second))
+        QString row = builder.Row(line);
+        if (row.isEmpty() || (distinct && !seen.Insert(row)))
             continue;
-        rows.append(row);
+        rows.append(std::move(row));
     }
     if (distinct)
         SortDistinct(rows);
     if (format.SkipEmptyGroups && rows.isEmpty())
         return {{}, true};
     if (format.Headings)
-        rows.prepend(heading);
+        rows.prepend(lines.empty() ? QString() : builder.Heading());
     return {rows, false};
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "exportformat.h"
 #include "storage/calendardates.h"
+#include "storage/money.h"
 
 #include <QDate>
 #include <QString>
@@ -42,6 +43,9 @@ QString FormatTrueFalseValue(bool value, const QString& format);
 QString FormatCurrencyValue(TMoney amount, const QString& format);
 QString FormatDateValue(QDate date, const QString& format);
 QString FormatTimeValue(int time, const QString& format);
+// The clock value (HHMM) a time is written as: 0 for a negative time or an hour past 23 (so an
+// end of 24:00 is written as midnight), minutes at most 59.
+int ExportClock(int time);
 
 inline const QString NothingToExportText =
     QStringLiteral("No data is created under these settings - there is nothing to export");

@@ -66,7 +66,7 @@ TEST_F(ExportEngine, DelimiterInsideValuesAndHeadingsIsReplaced) {
               QStringList({QStringLiteral("Client; name,Project"), QStringLiteral("Smith; Jones & Co,Audit")}));
     format.Delimiter = 'x';
     format.DelimiterReplace = '_';
-    EXPECT_EQ(ReplaceDelimiter(format, QStringLiteral("Xerox box")), QStringLiteral("_erox bo_"));
+    EXPECT_EQ(ReplaceDelimiter(format, QStringLiteral("Xerox box")), QStringLiteral("_ero_ bo_"));
 }
 
 TEST_F(ExportEngine, ClientGroupGivesDistinctSortedRows) {
