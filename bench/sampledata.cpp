@@ -3,14 +3,15 @@
 #include "app/fileutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
-#include "storage/calendardates.h"
 #include "storage/day.h"
 #include "storage/month.h"
 #include "storage/timevalues.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 struct TNamePair {
@@ -33,7 +34,7 @@ const std::array<TNamePair, 5> Categories = {{
     {"Development", {"Coding", "Code Review", "Testing"}},
     {"Meetings", {"Client Meeting", "Team Meeting", "Planning"}},
     {"Support", {"Phone Support", "On-site Visit", "Bug Triage"}},
-    {"Documentation", {"User Manual", "Specification", "Release Notes"}},
+    {"Documentation", {"User Manual", "Design Notes", "Release Notes"}},
     {"Travel", {"Driving", "Train", "Flight"}},
 }};
 
@@ -118,16 +119,29 @@ void TSampleDataGenerator::DescribeBlock(TBlock& block, int userIndex) {
 
 void TSampleDataGenerator::AddWorkingBlocks(TDay& day, int userIndex, int count) {
     const int unit = UnitMinutes(userIndex);
-    int minute = DayStartMinutes + unit * Next(0, 60 / unit * 2);
-    const int room = (DayEndMinutes - minute) / count;
-    // Room for every block and a gap before each, so a day always gets all its blocks.
-    const int longest = std::max(1, std::min(8, room / unit - 1));
-    for (int i = 0; i < count && minute < DayEndMinutes; ++i) {
-        if (Chance(15))
-            minute += unit; // a gap
-        const int end = std::min(DayEndMinutes, minute + unit * Next(1, longest));
-        if (end <= minute)
-            break;
+    int minute = DayStartMinutes + unit * Next(0, 120 / unit);
+    // Seven to eleven hours on a working day, so some time lands in the evening.
+    const int working = count <= 3 ? Next(60, 240) : Next(7 * 60, 11 * 60);
+    const int longest = std::max(1, 2 * working / (count * unit) - 1);
+    std::vector<int> units(static_cast<std::size_t>(count)); // length, then a gap of 0 or 1
+    std::vector<int> gaps(units.size());
+    int total = 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = Next(1, longest);
+        gaps[i] = Chance(10) ? 1 : 0;
+        total += units[i] + gaps[i];
+    }
+    // Shorten the longest blocks until the day holds them all.
+    while (minute + total * unit > DayEndMinutes) {
+        auto longestBlock = std::max_element(units.begin(), units.end());
+        if (*longestBlock == 1)
+            break; // cannot happen: twenty blocks of one unit fit easily
+        --*longestBlock;
+        --total;
+    }
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        minute += gaps[i] * unit;
+        const int end = minute + units[i] * unit;
         DescribeBlock(day.AddBlock(MinutesToTime(minute), MinutesToTime(end)), userIndex);
         minute = end;
     }

@@ -31,9 +31,11 @@ void CheckSettingsFiles(std::vector<TCheckProblem>& problems, int& filesChecked)
     const QString personalFile = PersonalSettingsFileName();
     TAdminSettings admin;
     TIniFile ini;
+    bool adminRead = false;
     if (QFile::exists(adminFile)) {
         ++filesChecked;
-        if (ReadSettingsFile(adminFile, ini, problems)) {
+        adminRead = ReadSettingsFile(adminFile, ini, problems);
+        if (adminRead) {
             std::vector<TSettingsProblem> found;
             int timeStep = 0;
             ReadAdminSettings(TSettingsReader(ini, &found), admin, timeStep);
@@ -42,10 +44,15 @@ void CheckSettingsFiles(std::vector<TCheckProblem>& problems, int& filesChecked)
     }
     if (!QFile::exists(personalFile))
         return;
-    if (personalFile != adminFile)
+    if (personalFile == adminFile) {
+        if (!adminRead)
+            return; // already reported
+    } else {
         ++filesChecked;
-    if (!ReadSettingsFile(personalFile, ini, problems))
-        return;
+        ini.Clear();
+        if (!ReadSettingsFile(personalFile, ini, problems))
+            return;
+    }
     std::vector<TSettingsProblem> found;
     TPersonalSettings personal;
     ReadPersonalSettings(TSettingsReader(ini, &found), personal, QDate::currentDate(),

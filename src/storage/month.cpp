@@ -16,8 +16,14 @@
 
 #include <algorithm>
 
-TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view)
-    : Month(month), Year(year) {
+namespace {
+// Room for the blocks of a working day, so that reading one grows the list rarely.
+constexpr std::size_t TypicalDayBlocks = 16;
+} // namespace
+
+TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view,
+               TMonthUse use)
+    : Month(month), Year(year), FUse(use) {
     AddDays(view);
     const QString name = MonthFileName(year, month);
     if (folders.isEmpty()) {
@@ -28,13 +34,14 @@ TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& 
         FileName = WithTrailingSeparator(folder) + name;
         Load(FileName, LastPathPart(folder)); // the user the folder belongs to
     }
-    TakeSnapshot();
+    if (FUse == TMonthUse::Edit)
+        TakeSnapshot();
 }
 
 TMonth::~TMonth() = default;
 
 TMonth::TMonth(const QString& fileName, const QString& userName)
-    : Month(0), Year(0), FileName(fileName) {
+    : Month(0), Year(0), FileName(fileName), FUse(TMonthUse::Read) {
     if (!MonthOfFileName(fileName, Year, Month))
         throw EInOutError(QStringLiteral("Not the name of a month file"), fileName);
     AddDays({});
@@ -79,6 +86,8 @@ void TMonth::Load(const QString& fileName, const QString& userName) {
             date.getDate(&year, &month, &day);
             lastDate = date;
             lastDay = year == Year && month == Month ? dayOfNumber[day] : nullptr;
+            if (lastDay && lastDay->Blocks.capacity() == 0)
+                lastDay->Blocks.reserve(TypicalDayBlocks);
         }
         if (lastDay)
             lastDay->Append(reader.ReadBlock(line, lineNumber));
@@ -135,6 +144,8 @@ void TMonth::Sort() {
 
 bool TMonth::IsModified() {
     Sort();
+    if (FUse == TMonthUse::Read)
+        return false;
     if (Days.size() != SavedDays.size())
         return true;
     for (std::size_t i = 0; i < Days.size(); ++i)

@@ -16,6 +16,11 @@ class TBlock;
 // Marks of the days of a month, indexed by day number (0 is unused).
 using TDayMarks = std::array<bool, 32>;
 
+// What a month is read for. An editable month keeps a snapshot to tell changes and is saved
+// to its file; a month read for a report, an export or the server scan keeps none, never
+// counts as changed and is never written (a month of several users has no one file to go to).
+enum class TMonthUse { Edit, Read };
+
 // One month of time data: a day for every day of the month, filled from the month files of one
 // or several user folders, and a snapshot of what was last read or written, so that the month
 // knows by itself whether it changed. The month owns its days; a report that keeps them takes
@@ -26,16 +31,17 @@ public:
     // LocalDataPath() is read with CurrentUserName(); otherwise each folder's blocks carry the
     // folder's own name (its last path part) as user name. FileName is the last folder's file.
     // A missing file is an empty month; a line that cannot be read raises EDataLineError and
-    // no month is made. The snapshot is taken at the end.
-    TMonth(int year, int month, const QStringList& folders = {}, const TDayView& view = {});
+    // no month is made. An editable month takes its snapshot at the end.
+    TMonth(int year, int month, const QStringList& folders = {}, const TDayView& view = {},
+           TMonthUse use = TMonthUse::Edit);
     // As CreateFromFile.
     TMonth(const QString& fileName, const QString& userName);
     TMonth(const TMonth&) = delete;
     TMonth& operator=(const TMonth&) = delete;
     ~TMonth();
 
-    // Year and month from the file's name (EInOutError when it is none); no view geometry and
-    // no snapshot. For reading only: reports and the server scan.
+    // Year and month from the file's name (EInOutError when it is none); no view geometry; read
+    // only (TMonthUse::Read). For the server scan and reports.
     static std::unique_ptr<TMonth> CreateFromFile(const QString& fileName,
                                                   const QString& userName);
 
@@ -52,11 +58,12 @@ public:
     void SetWidth(int width);
     // Days by date, every day's blocks by start.
     void Sort();
-    // Sorts, then compares the days with the snapshot.
+    // Sorts, then compares the days with the snapshot; false for a month read only.
     bool IsModified();
     // Writes the whole file when the month changed; true when it did. A failed write raises
     // EInOutError, leaves the old file as it was and keeps the month changed.
     bool Save();
+    TMonthUse Use() const { return FUse; }
     // The last entry of the latest day with blocks; the moment 0 when there is none.
     TMoment LastEntryMoment();
     // Marks every day with reportable hours above 0; clears the others.
@@ -73,4 +80,6 @@ public:
 private:
     void AddDays(const TDayView& view);
     void TakeSnapshot();
+
+    TMonthUse FUse;
 };

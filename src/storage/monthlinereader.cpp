@@ -3,6 +3,7 @@
 #include "app/textutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
+#include "storage/charsearch.h"
 #include "storage/converterror.h"
 #include "storage/datalineerror.h"
 #include "storage/datetexts.h"
@@ -24,9 +25,7 @@ QStringView NextField(QStringView& rest) {
     qsizetype start = 0;
     while (start < n && chars[start] == u'\t')
         ++start;
-    qsizetype end = start;
-    while (end < n && chars[end] != u'\t')
-        ++end;
+    const qsizetype end = start + FindChar(rest.mid(start), u'\t');
     while (start < end && chars[start] <= u' ')
         ++start;
     qsizetype last = end;
@@ -69,7 +68,7 @@ TMonthLineReader::TMonthLineReader(QString fileName, QString userName)
       FRemarks(DecodeLineBreaks) {}
 
 QDate TMonthLineReader::ReadDate(QStringView field, int line) {
-    if (FLastDate.isValid() && field == QStringView(FLastDateText))
+    if (FLastDate.isValid() && SameChars(field, FLastDateText))
         return FLastDate;
     QDate date;
     if (!TryFixedDateText(field, date)) {
@@ -113,7 +112,7 @@ std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(QStringView text) {
     if (text.isEmpty())
         return nullptr;
     const auto known = std::find_if(FKnownBilling.begin(), FKnownBilling.end(),
-                                    [text](const TKnownBilling& k) { return k.Text == text; });
+                                    [text](const TKnownBilling& k) { return SameChars(k.Text, text); });
     std::optional<TBillingInfo> info;
     if (known != FKnownBilling.end()) {
         info = known->Info;

@@ -1,5 +1,7 @@
 #include "textcodec.h"
 
+#include "storage/charsearch.h"
+
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -37,7 +39,7 @@ bool IsValidUtf8(const QByteArray& bytes) {
 namespace {
 // Any of the codes 0x80..0x9F, where Windows-1252 differs from Latin-1. Eight bytes at a time:
 // a byte is one of them when its top three bits are 100.
-bool HasWindows1252Specials(const QByteArray& bytes) {
+bool HasWindows1252Extras(const QByteArray& bytes) {
     constexpr std::uint64_t Ones = 0x0101010101010101ULL;
     constexpr std::uint64_t Highs = 0x8080808080808080ULL;
     constexpr std::uint64_t TopThree = 0xE0E0E0E0E0E0E0E0ULL;
@@ -60,7 +62,7 @@ bool HasWindows1252Specials(const QByteArray& bytes) {
 
 QString DecodeWindows1252(const QByteArray& bytes) {
     QString text = QString::fromLatin1(bytes);
-    if (!HasWindows1252Specials(bytes))
+    if (!HasWindows1252Extras(bytes))
         return text;
     for (QChar& ch : text) {
         const char16_t code = ch.unicode();
@@ -122,16 +124,10 @@ bool NextTextLine(QStringView& text, QStringView& line) {
     const qsizetype n = text.size();
     if (n == 0)
         return false;
-    // Line feeds end nearly every line; a carriage return is looked for only before one.
-    qsizetype end = text.indexOf(u'\n');
-    if (end < 0)
-        end = n;
-    const qsizetype cr = text.left(end).indexOf(u'\r');
-    if (cr >= 0)
-        end = cr;
+    const qsizetype end = FindFirstOf(text, u'\r', u'\n');
     line = text.left(end);
     qsizetype next = end + 1;
-    if (cr >= 0 && next < n && text[next] == u'\n')
+    if (next < n && text[end] == u'\r' && text[next] == u'\n')
         ++next;
     text = next >= n ? QStringView() : text.mid(next);
     return true;

@@ -1,10 +1,6 @@
 #include "textpool.h"
 
-namespace {
-bool SameText(const QString& known, QStringView text) {
-    return known.size() == text.size() && QStringView(known) == text;
-}
-} // namespace
+#include "storage/charsearch.h"
 
 std::size_t TTextPool::SlotOf(QStringView text) {
     // Length and three characters tell the names of one file apart well enough, and cost
@@ -20,7 +16,7 @@ const TTextPool::TEntry* TTextPool::Find(QStringView text, std::size_t& slot) co
     slot = SlotOf(text);
     while (FSlots[slot] >= 0) {
         const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
-        if (SameText(entry.Found, text))
+        if (SameChars(entry.Found, text))
             return &entry;
         slot = (slot + 1) % SlotCount;
     }
@@ -33,11 +29,10 @@ QString TTextPool::Text(QStringView text) {
     std::size_t slot = 0;
     if (const TEntry* known = Find(text, slot))
         return known->Value;
-    const QString found = text.toString();
-    const QString value = FConvert ? FConvert(text) : found;
+    QString value = FConvert ? FConvert(text) : text.toString();
     if (FEntries.size() < Capacity) {
         FSlots[slot] = static_cast<std::int16_t>(FEntries.size());
-        FEntries.push_back({found, value});
+        FEntries.push_back({FConvert ? text.toString() : value, value});
     }
     return value;
 }

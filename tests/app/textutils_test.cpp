@@ -109,3 +109,76 @@ TEST(Misc, ClampOrderDatesAddUnique) {
     AddUnique(list, QStringLiteral("Bob"));
     EXPECT_EQ(list, QStringList({QStringLiteral("Alice"), QStringLiteral("Bob")}));
 }
+
+namespace {
+// How remarks were always read: tabs first, then line breaks, each from left to right.
+QString TwoStepDecode(QString text) {
+    text.replace(QLatin1String("%%~"), QLatin1String("\t"));
+    text.replace(QLatin1String("%%"), QLatin1String("\r\n"));
+    return text;
+}
+
+// Texts of n characters drawn (by a fixed sequence) from alphabet.
+QString MixedText(unsigned& state, QStringView alphabet, int n) {
+    QString text;
+    for (int i = 0; i < n; ++i) {
+        state = state * 1103515245U + 12345U;
+        text += alphabet[static_cast<qsizetype>((state >> 16) % alphabet.size())];
+    }
+    return text;
+}
+} // namespace
+
+TEST(LineBreaks, EveryTextSurvivesEncodingEvenWithPercentSigns) {
+    EXPECT_EQ(DecodeLineBreaks(EncodeLineBreaks(QStringLiteral("100%%\r\n"))),
+              QStringLiteral("100%%\r\n"));
+    EXPECT_EQ(DecodeLineBreaks(EncodeLineBreaks(QStringLiteral("50%\r\nnext"))),
+              QStringLiteral("50%\r\nnext"));
+    EXPECT_EQ(DecodeLineBreaks(EncodeLineBreaks(QStringLiteral("a\r\n~b"))),
+              QStringLiteral("a\r\n~b"));
+    unsigned state = 7;
+    for (int i = 0; i < 5000; ++i) {
+        const QString text =
+            NormaliseLineBreaks(MixedText(state, u"%~^`a\t\r\n", 1 + i % 12));
+        ASSERT_EQ(DecodeLineBreaks(EncodeLineBreaks(text)), text) << text.toStdString();
+    }
+}
+
+TEST(LineBreaks, PlainTextIsEncodedAsItAlwaysWas) {
+    EXPECT_EQ(EncodeLineBreaks(QStringLiteral("50% done\r\nnext\tcolumn")),
+              QStringLiteral("50% done%%next%%~column"));
+    EXPECT_EQ(EncodeLineBreaks(QStringLiteral("a%%b")), QStringLiteral("a%%^%b"));
+    EXPECT_EQ(EncodeLineBreaks(QStringLiteral("a\r\n~b")), QStringLiteral("a%%`~b"));
+}
+
+TEST(LineBreaks, FilesWithoutTheNewMarksReadAsBefore) {
+    EXPECT_EQ(DecodeLineBreaks(QStringLiteral("%%%~")), QStringLiteral("%\t"));
+    EXPECT_EQ(DecodeLineBreaks(QStringLiteral("%%^x%%`y")), QStringLiteral("%x\r\ny"));
+    unsigned state = 11;
+    for (int i = 0; i < 5000; ++i) {
+        const QString text = MixedText(state, u"%%~a\t", 1 + i % 14);
+        ASSERT_EQ(DecodeLineBreaks(text), TwoStepDecode(text)) << text.toStdString();
+    }
+}
+
+TEST(Fields, TokenViewsSplitAsNextTokenDoes) {
+    unsigned state = 3;
+    for (int i = 0; i < 2000; ++i) {
+        QString text = MixedText(state, u"ab \t", i % 10);
+        QStringView view(text);
+        QString copy = text;
+        while (!copy.isEmpty() || !view.isEmpty()) {
+            const QString expected = NextToken(copy, u"\t");
+            ASSERT_EQ(NextTokenView(view, QLatin1Char('\t')), expected) << text.toStdString();
+            ASSERT_EQ(view, copy);
+        }
+    }
+}
+
+TEST(Fields, TrimBlanksRemovesControlCharactersButNotOtherSpaces) {
+    EXPECT_EQ(TrimBlanks(QStringLiteral("\t\x01 a b\r\n ")), QStringLiteral("a b"));
+    EXPECT_EQ(TrimBlanks(QStringLiteral("\u00A0a")), QStringLiteral("\u00A0a"));
+    EXPECT_TRUE(TrimBlanks(QStringLiteral(" \t ")).isEmpty());
+    const QString plain = QString::fromLatin1("plain");
+    EXPECT_TRUE(TrimBlanks(plain).isSharedWith(plain));
+}

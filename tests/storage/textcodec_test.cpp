@@ -29,3 +29,27 @@ TEST(TextCodec, SplitsLinesAtEveryKindOfLineEnd) {
               QStringList({QStringLiteral("a"), QString()}));
     EXPECT_TRUE(SplitTextLines(QString()).isEmpty());
 }
+
+TEST(TextCodec, LinesTakenOneByOneMatchSplitTextLines) {
+    for (const QString& text :
+         {QStringLiteral("a\r\nb\nc\rd"), QStringLiteral("a\r\n\r\n"), QStringLiteral("\r\r\n\n"),
+          QStringLiteral("x"), QStringLiteral("\n"), QStringLiteral("a\rb\r")}) {
+        QStringList lines;
+        QStringView rest(text);
+        QStringView line;
+        while (NextTextLine(rest, line))
+            lines.append(line.toString());
+        EXPECT_EQ(lines, SplitTextLines(text)) << text.toStdString();
+    }
+}
+
+TEST(TextCodec, Windows1252CodesAboveLatin1AndMalformedUtf8) {
+    EXPECT_EQ(DecodeDataText(QByteArray("\x93quoted\x94 \x81")),
+              QStringLiteral("\u201Cquoted\u201D \u0081"));
+    EXPECT_EQ(DecodeDataText(QByteArray("long enough to use whole words \xE9\x80")),
+              QStringLiteral("long enough to use whole words é€"));
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xC0\xAF")));         // overlong
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xED\xA0\x80")));     // surrogate
+    EXPECT_FALSE(IsValidUtf8(QByteArray("ok \xE2\x82")));      // cut off
+    EXPECT_TRUE(IsValidUtf8(QByteArray("\xF0\x9F\x98\x80")));  // beyond the BMP
+}

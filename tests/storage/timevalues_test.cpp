@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(TimeValues, ClockAndTimeConversions) {
     EXPECT_EQ(ClockToTime(930), 950);
     EXPECT_EQ(ClockToTime(1010), 1017);
@@ -77,4 +79,15 @@ TEST(TimeValues, SnapWithSixMinuteUnit) {
     EXPECT_EQ(SnapNearest(6, 10), 10);
     EXPECT_EQ(SnapNearest(2395, 10), 2390);
     EXPECT_EQ(SnapDown(19, 10), 10);
+}
+
+TEST(TimeValues, WholeNumberConversionsMatchRoundingOfTheRealQuotient) {
+    for (int value = -2500; value <= 2500; ++value) {
+        ASSERT_EQ(ClockToTime(value),
+                  (value / 100) * 100 + static_cast<int>(std::lround((value % 100) * 100.0 / 60.0)))
+            << value;
+        ASSERT_EQ(TimeToClock(value),
+                  (value / 100) * 100 + static_cast<int>(std::lround((value % 100) * 60.0 / 100.0)))
+            << value;
+    }
 }
