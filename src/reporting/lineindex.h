@@ -1,0 +1,62 @@
+#pragma once
+
+#include "reporting/textids.h"
+
+#include <cstdint>
+#include <vector>
+
+class TReportLine;
+struct TReportEntry;
+
+// Finds the line a block consolidates into without walking the whole list. Lines and blocks
+// are compared by key: the numbers TTextIds gives their texts. For every key the index keeps
+// the first line (lowest position) that has it, once with the user ignored and once per user,
+// so a lookup gives exactly the line a scan from the start would find first with
+// TReportLine::Matches. The index follows the list as lines are appended; after the lines were
+// reordered or changed it must be cleared.
+class TLineIndex {
+public:
+    // Position of the first of lines that entry matches; -1 for none. Lines appended since
+    // the last call are taken into the index first.
+    int Find(const std::vector<TReportLine>& lines, const TReportEntry& entry);
+    void Clear();
+    // See TTextIds::SetRemembering: on, while the caller keeps every text it gives alive and
+    // unchanged, including the lines'.
+    void SetRemembering(bool remembering);
+
+private:
+    struct TLineKey {
+        int Client = 0;
+        int Project = 0;
+        int Category = 0;
+        int Activity = 0;
+        int Remarks = 0;
+        int BillingCode = 0;
+        int RateText = 0;
+        bool Chargeable = false;
+        int User = -1; // -1: no user
+        bool SameTask(const TLineKey& other) const;
+    };
+    // An open hash table of line positions; -1 marks a free slot.
+    struct TTable {
+        std::vector<int> Slots;
+        std::size_t Used = 0;
+    };
+
+    TLineKey KeyOf(const QString& user, const QString& client, const QString& project,
+                   const QString& category, const QString& activity, const QString& remarks,
+                   const QString& billingCode, const QString& rateText, bool chargeable);
+    void Extend(const std::vector<TReportLine>& lines);
+    // Adds the line at position unless an earlier line has its key already.
+    void Insert(TTable& table, int position, bool withUser);
+    int Lookup(const TTable& table, const TLineKey& key, bool withUser) const;
+    void Grow(TTable& table, bool withUser);
+    static bool SameKey(const TLineKey& a, const TLineKey& b, bool withUser);
+    static std::uint64_t KeyHash(const TLineKey& key, bool withUser);
+
+    TTextIds FFoldedIds{true};
+    TTextIds FExactIds{false};
+    std::vector<TLineKey> FKeys; // per indexed line
+    TTable FByTask;
+    TTable FByUser;
+};

@@ -1,0 +1,205 @@
+#include "reportdata.h"
+
+#include "app/applocale.h"
+#include "app/datalocations.h"
+#include "app/fileutils.h"
+#include "app/messages.h"
+#include "reporting/asciifold.h"
+#include "reporting/reportentry.h"
+#include "reporting/reportlines.h"
+#include "storage/billing.h"
+#include "storage/block.h"
+#include "storage/datetexts.h"
+#include "storage/day.h"
+#include "storage/month.h"
+#include "storage/monthfile.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+namespace {
+const QString NoText;
+
+// One month of the selected users' blocks. Made without the snapshot a month keeps for
+// saving: a report only reads, and copying every block again would double the work.
+std::unique_ptr<TMonth> LoadReportMonth(QDate date, const std::optional<QStringList>& users) {
+    const QString name = MonthFileName(date.year(), date.month());
+    if (!users)
+        return TMonth::CreateFromFile(LocalDataPath() + name, CurrentUserName());
+    const QStringList& folders = *users;
+    auto month = TMonth::CreateFromFile(WithTrailingSeparator(folders.front()) + name,
+                                        ReportUserName(folders.front()));
+    for (qsizetype i = 1; i < folders.size(); ++i)
+        month->Load(WithTrailingSeparator(folders[i]) + name, ReportUserName(folders[i]));
+    return month;
+}
+
+TReportDays EmptyDays(QDate from, QDate to) {
+    TReportDays days;
+    for (QDate date = from; date <= to; date = date.addDays(1))
+        days.push_back(std::make_unique<TDay>(date));
+    return days;
+}
+
+bool IsWorkingDay(const TDay& day) {
+    return day.WeekDay() <= 5;
+}
+
+// The text for the first Monday to Friday with a block that lacks task information.
+QString MissingTaskReason(const TReportDays& days) {
+    for (const auto& day : days)
+        if (IsWorkingDay(*day) && day->HasIncompleteBlock())
+            return DayName(day->Date) + QLatin1Char(' ') + LocaleShortDateText(day->Date) +
+                   QStringLiteral(" has missing task information");
+    return {};
+}
+
+bool AnyBlock(const TReportDays& days) {
+    return std::any_of(days.begin(), days.end(), [](const auto& day) { return !day->IsEmpty(); });
+}
+
+// Turns blocks into report lines under one set of options, as one batch of the lines: the
+// days and every text the builder hands over stay as they are until it is done (its own texts
+// are made once and never replaced). The texts of billing codes and rates are kept, so that
+// lines receive shared texts and a block costs no formatting.
+class TLineBuilder {
+public:
+    TLineBuilder(const TLineOptions& options, TReportLines& lines)
+        : FOptions(options), FLines(lines) {
+        FLines.BeginBatch();
+    }
+    ~TLineBuilder() { FLines.EndBatch(); }
+    TLineBuilder(const TLineBuilder&) = delete;
+    TLineBuilder& operator=(const TLineBuilder&) = delete;
+
+    void AddDay(const TDay& day) {
+        const int weekDay = day.WeekDay();
+        for (const auto& block : day.Blocks)
+            if (Keeps(*block))
+                AddBlock(day, weekDay, *block);
+    }
+
+private:
+    bool Keeps(const TBlock& block) const {
+        if (!block.Reportable)
+            return false;
+        if (!FOptions.ClientFilter.isEmpty() &&
+            !SameAsciiFolded(block.Client, FOptions.ClientFilter))
+            return false;
+        if (!FOptions.ProjectFilter.isEmpty() &&
+            !SameAsciiFolded(block.Project, FOptions.ProjectFilter))
+            return false;
+        if ((FOptions.OvertimeOnly && !block.OverTime) ||
+            (FOptions.ExcludeOvertime && block.OverTime))
+            return false;
+        if (FOptions.Charging == chChargeableOnly)
+            return block.Chargeable;
+        if (FOptions.Charging == chNotChargeableOnly)
+            return !block.Chargeable;
+        return true;
+    }
+
+    void AddBlock(const TDay& day, int weekDay, const TBlock& block) {
+        const TBillingInfo* billing = block.BillingInfo.get();
+        const double hours = block.Hours();
+        const TReportEntry entry{FOptions.WithUser ? block.UserName : NoText,
+                                 day.Date,
+                                 block.StartTime,
+                                 block.EndTime,
+                                 block.Client,
+                                 block.Project,
+                                 block.Category,
+                                 block.Activity,
+                                 FOptions.Consolidate ? NoText : block.Remarks,
+                                 weekDay,
+                                 hours,
+                                 block.OverTime,
+                                 block.Chargeable,
+                                 FOptions.WithBillingCode ? CodeText(block) : NoText,
+                                 RateText(billing),
+                                 Charge(billing, hours)};
+        FLines.Add(FOptions.Consolidate, entry);
+    }
+
+    const QString& CodeText(const TBlock& block) {
+        // Codes are bytes (0 and 1 without billing object).
+        const auto code = static_cast<std::uint8_t>(BlockCode(block));
+        QString& text = FCodeTexts[code];
+        if (text.isNull())
+            text = BillingCodeText(code);
+        return text;
+    }
+
+    const QString& RateText(const TBillingInfo* billing) {
+        if (!HasRate(billing))
+            return NoRateText;
+        auto known = FRateTexts.find(billing->Rate.Units());
+        if (known == FRateTexts.end())
+            known =
+                FRateTexts.emplace(billing->Rate.Units(), BlockRateText(billing, false, {})).first;
+        return known->second;
+    }
+
+    const TLineOptions& FOptions;
+    TReportLines& FLines;
+    const QString NoRateText = QStringLiteral("--");
+    std::array<QString, 256> FCodeTexts;
+    std::unordered_map<std::int64_t, QString> FRateTexts;
+};
+} // namespace
+
+QString ReportUserName(const QString& folder) {
+    const QString path = WithoutTrailingSeparators(folder);
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users) {
+    if (!from.isValid() || !to.isValid())
+        return {};
+    if (from > to)
+        std::swap(from, to);
+    if (users && users->isEmpty())
+        return EmptyDays(from, to);
+    TReportDays days;
+    days.reserve(static_cast<std::size_t>(from.daysTo(to) + 1));
+    QDate cursor = from;
+    while (cursor <= to) {
+        // One month at a time: its days of the period move into the list, the rest go with it.
+        TReportDays monthDays = LoadReportMonth(cursor, users)->TakeDays();
+        QDate latest;
+        for (auto& day : monthDays) {
+            if (day->Date < from || day->Date > to)
+                continue;
+            latest = std::max(latest, day->Date);
+            days.push_back(std::move(day));
+        }
+        cursor = latest.isValid() ? latest.addDays(1)
+                                  : QDate(cursor.year(), cursor.month(), 1).addMonths(1);
+    }
+    return days;
+}
+
+bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason) {
+    reason = MissingTaskReason(days);
+    if (reason.isEmpty() && days.empty())
+        reason = QStringLiteral("There are no days to report");
+    else if (reason.isEmpty() && !AnyBlock(days))
+        reason = QStringLiteral("There are no hours to report");
+    if (reason.isEmpty())
+        return true;
+    if (showMessages)
+        ShowMessageBox(reason, mkWarning, mbOK);
+    return false;
+}
+
+void BuildReportLines(std::span<const std::unique_ptr<TDay>> days, const TLineOptions& options,
+                      TReportLines& lines) {
+    TLineBuilder builder(options, lines);
+    for (const auto& day : days)
+        builder.AddDay(*day);
+}
+
+void BuildReportLines(const TDay& day, const TLineOptions& options, TReportLines& lines) {
+    TLineBuilder(options, lines).AddDay(day);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class TDay;
+class TReportLines;
+
+// The days of a report period, one per calendar date in date order, each with the blocks of
+// every selected user. The list owns its days; clearing or destroying it frees them.
+using TReportDays = std::vector<std::unique_ptr<TDay>>;
+
+// The switches and filters that decide which blocks become report lines, and how.
+struct TLineOptions {
+    // Copy the block's user into the line; without it blocks of different users merge.
+    bool WithUser = false;
+    // Keep only this client (a-z letter case ignored); empty keeps all.
+    QString ClientFilter;
+    // Keep only this project, compared the same way; empty keeps all.
+    QString ProjectFilter;
+    // Drop the remarks and merge the blocks of one task into one line.
+    bool Consolidate = false;
+    // 0 every block, 1 chargeable blocks only, 2 blocks that are not chargeable only.
+    int Charging = 0;
+    bool ExcludeOvertime = false;
+    bool OvertimeOnly = false;
+    // Fill the lines' billing code; without it the code is empty.
+    bool WithBillingCode = false;
+};
+
+// Values of TLineOptions::Charging.
+enum TCharging { chIncludeAll = 0, chChargeableOnly = 1, chNotChargeableOnly = 2 };
+
+// The user a folder of the server data belongs to: its last path part.
+QString ReportUserName(const QString& folder);
+
+// The days from from to to (given the other way round, they are swapped). Without users the
+// current user's month files in LocalDataPath() are read, the blocks carrying
+// CurrentUserName(); otherwise the month files of every user folder, each block carrying its
+// folder's user name (an empty list gives days without blocks). Each month is read once, one
+// after the other; a missing month file adds no blocks. A line that cannot be read raises
+// EDataLineError (file and line). An invalid date gives no days.
+TReportDays CollectReportDays(QDate from, QDate to,
+                              const std::optional<QStringList>& users = std::nullopt);
+
+// True when a report can be made of days. Otherwise reason says why: "<Day name> <short
+// date> has missing task information" for the first Monday to Friday with a block lacking
+// a client, project, category or activity, "There are no days to report", or "There are no
+// hours to report" when no day has any block; with showMessages it is also shown as a
+// warning. On true reason is empty.
+bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason);
+
+// Adds the blocks of days that are included in reports and pass the options to lines (see
+// TReportLines::Add); lines is never cleared.
+void BuildReportLines(std::span<const std::unique_ptr<TDay>> days, const TLineOptions& options,
+                      TReportLines& lines);
+void BuildReportLines(const TDay& day, const TLineOptions& options, TReportLines& lines);

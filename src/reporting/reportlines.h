@@ -1,0 +1,69 @@
+#pragma once
+
+#include "reporting/lineindex.h"
+#include "reporting/reportline.h"
+#include "storage/money.h"
+
+#include <vector>
+
+struct TReportEntry;
+
+// Line orders for TReportLines::Sort: < 0 when a comes first, 0 when the order does not
+// matter. Texts compare by character codes, letter case included.
+using TLineCompare = int (*)(const TReportLine& a, const TReportLine& b);
+// Client, project, category and activity joined, remarks.
+int CompareByTask(const TReportLine& a, const TReportLine& b);
+// Date, start time, then as CompareByTask.
+int CompareByDate(const TReportLine& a, const TReportLine& b);
+
+// The hours of HourTotals: each line rounded to hundredths before adding.
+struct THourTotals {
+    double Normal = 0;
+    double Overtime = 0;
+};
+
+// The exact sums of Totals.
+struct TLineTotals {
+    double Hours = 0;
+    TMoney Amount;
+};
+
+// The lines of a report in their order. Lines are appended and stay in place until Sort; a
+// block that consolidates goes into the first line of its task (TReportLine::Matches), found
+// through an index so that a year of a work group is built in time linear in its blocks.
+class TReportLines {
+public:
+    TReportLines() = default;
+    // Copies and moves take the lines; the index is rebuilt when it is next needed.
+    TReportLines(const TReportLines& other);
+    TReportLines(TReportLines&& other) noexcept;
+    TReportLines& operator=(const TReportLines& other);
+    TReportLines& operator=(TReportLines&& other) noexcept;
+    ~TReportLines() = default;
+
+    // Adds one block: with consolidate into the first line it matches, otherwise (or when
+    // none matches) into a new line at the end. Returns the line, which stays valid until the
+    // next change of the list. A weekday outside 1..7 raises std::out_of_range and adds nothing.
+    const TReportLine& Add(bool consolidate, const TReportEntry& entry);
+    void Sort(TLineCompare compare);
+    // For adding many blocks at once: while a batch is open, the caller promises that every
+    // text handed to Add stays alive and unchanged until EndBatch, and the index may then know
+    // texts again by their data alone. BuildReportLines adds a period this way.
+    void BeginBatch() { FIndex.SetRemembering(true); }
+    void EndBatch() { FIndex.SetRemembering(false); }
+    // Normal and overtime hours, each line rounded to hundredths (halves to even) first.
+    THourTotals HourTotals() const;
+    // All hours and the amount, unrounded.
+    TLineTotals Totals() const;
+
+    int Count() const { return static_cast<int>(FLines.size()); }
+    const TReportLine& operator[](int index) const {
+        return FLines.at(static_cast<std::size_t>(index));
+    }
+    const std::vector<TReportLine>& Lines() const { return FLines; }
+    void Clear();
+
+private:
+    std::vector<TReportLine> FLines;
+    TLineIndex FIndex;
+};

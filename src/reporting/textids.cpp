@@ -1,0 +1,99 @@
+#include "textids.h"
+
+#include "reporting/asciifold.h"
+
+#include <limits>
+
+namespace {
+constexpr std::size_t FirstCapacity = 64;
+
+std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
+    return static_cast<std::size_t>(hash ^ (hash >> 32)) & (capacity - 1);
+}
+
+std::size_t MemoSlotOf(const QChar* data, std::size_t capacity) {
+    const auto address = reinterpret_cast<std::uintptr_t>(data);
+    return static_cast<std::size_t>((address >> 1) * 0x9E3779B97F4A7C15ULL >> 40) & (capacity - 1);
+}
+
+} // namespace
+
+int TTextIds::Id(const QString& text) {
+    if (text.isEmpty())
+        return EmptyTextId;
+    return FRemembering ? Remembered(text) : Intern(text);
+}
+
+void TTextIds::SetRemembering(bool remembering) {
+    FRemembering = remembering;
+    FMemo.clear();
+    FMemoUsed = 0;
+}
+
+int TTextIds::Remembered(const QString& text) {
+    if (text.size() > std::numeric_limits<int>::max())
+        return Intern(text);
+    if (FMemoUsed >= MemoLimit)
+        FMemo.clear();
+    if (FMemo.empty()) {
+        FMemo.resize(MemoCapacity);
+        FMemoUsed = 0;
+    }
+    const QChar* data = text.constData();
+    const int size = static_cast<int>(text.size());
+    std::size_t slot = MemoSlotOf(data, MemoCapacity);
+    for (; FMemo[slot].Data; slot = (slot + 1) & (MemoCapacity - 1))
+        if (FMemo[slot].Data == data && FMemo[slot].Size == size)
+            return FMemo[slot].Id;
+    FMemo[slot] = {data, size, Intern(text)};
+    ++FMemoUsed;
+    return FMemo[slot].Id;
+}
+
+void TTextIds::Clear() {
+    FMemo.clear();
+    FMemoUsed = 0;
+    FTexts.clear();
+    FHashes.clear();
+    FSlots.clear();
+}
+
+int TTextIds::Intern(const QString& text) {
+    if ((FTexts.size() + 1) * 2 > FSlots.size())
+        Grow();
+    const std::uint64_t hash = Hash(text);
+    const std::size_t mask = FSlots.size() - 1;
+    for (std::size_t slot = SlotOf(hash, FSlots.size());; slot = (slot + 1) & mask) {
+        const int held = FSlots[slot];
+        if (held < 0) {
+            FSlots[slot] = static_cast<int>(FTexts.size());
+            FTexts.push_back(text);
+            FHashes.push_back(hash);
+            return FSlots[slot] + 1;
+        }
+        const auto index = static_cast<std::size_t>(held);
+        if (FHashes[index] == hash && Same(FTexts[index], text))
+            return held + 1;
+    }
+}
+
+std::uint64_t TTextIds::Hash(const QString& text) const {
+    return FFoldAscii ? AsciiFoldedHash(text, 0) : ExactHash(text, 0);
+}
+
+bool TTextIds::Same(const QString& a, const QString& b) const {
+    return FFoldAscii ? SameAsciiFolded(a, b) : a == b;
+}
+
+void TTextIds::Grow() {
+    const std::size_t capacity = FSlots.empty() ? FirstCapacity : FSlots.size() * 2;
+    std::vector<int> slots(capacity, -1);
+    const std::size_t mask = capacity - 1;
+    for (std::size_t id = 0; id < FTexts.size(); ++id) {
+        std::size_t slot = SlotOf(FHashes[id], capacity);
+        while (slots[slot] >= 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = static_cast<int>(id);
+    }
+    FSlots = std::move(slots);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+
+// Gives every distinct text a small number, so that report lines compare their keys as
+// numbers. With foldAscii texts that differ only in the letter case of a-z get the same
+// number; otherwise only equal texts do.
+//
+// Blocks of one month file share their name texts, so while a period's blocks are added most
+// texts asked for were asked for before in the very same string. While remembering is on, a
+// small memo by string data answers those without reading the characters, which in a year of
+// a work group lie spread over the whole memory. The memo holds no reference: the caller that
+// turns it on promises that the texts it gives stay alive and unchanged until it is turned
+// off, so that equal data means equal text.
+class TTextIds {
+public:
+    // The number of the empty text; every other text gets a number above it.
+    static constexpr int EmptyTextId = 0;
+
+    explicit TTextIds(bool foldAscii) : FFoldAscii(foldAscii) {}
+
+    int Id(const QString& text);
+    // Turning it off forgets every remembered string.
+    void SetRemembering(bool remembering);
+    void Clear();
+
+private:
+    // A remembered string: its data, size and number. The memo is a dense open hash table,
+    // so that the strings of the month at hand fill as few cache lines as possible; when it
+    // gets half full it is emptied and fills again with the strings still in use.
+    struct TMemoEntry {
+        const QChar* Data = nullptr;
+        int Size = 0;
+        int Id = 0;
+    };
+    // Room for the names of a hundred users' month files read together; emptied when half
+    // full, so that looking up stays short.
+    static constexpr std::size_t MemoCapacity = 16384;
+    static constexpr std::size_t MemoLimit = MemoCapacity / 2;
+
+    int Remembered(const QString& text);
+    int Intern(const QString& text);
+    std::uint64_t Hash(const QString& text) const;
+    bool Same(const QString& a, const QString& b) const;
+    void Grow();
+
+    bool FFoldAscii;
+    bool FRemembering = false;
+    std::vector<TMemoEntry> FMemo;
+    std::size_t FMemoUsed = 0;
+    std::vector<QString> FTexts;
+    std::vector<std::uint64_t> FHashes;
+    // An open hash table of positions in FTexts (the id less one); -1 marks a free slot.
+    std::vector<int> FSlots;
+};
