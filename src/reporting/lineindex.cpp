@@ -14,16 +14,8 @@ std::uint64_t Mix(std::uint64_t hash, int value) {
 std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
     return static_cast<std::size_t>(hash ^ (hash >> 32)) & (capacity - 1);
 }
-} // namespace
 
-bool TLineIndex::TLineKey::SameTask(const TLineKey& other) const {
-    return Client == other.Client && Project == other.Project && Category == other.Category &&
-           Activity == other.Activity && Remarks == other.Remarks &&
-           BillingCode == other.BillingCode && RateText == other.RateText &&
-           Chargeable == other.Chargeable;
-}
-
-std::uint64_t TLineIndex::KeyHash(const TLineKey& key, bool withUser) {
+std::uint64_t KeyHash(const TLineKey& key, bool withUser) {
     std::uint64_t hash = key.Chargeable ? 1 : 2;
     hash = Mix(hash, key.Client);
     hash = Mix(hash, key.Project);
@@ -32,10 +24,17 @@ std::uint64_t TLineIndex::KeyHash(const TLineKey& key, bool withUser) {
     hash = Mix(hash, key.Remarks);
     hash = Mix(hash, key.BillingCode);
     hash = Mix(hash, key.RateText);
-    if (withUser)
-        hash = Mix(hash, key.User);
-    return hash;
+    return withUser ? Mix(hash, key.User) : hash;
 }
+
+// Equal tasks, and with withUser the same user too.
+bool SameKey(const TLineKey& a, const TLineKey& b, bool withUser) {
+    return a.Client == b.Client && a.Project == b.Project && a.Category == b.Category &&
+           a.Activity == b.Activity && a.Remarks == b.Remarks && a.BillingCode == b.BillingCode &&
+           a.RateText == b.RateText && a.Chargeable == b.Chargeable &&
+           (!withUser || a.User == b.User);
+}
+} // namespace
 
 int TLineIndex::Find(const std::vector<TReportLine>& lines, const TReportEntry& entry) {
     Extend(lines);
@@ -61,11 +60,9 @@ void TLineIndex::SetRemembering(bool remembering) {
     FExactIds.SetRemembering(remembering);
 }
 
-TLineIndex::TLineKey TLineIndex::KeyOf(const QString& user, const QString& client,
-                                       const QString& project, const QString& category,
-                                       const QString& activity, const QString& remarks,
-                                       const QString& billingCode, const QString& rateText,
-                                       bool chargeable) {
+TLineKey TLineIndex::KeyOf(const QString& user, const QString& client, const QString& project,
+                           const QString& category, const QString& activity, const QString& remarks,
+                           const QString& billingCode, const QString& rateText, bool chargeable) {
     TLineKey key;
     key.Client = FFoldedIds.Id(client);
     key.Project = FFoldedIds.Id(project);
@@ -79,7 +76,7 @@ TLineIndex::TLineKey TLineIndex::KeyOf(const QString& user, const QString& clien
     return key;
 }
 
-void TLineIndex::Extend(const std::vector<TReportLine>& lines) {
+void TLineIndex::ExtendBy(const std::vector<TReportLine>& lines) {
     for (std::size_t i = FKeys.size(); i < lines.size(); ++i) {
         const TReportLine& line = lines[i];
         FKeys.push_back(KeyOf(line.User, line.Client, line.Project, line.Category, line.Activity,
@@ -90,10 +87,6 @@ void TLineIndex::Extend(const std::vector<TReportLine>& lines) {
         if (FKeys.back().User >= 0)
             Insert(FByUser, position, true);
     }
-}
-
-bool TLineIndex::SameKey(const TLineKey& a, const TLineKey& b, bool withUser) {
-    return a.SameTask(b) && (!withUser || a.User == b.User);
 }
 
 void TLineIndex::Insert(TTable& table, int position, bool withUser) {

@@ -8,6 +8,19 @@
 class TReportLine;
 struct TReportEntry;
 
+// The key of a line or a block: the numbers TTextIds gave its texts, and its chargeable flag.
+struct TLineKey {
+    int Client = 0;
+    int Project = 0;
+    int Category = 0;
+    int Activity = 0;
+    int Remarks = 0;
+    int BillingCode = 0;
+    int RateText = 0;
+    bool Chargeable = false;
+    int User = -1; // -1: no user
+};
+
 // Finds the line a block consolidates into without walking the whole list. Lines and blocks
 // are compared by key: the numbers TTextIds gives their texts. For every key the index keeps
 // the first line (lowest position) that has it, once with the user ignored and once per user,
@@ -25,18 +38,6 @@ public:
     void SetRemembering(bool remembering);
 
 private:
-    struct TLineKey {
-        int Client = 0;
-        int Project = 0;
-        int Category = 0;
-        int Activity = 0;
-        int Remarks = 0;
-        int BillingCode = 0;
-        int RateText = 0;
-        bool Chargeable = false;
-        int User = -1; // -1: no user
-        bool SameTask(const TLineKey& other) const;
-    };
     // An open hash table of line positions; -1 marks a free slot.
     struct TTable {
         std::vector<int> Slots;
@@ -46,13 +47,16 @@ private:
     TLineKey KeyOf(const QString& user, const QString& client, const QString& project,
                    const QString& category, const QString& activity, const QString& remarks,
                    const QString& billingCode, const QString& rateText, bool chargeable);
-    void Extend(const std::vector<TReportLine>& lines);
+    // Takes lines appended since the last call into the index.
+    void Extend(const std::vector<TReportLine>& lines) {
+        if (FKeys.size() < lines.size())
+            ExtendBy(lines);
+    }
+    void ExtendBy(const std::vector<TReportLine>& lines);
     // Adds the line at position unless an earlier line has its key already.
     void Insert(TTable& table, int position, bool withUser);
     int Lookup(const TTable& table, const TLineKey& key, bool withUser) const;
     void Grow(TTable& table, bool withUser);
-    static bool SameKey(const TLineKey& a, const TLineKey& b, bool withUser);
-    static std::uint64_t KeyHash(const TLineKey& key, bool withUser);
 
     TTextIds FFoldedIds{true};
     TTextIds FExactIds{false};

@@ -1,8 +1,6 @@
 #include "reportdata.h"
 
 #include "app/applocale.h"
-#include "app/datalocations.h"
-#include "app/fileutils.h"
 #include "app/messages.h"
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
@@ -12,7 +10,6 @@
 #include "storage/datetexts.h"
 #include "storage/day.h"
 #include "storage/month.h"
-#include "storage/monthfile.h"
 
 #include <algorithm>
 #include <array>
@@ -21,18 +18,11 @@
 namespace {
 const QString NoText;
 
-// One month of the selected users' blocks. Made without the snapshot a month keeps for
-// saving: a report only reads, and copying every block again would double the work.
+// One month of the selected users' blocks, read only: a report never saves, and the snapshot
+// an editable month keeps would copy every block once more.
 std::unique_ptr<TMonth> LoadReportMonth(QDate date, const std::optional<QStringList>& users) {
-    const QString name = MonthFileName(date.year(), date.month());
-    if (!users)
-        return TMonth::CreateFromFile(LocalDataPath() + name, CurrentUserName());
-    const QStringList& folders = *users;
-    auto month = TMonth::CreateFromFile(WithTrailingSeparator(folders.front()) + name,
-                                        ReportUserName(folders.front()));
-    for (qsizetype i = 1; i < folders.size(); ++i)
-        month->Load(WithTrailingSeparator(folders[i]) + name, ReportUserName(folders[i]));
-    return month;
+    return std::make_unique<TMonth>(date.year(), date.month(), users.value_or(QStringList()),
+                                    TDayView{}, TMonthUse::Read);
 }
 
 TReportDays EmptyDays(QDate from, QDate to) {
@@ -149,11 +139,6 @@ private:
 };
 } // namespace
 
-QString ReportUserName(const QString& folder) {
-    const QString path = WithoutTrailingSeparators(folder);
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users) {
     if (!from.isValid() || !to.isValid())
         return {};
@@ -195,6 +180,13 @@ bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason
 
 void BuildReportLines(std::span<const std::unique_ptr<TDay>> days, const TLineOptions& options,
                       TReportLines& lines) {
+    if (!options.Consolidate) {
+        // At most a line per block: room for all of them at once saves moving the lines.
+        std::size_t blocks = 0;
+        for (const auto& day : days)
+            blocks += day->Blocks.size();
+        lines.Reserve(lines.Lines().size() + blocks);
+    }
     TLineBuilder builder(options, lines);
     for (const auto& day : days)
         builder.AddDay(*day);

@@ -37,14 +37,11 @@ struct TLineOptions {
 // Values of TLineOptions::Charging.
 enum TCharging { chIncludeAll = 0, chChargeableOnly = 1, chNotChargeableOnly = 2 };
 
-// The user a folder of the server data belongs to: its last path part.
-QString ReportUserName(const QString& folder);
-
 // The days from from to to (given the other way round, they are swapped). Without users the
 // current user's month files in LocalDataPath() are read, the blocks carrying
 // CurrentUserName(); otherwise the month files of every user folder, each block carrying its
-// folder's user name (an empty list gives days without blocks). Each month is read once, one
-// after the other; a missing month file adds no blocks. A line that cannot be read raises
+// folder's user name, LastPathPart (an empty list gives days without blocks). Each month is read
+// once, one after the other; a missing month file adds no blocks. A line that cannot be read raises
 // EDataLineError (file and line). An invalid date gives no days.
 TReportDays CollectReportDays(QDate from, QDate to,
                               const std::optional<QStringList>& users = std::nullopt);

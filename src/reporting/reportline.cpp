@@ -2,6 +2,7 @@
 
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
+#include "storage/adminsettings.h"
 #include "storage/converterror.h"
 
 #include <numeric>
@@ -57,6 +58,14 @@ QString TReportLine::RateWithSymbol(const QString& currencySymbol) const {
 
 QString TReportLine::AmountWithSymbol(const QString& currencySymbol) const {
     return currencySymbol + AmountText();
+}
+
+QString TReportLine::RateWithSymbol() const {
+    return RateWithSymbol(AdminSettings().CurrencySymbol);
+}
+
+QString TReportLine::AmountWithSymbol() const {
+    return AmountWithSymbol(AdminSettings().CurrencySymbol);
 }
 
 TMoney TReportLine::RateValue() const {

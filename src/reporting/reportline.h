@@ -33,6 +33,9 @@ public:
     // "--" when there is no rate, else the symbol before the rate text.
     QString RateWithSymbol(const QString& currencySymbol) const;
     QString AmountWithSymbol(const QString& currencySymbol) const;
+    // The same with the administration setting "CurrencySymbol".
+    QString RateWithSymbol() const;
+    QString AmountWithSymbol() const;
     // The rate text as money; 0 for "--". A text that is not an amount raises EConvertError.
     TMoney RateValue() const;
 

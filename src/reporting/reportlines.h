@@ -62,6 +62,7 @@ public:
     }
     const std::vector<TReportLine>& Lines() const { return FLines; }
     void Clear();
+    void Reserve(std::size_t count) { FLines.reserve(count); }
 
 private:
     std::vector<TReportLine> FLines;

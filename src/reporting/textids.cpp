@@ -11,18 +11,7 @@ std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
     return static_cast<std::size_t>(hash ^ (hash >> 32)) & (capacity - 1);
 }
 
-std::size_t MemoSlotOf(const QChar* data, std::size_t capacity) {
-    const auto address = reinterpret_cast<std::uintptr_t>(data);
-    return static_cast<std::size_t>((address >> 1) * 0x9E3779B97F4A7C15ULL >> 40) & (capacity - 1);
-}
-
 } // namespace
-
-int TTextIds::Id(const QString& text) {
-    if (text.isEmpty())
-        return EmptyTextId;
-    return FRemembering ? Remembered(text) : Intern(text);
-}
 
 void TTextIds::SetRemembering(bool remembering) {
     FRemembering = remembering;
@@ -41,7 +30,7 @@ int TTextIds::Remembered(const QString& text) {
     }
     const QChar* data = text.constData();
     const int size = static_cast<int>(text.size());
-    std::size_t slot = MemoSlotOf(data, MemoCapacity);
+    std::size_t slot = MemoSlotOf(data);
     for (; FMemo[slot].Data; slot = (slot + 1) & (MemoCapacity - 1))
         if (FMemo[slot].Data == data && FMemo[slot].Size == size)
             return FMemo[slot].Id;

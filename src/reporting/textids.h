@@ -23,7 +23,17 @@ public:
 
     explicit TTextIds(bool foldAscii) : FFoldAscii(foldAscii) {}
 
-    int Id(const QString& text);
+    int Id(const QString& text) {
+        if (text.isEmpty())
+            return EmptyTextId;
+        // The common case first: the text's own string, remembered in its first place.
+        if (FRemembering && !FMemo.empty()) {
+            const TMemoEntry& entry = FMemo[MemoSlotOf(text.constData())];
+            if (entry.Data == text.constData() && entry.Size == text.size())
+                return entry.Id;
+        }
+        return FRemembering ? Remembered(text) : Intern(text);
+    }
     // Turning it off forgets every remembered string.
     void SetRemembering(bool remembering);
     void Clear();
@@ -42,6 +52,11 @@ private:
     static constexpr std::size_t MemoCapacity = 16384;
     static constexpr std::size_t MemoLimit = MemoCapacity / 2;
 
+    static std::size_t MemoSlotOf(const QChar* data) {
+        const auto address = reinterpret_cast<std::uintptr_t>(data);
+        return static_cast<std::size_t>((address >> 1) * 0x9E3779B97F4A7C15ULL >> 40) &
+               (MemoCapacity - 1);
+    }
     int Remembered(const QString& text);
     int Intern(const QString& text);
     std::uint64_t Hash(const QString& text) const;

@@ -1,6 +1,7 @@
 #include "localepin.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
+#include "storage/adminsettings.h"
 #include "storage/converterror.h"
 
 #include <random>
@@ -232,6 +233,11 @@ TEST(ReportLines, AmountAndRateTexts) {
     EXPECT_EQ(line.AmountWithSymbol(QStringLiteral("$")), QStringLiteral("$12.50"));
     EXPECT_EQ(line.RateWithSymbol(QStringLiteral("$")), QStringLiteral("$45.50"));
     EXPECT_EQ(line.RateValue(), Money(45.5));
+    const QString symbol = AdminSettings().CurrencySymbol;
+    AdminSettings().CurrencySymbol = QStringLiteral("£");
+    EXPECT_EQ(line.RateWithSymbol(), QStringLiteral("£45.50"));
+    EXPECT_EQ(line.AmountWithSymbol(), QStringLiteral("£12.50"));
+    AdminSettings().CurrencySymbol = symbol;
 
     TReportLine noRate;
     noRate.RateText = QStringLiteral("--");
