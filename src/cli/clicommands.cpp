@@ -5,6 +5,10 @@
 #include "app/messages.h"
 #include "cliscanprogress.h"
 #include "datacheck.h"
+#include "exportcommand.h"
+
+#include <functional>
+#include <map>
 #include "storage/categories.h"
 #include "storage/clients.h"
 #include "storage/ioerror.h"
@@ -108,11 +112,34 @@ QString CliUsage() {
         "              folder is missing or a month file cannot be read; nothing is written,\n"
         "              not even the in-use lists of users that have none yet (their month\n"
         "              files are read in full instead)\n"
+        "  export NAME [--from YYYY-MM-DD --to YYYY-MM-DD] [--users NAME,NAME | --all-users]\n"
+        "              [--output FILE]\n"
+        "              run the export format NAME as the export window would: the format's\n"
+        "              default period unless dates are given; the given users, every user on\n"
+        "              the server, or else the format's own users (the current user when it has\n"
+        "              none); the format's output file unless --output is given. Prints the\n"
+        "              path written; exit status 1 on an export error, 2 for an unknown format\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
         "home) with Brackwater/Quillhour/ appended, or the folder given with --datadir.\n");
 }
+
+namespace {
+using TCommand = std::function<int(const QStringList& rest, QTextStream& out, QTextStream& err)>;
+
+// The commands that work on the data location, by their word.
+const std::map<QString, TCommand>& DataCommands() {
+    static const std::map<QString, TCommand> commands{
+        {QStringLiteral("locations"), [](const QStringList&, QTextStream& out, QTextStream&) { return PrintLocations(out); }},
+        {QStringLiteral("config"), [](const QStringList&, QTextStream& out, QTextStream& err) { return PrintConfiguration(out, err); }},
+        {QStringLiteral("check"), [](const QStringList&, QTextStream& out, QTextStream&) { return RunCheck(out); }},
+        {QStringLiteral("users"), [](const QStringList&, QTextStream& out, QTextStream& err) { return ListUsers(out, err); }},
+        {QStringLiteral("export"), RunExportCommand},
+    };
+    return commands;
+}
+} // namespace
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString command = CommandWord(args);
@@ -121,15 +148,11 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err) {
         out << CliUsage();
         return 0;
     }
-    if (command == QLatin1String("locations") || command == QLatin1String("config") ||
-        command == QLatin1String("check") || command == QLatin1String("users")) {
+    const auto found = DataCommands().find(command);
+    if (found != DataCommands().end()) {
         ResolveDataLocations(TResolveMode::ReadOnly);
-        if (command == QLatin1String("check"))
-            return RunCheck(out);
-        if (command == QLatin1String("users"))
-            return ListUsers(out, err);
-        return command == QLatin1String("locations") ? PrintLocations(out)
-                                                     : PrintConfiguration(out, err);
+        const qsizetype at = args.indexOf(command, 1);
+        return found->second(args.mid(at + 1), out, err);
     }
     if (!command.isEmpty())
         err << "Unknown command: " << command << '\n';

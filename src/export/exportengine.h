@@ -1,0 +1,51 @@
+#pragma once
+
+#include "exportformat.h"
+#include "storage/calendardates.h"
+#include "storage/money.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class TReportLine;
+
+// Turns an export format and a period into one delimited text file: the Client and Category
+// groups (distinct rows, sorted) and the Time group (one row per time entry), with headings,
+// merged columns, delimiter replacement, blank rows between groups and empty groups skipped.
+
+// Collects the format's users' entries of the period and writes the file at FileDir +
+// FileName. Either date invalid: both come from the format's default period around today.
+// Returns an error text; empty when the file was written.
+QString ExportData(const TExportFormat& format, QDate start, QDate end,
+                   QDate today = QDate::currentDate());
+
+// The output lines (without line ends) for these report lines.
+QStringList ExportLines(const TExportFormat& format, const std::vector<TReportLine>& lines);
+
+// The text of one column for one report line.
+QString FormatValue(const TExportItem& column, const TReportLine& line);
+
+// text with every occurrence of the delimiter (letter case ignored) replaced by the
+// replacement character.
+QString ReplaceDelimiter(const TExportFormat& format, const QString& text);
+
+// The period of a format's period code around date: 0 this week, 1 last week, 2 this month,
+// 3 last month, 4 this year. firstDayOfWeek: Monday = 1 ... Sunday = 7.
+TDateRange PeriodDates(int period, QDate date, int firstDayOfWeek);
+
+// The value rules by format word, shared with the column editor's samples.
+QString FormatTextValue(const QString& text, const QString& format);
+QString FormatNumberValue(double value, const QString& format);
+QString FormatTrueFalseValue(bool value, const QString& format);
+QString FormatCurrencyValue(TMoney amount, const QString& format);
+QString FormatDateValue(QDate date, const QString& format);
+QString FormatTimeValue(int time, const QString& format);
+// The clock value (HHMM) a time is written as: 0 for a negative time or an hour past 23 (so an
+// end of 24:00 is written as midnight), minutes at most 59.
+int ExportClock(int time);
+
+inline const QString NothingToExportText =
+    QStringLiteral("No data is created under these settings - there is nothing to export");

@@ -1,0 +1,99 @@
+#include "cli/clicommands.h"
+#include "testsupport.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+class ExportCommand : public TTempFolderTest {
+protected:
+    void SetUp() override {
+        TTempFolderTest::SetUp();
+        Folder = MakeFolder(QStringLiteral("data"));
+        WriteFile(Folder + QStringLiteral("QHR.ini"), "[Registration]\r\nUserName=mary\r\n");
+        WriteFile(Folder + QStringLiteral("Data/2024-03.txt"),
+                  "04 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN\tY\tY\r\n"
+                  "12 Mar 2024\t1300\t1400\tBeta\tApp\tDev\tTesting\t \tN\tY\tY\r\n");
+        WriteFile(Folder + QStringLiteral("Data/_ExportFormats/ef-Hours.txt"),
+                  "[Header]\r\nFormatName=Hours\r\nFieldCount=2\r\nDelimiter=44\r\nPeriod=2\r\n"
+                  "[Files]\r\nFileDir=" + Folder.toUtf8() + "\r\nFileName=hours.csv\r\n"
+                  "[Field1]\r\nFieldName=Client\r\nFieldArea=Data\r\nFieldType=Text\r\n"
+                  "[Field2]\r\nFieldName=Duration\r\nFieldArea=Data\r\nFieldType=Number\r\n"
+                  "FieldFormat=n.nn\r\n");
+    }
+
+    int Run(const QStringList& words) {
+        Env.Args = QStringList{Env.Program, QStringLiteral("--datadir"), Folder} + words;
+        ApplyEnvironment();
+        Out.clear();
+        Err.clear();
+        QTextStream out(&Out);
+        QTextStream err(&Err);
+        const int code = RunCli(Env.Args, out, err);
+        out.flush();
+        err.flush();
+        return code;
+    }
+
+    QString Folder;
+    QString Out;
+    QString Err;
+};
+
+TEST_F(ExportCommand, RunsAFormatForAPeriodIntoTheGivenFile) {
+    const QString output = Path(QStringLiteral("out.csv"));
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--from"),
+                   QStringLiteral("2024-03-01"), QStringLiteral("--to"), QStringLiteral("2024-03-10"),
+                   QStringLiteral("--output"), output}),
+              0)
+        << Err.toStdString();
+    EXPECT_EQ(Out, output + QLatin1Char('\n'));
+    EXPECT_EQ(ReadFile(output), QByteArray("Acme,1.50\r\n"));
+    // Without --output the format's own file, without dates nothing in this month of 2024 is
+    // certain, so only the message is checked.
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--from"),
+                   QStringLiteral("2024-03-11"), QStringLiteral("--to"), QStringLiteral("2024-03-31")}),
+              0);
+    EXPECT_EQ(ReadFile(Folder + QStringLiteral("hours.csv")), QByteArray("Beta,1.00\r\n"));
+}
+
+TEST_F(ExportCommand, UnknownFormatListsTheAvailableOnes) {
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Nope")}), 2);
+    EXPECT_EQ(Err, QStringLiteral("There is no export format \"Nope\". Available formats: Hours\n"));
+}
+
+TEST_F(ExportCommand, ExportErrorsAndUsageErrors) {
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--from"),
+                   QStringLiteral("2025-01-01"), QStringLiteral("--to"), QStringLiteral("2025-01-31")}),
+              1);
+    EXPECT_EQ(Err, QStringLiteral("No data is created under these settings - there is nothing to export\n"));
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--from"),
+                   QStringLiteral("2024-03-01")}),
+              2);
+    EXPECT_EQ(Run({QStringLiteral("export")}), 2);
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--users"),
+                   QStringLiteral("a"), QStringLiteral("--all-users")}),
+              2);
+}
+
+TEST_F(ExportCommand, OtherUsersAreReadFromTheServer) {
+    const QString server = MakeFolder(QStringLiteral("server"));
+    WriteFile(Folder + QStringLiteral("QHR.ini"),
+              "[Registration]\r\nUserName=mary\r\n[Server]\r\nServerPath=" + server.toUtf8() + "\r\n");
+    WriteFile(server + QStringLiteral("Data/_ExportFormats/ef-Hours.txt"),
+              ReadFile(Folder + QStringLiteral("Data/_ExportFormats/ef-Hours.txt")));
+    WriteFile(server + QStringLiteral("Data/john/2024-03.txt"),
+              "05 Mar 2024\t0800\t0900\tGamma\tOps\tAdmin\tMail\t \tN\tY\tN\r\n");
+    WriteFile(server + QStringLiteral("Data/zoe/2024-03.txt"),
+              "06 Mar 2024\t0800\t0830\tDelta\tOps\tAdmin\tMail\t \tN\tY\tN\r\n");
+    const QString output = Path(QStringLiteral("all.csv"));
+    const QStringList period{QStringLiteral("--from"), QStringLiteral("2024-03-01"), QStringLiteral("--to"),
+                             QStringLiteral("2024-03-31"), QStringLiteral("--output"), output};
+    EXPECT_EQ(Run(QStringList{QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--all-users")} + period), 0)
+        << Err.toStdString();
+    EXPECT_EQ(ReadFile(output), QByteArray("Gamma,1.00\r\nDelta,0.50\r\n"));
+    EXPECT_EQ(Run(QStringList{QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--users"),
+                              QStringLiteral("zoe")} + period),
+              0);
+    EXPECT_EQ(ReadFile(output), QByteArray("Delta,0.50\r\n"));
+}

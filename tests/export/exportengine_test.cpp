@@ -1,0 +1,224 @@
+#include "app/datalocations.h"
+#include "export/exportengine.h"
+#include "localepin.h"
+#include "reporting/reportline.h"
+#include "storage/personalsettings.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+TReportLine Line(const QString& user, QDate date, int start, int end, const QString& client,
+                 const QString& project) {
+    TReportLine line;
+    line.User = user;
+    line.Date = date;
+    line.StartTime = start;
+    line.EndTime = end;
+    line.Client = client;
+    line.Project = project;
+    line.Category = QStringLiteral("Dev");
+    line.Activity = QStringLiteral("Coding");
+    line.DayHours[date.dayOfWeek()] = (end - start) / 100.0;
+    line.NormalHours = (end - start) / 100.0;
+    line.Chargeable = true;
+    line.BillingCode = QStringLiteral("Y");
+    line.RateText = QStringLiteral("--");
+    return line;
+}
+
+TExportFormat Format(std::initializer_list<int> fields) {
+    TExportFormat format;
+    for (const int field : fields)
+        format.AddField(field);
+    return format;
+}
+
+const QDate Monday(2024, 3, 4);
+} // namespace
+
+class ExportEngine : public TTempFolderTest {};
+
+TEST_F(ExportEngine, TimeGroupWithHeadingsAndOneDecimal) {
+    TLocalePin pin(QStringLiteral("en_GB"));
+    TExportFormat format = Format({efUser, efDate, efDuration});
+    format.Items(eaData)[2]->FieldFormat = QStringLiteral("n.n");
+    format.Headings = true;
+    const std::vector<TReportLine> lines{Line(QStringLiteral("mary"), Monday, 900, 1025, {}, {}),
+                                         Line(QStringLiteral("mary"), Monday.addDays(1), 1300, 1375, {}, {})};
+    EXPECT_EQ(ExportLines(format, lines),
+              QStringList({QStringLiteral("User\tDate\tDuration"), QStringLiteral("mary\t04/03/2024\t1.3"),
+                           QStringLiteral("mary\t05/03/2024\t0.8")}));
+}
+
+TEST_F(ExportEngine, DelimiterInsideValuesAndHeadingsIsReplaced) {
+    TExportFormat format = Format({efClient, efProject});
+    format.Delimiter = ',';
+    format.DelimiterReplace = ';';
+    format.Headings = true;
+    format.Items(eaData)[0]->FieldHeading = QStringLiteral("Client, name");
+    const std::vector<TReportLine> lines{Line({}, Monday, 900, 1000, QStringLiteral("Smith, Jones & Co"),
+                                              QStringLiteral("Audit"))};
+    EXPECT_EQ(ExportLines(format, lines),
+              QStringList({QStringLiteral("Client; name,Project"), QStringLiteral("Smith; Jones & Co,Audit")}));
+    format.Delimiter = 'x';
+    format.DelimiterReplace = '_';
+    EXPECT_EQ(ReplaceDelimiter(format, QStringLiteral("Xerox box")), QStringLiteral("_ero_ bo_"));
+}
+
+TEST_F(ExportEngine, ClientGroupGivesDistinctSortedRows) {
+    TExportFormat format = Format({efClientList, efProjectList});
+    std::vector<TReportLine> lines;
+    for (int i = 0; i < 10; ++i)
+        lines.push_back(Line({}, Monday, 900, 1000, QStringLiteral("Acme"),
+                             i % 2 ? QStringLiteral("Web") : QStringLiteral("App")));
+    lines.push_back(Line({}, Monday, 900, 1000, QStringLiteral("ACME"), QStringLiteral("web")));
+    lines.push_back(Line({}, Monday, 900, 1000, QStringLiteral("beta"), QStringLiteral("Audit")));
+    EXPECT_EQ(ExportLines(format, lines),
+              QStringList({QStringLiteral("Acme\tApp"), QStringLiteral("Acme\tWeb"), QStringLiteral("beta\tAudit")}));
+}
+
+TEST_F(ExportEngine, MergedColumnsFormOneOutputColumn) {
+    TExportFormat format = Format({efStartTime, efEndTime, efClient});
+    format.Headings = true;
+    TExportItem& start = *format.Items(eaData)[0];
+    start.FieldMergeFollowing = true;
+    start.FieldSeparator = QStringLiteral(" - ");
+    start.FieldFormat = QStringLiteral("HH:mm");
+    format.Items(eaData)[1]->FieldFormat = QStringLiteral("HH:mm:ss");
+    const std::vector<TReportLine> lines{Line({}, Monday, 900, 2400, QStringLiteral("Acme"), {})};
+    EXPECT_EQ(ExportLines(format, lines),
+              QStringList({QStringLiteral("Start Time\tClient"), QStringLiteral("09:00 - 00:00\tAcme")}));
+    // A last column that merges still gets its separator.
+    format.Items(eaData)[2]->FieldMergeFollowing = true;
+    format.Items(eaData)[2]->FieldSeparator = QStringLiteral("|");
+    EXPECT_EQ(ExportLines(format, lines).last(), QStringLiteral("09:00 - 00:00\tAcme|"));
+}
+
+TEST_F(ExportEngine, BlankRowsBetweenGroupsAndSkippedGroups) {
+    TExportFormat format = Format({efClientList, efDate});
+    format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
+    format.Items(eaData)[0]->FieldFormat = QStringLiteral("yyyy-MM-dd");
+    format.BlankRows = 2;
+    const std::vector<TReportLine> lines{Line({}, Monday, 900, 1000, QStringLiteral("Acme"), {})};
+    EXPECT_EQ(ExportLines(format, lines),
+              QStringList({QStringLiteral("Acme"), QString(), QString(), QStringLiteral("2024-03-04")}));
+
+    format.SkipEmptyGroups = true;
+    EXPECT_TRUE(ExportLines(format, {}).isEmpty());
+    format.SkipEmptyGroups = false;
+    format.Headings = true;
+    EXPECT_EQ(ExportLines(format, {}), QStringList({QString(), QString(), QString(), QString()}));
+}
+
+TEST_F(ExportEngine, ValueRules) {
+    TLocalePin pin(QStringLiteral("en_US"));
+    TReportLine line = Line(QStringLiteral("Mary"), Monday, 900, 900, QStringLiteral("Acme Ltd"), {});
+    line.OvertimeHours = 0; // an overtime entry of zero length
+    line.Remarks = QStringLiteral("first\r\nsecond\tthird");
+    const auto value = [&](int field, const QString& format) {
+        auto column = TExportItem::ForField(field);
+        column->FieldFormat = format;
+        return FormatValue(*column, line);
+    };
+    EXPECT_EQ(value(efIsOvertime, QStringLiteral("Y/N")), QStringLiteral("N"));
+    EXPECT_EQ(value(efIsReportable, QStringLiteral("True/False")), QStringLiteral("True"));
+    EXPECT_EQ(value(efIsChargeable, QStringLiteral("Yes/No")), QStringLiteral("Yes"));
+    EXPECT_EQ(value(efIsChargeable, QStringLiteral("1/0")), QStringLiteral("1"));
+    EXPECT_EQ(value(efClient, QStringLiteral("Upper case")), QStringLiteral("ACME LTD"));
+    EXPECT_EQ(value(efUser, QStringLiteral("Lower case")), QStringLiteral("mary"));
+    EXPECT_EQ(value(efRemarks, QStringLiteral("As entered")), QStringLiteral("first second third"));
+    EXPECT_EQ(value(efChargeRate, QStringLiteral("n.nn")), QStringLiteral("0.00"));
+    EXPECT_EQ(value(efChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$0.00"));
+    EXPECT_EQ(value(efDate, QStringLiteral("Local Settings")), QStringLiteral("3/4/24"));
+    EXPECT_EQ(value(efStartTime, QStringLiteral("Local Settings")), QStringLiteral("9:00 AM"));
+    auto own = TExportItem::UserDefined(eaData);
+    own->FieldValue = QStringLiteral("fixed");
+    EXPECT_EQ(FormatValue(*own, line), QStringLiteral("fixed"));
+    EXPECT_EQ(FormatNumberValue(2.25, QStringLiteral("n.n")), QStringLiteral("2.3"));
+    EXPECT_EQ(FormatNumberValue(-2.25, QStringLiteral("n.n")), QStringLiteral("-2.3"));
+    EXPECT_EQ(FormatNumberValue(2.5, QStringLiteral("n")), QStringLiteral("3"));
+    EXPECT_EQ(FormatNumberValue(1234.5, QStringLiteral("n.nn")), QStringLiteral("1234.50"));
+    TLocalePin german(QStringLiteral("de_DE"));
+    EXPECT_EQ(FormatNumberValue(0.75, QStringLiteral("x")), QStringLiteral("0,75"));
+    EXPECT_EQ(FormatCurrencyValue(TMoney::FromUnits(455000), QStringLiteral("€n.nn")), QStringLiteral("€45,50"));
+}
+
+TEST_F(ExportEngine, PeriodsAroundADate) {
+    const QDate wednesday(2024, 3, 6);
+    EXPECT_EQ(PeriodDates(0, wednesday, 1), (TDateRange{QDate(2024, 3, 4), QDate(2024, 3, 10)}));
+    EXPECT_EQ(PeriodDates(1, wednesday, 1), (TDateRange{QDate(2024, 2, 26), QDate(2024, 3, 3)}));
+    EXPECT_EQ(PeriodDates(0, wednesday, 7), (TDateRange{QDate(2024, 3, 3), QDate(2024, 3, 9)}));
+    EXPECT_EQ(PeriodDates(2, wednesday, 1), (TDateRange{QDate(2024, 3, 1), QDate(2024, 3, 31)}));
+    EXPECT_EQ(PeriodDates(3, wednesday, 1), (TDateRange{QDate(2024, 2, 1), QDate(2024, 2, 29)}));
+    EXPECT_EQ(PeriodDates(4, wednesday, 1), (TDateRange{QDate(2024, 1, 1), QDate(2024, 12, 31)}));
+}
+
+class ExportDataTest : public TTempFolderTest {
+protected:
+    void SetUp() override {
+        TTempFolderTest::SetUp();
+        Locations().LocalFolder = MakeFolder(QStringLiteral("local"));
+        Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
+        PersonalSettings().UserName = QStringLiteral("mary");
+        WriteFile(LocalDataPath() + QStringLiteral("2024-03.txt"),
+                  "04 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN\tY\tY\r\n"
+                  "05 Mar 2024\t1300\t1400\tBeta\tApp\tDev\tTesting\tsecond line\tN\tN\tY\r\n");
+        WriteFile(ServerDataPath() + QStringLiteral("john/2024-03.txt"),
+                  "06 Mar 2024\t0800\t0900\tGamma\tOps\tAdmin\tMail\t \tN\tY\tN\r\n");
+        Format = TExportFormat();
+        Format.AddField(efUser);
+        Format.AddField(efClient);
+        Format.FileDir = MakeFolder(QStringLiteral("out"));
+        Format.FileName = QStringLiteral("export.txt");
+    }
+
+    QString Output() const { return Format.FileDir + Format.FileName; }
+    TExportFormat Format;
+};
+
+TEST_F(ExportDataTest, OwnDataForTheCurrentUserAndServerFoldersForOthers) {
+    Format.Users = {QStringLiteral("mary")};
+    ASSERT_EQ(ExportData(Format, QDate(2024, 3, 10), QDate(2024, 3, 1)), QString()); // swapped
+    EXPECT_EQ(ReadFile(Output()), QByteArray("mary\tAcme\r\n")); // the second entry is not reported
+    Format.Users = {QStringLiteral("john")};
+    ASSERT_EQ(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)), QString());
+    EXPECT_EQ(ReadFile(Output()), QByteArray("john\tGamma\r\n"));
+}
+
+TEST_F(ExportDataTest, NothingToExportWritesNothing) {
+    Format.Users = {};
+    EXPECT_EQ(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)), NothingToExportText);
+    EXPECT_FALSE(QFile::exists(Output()));
+}
+
+TEST_F(ExportDataTest, FailedWriteKeepsTheOldFile) {
+    Format.Users = {QStringLiteral("mary")};
+    WriteFile(Output(), "old export");
+    Format.FileName = QStringLiteral("missing/export.txt");
+    EXPECT_EQ(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)),
+              QStringLiteral("Unable to create \"") + Format.FileDir + QStringLiteral("missing/export.txt\""));
+    MakeFolder(QStringLiteral("out/dir.txt"));
+    Format.FileName = QStringLiteral("dir.txt");
+    EXPECT_TRUE(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)).startsWith(QStringLiteral("Unable")));
+    EXPECT_EQ(ReadFile(Format.FileDir + QStringLiteral("export.txt")), QByteArray("old export"));
+}
+
+TEST_F(ExportDataTest, DefaultPeriodWhenNoDatesAreGiven) {
+    Format.Users = {QStringLiteral("mary")};
+    Format.Period = 2; // this month
+    ASSERT_EQ(ExportData(Format, {}, {}, QDate(2024, 3, 20)), QString());
+    EXPECT_EQ(ReadFile(Output()), QByteArray("mary\tAcme\r\n"));
+    EXPECT_EQ(ExportData(Format, {}, {}, QDate(2024, 5, 20)), NothingToExportText);
+}
+
+TEST_F(ExportDataTest, UnreadableMonthLineNamesFileAndLine) {
+    Format.Users = {QStringLiteral("mary")};
+    WriteFile(LocalDataPath() + QStringLiteral("2024-03.txt"), "04 Mar 2024\t09x0\t1030\tA\tB\tC\tD\t \tN\tY\tY\r\n");
+    const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
+    EXPECT_TRUE(error.contains(QStringLiteral("2024-03.txt"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(Output()));
+}
