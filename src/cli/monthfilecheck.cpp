@@ -3,12 +3,12 @@
 #include "app/fileutils.h"
 #include "app/textutils.h"
 #include "storage/billinginfo.h"
+#include "storage/bytefields.h"
+#include "storage/datafilebytes.h"
 #include "storage/datalineerror.h"
 #include "storage/ioerror.h"
 #include "storage/monthfile.h"
 #include "storage/monthlinereader.h"
-#include "storage/textcodec.h"
-#include "storage/textfile.h"
 #include "storage/timetexts.h"
 #include "storage/timevalues.h"
 
@@ -26,37 +26,37 @@ struct TMonthFileScan {
 
     void Add(int line, const QString& message) { Problems.push_back({FileName, line, message}); }
 
-    void CheckFields(const TMonthLine& fields, int line) {
+    void CheckFields(const TMonthLineReader& reader, const TMonthLine& fields, int line) {
         const bool inDay = fields.StartTime >= 0 && fields.EndTime <= DayEnd;
         if (fields.StartTime >= fields.EndTime || !inDay)
             Add(line, QStringLiteral("Times: %1 to %2 is not a span within one day")
                           .arg(PadNumber(TimeToClock(fields.StartTime), 4),
                                PadNumber(TimeToClock(fields.EndTime), 4)));
-        if (!fields.Billing.isEmpty() && !TBillingInfo::CreateFromText(fields.Billing.toString()))
+        const QString billing = reader.Text(fields.Billing);
+        if (!billing.isEmpty() && !TBillingInfo::CreateFromText(billing))
             Add(line, QStringLiteral("Billing: '%1' cannot be read; the block is read without "
                                      "billing data")
-                          .arg(fields.Billing));
+                          .arg(billing));
     }
 
-    void CheckLine(TMonthLineReader& reader, QStringView line, int number) {
-        const QDate date = reader.ReadDate(NextTokenView(line, QLatin1Char('\t')), number);
+    void CheckLine(TMonthLineReader& reader, std::string_view line, int number) {
+        const QDate date = reader.ReadDate(NextByteToken(line, '\t'), number);
         if (date.year() != Year || date.month() != Month) {
             Add(number, QStringLiteral("Date: %1 is not a day of this file's month; the line "
                                        "is ignored and lost at the next save")
                             .arg(date.toString(Qt::ISODate)));
             return;
         }
-        CheckFields(reader.ReadFields(line, number), number);
+        CheckFields(reader, reader.ReadFields(line, number), number);
     }
 
-    void CheckText(const QString& text) {
-        TMonthLineReader reader(FileName, QString());
-        QStringView rest(text);
-        QStringView line;
+    void CheckText(TDataFileBytes file) {
+        TMonthLineReader reader(FileName, QString(), file.Encoding());
+        std::string_view line;
         int number = 0;
-        while (NextTextLine(rest, line)) {
+        while (file.NextLine(line)) {
             ++number;
-            if (line.isEmpty())
+            if (line.empty())
                 continue;
             try {
                 CheckLine(reader, line, number);
@@ -80,7 +80,7 @@ void CheckMonthFile(const QString& fileName, std::vector<TCheckProblem>& problem
         return;
     }
     try {
-        scan.CheckText(ReadTextFile(fileName));
+        scan.CheckText(TDataFileBytes::Read(fileName));
     } catch (const EInOutError& error) {
         scan.Add(0, error.Message());
     }

@@ -41,8 +41,9 @@ std::unique_ptr<TDay> TDay::CreateCopy(const TDay& other) {
 }
 
 TBlock& TDay::ReadLine(QStringView rest, const QString& userName) {
-    TMonthLineReader reader({}, userName);
-    return Append(reader.ReadBlock(rest, 0));
+    TMonthLineReader reader({}, userName, TDataEncoding::Utf8);
+    const QByteArray bytes = rest.toUtf8();
+    return Append(reader.ReadBlock(std::string_view(bytes.constData(), bytes.size()), 0));
 }
 
 void TDay::WriteLines(QString& text) const {

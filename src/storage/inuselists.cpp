@@ -3,15 +3,15 @@
 #include "app/datalocations.h"
 #include "app/fileutils.h"
 #include "app/textutils.h"
+#include "storage/bytefields.h"
 #include "storage/categories.h"
 #include "storage/clients.h"
+#include "storage/datafilebytes.h"
 #include "storage/datalineerror.h"
 #include "storage/filestamp.h"
 #include "storage/listlines.h"
 #include "storage/monthfile.h"
 #include "storage/monthlinereader.h"
-#include "storage/textcodec.h"
-#include "storage/textfile.h"
 
 #include <algorithm>
 
@@ -40,35 +40,34 @@ TMoment EndMoment(QDate date, int end) {
     return TMoment(date, ((end / 100) * 60 + end % 100) * MSecsPerMinute);
 }
 
-QString NextName(QStringView& rest) {
-    return TrimBlanks(NextTokenView(rest, Tab)).toString();
+QString NextName(const TDataFileBytes& file, std::string_view& rest) {
+    return file.Decode(TrimByteBlanks(NextByteToken(rest, '\t')));
 }
 
 // Adds the pairs of one month file to the lists and moves lastEntry on to its latest end.
 void AddMonthFile(const QString& fileName, const QString& userName, TClients& clients,
                   TCategories& categories, TMoment& lastEntry) {
-    const QString text = ReadTextFile(fileName);
-    TMonthLineReader reader(fileName, userName);
-    QStringView rest(text);
-    QStringView line;
+    TDataFileBytes file = TDataFileBytes::Read(fileName);
+    TMonthLineReader reader(fileName, userName, file.Encoding());
+    std::string_view line;
     int lineNumber = 0;
-    while (NextTextLine(rest, line)) {
+    while (file.NextLine(line)) {
         ++lineNumber;
-        QStringView fields = TrimBlanks(line);
-        if (fields.isEmpty())
+        std::string_view fields = TrimByteBlanks(line);
+        if (fields.empty())
             continue;
-        const QDate date = reader.ReadDate(TrimBlanks(NextTokenView(fields, Tab)), lineNumber);
-        NextTokenView(fields, Tab); // the start does not matter here
-        const QStringView endField = TrimBlanks(NextTokenView(fields, Tab));
+        const QDate date = reader.ReadDate(TrimByteBlanks(NextByteToken(fields, '\t')), lineNumber);
+        NextByteToken(fields, '\t'); // the start does not matter here
+        const QString endField = file.Decode(TrimByteBlanks(NextByteToken(fields, '\t')));
         int end = 0;
-        if (!TryInteger(endField.toString(), end))
+        if (!TryInteger(endField, end))
             throw EDataLineError(fileName, lineNumber, QStringLiteral("End"),
                                  QStringLiteral("'%1' is not a whole number").arg(endField));
         lastEntry = std::max(lastEntry, EndMoment(date, end));
-        const QString client = NextName(fields);
-        const QString project = NextName(fields);
-        const QString category = NextName(fields);
-        const QString activity = NextName(fields);
+        const QString client = NextName(file, fields);
+        const QString project = NextName(file, fields);
+        const QString category = NextName(file, fields);
+        const QString activity = NextName(file, fields);
         clients.AddEntry(client, project, true, QString());
         categories.AddEntry(category, activity, true);
     }

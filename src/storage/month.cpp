@@ -4,7 +4,9 @@
 #include "app/fileutils.h"
 #include "app/textutils.h"
 #include "storage/block.h"
+#include "storage/bytefields.h"
 #include "storage/calendardates.h"
+#include "storage/datafilebytes.h"
 #include "storage/ioerror.h"
 #include "storage/monthfile.h"
 #include "storage/monthlinereader.h"
@@ -62,22 +64,21 @@ void TMonth::AddDays(const TDayView& view) {
 void TMonth::Load(const QString& fileName, const QString& userName) {
     if (!QFileInfo::exists(fileName))
         return;
-    const QString text = ReadTextFile(fileName);
+    TDataFileBytes file = TDataFileBytes::Read(fileName);
     std::array<TDay*, 32> dayOfNumber{};
     for (auto it = Days.rbegin(); it != Days.rend(); ++it)
         if ((*it)->Date.year() == Year && (*it)->Date.month() == Month)
             dayOfNumber[(*it)->Date.day()] = it->get();
-    TMonthLineReader reader(fileName, userName);
-    QStringView rest(text);
-    QStringView line;
+    TMonthLineReader reader(fileName, userName, file.Encoding());
+    std::string_view line;
     int lineNumber = 0;
     QDate lastDate;
     TDay* lastDay = nullptr;
-    while (NextTextLine(rest, line)) {
+    while (file.NextLine(line)) {
         ++lineNumber;
-        if (line.isEmpty())
+        if (line.empty())
             continue;
-        const QDate date = reader.ReadDate(NextTokenView(line, QLatin1Char('\t')), lineNumber);
+        const QDate date = reader.ReadDate(NextByteToken(line, '\t'), lineNumber);
         if (date != lastDate) {
             // Lines of one day come together; the day is looked up once for them.
             int year = 0;

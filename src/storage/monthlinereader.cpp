@@ -3,7 +3,7 @@
 #include "app/textutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
-#include "storage/charsearch.h"
+#include "storage/bytefields.h"
 #include "storage/converterror.h"
 #include "storage/datalineerror.h"
 #include "storage/datetexts.h"
@@ -16,116 +16,102 @@ const QString FieldStart = QStringLiteral("Start");
 const QString FieldEnd = QStringLiteral("End");
 const QString FieldDate = QStringLiteral("Date");
 // Nine digits always fit an int.
-constexpr qsizetype QuickDigits = 9;
+constexpr std::size_t QuickDigits = 9;
 
-// NextTokenView with a tab, trimmed; kept here so that it is inlined into the line reading.
-QStringView NextField(QStringView& rest) {
-    const qsizetype n = rest.size();
-    const char16_t* chars = rest.utf16();
-    qsizetype start = 0;
-    while (start < n && chars[start] == u'\t')
-        ++start;
-    const qsizetype end = start + FindChar(rest.mid(start), u'\t');
-    while (start < end && chars[start] <= u' ')
-        ++start;
-    qsizetype last = end;
-    while (last > start && chars[last - 1] <= u' ')
-        --last;
-    const QStringView field(chars + start, last - start);
-    rest = end >= n - 1 ? rest.mid(end) : rest.mid(end + 1);
-    return field;
-}
-
-// Plain digits without going through a QString; everything else by the general rule, which
-// also takes a sign.
-bool ReadWholeNumber(QStringView text, int& value) {
-    if (!text.isEmpty() && text.size() <= QuickDigits) {
-        int quick = 0;
-        bool digits = true;
-        for (const QChar ch : text) {
-            const char16_t code = ch.unicode();
-            if (code < u'0' || code > u'9') {
-                digits = false;
-                break;
-            }
-            quick = quick * 10 + (code - u'0');
-        }
-        if (digits) {
-            value = quick;
-            return true;
-        }
+// Plain digits straight from the bytes; false for anything else, which the general rule reads.
+bool ReadPlainDigits(std::string_view field, int& value) {
+    if (field.empty() || field.size() > QuickDigits)
+        return false;
+    int digits = 0;
+    for (const char ch : field) {
+        if (ch < '0' || ch > '9')
+            return false;
+        digits = digits * 10 + (ch - '0');
     }
-    return TryInteger(text.toString(), value);
+    value = digits;
+    return true;
 }
 
-bool IsYes(QStringView field) {
-    return field.size() == 1 && (field[0] == u'Y' || field[0] == u'y');
+bool IsYes(std::string_view field) {
+    return field.size() == 1 && (field[0] == 'Y' || field[0] == 'y');
+}
+
+bool SameBytes(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
 }
 } // namespace
 
-TMonthLineReader::TMonthLineReader(QString fileName, QString userName)
-    : FFileName(std::move(fileName)), FUserName(TrimBlanks(userName)),
-      FRemarks(DecodeLineBreaks) {}
+TMonthLineReader::TMonthLineReader(QString fileName, QString userName, TDataEncoding encoding)
+    : FFileName(std::move(fileName)), FUserName(TrimBlanks(userName)), FEncoding(encoding),
+      FClients(encoding), FProjects(encoding), FCategories(encoding), FActivities(encoding),
+      FRemarks(encoding, DecodeLineBreaks) {}
 
-QDate TMonthLineReader::ReadDate(QStringView field, int line) {
-    if (FLastDate.isValid() && SameChars(field, FLastDateText))
+QString TMonthLineReader::Text(std::string_view bytes) const {
+    return DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding);
+}
+
+QDate TMonthLineReader::ReadDate(std::string_view field, int line) {
+    if (FLastDate.isValid() && SameBytes(field, FLastDateText))
         return FLastDate;
+    const QString text = Text(field);
     QDate date;
-    if (!TryFixedDateText(field, date)) {
+    if (!TryFixedDateText(text, date)) {
         try {
-            date = ParseDateTextByRule(field.toString());
+            date = ParseDateTextByRule(text);
         } catch (const EConvertError& error) {
             throw EDataLineError(FFileName, line, FieldDate, error.Message());
         }
     }
-    FLastDateText = field.toString();
+    FLastDateText = field;
     FLastDate = date;
     return date;
 }
 
-int TMonthLineReader::ReadTime(QStringView field, const QString& name, int line) const {
+int TMonthLineReader::ReadTime(std::string_view field, const QString& name, int line) const {
     int clock = 0;
-    if (!ReadWholeNumber(field, clock))
+    // A text is made only when the field is not plain digits; the general rule takes a sign.
+    if (!ReadPlainDigits(field, clock) && !TryInteger(Text(field), clock))
         throw EDataLineError(FFileName, line, name,
-                             QStringLiteral("'%1' is not a whole number").arg(field));
+                             QStringLiteral("'%1' is not a whole number").arg(Text(field)));
     return ClockToTime(clock);
 }
 
-TMonthLine TMonthLineReader::ReadFields(QStringView rest, int line) const {
-    TMonthLine fields;
-    fields.StartTime = ReadTime(NextField(rest), FieldStart, line);
-    fields.EndTime = ReadTime(NextField(rest), FieldEnd, line);
-    fields.Client = NextField(rest);
-    fields.Project = NextField(rest);
-    fields.Category = NextField(rest);
-    fields.Activity = NextField(rest);
-    fields.Remarks = NextField(rest);
-    fields.OverTime = IsYes(NextField(rest));
-    fields.Reportable = IsYes(NextField(rest));
-    const QStringView chargeable = NextField(rest);
-    fields.Chargeable = chargeable.isEmpty() || IsYes(chargeable);
-    fields.Billing = NextField(rest);
-    return fields;
+TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
+    TTabFields fields(rest);
+    TMonthLine values;
+    values.StartTime = ReadTime(fields.NextTrimmed(), FieldStart, line);
+    values.EndTime = ReadTime(fields.NextTrimmed(), FieldEnd, line);
+    values.Client = fields.NextTrimmed();
+    values.Project = fields.NextTrimmed();
+    values.Category = fields.NextTrimmed();
+    values.Activity = fields.NextTrimmed();
+    values.Remarks = fields.NextTrimmed();
+    values.OverTime = IsYes(fields.NextTrimmed());
+    values.Reportable = IsYes(fields.NextTrimmed());
+    const std::string_view chargeable = fields.NextTrimmed();
+    values.Chargeable = chargeable.empty() || IsYes(chargeable);
+    values.Billing = fields.NextTrimmed();
+    return values;
 }
 
-std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(QStringView text) {
-    if (text.isEmpty())
+std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(std::string_view text) {
+    if (text.empty())
         return nullptr;
     const auto known = std::find_if(FKnownBilling.begin(), FKnownBilling.end(),
-                                    [text](const TKnownBilling& k) { return SameChars(k.Text, text); });
+                                    [text](const TKnownBilling& k) { return SameBytes(k.Text, text); });
     std::optional<TBillingInfo> info;
     if (known != FKnownBilling.end()) {
         info = known->Info;
     } else {
-        if (std::unique_ptr<TBillingInfo> read = TBillingInfo::CreateFromText(text.toString()))
+        if (std::unique_ptr<TBillingInfo> read = TBillingInfo::CreateFromText(Text(text)))
             info = *read;
         if (FKnownBilling.size() < KnownBillingCapacity)
-            FKnownBilling.push_back({text.toString(), info});
+            FKnownBilling.push_back({std::string(text), info});
     }
     return info ? std::make_unique<TBillingInfo>(*info) : nullptr;
 }
 
-std::unique_ptr<TBlock> TMonthLineReader::ReadBlock(QStringView rest, int line) {
+std::unique_ptr<TBlock> TMonthLineReader::ReadBlock(std::string_view rest, int line) {
     const TMonthLine fields = ReadFields(rest, line);
     std::unique_ptr<TBillingInfo> billing = Billing(fields.Billing);
     // What SetFields stores, without trimming again what is trimmed already.

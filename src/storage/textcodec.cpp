@@ -58,29 +58,51 @@ bool HasWindows1252Extras(const QByteArray& bytes) {
             return true;
     return false;
 }
-} // namespace
 
-QString DecodeWindows1252(const QByteArray& bytes) {
-    QString text = QString::fromLatin1(bytes);
-    if (!HasWindows1252Extras(bytes))
-        return text;
+// The codes 0x80..0x9F of text read as Latin-1 turned into their Windows-1252 characters.
+void MapWindows1252Extras(QString& text) {
     for (QChar& ch : text) {
         const char16_t code = ch.unicode();
         if (code >= 0x80 && code < 0xA0 && Cp1252High[code - 0x80] != 0)
             ch = QChar(Cp1252High[code - 0x80]);
     }
+}
+} // namespace
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+    QString text = QString::fromLatin1(bytes);
+    if (HasWindows1252Extras(bytes))
+        MapWindows1252Extras(text);
+    return text;
+}
+
+TDataEncoding DataEncodingOf(const QByteArray& bytes) {
+    if (QtPrivate::isAscii(QLatin1StringView(bytes)) || !bytes.isValidUtf8())
+        return TDataEncoding::Windows1252;
+    return TDataEncoding::Utf8;
+}
+
+qsizetype ByteOrderMarkSize(const QByteArray& bytes) {
+    return bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
+QString DecodeDataBytes(const char* bytes, qsizetype size, TDataEncoding encoding) {
+    if (encoding == TDataEncoding::Utf8)
+        return QString::fromUtf8(bytes, size);
+    QString text = QString::fromLatin1(bytes, size);
+    for (qsizetype i = 0; i < size; ++i)
+        if ((static_cast<unsigned char>(bytes[i]) & 0xE0) == 0x80) {
+            MapWindows1252Extras(text);
+            break;
+        }
     return text;
 }
 
 QString DecodeDataText(const QByteArray& bytes) {
-    if (QtPrivate::isAscii(QLatin1StringView(bytes)))
-        return QString::fromLatin1(bytes);
-    if (!bytes.isValidUtf8())
+    if (DataEncodingOf(bytes) == TDataEncoding::Windows1252)
         return DecodeWindows1252(bytes);
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    const qsizetype mark = ByteOrderMarkSize(bytes);
+    return QString::fromUtf8(bytes.constData() + mark, bytes.size() - mark);
 }
 
 bool TryEncodeWindows1252(const QString& text, QByteArray& bytes) {

@@ -10,6 +10,14 @@
 QString DecodeDataText(const QByteArray& bytes);
 QByteArray EncodeDataText(const QString& text);
 
+// How the texts of one file's bytes are decoded, by the rule above.
+enum class TDataEncoding { Windows1252, Utf8 };
+TDataEncoding DataEncodingOf(const QByteArray& bytes);
+// The bytes of a UTF-8 byte order mark at the start of bytes: 3 or 0.
+qsizetype ByteOrderMarkSize(const QByteArray& bytes);
+// Part of a file's bytes decoded with the file's encoding.
+QString DecodeDataBytes(const char* bytes, qsizetype size, TDataEncoding encoding);
+
 bool IsValidUtf8(const QByteArray& bytes);
 QString DecodeWindows1252(const QByteArray& bytes);
 // True and the bytes when every character has a Windows-1252 code.

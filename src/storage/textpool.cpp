@@ -1,38 +1,45 @@
 #include "textpool.h"
 
-#include "storage/charsearch.h"
+#include <cstring>
 
-std::size_t TTextPool::SlotOf(QStringView text) {
-    // Length and three characters tell the names of one file apart well enough, and cost
-    // far less than hashing every character.
-    const qsizetype n = text.size();
-    const std::size_t mix = static_cast<std::size_t>(n) * 0x9E37U ^
-                            text[0].unicode() * 0x85EBU ^ text[n - 1].unicode() * 0xC2B3U ^
-                            text[n / 2].unicode() * 0x27D5U;
+std::size_t TTextPool::SlotOf(std::string_view bytes) {
+    // Length and three bytes tell the names of one file apart well enough, and cost far less
+    // than hashing every byte.
+    const std::size_t n = bytes.size();
+    const auto byte = [bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const std::size_t mix =
+        n * 0x9E37U ^ byte(0) * 0x85EBU ^ byte(n - 1) * 0xC2B3U ^ byte(n / 2) * 0x27D5U;
     return (mix ^ (mix >> 8)) % SlotCount;
 }
 
-const TTextPool::TEntry* TTextPool::Find(QStringView text, std::size_t& slot) const {
-    slot = SlotOf(text);
+const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& slot) const {
+    slot = SlotOf(bytes);
     while (FSlots[slot] >= 0) {
         const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
-        if (SameChars(entry.Found, text))
+        if (entry.Found.size() == bytes.size() &&
+            std::memcmp(entry.Found.data(), bytes.data(), bytes.size()) == 0)
             return &entry;
         slot = (slot + 1) % SlotCount;
     }
     return nullptr;
 }
 
-QString TTextPool::Text(QStringView text) {
-    if (text.isEmpty())
+QString TTextPool::Make(std::string_view bytes) const {
+    const QString decoded =
+        DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding);
+    return FConvert ? FConvert(decoded) : decoded;
+}
+
+QString TTextPool::Text(std::string_view bytes) {
+    if (bytes.empty())
         return {};
     std::size_t slot = 0;
-    if (const TEntry* known = Find(text, slot))
+    if (const TEntry* known = Find(bytes, slot))
         return known->Value;
-    QString value = FConvert ? FConvert(text) : text.toString();
+    QString value = Make(bytes);
     if (FEntries.size() < Capacity) {
         FSlots[slot] = static_cast<std::int16_t>(FEntries.size());
-        FEntries.push_back({FConvert ? text.toString() : value, value});
+        FEntries.push_back({std::string(bytes), value});
     }
     return value;
 }
