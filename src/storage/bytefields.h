@@ -58,8 +58,6 @@ public:
     }
     // The next field without blanks at its ends.
     std::string_view NextTrimmed() { return TrimByteBlanks(Next()); }
-    // What follows the fields taken so far.
-    std::string_view Rest() const { return FLine.substr(FPos); }
 
 private:
     static constexpr std::size_t MaskBytes = 64;

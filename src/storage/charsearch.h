@@ -98,9 +98,36 @@ inline std::uint64_t ByteMask(const char* bytes, qsizetype count, char ch) {
         const auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, want)));
         mask |= static_cast<std::uint64_t>(bits) << i;
     }
+    if (i < count && count >= 16) {
+        // The rest through the last sixteen bytes, without the ones already looked at.
+        const __m128i block =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + count - 16));
+        auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, want)));
+        bits >>= i - (count - 16);
+        mask |= static_cast<std::uint64_t>(bits) << i;
+        i = count;
+    }
 #endif
     for (; i < count; ++i)
         if (bytes[i] == ch)
             mask |= std::uint64_t{1} << i;
     return mask;
+}
+
+// Exact equality of two byte runs of the same length, eight bytes at a time without a library
+// call: the names a reader compares are short.
+inline bool SameByteRun(const char* x, const char* y, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t wx = 0;
+        std::uint64_t wy = 0;
+        std::memcpy(&wx, x + i, sizeof wx);
+        std::memcpy(&wy, y + i, sizeof wy);
+        if (wx != wy)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (x[i] != y[i])
+            return false;
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "app/datalocations.h"
 #include "app/fileutils.h"
+#include "app/sidebyside.h"
 #include "app/textutils.h"
 #include "storage/block.h"
 #include "storage/bytefields.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 // Room for the blocks of a working day, so that reading one grows the list rarely.
@@ -32,10 +34,13 @@ TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& 
         FileName = LocalDataPath() + name;
         Load(FileName, CurrentUserName());
     }
+    std::vector<TMonthFile> files;
+    files.reserve(static_cast<std::size_t>(folders.size()));
     for (const QString& folder : folders) {
         FileName = WithTrailingSeparator(folder) + name;
-        Load(FileName, LastPathPart(folder)); // the user the folder belongs to
+        files.push_back({FileName, LastPathPart(folder)}); // the user the folder belongs to
     }
+    LoadSideBySide(files);
     if (FUse == TMonthUse::Edit)
         TakeSnapshot();
 }
@@ -61,37 +66,84 @@ void TMonth::AddDays(const TDayView& view) {
         Days.push_back(std::make_unique<TDay>(QDate(Year, Month, day), view));
 }
 
-void TMonth::Load(const QString& fileName, const QString& userName) {
-    if (!QFileInfo::exists(fileName))
+namespace {
+// The blocks of one month file that fall on days of the month, each with its day number, in
+// the file's order; or what stopped the reading.
+struct TFileBlocks {
+    std::vector<std::pair<int, std::unique_ptr<TBlock>>> Blocks;
+    std::exception_ptr Error;
+};
+
+// Reads one file on its own, touching no month, so that the files of several users can be read
+// side by side.
+void ReadFileBlocks(const TMonthFile& source, int year, int month, TFileBlocks& result) {
+    if (!QFileInfo::exists(source.FileName))
         return;
-    TDataFileBytes file = TDataFileBytes::Read(fileName);
-    std::array<TDay*, 32> dayOfNumber{};
-    for (auto it = Days.rbegin(); it != Days.rend(); ++it)
-        if ((*it)->Date.year() == Year && (*it)->Date.month() == Month)
-            dayOfNumber[(*it)->Date.day()] = it->get();
-    TMonthLineReader reader(fileName, userName, file.Encoding());
+    TDataFileBytes file = TDataFileBytes::Read(source.FileName);
+    TMonthLineReader reader(source.FileName, source.UserName, file.Encoding());
     std::string_view line;
     int lineNumber = 0;
     QDate lastDate;
-    TDay* lastDay = nullptr;
+    int lastDay = 0;
     while (file.NextLine(line)) {
         ++lineNumber;
         if (line.empty())
             continue;
         const QDate date = reader.ReadDate(NextByteToken(line, '\t'), lineNumber);
         if (date != lastDate) {
-            // Lines of one day come together; the day is looked up once for them.
-            int year = 0;
-            int month = 0;
-            int day = 0;
-            date.getDate(&year, &month, &day);
+            // Lines of one day come together; the date is taken apart once for them.
+            int lineYear = 0;
+            int lineMonth = 0;
+            date.getDate(&lineYear, &lineMonth, &lastDay);
             lastDate = date;
-            lastDay = year == Year && month == Month ? dayOfNumber[day] : nullptr;
-            if (lastDay && lastDay->Blocks.capacity() == 0)
-                lastDay->Blocks.reserve(TypicalDayBlocks);
+            if (lineYear != year || lineMonth != month)
+                lastDay = 0; // lines of other months are not read
         }
-        if (lastDay)
-            lastDay->Append(reader.ReadBlock(line, lineNumber));
+        if (lastDay != 0)
+            result.Blocks.emplace_back(lastDay, reader.ReadBlock(line, lineNumber));
+    }
+}
+} // namespace
+
+void TMonth::Load(const QString& fileName, const QString& userName) {
+    LoadSideBySide({{fileName, userName}});
+}
+
+void TMonth::LoadSideBySide(const std::vector<TMonthFile>& files) {
+    std::vector<TFileBlocks> read(files.size());
+    const auto readOne = [&](std::size_t i) {
+        try {
+            ReadFileBlocks(files[i], Year, Month, read[i]);
+        } catch (...) {
+            read[i].Error = std::current_exception();
+        }
+    };
+    if (files.size() == 1)
+        readOne(0);
+    else
+        RunSideBySide(files.size(), readOne);
+    // The blocks go to the days in the order of the files, so the result does not depend on
+    // which file was read first; the first file that could not be read is the one reported.
+    std::array<TDay*, 32> dayOfNumber{};
+    for (auto it = Days.rbegin(); it != Days.rend(); ++it)
+        if ((*it)->Date.year() == Year && (*it)->Date.month() == Month)
+            dayOfNumber[(*it)->Date.day()] = it->get();
+    for (TFileBlocks& file : read) {
+        if (file.Error)
+            std::rethrow_exception(file.Error);
+        AddBlocks(file.Blocks, dayOfNumber);
+    }
+}
+
+void TMonth::AddBlocks(std::vector<std::pair<int, std::unique_ptr<TBlock>>>& blocks,
+                       const std::array<TDay*, 32>& dayOfNumber) {
+    for (auto& [number, block] : blocks) {
+        TDay* day = dayOfNumber[number];
+        if (!day)
+            continue;
+        if (day->Blocks.capacity() == 0)
+            day->Blocks.reserve(TypicalDayBlocks);
+        day->Append(std::move(block));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <QDate>
@@ -12,6 +13,12 @@
 #include <QStringList>
 
 class TBlock;
+
+// A month file to read and the user its blocks belong to.
+struct TMonthFile {
+    QString FileName;
+    QString UserName;
+};
 
 // Marks of the days of a month, indexed by day number (0 is unused).
 using TDayMarks = std::array<bool, 32>;
@@ -47,6 +54,10 @@ public:
 
     // Appends the blocks of one month file to the days. Lines of other months are ignored.
     void Load(const QString& fileName, const QString& userName);
+    // Appends the blocks of several month files, in the order given. The files are read side by
+    // side on the processor's cores; a file that cannot be read raises its error (the first such
+    // file's) and no block of any file is appended after it.
+    void LoadSideBySide(const std::vector<TMonthFile>& files);
 
     TDay* DayByDate(QDate date) const;
     TDay* DayByNumber(int day) const;
@@ -79,6 +90,8 @@ public:
 
 private:
     void AddDays(const TDayView& view);
+    static void AddBlocks(std::vector<std::pair<int, std::unique_ptr<TBlock>>>& blocks,
+                          const std::array<TDay*, 32>& dayOfNumber);
     void TakeSnapshot();
 
     TMonthUse FUse;

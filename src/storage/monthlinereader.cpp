@@ -4,6 +4,7 @@
 #include "storage/billinginfo.h"
 #include "storage/block.h"
 #include "storage/bytefields.h"
+#include "storage/charsearch.h"
 #include "storage/converterror.h"
 #include "storage/datalineerror.h"
 #include "storage/datetexts.h"
@@ -37,7 +38,7 @@ bool IsYes(std::string_view field) {
 }
 
 bool SameBytes(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    return a.size() == b.size() && SameByteRun(a.data(), b.data(), a.size());
 }
 } // namespace
 

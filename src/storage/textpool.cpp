@@ -1,6 +1,6 @@
 #include "textpool.h"
 
-#include <cstring>
+#include "storage/charsearch.h"
 
 std::size_t TTextPool::SlotOf(std::string_view bytes) {
     // Length and three bytes tell the names of one file apart well enough, and cost far less
@@ -17,7 +17,7 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
     while (FSlots[slot] >= 0) {
         const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
         if (entry.Found.size() == bytes.size() &&
-            std::memcmp(entry.Found.data(), bytes.data(), bytes.size()) == 0)
+            SameByteRun(entry.Found.data(), bytes.data(), bytes.size()))
             return &entry;
         slot = (slot + 1) % SlotCount;
     }

@@ -1,4 +1,5 @@
 #include "app/datalocations.h"
+#include "app/fileutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
 #include "storage/datalineerror.h"
@@ -329,4 +330,51 @@ TEST_F(Month, ManyDistinctNamesAndRemarksReadBackExactly) {
             ++blocks;
         }
     EXPECT_EQ(blocks, 150);
+}
+
+// Many users' files are read side by side; the days must come out exactly as when the files
+// are read one after the other, and a bad line is reported for the first folder that has one.
+TEST_F(Month, ManyUserFoldersReadAsOneAfterTheOther) {
+    const QString server = MakeFolder(QStringLiteral("server/Data"));
+    QStringList folders;
+    for (int user = 0; user < 40; ++user) {
+        const QString folder = server + QStringLiteral("user%1/").arg(user);
+        QByteArray bytes;
+        for (int day = 1 + user % 3; day <= 28; day += 3)
+            for (int hour = 8; hour < 8 + user % 5 + 1; ++hour)
+                bytes += QStringLiteral("%1 Mar 2024\t%2\t%3\tC%4\tP\tK\tA\tr%5\tN\tY\tY\r\n")
+                             .arg(day, 2, 10, QLatin1Char('0'))
+                             .arg(hour * 100, 4, 10, QLatin1Char('0'))
+                             .arg(hour * 100 + 100, 4, 10, QLatin1Char('0'))
+                             .arg(user % 7)
+                             .arg(day * 100 + hour)
+                             .toUtf8();
+        WriteFile(folder + QStringLiteral("2024-03.txt"), bytes);
+        folders.append(folder);
+    }
+    folders.append(server + QStringLiteral("nobody/")); // no file: no blocks
+    const TMonth together(2024, 3, folders, {}, TMonthUse::Read);
+    TMonth oneByOne(2024, 3, {folders.first()}, {}, TMonthUse::Read);
+    for (qsizetype i = 1; i < folders.size(); ++i)
+        oneByOne.Load(folders[i] + QStringLiteral("2024-03.txt"), LastPathPart(folders[i]));
+    ASSERT_EQ(together.Days.size(), oneByOne.Days.size());
+    std::size_t blocks = 0;
+    for (std::size_t i = 0; i < together.Days.size(); ++i) {
+        EXPECT_TRUE(together.Days[i]->Equals(*oneByOne.Days[i])) << "day " << i + 1;
+        for (std::size_t b = 0; b < together.Days[i]->Blocks.size(); ++b)
+            EXPECT_EQ(together.Days[i]->Blocks[b]->UserName,
+                      oneByOne.Days[i]->Blocks[b]->UserName);
+        blocks += together.Days[i]->Blocks.size();
+    }
+    EXPECT_GT(blocks, 500u);
+
+    WriteFile(folders[25] + QStringLiteral("2024-03.txt"), Lines({"05 Mar 2024\t09x0\t1000"}));
+    WriteFile(folders[31] + QStringLiteral("2024-03.txt"), Lines({AcmeLine, "junk\t0900\t1000"}));
+    try {
+        TMonth month(2024, 3, folders, {}, TMonthUse::Read);
+        ADD_FAILURE() << "a bad line was read";
+    } catch (const EDataLineError& error) {
+        EXPECT_TRUE(error.Text().contains(QStringLiteral("user25/2024-03.txt"))) << error.Text().toStdString();
+        EXPECT_TRUE(error.Text().contains(QStringLiteral("Start"))) << error.Text().toStdString();
+    }
 }

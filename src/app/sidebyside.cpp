@@ -1,0 +1,56 @@
+#include "sidebyside.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+std::size_t SideBySideThreads() {
+    return std::max<std::size_t>(1, std::thread::hardware_concurrency());
+}
+
+namespace {
+class TSharedWork {
+public:
+    TSharedWork(std::size_t count, const std::function<void(std::size_t)>& work)
+        : FCount(count), FWork(work) {}
+
+    void TakeTurns() {
+        for (std::size_t index = FNext++; index < FCount; index = FNext++) {
+            try {
+                FWork(index);
+            } catch (...) {
+                const std::lock_guard<std::mutex> guard(FErrorLock);
+                if (!FError)
+                    FError = std::current_exception();
+            }
+        }
+    }
+
+    void RaiseFirstError() const {
+        if (FError)
+            std::rethrow_exception(FError);
+    }
+
+private:
+    const std::size_t FCount;
+    const std::function<void(std::size_t)>& FWork;
+    std::atomic<std::size_t> FNext{0};
+    std::mutex FErrorLock;
+    std::exception_ptr FError;
+};
+} // namespace
+
+void RunSideBySide(std::size_t count, const std::function<void(std::size_t)>& work) {
+    TSharedWork shared(count, work);
+    const std::size_t helpers = std::min(SideBySideThreads(), count) - (count > 0 ? 1 : 0);
+    std::vector<std::jthread> threads;
+    threads.reserve(helpers);
+    for (std::size_t i = 0; i < helpers; ++i)
+        threads.emplace_back([&shared] { shared.TakeTurns(); });
+    shared.TakeTurns();
+    threads.clear(); // joins
+    shared.RaiseFirstError();
+}

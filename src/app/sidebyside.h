@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+// Runs work(0) ... work(count - 1), spreading the indexes over the processor's cores: the
+// calling thread and up to one more thread per further core take the next index in turn until
+// none is left. Returns when every call has returned. An exception thrown by a call is raised
+// again here after the others have finished (the first one caught when there are several);
+// callers that need a particular one catch inside work. With one core or one index everything
+// runs on the calling thread.
+void RunSideBySide(std::size_t count, const std::function<void(std::size_t)>& work);
+
+// How many threads RunSideBySide uses at most (the number of cores, at least 1).
+std::size_t SideBySideThreads();

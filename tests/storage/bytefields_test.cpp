@@ -1,0 +1,103 @@
+#include "app/textutils.h"
+#include "storage/bytefields.h"
+#include "storage/charsearch.h"
+#include "storage/datafilebytes.h"
+#include "storage/textcodec.h"
+
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+// Random text over a small alphabet rich in the bytes the splitting looks at.
+std::string RandomText(QRandomGenerator& random, int length, const std::string& alphabet) {
+    std::string text;
+    for (int i = 0; i < length; ++i)
+        text += alphabet[random.bounded(static_cast<int>(alphabet.size()))];
+    return text;
+}
+
+std::string Latin1(QStringView text) {
+    return text.toLatin1().toStdString();
+}
+} // namespace
+
+TEST(ByteFields, MaskFindsEveryByteAtEveryCountAndOffset) {
+    QRandomGenerator random(7);
+    for (int round = 0; round < 200; ++round) {
+        const std::string text = RandomText(random, 80, "a\t b\t\x80");
+        for (int offset = 0; offset < 16; ++offset)
+            for (int count = 0; count <= 64; ++count) {
+                std::uint64_t expected = 0;
+                for (int i = 0; i < count; ++i)
+                    if (text[static_cast<std::size_t>(offset + i)] == '\t')
+                        expected |= std::uint64_t{1} << i;
+                ASSERT_EQ(ByteMask(text.data() + offset, count, '\t'), expected)
+                    << "offset " << offset << " count " << count;
+            }
+    }
+}
+
+TEST(ByteFields, FieldsMatchTheTextRulesOnLinesOfAnyLength) {
+    QRandomGenerator random(11);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string line = RandomText(random, random.bounded(0, 300), "ab \t\t\x01~");
+        const QString text = QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+        TTabFields fields(line);
+        std::string_view tokens(line);
+        QStringView rest(text);
+        for (int field = 0; field < 40; ++field) {
+            const QStringView expected = NextTokenView(rest, QLatin1Char('\t'));
+            const std::string_view token = NextByteToken(tokens, '\t');
+            if (field % 2 == 0) {
+                ASSERT_EQ(std::string(fields.Next()), Latin1(expected)) << line;
+            } else {
+                ASSERT_EQ(std::string(fields.NextTrimmed()), Latin1(TrimBlanks(expected))) << line;
+            }
+            ASSERT_EQ(std::string(token), Latin1(expected)) << line;
+        }
+    }
+}
+
+TEST(ByteFields, LinesMatchSplitTextLines) {
+    QRandomGenerator random(3);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string bytes = RandomText(random, random.bounded(0, 120), "ab\r\n\t");
+        const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        QStringList lines;
+        TDataFileBytes file(data);
+        std::string_view line;
+        while (file.NextLine(line))
+            lines.append(file.Decode(line));
+        ASSERT_EQ(lines, SplitTextLines(QString::fromLatin1(data))) << bytes;
+    }
+}
+
+TEST(ByteFields, FileBytesTakeTheEncodingOfTheWholeFile) {
+    // Valid UTF-8: its byte order mark is no part of the first line.
+    TDataFileBytes utf8(QByteArray("\xEF\xBB\xBF\xC5\x81\xC3\xB3" "d\xC5\xBA\tx\r\n"));
+    EXPECT_EQ(utf8.Encoding(), TDataEncoding::Utf8);
+    std::string_view line;
+    ASSERT_TRUE(utf8.NextLine(line));
+    EXPECT_EQ(utf8.Decode(NextByteToken(line, '\t')), QStringLiteral("Łódź"));
+    EXPECT_FALSE(utf8.NextLine(line));
+
+    // Not UTF-8: every field is Windows-1252, the codes 0x80 to 0x9F included.
+    TDataFileBytes cp1252(QByteArray("Caf\xE9\t\x80 5\t\x96\r\n"));
+    EXPECT_EQ(cp1252.Encoding(), TDataEncoding::Windows1252);
+    ASSERT_TRUE(cp1252.NextLine(line));
+    EXPECT_EQ(cp1252.Decode(NextByteToken(line, '\t')), QStringLiteral("Café"));
+    EXPECT_EQ(cp1252.Decode(NextByteToken(line, '\t')), QStringLiteral("€ 5"));
+    EXPECT_EQ(cp1252.Decode(NextByteToken(line, '\t')), QStringLiteral("–"));
+
+    // Decoding a file field by field gives what decoding it whole gives.
+    const QByteArray mixed("a\x80\tb\x81\x9F\xFF\r\nZo\xEB");
+    TDataFileBytes file(mixed);
+    QStringList lines;
+    while (file.NextLine(line))
+        lines.append(file.Decode(line));
+    EXPECT_EQ(lines, SplitTextLines(DecodeDataText(mixed)));
+}
