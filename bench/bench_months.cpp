@@ -2,6 +2,7 @@
 // figure is lines (blocks) per second. Baseline: reading the same files' bytes and splitting
 // them at line ends and tabs, nothing more, measured in the same run.
 #include "app/applocale.h"
+#include "app/sidebyside.h"
 #include "ratioreporter.h"
 #include "sampledata.h"
 #include "storage/day.h"
@@ -102,6 +103,13 @@ void BM_LoadYearAllUsers(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 
+// The same on one core: what reading costs without spreading the files over the cores.
+void BM_LoadYearAllUsersOneCore(benchmark::State& state) {
+    SetSideBySideThreads(1);
+    BM_LoadYearAllUsers(state);
+    SetSideBySideThreads(0);
+}
+
 // Each user's months read for editing, snapshot included, as the day view reads them.
 void BM_LoadYearForEditing(benchmark::State& state) {
     const TSampleYear& year = SampleYear();
@@ -136,6 +144,7 @@ void BM_LoadYearFileByFile(benchmark::State& state) {
 BENCHMARK(BM_BaselineReadAndSplit)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadAndDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadYearAllUsers)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadYearAllUsersOneCore)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadYearForEditing)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadYearFileByFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 QH_BENCHMARK_MAIN_WITH_BASELINE("BM_BaselineReadAndSplit/real_time")

@@ -7,8 +7,17 @@
 #include <thread>
 #include <vector>
 
+namespace {
+std::atomic<std::size_t> ThreadsSet{0};
+} // namespace
+
 std::size_t SideBySideThreads() {
-    return std::max<std::size_t>(1, std::thread::hardware_concurrency());
+    const std::size_t set = ThreadsSet.load();
+    return set != 0 ? set : std::max<std::size_t>(1, std::thread::hardware_concurrency());
+}
+
+void SetSideBySideThreads(std::size_t threads) {
+    ThreadsSet = threads;
 }
 
 namespace {

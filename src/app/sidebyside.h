@@ -11,5 +11,7 @@
 // runs on the calling thread.
 void RunSideBySide(std::size_t count, const std::function<void(std::size_t)>& work);
 
-// How many threads RunSideBySide uses at most (the number of cores, at least 1).
+// How many threads RunSideBySide uses at most: the number of cores (at least 1) unless set.
 std::size_t SideBySideThreads();
+// Sets that number (0: the number of cores again), for measuring and testing.
+void SetSideBySideThreads(std::size_t threads);

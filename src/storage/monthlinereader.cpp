@@ -8,6 +8,7 @@
 #include "storage/converterror.h"
 #include "storage/datalineerror.h"
 #include "storage/datetexts.h"
+#include "storage/namestore.h"
 #include "storage/timevalues.h"
 
 #include <algorithm>
@@ -43,9 +44,9 @@ bool SameBytes(std::string_view a, std::string_view b) {
 } // namespace
 
 TMonthLineReader::TMonthLineReader(QString fileName, QString userName, TDataEncoding encoding)
-    : FFileName(std::move(fileName)), FUserName(TrimBlanks(userName)), FEncoding(encoding),
-      FClients(encoding), FProjects(encoding), FCategories(encoding), FActivities(encoding),
-      FRemarks(encoding, DecodeLineBreaks) {}
+    : FFileName(std::move(fileName)), FUserName(TNameStore::Instance().Name(TrimBlanks(userName))),
+      FEncoding(encoding), FClients(encoding), FProjects(encoding), FCategories(encoding),
+      FActivities(encoding), FRemarks(encoding, TTextPool::TKind::Texts, DecodeLineBreaks) {}
 
 QString TMonthLineReader::Text(std::string_view bytes) const {
     return DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding);

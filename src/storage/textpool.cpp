@@ -1,6 +1,7 @@
 #include "textpool.h"
 
 #include "storage/charsearch.h"
+#include "storage/namestore.h"
 
 std::size_t TTextPool::SlotOf(std::string_view bytes) {
     // Length and three bytes tell the names of one file apart well enough, and cost far less
@@ -27,7 +28,8 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
 QString TTextPool::Make(std::string_view bytes) const {
     const QString decoded =
         DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding);
-    return FConvert ? FConvert(decoded) : decoded;
+    const QString value = FConvert ? FConvert(decoded) : decoded;
+    return FKind == TKind::Names ? TNameStore::Instance().Name(value) : value;
 }
 
 QString TTextPool::Text(std::string_view bytes) {

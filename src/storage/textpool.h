@@ -14,16 +14,19 @@
 // Hands out one shared copy of texts that come again and again (the clients, projects,
 // categories, activities and common remarks of a month file), so that reading a file does not
 // decode and allocate a new string for every field. Texts are found by the file's bytes and
-// decoded with the file's encoding the first time. Keeps at most Capacity distinct texts;
-// others are made each time.
+// decoded with the file's encoding the first time; names are then taken from the process's
+// name store (namestore.h). Keeps at most Capacity distinct texts; others are made each time.
 class TTextPool {
 public:
     static constexpr std::size_t Capacity = 64;
     using TConvert = QString (*)(QStringView);
+    enum class TKind { Names, Texts };
 
-    // convert turns the decoded text into the text handed out (none: the decoded text).
-    explicit TTextPool(TDataEncoding encoding, TConvert convert = nullptr)
-        : FEncoding(encoding), FConvert(convert) {
+    // Names come from the name store. convert turns the decoded text into the text handed out
+    // (none: the decoded text).
+    explicit TTextPool(TDataEncoding encoding, TKind kind = TKind::Names,
+                       TConvert convert = nullptr)
+        : FEncoding(encoding), FKind(kind), FConvert(convert) {
         FSlots.fill(-1);
     }
 
@@ -41,6 +44,7 @@ private:
     QString Make(std::string_view bytes) const;
 
     TDataEncoding FEncoding;
+    TKind FKind;
     TConvert FConvert;
     std::vector<TEntry> FEntries;
     std::array<std::int16_t, SlotCount> FSlots;

@@ -6,13 +6,16 @@
 #include <stdexcept>
 #include <vector>
 
-TEST(SideBySide, RunsEveryIndexOnceWhateverTheCount) {
-    for (const std::size_t count : {0u, 1u, 2u, 3u, 17u, 1000u}) {
-        std::vector<std::atomic<int>> runs(count);
-        RunSideBySide(count, [&](std::size_t i) { ++runs[i]; });
-        for (std::size_t i = 0; i < count; ++i)
-            EXPECT_EQ(runs[i].load(), 1) << "index " << i << " of " << count;
-    }
+TEST(SideBySide, RunsEveryIndexOnceWhateverTheCountAndThreads) {
+    for (const std::size_t threads : {1u, 2u, 5u})
+        for (const std::size_t count : {0u, 1u, 2u, 3u, 17u, 1000u}) {
+            SetSideBySideThreads(threads);
+            std::vector<std::atomic<int>> runs(count);
+            RunSideBySide(count, [&](std::size_t i) { ++runs[i]; });
+            for (std::size_t i = 0; i < count; ++i)
+                EXPECT_EQ(runs[i].load(), 1) << "index " << i << " of " << count;
+        }
+    SetSideBySideThreads(0);
 }
 
 TEST(SideBySide, AnErrorIsRaisedAfterEveryOtherIndexRan) {

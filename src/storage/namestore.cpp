@@ -1,0 +1,54 @@
+#include "namestore.h"
+
+#include <QHashFunctions>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr qsizetype ChunkChars = qsizetype{64} << 10;
+} // namespace
+
+TNameStore& TNameStore::Instance() {
+    // Never destroyed: names handed out stay valid until the process ends, whatever is torn
+    // down before.
+    static TNameStore* const store = new TNameStore;
+    return *store;
+}
+
+std::size_t TNameStore::THash::operator()(QStringView text) const noexcept {
+    return qHash(text);
+}
+
+QString TNameStore::Name(QStringView text) {
+    if (text.isEmpty())
+        return {};
+    if (text.size() > LongestName)
+        return text.toString();
+    const std::lock_guard<std::mutex> guard(FLock);
+    const auto known = FNames.find(text);
+    if (known != FNames.end())
+        return QString::fromRawData(reinterpret_cast<const QChar*>(known->data()), known->size());
+    if (FSize + text.size() > Capacity)
+        return text.toString();
+    const QStringView stored = Store(text);
+    FNames.insert(stored);
+    return QString::fromRawData(reinterpret_cast<const QChar*>(stored.data()), stored.size());
+}
+
+qsizetype TNameStore::Size() {
+    const std::lock_guard<std::mutex> guard(FLock);
+    return FSize;
+}
+
+QStringView TNameStore::Store(QStringView text) {
+    if (FChunks.empty() || FChunkUsed + text.size() > ChunkChars) {
+        FChunks.push_back(std::make_unique<char16_t[]>(static_cast<std::size_t>(ChunkChars)));
+        FChunkUsed = 0;
+    }
+    char16_t* place = FChunks.back().get() + FChunkUsed;
+    std::memcpy(place, text.utf16(), static_cast<std::size_t>(text.size()) * sizeof(char16_t));
+    FChunkUsed += text.size();
+    FSize += text.size();
+    return QStringView(place, text.size());
+}

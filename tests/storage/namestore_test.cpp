@@ -1,0 +1,41 @@
+#include "app/sidebyside.h"
+#include "storage/namestore.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(NameStore, HandsOutOneStoredCopyPerNameThatOutlivesTheText) {
+    TNameStore& store = TNameStore::Instance();
+    QString name = QStringLiteral("Müller & Söhne GmbH ") + QString::number(42);
+    const QString first = store.Name(name);
+    const QString second = store.Name(QStringView(name));
+    name.fill(QLatin1Char('x')); // the caller's text may change or go
+    EXPECT_EQ(first, QStringLiteral("Müller & Söhne GmbH 42"));
+    EXPECT_EQ(first.constData(), second.constData());
+    // Copies are ordinary strings to their users: changing one leaves the store alone.
+    QString copy = second;
+    copy += QStringLiteral(" Ltd");
+    EXPECT_EQ(store.Name(QStringLiteral("Müller & Söhne GmbH 42")), first);
+    EXPECT_EQ(copy, QStringLiteral("Müller & Söhne GmbH 42 Ltd"));
+    EXPECT_TRUE(store.Name(QString()).isNull());
+}
+
+TEST(NameStore, LongTextsAreNotStored) {
+    TNameStore& store = TNameStore::Instance();
+    const qsizetype before = store.Size();
+    const QString longText(TNameStore::LongestName + 1, QLatin1Char('r'));
+    EXPECT_EQ(store.Name(longText), longText);
+    EXPECT_EQ(store.Size(), before);
+}
+
+TEST(NameStore, ThreadsAskingForTheSameNamesGetTheSameCopies) {
+    std::vector<QString> names(400);
+    RunSideBySide(names.size(), [&](std::size_t i) {
+        names[i] = TNameStore::Instance().Name(QStringLiteral("shared name %1").arg(i % 7));
+    });
+    for (std::size_t i = 7; i < names.size(); ++i) {
+        EXPECT_EQ(names[i], QStringLiteral("shared name %1").arg(i % 7));
+        EXPECT_EQ(names[i].constData(), names[i % 7].constData());
+    }
+}
