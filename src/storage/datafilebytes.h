@@ -20,6 +20,8 @@ public:
     explicit TDataFileBytes(QByteArray bytes);
 
     TDataEncoding Encoding() const { return FEncoding; }
+    // Bytes of the file.
+    std::size_t Size() const { return static_cast<std::size_t>(FBytes.size()); }
     // Takes the next line off: true and the line, without its end, while any is left. The view
     // points into this object's bytes.
     bool NextLine(std::string_view& line);

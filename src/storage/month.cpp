@@ -23,6 +23,8 @@
 namespace {
 // Room for the blocks of a working day, so that reading one grows the list rarely.
 constexpr std::size_t TypicalDayBlocks = 16;
+// A month line is rarely shorter, so a file of N bytes seldom holds more than N / this lines.
+constexpr std::size_t TypicalLineBytes = 80;
 } // namespace
 
 TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view,
@@ -80,6 +82,7 @@ void ReadFileBlocks(const TMonthFile& source, int year, int month, TFileBlocks& 
     if (!QFileInfo::exists(source.FileName))
         return;
     TDataFileBytes file = TDataFileBytes::Read(source.FileName);
+    result.Blocks.reserve(file.Size() / TypicalLineBytes + 1);
     TMonthLineReader reader(source.FileName, source.UserName, file.Encoding());
     std::string_view line;
     int lineNumber = 0;
