@@ -3,6 +3,8 @@
 #include "storage/charsearch.h"
 #include "storage/namestore.h"
 
+#include <algorithm>
+
 std::size_t TTextPool::SlotOf(std::string_view bytes) {
     // Length and three bytes tell the names of one file apart well enough, and cost far less
     // than hashing every byte.
@@ -17,8 +19,7 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
     slot = SlotOf(bytes);
     while (FSlots[slot] >= 0) {
         const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
-        if (entry.Found.size() == bytes.size() &&
-            SameByteRun(entry.Found.data(), bytes.data(), bytes.size()))
+        if (entry.Size == bytes.size() && SameByteRun(entry.Bytes(), bytes.data(), bytes.size()))
             return &entry;
         slot = (slot + 1) % SlotCount;
     }
@@ -41,7 +42,13 @@ QString TTextPool::Text(std::string_view bytes) {
     QString value = Make(bytes);
     if (FEntries.size() < Capacity) {
         FSlots[slot] = static_cast<std::int16_t>(FEntries.size());
-        FEntries.push_back({std::string(bytes), value});
+        TEntry& entry = FEntries.emplace_back();
+        entry.Size = bytes.size();
+        if (bytes.size() <= InlineBytes)
+            std::copy(bytes.begin(), bytes.end(), entry.Inline.begin());
+        else
+            entry.Long = std::string(bytes);
+        entry.Value = value;
     }
     return value;
 }

@@ -33,9 +33,16 @@ public:
     QString Text(std::string_view bytes);
 
 private:
+    // The bytes found are kept in the entry itself when they are short, as names are, so that
+    // telling a text apart needs no further memory access.
+    static constexpr std::size_t InlineBytes = 48;
     struct TEntry {
-        std::string Found;
+        std::size_t Size = 0;
+        std::array<char, InlineBytes> Inline{};
+        std::string Long;
         QString Value;
+
+        const char* Bytes() const { return Size <= InlineBytes ? Inline.data() : Long.data(); }
     };
     // Slots of a small open hash table over FEntries; -1 is free.
     static constexpr std::size_t SlotCount = 256;
