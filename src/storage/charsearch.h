@@ -115,18 +115,28 @@ inline std::uint64_t ByteMask(const char* bytes, qsizetype count, char ch) {
 }
 
 // Exact equality of two byte runs of the same length, eight bytes at a time without a library
-// call: the names a reader compares are short.
+// call or a loop over the last bytes: the names a reader compares are short. The last word is
+// read where it ends, overlapping the one before.
 inline bool SameByteRun(const char* x, const char* y, std::size_t n) {
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t wx = 0;
-        std::uint64_t wy = 0;
-        std::memcpy(&wx, x + i, sizeof wx);
-        std::memcpy(&wy, y + i, sizeof wy);
-        if (wx != wy)
-            return false;
+    const auto word = [](const char* p) {
+        std::uint64_t value = 0;
+        std::memcpy(&value, p, sizeof value);
+        return value;
+    };
+    const auto half = [](const char* p) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, p, sizeof value);
+        return value;
+    };
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            if (word(x + i) != word(y + i))
+                return false;
+        return word(x + n - 8) == word(y + n - 8);
     }
-    for (; i < n; ++i)
+    if (n >= 4)
+        return half(x) == half(y) && half(x + n - 4) == half(y + n - 4);
+    for (std::size_t i = 0; i < n; ++i)
         if (x[i] != y[i])
             return false;
     return true;
