@@ -1,96 +1,123 @@
 #include "columnwriter.h"
 
-#include "app/textutils.h"
 #include "exportengine.h"
+#include "exportitem.h"
 #include "reporting/reportline.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace {
-const QString LocalSettings = QStringLiteral("Local Settings");
+// Two live texts that start at one address differ in length, if at all, by far less than 2^32.
+TValueKey TextKey(const QString& text) {
+    return {std::uint64_t(reinterpret_cast<std::uintptr_t>(text.constData())),
+            std::uint32_t(text.size())};
+}
 
-bool IsDateField(int field) { return field == efDate; }
-bool IsTimeField(int field) { return field == efStartTime || field == efEndTime; }
+TValueKey NumberKey(std::int64_t value) {
+    return {std::uint64_t(value), 0};
+}
 
-// Remarks on one line; most have no line break or tab and pass as they are.
-QString OneLine(const QString& text) {
-    for (const QChar ch : text)
-        if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t'))
-            return SingleLine(text);
-    return text;
+TValueKey RealKey(double value) {
+    return {std::bit_cast<std::uint64_t>(value), 0};
 }
 } // namespace
 
-TColumnWriter::TColumnWriter(const TExportItem& column)
-    : FColumn(column), FTrueText(FormatTrueFalseValue(true, column.FieldFormat)),
-      FFalseText(FormatTrueFalseValue(false, column.FieldFormat)), FFormatWord(column.FieldFormat),
-      FCurrencyPrefix(FormatCurrencyValue(TMoney(), column.FieldFormat)
-                          .chopped(FormatMoney(TMoney()).size())) {
-    if (column.FieldFormat == QLatin1String("Upper case"))
-        FTextCase = TTextCase::Upper;
-    else if (column.FieldFormat == QLatin1String("Lower case"))
-        FTextCase = TTextCase::Lower;
-    if (IsDateField(column.Field))
-        FPicture.emplace(column.FieldFormat == LocalSettings ? LocalShortDatePicture()
-                                                             : column.FieldFormat,
-                         false);
-    else if (IsTimeField(column.Field))
-        FPicture.emplace(column.FieldFormat == LocalSettings ? LocalTimePicture() : column.FieldFormat,
-                         true);
-}
+TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix)
+    : FFormat(format), FColumn(column), FSuffix(std::move(suffix)),
+      FSetShift(64 - (IsTextColumn() ? TextSetBits : OtherSetBits)),
+      FSlots(SetSize << (64 - FSetShift)) {}
 
-QString TColumnWriter::Text(const QString& text) const {
-    return FTextCase == TTextCase::AsEntered ? text : FormatTextValue(text, FFormatWord);
-}
-
-QString TColumnWriter::Money(TMoney amount) const { return FCurrencyPrefix + FormatMoney(amount); }
-
-QString TColumnWriter::DateText(QDate date) {
-    if (date != FLastDate || FLastDateText.isNull()) {
-        FLastDate = date;
-        FLastDateText = FPicture->Format(date, QTime());
-    }
-    return FLastDateText;
-}
-
-QString TColumnWriter::TimeText(int time) {
-    const int clock = ExportClock(time);
-    if (FTimeTexts.empty())
-        FTimeTexts.resize(2400);
-    QString& text = FTimeTexts[std::size_t(clock)];
-    if (text.isNull())
-        text = FPicture->Format(QDate(), QTime(clock / 100, clock % 100));
-    return text;
-}
-
-QString TColumnWriter::RateText(const TReportLine& line) {
-    if (line.RateText != FLastRateSource || FLastRateText.isNull()) {
-        FLastRateSource = line.RateText;
-        FLastRateText = Money(line.RateValue());
-    }
-    return FLastRateText;
-}
-
-QString TColumnWriter::Value(const TReportLine& line) {
+// Follows the inputs of FormatValue field by field.
+TValueKey TColumnWriter::Key(const TReportLine& line) const {
     switch (FColumn.Field) {
-    case efUser: return Text(line.User);
-    case efDate: return DateText(line.Date);
-    case efClient:
-    case efClientList: return Text(line.Client);
-    case efProject:
-    case efProjectList: return Text(line.Project);
-    case efCategory:
-    case efCategoryList: return Text(line.Category);
-    case efActivity:
-    case efActivityList: return Text(line.Activity);
-    case efRemarks: return Text(OneLine(line.Remarks));
-    case efStartTime: return TimeText(line.StartTime);
-    case efEndTime: return TimeText(line.EndTime);
-    case efDuration: return FormatNumberValue(line.TotalHours(), FFormatWord);
-    case efIsOvertime: return Flag(line.OvertimeHours != 0);
-    case efIsReportable: return Flag(true);
-    case efIsChargeable: return Flag(line.Chargeable);
-    case efChargeType: return Text(line.BillingCode);
-    case efChargeRate: return RateText(line);
-    case efTotalCharge: return Money(line.Amount);
-    default: return Text(FColumn.FieldValue);
+    case efDate:
+        return NumberKey(line.Date.toJulianDay());
+    case efStartTime:
+        return NumberKey(ExportClock(line.StartTime));
+    case efEndTime:
+        return NumberKey(ExportClock(line.EndTime));
+    case efDuration:
+        return RealKey(line.TotalHours());
+    case efIsOvertime:
+        return NumberKey(line.OvertimeHours != 0);
+    case efIsChargeable:
+        return NumberKey(line.Chargeable);
+    case efTotalCharge:
+        return NumberKey(line.Amount.Units());
+    default: {
+        // Is Reportable and user-defined columns: one value for every line.
+        const QString* source = SourceText(line);
+        return source ? TextKey(*source) : TValueKey();
     }
+    }
+}
+
+const QString* TColumnWriter::SourceText(const TReportLine& line) const {
+    switch (FColumn.Field) {
+    case efUser:
+        return &line.User;
+    case efClient:
+    case efClientList:
+        return &line.Client;
+    case efProject:
+    case efProjectList:
+        return &line.Project;
+    case efCategory:
+    case efCategoryList:
+        return &line.Category;
+    case efActivity:
+    case efActivityList:
+        return &line.Activity;
+    case efRemarks:
+        return &line.Remarks;
+    case efChargeType:
+        return &line.BillingCode;
+    case efChargeRate:
+        return &line.RateText;
+    default:
+        return nullptr;
+    }
+}
+
+bool TColumnWriter::IsTextColumn() const {
+    static const TReportLine anyLine;
+    return SourceText(anyLine) != nullptr;
+}
+
+int TColumnWriter::Remember(TSlot* set, const TValueKey& key, const TReportLine& line) {
+    const int index = Find(key, line); // may empty every slot
+    std::copy_backward(set, set + SetSize - 1, set + SetSize);
+    set[0] = {key.First, key.Second, index};
+    return index;
+}
+
+int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
+    if (FValues.size() >= MaxValues)
+        Forget();
+    const int next = int(FValues.size());
+    if (const QString* source = SourceText(line)) {
+        if (const auto [found, added] = FBySource.try_emplace(*source, next); !added)
+            return found->second;
+    } else if (const auto [found, added] = FByKey.try_emplace(key, next); !added) {
+        return found->second;
+    }
+    FValues.push_back(MakeValue(line));
+    return next;
+}
+
+TColumnWriter::TValue TColumnWriter::MakeValue(const TReportLine& line) const {
+    QString text = ReplaceDelimiter(FFormat, FormatValue(FColumn, line)) + FSuffix;
+    TEncodedText encoded(text);
+    return {std::move(text), std::move(encoded)};
+}
+
+void TColumnWriter::Forget() {
+    ++FGeneration;
+    FLastIndex = -1;
+    for (TSlot& slot : FSlots)
+        slot.Index = -1;
+    FValues.clear();
+    FBySource.clear();
+    FByKey.clear();
 }
