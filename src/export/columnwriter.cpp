@@ -2,87 +2,74 @@
 
 #include "exportengine.h"
 #include "exportitem.h"
-#include "reporting/reportline.h"
 
 #include <algorithm>
-#include <bit>
-
-namespace {
-// Two live texts that start at one address differ in length, if at all, by far less than 2^32.
-TValueKey TextKey(const QString& text) {
-    return {std::uint64_t(reinterpret_cast<std::uintptr_t>(text.constData())),
-            std::uint32_t(text.size())};
-}
-
-TValueKey NumberKey(std::int64_t value) {
-    return {std::uint64_t(value), 0};
-}
-
-TValueKey RealKey(double value) {
-    return {std::bit_cast<std::uint64_t>(value), 0};
-}
-} // namespace
 
 TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix)
-    : FFormat(format), FColumn(column), FSuffix(std::move(suffix)),
-      FSetShift(64 - (IsTextColumn() ? TextSetBits : OtherSetBits)),
-      FSlots(SetSize << (64 - FSetShift)) {}
-
-// Follows the inputs of FormatValue field by field.
-TValueKey TColumnWriter::Key(const TReportLine& line) const {
-    switch (FColumn.Field) {
-    case efDate:
-        return NumberKey(line.Date.toJulianDay());
-    case efStartTime:
-        return NumberKey(ExportClock(line.StartTime));
-    case efEndTime:
-        return NumberKey(ExportClock(line.EndTime));
-    case efDuration:
-        return RealKey(line.TotalHours());
-    case efIsOvertime:
-        return NumberKey(line.OvertimeHours != 0);
-    case efIsChargeable:
-        return NumberKey(line.Chargeable);
-    case efTotalCharge:
-        return NumberKey(line.Amount.Units());
-    default: {
-        // Is Reportable and user-defined columns: one value for every line.
-        const QString* source = SourceText(line);
-        return source ? TextKey(*source) : TValueKey();
-    }
-    }
+    : FFormat(format), FColumn(column), FSuffix(std::move(suffix)) {
+    ChooseKey();
+    FSetShift = 64 - (FKind == TKeyKind::Text ? TextSetBits : OtherSetBits);
+    FSlots.resize(SetSize << (64 - FSetShift));
 }
 
-const QString* TColumnWriter::SourceText(const TReportLine& line) const {
+void TColumnWriter::ChooseKey() {
     switch (FColumn.Field) {
     case efUser:
-        return &line.User;
+        FText = &TReportLine::User;
+        break;
     case efClient:
     case efClientList:
-        return &line.Client;
+        FText = &TReportLine::Client;
+        break;
     case efProject:
     case efProjectList:
-        return &line.Project;
+        FText = &TReportLine::Project;
+        break;
     case efCategory:
     case efCategoryList:
-        return &line.Category;
+        FText = &TReportLine::Category;
+        break;
     case efActivity:
     case efActivityList:
-        return &line.Activity;
+        FText = &TReportLine::Activity;
+        break;
     case efRemarks:
-        return &line.Remarks;
+        FText = &TReportLine::Remarks;
+        break;
     case efChargeType:
-        return &line.BillingCode;
+        FText = &TReportLine::BillingCode;
+        break;
     case efChargeRate:
-        return &line.RateText;
+        FText = &TReportLine::RateText;
+        break;
+    case efDate:
+        FKind = TKeyKind::Date;
+        break;
+    case efStartTime:
+        FTime = &TReportLine::StartTime;
+        break;
+    case efEndTime:
+        FTime = &TReportLine::EndTime;
+        break;
+    case efDuration:
+        FKind = TKeyKind::Duration;
+        break;
+    case efIsOvertime:
+        FKind = TKeyKind::Overtime;
+        break;
+    case efIsChargeable:
+        FKind = TKeyKind::Chargeable;
+        break;
+    case efTotalCharge:
+        FKind = TKeyKind::Amount;
+        break;
     default:
-        return nullptr;
+        FKind = TKeyKind::Constant; // Is Reportable and user-defined columns
     }
-}
-
-bool TColumnWriter::IsTextColumn() const {
-    static const TReportLine anyLine;
-    return SourceText(anyLine) != nullptr;
+    if (FText)
+        FKind = TKeyKind::Text;
+    if (FTime)
+        FKind = TKeyKind::Time;
 }
 
 int TColumnWriter::Remember(TSlot* set, const TValueKey& key, const TReportLine& line) {
@@ -96,13 +83,14 @@ int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
     if (FValues.size() >= MaxValues)
         Forget();
     const int next = int(FValues.size());
-    if (const QString* source = SourceText(line)) {
-        if (const auto [found, added] = FBySource.try_emplace(*source, next); !added)
+    if (FText) {
+        if (const auto [found, added] = FBySource.try_emplace(line.*FText, next); !added)
             return found->second;
     } else if (const auto [found, added] = FByKey.try_emplace(key, next); !added) {
         return found->second;
     }
     FValues.push_back(MakeValue(line));
+    FBytes.push_back(FValues.back().Encoded.Bytes());
     return next;
 }
 
@@ -118,6 +106,7 @@ void TColumnWriter::Forget() {
     for (TSlot& slot : FSlots)
         slot.Index = -1;
     FValues.clear();
+    FBytes.clear();
     FBySource.clear();
     FByKey.clear();
 }

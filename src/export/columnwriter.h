@@ -1,7 +1,9 @@
 #pragma once
 
 #include "encodedtext.h"
+#include "reporting/reportline.h"
 
+#include <bit>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -11,7 +13,6 @@
 
 class TExportFormat;
 class TExportItem;
-class TReportLine;
 
 // What a column's value for a line depends on: the text data of a text field (its address and
 // length: lines share the data of repeated texts, and while the lines live an address always
@@ -56,7 +57,29 @@ public:
         TEncodedText Encoded;
     };
 
-    TValueKey Key(const TReportLine& line) const;
+    // Follows the inputs of FormatValue field by field; a time by its own value, which gives
+    // its clock value.
+    TValueKey Key(const TReportLine& line) const {
+        switch (FKind) {
+        case TKeyKind::Text:
+            return TextKey(line.*FText);
+        case TKeyKind::Date:
+            return {std::uint64_t(line.Date.toJulianDay()), 0};
+        case TKeyKind::Time:
+            return {std::uint64_t(std::int64_t(line.*FTime)), 0};
+        case TKeyKind::Duration:
+            return {std::bit_cast<std::uint64_t>(line.TotalHours()), 0};
+        case TKeyKind::Overtime:
+            return {line.OvertimeHours != 0, 0};
+        case TKeyKind::Chargeable:
+            return {line.Chargeable, 0};
+        case TKeyKind::Amount:
+            return {std::uint64_t(line.Amount.Units()), 0};
+        case TKeyKind::Constant:
+            break;
+        }
+        return {};
+    }
     // Asks for the memory where the number of key's value is looked up, ahead of IndexOf.
     void Prefetch(const TValueKey& key) const { PrefetchMemory(&FSlots[SetOf(key)]); }
     // The number of line's value, valid until Generation changes; key is Key(line).
@@ -74,6 +97,7 @@ public:
     int IndexOf(const TReportLine& line) { return IndexOf(Key(line), line); }
     // The column's text for a value number, with its suffix.
     const TValue& ValueAt(int index) const { return FValues[std::size_t(index)]; }
+    const TEncodedBytes& BytesAt(int index) const { return FBytes[std::size_t(index)]; }
     const TValue& Value(const TReportLine& line) { return ValueAt(IndexOf(line)); }
     // Changes whenever the kept values are dropped and their numbers start again.
     int Generation() const { return FGeneration; }
@@ -81,6 +105,15 @@ public:
     bool NeverEmpty() const { return !FSuffix.isEmpty(); }
 
 private:
+    enum class TKeyKind { Text, Date, Time, Duration, Overtime, Chargeable, Amount, Constant };
+
+    // Two live texts that start at one address differ in length, if at all, by far less than
+    // 2^32.
+    static TValueKey TextKey(const QString& text) {
+        return {std::uint64_t(reinterpret_cast<std::uintptr_t>(text.constData())),
+                std::uint32_t(text.size())};
+    }
+
     // One slot is sixteen bytes, so a set of four fills one cache line.
     struct TSlot {
         std::uint64_t First = 0;
@@ -104,9 +137,7 @@ private:
         FLastIndex = index;
         return index;
     }
-    // The text the value is made from, for text fields; null for the others.
-    const QString* SourceText(const TReportLine& line) const;
-    bool IsTextColumn() const;
+    void ChooseKey();
     // Finds or makes the value of line and puts its key first in set, dropping the last one.
     int Remember(TSlot* set, const TValueKey& key, const TReportLine& line);
     int Find(const TValueKey& key, const TReportLine& line);
@@ -116,12 +147,16 @@ private:
     const TExportFormat& FFormat;
     const TExportItem& FColumn;
     QString FSuffix;
+    TKeyKind FKind = TKeyKind::Constant;
+    const QString TReportLine::*FText = nullptr; // text fields
+    int TReportLine::*FTime = nullptr;           // times
     int FSetShift = 0;
     std::vector<TSlot> FSlots;
     TValueKey FLastKey;
     int FLastIndex = -1;
     int FGeneration = 0;
     std::vector<TValue> FValues;
+    std::vector<TEncodedBytes> FBytes; // of FValues, for copying rows
     std::unordered_map<QString, int> FBySource;
     std::unordered_map<TValueKey, int, TValueKeyHash> FByKey;
 };

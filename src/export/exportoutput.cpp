@@ -12,7 +12,7 @@ TExportOutput::~TExportOutput() = default; // an uncommitted temporary file is r
 
 void TExportOutput::Append(const QString& text) {
     if (!text.isEmpty())
-        Append(TEncodedText(text));
+        Append(TEncodedText(text).Bytes());
 }
 
 void TExportOutput::AppendPastChunk(const char* data, std::size_t count) {
@@ -25,7 +25,7 @@ void TExportOutput::AppendPastChunk(const char* data, std::size_t count) {
     FUsed = count;
 }
 
-void TExportOutput::AppendNotFitting(const TEncodedText& text) {
+void TExportOutput::AppendNotFitting(const char* utf8, qsizetype size) {
     FUtf8 = true;
     if (FFile) {
         FAbandoned = true;
@@ -36,7 +36,7 @@ void TExportOutput::AppendNotFitting(const TEncodedText& text) {
         DecodeWindows1252(QByteArray(FBuffer.data(), qsizetype(FUsed))).toUtf8();
     FUsed = 0;
     AppendBytes(converted);
-    AppendBytes(text.Utf8());
+    AppendBytes(utf8, size);
 }
 
 void TExportOutput::Flush() {

@@ -32,13 +32,13 @@ public:
     TExportOutput(const TExportOutput&) = delete;
     TExportOutput& operator=(const TExportOutput&) = delete;
 
-    void Append(const TEncodedText& text) {
+    void Append(const TEncodedBytes& text) {
         if (FUtf8)
-            AppendBytes(text.Utf8());
-        else if (text.FitsWindows1252())
-            AppendBytes(text.Windows1252());
+            AppendBytes(text.Utf8, text.Utf8Size);
+        else if (text.Windows1252Size >= 0)
+            AppendBytes(text.Windows1252, text.Windows1252Size);
         else
-            AppendNotFitting(text);
+            AppendNotFitting(text.Utf8, text.Utf8Size);
     }
     void Append(const QString& text);
     void AppendLineEnd() { AppendBytes("\r\n", 2); }
@@ -62,7 +62,7 @@ private:
         FUsed += count;
     }
     void AppendPastChunk(const char* data, std::size_t count);
-    void AppendNotFitting(const TEncodedText& text);
+    void AppendNotFitting(const char* utf8, qsizetype size);
     void Flush();
     void WriteToFile(const char* data, std::size_t count);
 

@@ -5,7 +5,6 @@
 #include "reporting/reportline.h"
 
 #include <algorithm>
-#include <array>
 #include <span>
 
 namespace {
@@ -137,6 +136,7 @@ void TExportWriter::WriteTimeGroup(TGroup& group) {
         return;
     WriteGroupStart(group);
     std::vector<int> indexes(group.Columns.size() * RowBatch);
+    std::vector<TValueKey> keys(RowBatch);
     for (std::size_t first = 0; first < FLines.size() && !FOutput->Abandoned(); first += RowBatch) {
         const std::span<const TReportLine> batch(FLines.data() + first,
                                                  std::min(RowBatch, FLines.size() - first));
@@ -144,7 +144,7 @@ void TExportWriter::WriteTimeGroup(TGroup& group) {
             Prefetch(
                 std::span<const TReportLine>(FLines.data() + first + RowBatch,
                                              std::min(RowBatch, FLines.size() - first - RowBatch)));
-        FindValues(group, batch, indexes);
+        FindValues(group, batch, keys, indexes);
         WriteRows(group, batch.size(), indexes);
     }
 }
@@ -152,12 +152,11 @@ void TExportWriter::WriteTimeGroup(TGroup& group) {
 // Column by column: the keys of the batch first, so that the memory of all their lookups is
 // on its way before the first lookup waits for it.
 void TExportWriter::FindValues(TGroup& group, std::span<const TReportLine> batch,
-                               std::vector<int>& indexes) {
+                               std::vector<TValueKey>& keys, std::vector<int>& indexes) {
     const std::size_t columns = group.Columns.size();
     for (std::size_t c = 0; c < columns; ++c) {
         TColumnWriter& column = group.Columns[c];
         const int generation = column.Generation();
-        std::array<TValueKey, RowBatch> keys;
         for (std::size_t row = 0; row < batch.size(); ++row) {
             keys[row] = column.Key(batch[row]);
             column.Prefetch(keys[row]);
@@ -175,7 +174,7 @@ void TExportWriter::WriteRows(const TGroup& group, std::size_t rows,
     const std::size_t columns = group.Columns.size();
     for (std::size_t row = 0; row < rows; ++row) {
         for (std::size_t c = 0; c < columns; ++c)
-            FOutput->Append(group.Columns[c].ValueAt(indexes[row * columns + c]).Encoded);
+            FOutput->Append(group.Columns[c].BytesAt(indexes[row * columns + c]));
         FOutput->AppendLineEnd();
     }
 }

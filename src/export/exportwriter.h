@@ -47,9 +47,10 @@ private:
     void WriteListGroup(TGroup& group);
     void WriteTimeGroup(TGroup& group);
     void WriteTimeGroupRowByRow(TGroup& group);
-    // The value numbers of a batch of lines, row after row, one per column.
+    // The value numbers of a batch of lines, row after row, one per column; keys is room for
+    // one key per line of a batch.
     static void FindValues(TGroup& group, std::span<const TReportLine> batch,
-                           std::vector<int>& indexes);
+                           std::vector<TValueKey>& keys, std::vector<int>& indexes);
     void WriteRows(const TGroup& group, std::size_t rows, const std::vector<int>& indexes);
 
     // Lines whose values are looked up together before their rows are written.
