@@ -26,7 +26,7 @@ public:
 
     // True when indexes (one value number per column) are in their slot; otherwise they take
     // the slot.
-    bool Seen(const std::vector<int>& indexes) {
+    bool Seen(std::span<const int> indexes) {
         std::uint64_t hash = 0;
         for (const int index : indexes)
             hash = (hash ^ std::uint64_t(index)) * 0x9E3779B97F4A7C15ULL;
@@ -70,7 +70,7 @@ QString TExportWriter::RowText(TGroup& group, const TReportLine& line) {
     return row;
 }
 
-QString TExportWriter::RowText(const TGroup& group, const std::vector<int>& indexes) {
+QString TExportWriter::RowText(const TGroup& group, std::span<const int> indexes) {
     QString row;
     for (std::size_t i = 0; i < indexes.size(); ++i)
         row += group.Columns[i].ValueAt(indexes[i]).Text;
@@ -87,19 +87,25 @@ int TExportWriter::Generations(const TGroup& group) {
 // Lines whose columns have the same keys as an earlier line's give the same row again, and
 // are passed over before their row is made.
 QStringList TExportWriter::DistinctRows(TGroup& group) {
+    const std::size_t columns = group.Columns.size();
     TDistinctRows rows;
-    TSeenRows seen(group.Columns.size());
-    std::vector<int> indexes(group.Columns.size());
+    TSeenRows seen(columns);
+    std::vector<int> indexes(columns * RowBatch);
+    std::vector<TValueKey> keys(RowBatch);
     int generations = 0;
-    for (const TReportLine& line : FLines) {
-        for (std::size_t i = 0; i < indexes.size(); ++i)
-            indexes[i] = group.Columns[i].IndexOf(line);
+    for (std::size_t first = 0; first < FLines.size(); first += RowBatch) {
+        const std::span<const TReportLine> batch(FLines.data() + first,
+                                                 std::min(RowBatch, FLines.size() - first));
+        FindValues(group, batch, keys, indexes);
         if (const int now = Generations(group); now != generations) {
             seen.Clear(); // the value numbers started again
             generations = now;
         }
-        if (!seen.Seen(indexes))
-            rows.Add(RowText(group, indexes));
+        for (std::size_t row = 0; row < batch.size(); ++row) {
+            const std::span<const int> rowIndexes(indexes.data() + row * columns, columns);
+            if (!seen.Seen(rowIndexes))
+                rows.Add(RowText(group, rowIndexes));
+        }
     }
     return rows.Sorted();
 }

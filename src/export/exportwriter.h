@@ -37,7 +37,7 @@ private:
 
     TGroup MakeGroup(int area) const;
     static QString RowText(TGroup& group, const TReportLine& line);
-    static QString RowText(const TGroup& group, const std::vector<int>& indexes);
+    static QString RowText(const TGroup& group, std::span<const int> indexes);
     // Grows whenever a column of the group started its value numbers again.
     static int Generations(const TGroup& group);
     QStringList DistinctRows(TGroup& group);
