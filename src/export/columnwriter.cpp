@@ -10,6 +10,9 @@ TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& col
     ChooseKey();
     FSetShift = 64 - (FKind == TKeyKind::Text ? TextSetBits : OtherSetBits);
     FSlots.resize(SetSize << (64 - FSetShift));
+    if (FKind == TKeyKind::Time || FKind == TKeyKind::Overtime || FKind == TKeyKind::Chargeable ||
+        FKind == TKeyKind::Constant)
+        FDirect.assign(DirectKeys, -1);
 }
 
 void TColumnWriter::ChooseKey() {
@@ -84,13 +87,21 @@ int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
         Forget();
     const int next = int(FValues.size());
     if (FText) {
-        if (const auto [found, added] = FBySource.try_emplace(line.*FText, next); !added)
-            return found->second;
+        const QString& text = line.*FText;
+        if (const auto found = FBySource.constFind(text); found != FBySource.cend())
+            return *found;
+        FBySource.insert(text, next);
     } else if (const auto [found, added] = FByKey.try_emplace(key, next); !added) {
         return found->second;
     }
     FValues.push_back(MakeValue(line));
     FBytes.push_back(FValues.back().Encoded.Bytes());
+    if (FKind == TKeyKind::Date && FDirect.empty()) {
+        // Days from a little before the first one met on; lines come in date order.
+        FDirectBase = key.First - DirectKeys / 8;
+        FDirect.assign(DirectKeys, -1);
+        FDirect[key.First - FDirectBase] = next;
+    }
     return next;
 }
 
@@ -103,6 +114,7 @@ TColumnWriter::TValue TColumnWriter::MakeValue(const TReportLine& line) const {
 void TColumnWriter::Forget() {
     ++FGeneration;
     FLastIndex = -1;
+    std::fill(FDirect.begin(), FDirect.end(), -1);
     for (TSlot& slot : FSlots)
         slot.Index = -1;
     FValues.clear();

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include <QHashFunctions> // std::hash of QString
+#include <QHash>
 #include <QString>
 
 class TExportFormat;
@@ -81,9 +81,17 @@ public:
         return {};
     }
     // Asks for the memory where the number of key's value is looked up, ahead of IndexOf.
-    void Prefetch(const TValueKey& key) const { PrefetchMemory(&FSlots[SetOf(key)]); }
+    void Prefetch(const TValueKey& key) const {
+        if (!FDirect.empty())
+            return;
+        PrefetchMemory(&FSlots[SetOf(key)]);
+    }
     // The number of line's value, valid until Generation changes; key is Key(line).
     int IndexOf(const TValueKey& key, const TReportLine& line) {
+        if (const std::uint64_t at = key.First - FDirectBase; at < FDirect.size()) {
+            int& index = FDirect[at];
+            return index >= 0 ? index : (index = Find(key, line));
+        }
         if (key == FLastKey && FLastIndex >= 0)
             return FLastIndex;
         // Without branches: which of the four slots holds the key is hard to foresee.
@@ -125,6 +133,9 @@ private:
     // addresses, so a text column meets a few thousand keys in turn; other fields have fewer.
     static constexpr int TextSetBits = 11;
     static constexpr int OtherSetBits = 8;
+    // Keys that are small numbers (times, flags, the days of a few years) index the value
+    // numbers directly.
+    static constexpr std::size_t DirectKeys = 4096;
     // Beyond this many distinct values (remarks that hardly repeat) the kept values are
     // dropped and collected afresh, so that the column never holds a large share of the file.
     static constexpr std::size_t MaxValues = std::size_t(1) << 15;
@@ -152,11 +163,14 @@ private:
     int TReportLine::*FTime = nullptr;           // times
     int FSetShift = 0;
     std::vector<TSlot> FSlots;
+    // Value numbers by key - FDirectBase (-1 when not known yet); empty for other fields.
+    std::vector<int> FDirect;
+    std::uint64_t FDirectBase = 0;
     TValueKey FLastKey;
     int FLastIndex = -1;
     int FGeneration = 0;
     std::vector<TValue> FValues;
     std::vector<TEncodedBytes> FBytes; // of FValues, for copying rows
-    std::unordered_map<QString, int> FBySource;
+    QHash<QString, int> FBySource;
     std::unordered_map<TValueKey, int, TValueKeyHash> FByKey;
 };

@@ -58,8 +58,26 @@ private:
             AppendPastChunk(data, count);
             return;
         }
-        std::memcpy(FBuffer.data() + FUsed, data, count);
+        CopyBytes(FBuffer.data() + FUsed, data, count);
         FUsed += count;
+    }
+    // Most values of a row are a few bytes long: two moves of a fixed size that overlap copy
+    // them without a call.
+    static void CopyBytes(char* to, const char* from, std::size_t count) {
+        if (count >= 8 && count <= 16) {
+            Move<8>(to, from);
+            Move<8>(to + count - 8, from + count - 8);
+        } else if (count >= 4 && count < 8) {
+            Move<4>(to, from);
+            Move<4>(to + count - 4, from + count - 4);
+        } else {
+            std::memcpy(to, from, count);
+        }
+    }
+    template <std::size_t Size> static void Move(char* to, const char* from) {
+        char bytes[Size];
+        std::memcpy(bytes, from, Size);
+        std::memcpy(to, bytes, Size);
     }
     void AppendPastChunk(const char* data, std::size_t count);
     void AppendNotFitting(const char* utf8, qsizetype size);
