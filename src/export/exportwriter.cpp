@@ -63,6 +63,12 @@ TExportWriter::TGroup TExportWriter::MakeGroup(int area) const {
     return group;
 }
 
+std::span<const TReportLine> TExportWriter::LineBatch(std::size_t first) const {
+    if (first >= FLines.size())
+        return {};
+    return {FLines.data() + first, std::min(RowBatch, FLines.size() - first)};
+}
+
 QString TExportWriter::RowText(TGroup& group, const TReportLine& line) {
     QString row;
     for (TColumnWriter& column : group.Columns)
@@ -94,8 +100,8 @@ QStringList TExportWriter::DistinctRows(TGroup& group) {
     std::vector<TValueKey> keys(RowBatch);
     int generations = 0;
     for (std::size_t first = 0; first < FLines.size(); first += RowBatch) {
-        const std::span<const TReportLine> batch(FLines.data() + first,
-                                                 std::min(RowBatch, FLines.size() - first));
+        const std::span<const TReportLine> batch = LineBatch(first);
+        Prefetch(LineBatch(first + RowBatch));
         FindValues(group, batch, keys, indexes);
         if (const int now = Generations(group); now != generations) {
             seen.Clear(); // the value numbers started again
@@ -144,12 +150,8 @@ void TExportWriter::WriteTimeGroup(TGroup& group) {
     std::vector<int> indexes(group.Columns.size() * RowBatch);
     std::vector<TValueKey> keys(RowBatch);
     for (std::size_t first = 0; first < FLines.size() && !FOutput->Abandoned(); first += RowBatch) {
-        const std::span<const TReportLine> batch(FLines.data() + first,
-                                                 std::min(RowBatch, FLines.size() - first));
-        if (first + RowBatch < FLines.size())
-            Prefetch(
-                std::span<const TReportLine>(FLines.data() + first + RowBatch,
-                                             std::min(RowBatch, FLines.size() - first - RowBatch)));
+        const std::span<const TReportLine> batch = LineBatch(first);
+        Prefetch(LineBatch(first + RowBatch));
         FindValues(group, batch, keys, indexes);
         WriteRows(group, batch.size(), indexes);
     }

@@ -36,6 +36,8 @@ private:
     };
 
     TGroup MakeGroup(int area) const;
+    // The RowBatch lines from first on (fewer at the end, none past it).
+    std::span<const TReportLine> LineBatch(std::size_t first) const;
     static QString RowText(TGroup& group, const TReportLine& line);
     static QString RowText(const TGroup& group, std::span<const int> indexes);
     // Grows whenever a column of the group started its value numbers again.
