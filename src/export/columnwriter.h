@@ -16,7 +16,7 @@ class TExportItem;
 
 // What a column's value for a line depends on: the text data of a text field (its address and
 // length: lines share the data of repeated texts, and while the lines live an address always
-// holds the same text), the day of a date, the clock value of a time, the bits of a number.
+// holds the same text), the day of a date, the value of a time, the bits of a number.
 // Equal keys give equal values.
 struct TValueKey {
     std::uint64_t First = 0;
