@@ -1,96 +1,124 @@
 #include "columnwriter.h"
 
-#include "app/textutils.h"
 #include "exportengine.h"
-#include "reporting/reportline.h"
+#include "exportitem.h"
 
-namespace {
-const QString LocalSettings = QStringLiteral("Local Settings");
+#include <algorithm>
 
-bool IsDateField(int field) { return field == efDate; }
-bool IsTimeField(int field) { return field == efStartTime || field == efEndTime; }
-
-// Remarks on one line; most have no line break or tab and pass as they are.
-QString OneLine(const QString& text) {
-    for (const QChar ch : text)
-        if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t'))
-            return SingleLine(text);
-    return text;
-}
-} // namespace
-
-TColumnWriter::TColumnWriter(const TExportItem& column)
-    : FColumn(column), FTrueText(FormatTrueFalseValue(true, column.FieldFormat)),
-      FFalseText(FormatTrueFalseValue(false, column.FieldFormat)), FFormatWord(column.FieldFormat),
-      FCurrencyPrefix(FormatCurrencyValue(TMoney(), column.FieldFormat)
-                          .chopped(FormatMoney(TMoney()).size())) {
-    if (column.FieldFormat == QLatin1String("Upper case"))
-        FTextCase = TTextCase::Upper;
-    else if (column.FieldFormat == QLatin1String("Lower case"))
-        FTextCase = TTextCase::Lower;
-    if (IsDateField(column.Field))
-        FPicture.emplace(column.FieldFormat == LocalSettings ? LocalShortDatePicture()
-                                                             : column.FieldFormat,
-                         false);
-    else if (IsTimeField(column.Field))
-        FPicture.emplace(column.FieldFormat == LocalSettings ? LocalTimePicture() : column.FieldFormat,
-                         true);
+TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix)
+    : FFormat(format), FColumn(column), FSuffix(std::move(suffix)) {
+    ChooseKey();
+    FSetShift = 64 - (FKind == TKeyKind::Text ? TextSetBits : OtherSetBits);
+    FSlots.resize(SetSize << (64 - FSetShift));
+    if (FKind == TKeyKind::Time || FKind == TKeyKind::Overtime || FKind == TKeyKind::Chargeable ||
+        FKind == TKeyKind::Constant)
+        FDirect.assign(DirectKeys, -1);
 }
 
-QString TColumnWriter::Text(const QString& text) const {
-    return FTextCase == TTextCase::AsEntered ? text : FormatTextValue(text, FFormatWord);
-}
-
-QString TColumnWriter::Money(TMoney amount) const { return FCurrencyPrefix + FormatMoney(amount); }
-
-QString TColumnWriter::DateText(QDate date) {
-    if (date != FLastDate || FLastDateText.isNull()) {
-        FLastDate = date;
-        FLastDateText = FPicture->Format(date, QTime());
-    }
-    return FLastDateText;
-}
-
-QString TColumnWriter::TimeText(int time) {
-    const int clock = ExportClock(time);
-    if (FTimeTexts.empty())
-        FTimeTexts.resize(2400);
-    QString& text = FTimeTexts[std::size_t(clock)];
-    if (text.isNull())
-        text = FPicture->Format(QDate(), QTime(clock / 100, clock % 100));
-    return text;
-}
-
-QString TColumnWriter::RateText(const TReportLine& line) {
-    if (line.RateText != FLastRateSource || FLastRateText.isNull()) {
-        FLastRateSource = line.RateText;
-        FLastRateText = Money(line.RateValue());
-    }
-    return FLastRateText;
-}
-
-QString TColumnWriter::Value(const TReportLine& line) {
+void TColumnWriter::ChooseKey() {
     switch (FColumn.Field) {
-    case efUser: return Text(line.User);
-    case efDate: return DateText(line.Date);
+    case efUser:
+        FText = &TReportLine::User;
+        break;
     case efClient:
-    case efClientList: return Text(line.Client);
+    case efClientList:
+        FText = &TReportLine::Client;
+        break;
     case efProject:
-    case efProjectList: return Text(line.Project);
+    case efProjectList:
+        FText = &TReportLine::Project;
+        break;
     case efCategory:
-    case efCategoryList: return Text(line.Category);
+    case efCategoryList:
+        FText = &TReportLine::Category;
+        break;
     case efActivity:
-    case efActivityList: return Text(line.Activity);
-    case efRemarks: return Text(OneLine(line.Remarks));
-    case efStartTime: return TimeText(line.StartTime);
-    case efEndTime: return TimeText(line.EndTime);
-    case efDuration: return FormatNumberValue(line.TotalHours(), FFormatWord);
-    case efIsOvertime: return Flag(line.OvertimeHours != 0);
-    case efIsReportable: return Flag(true);
-    case efIsChargeable: return Flag(line.Chargeable);
-    case efChargeType: return Text(line.BillingCode);
-    case efChargeRate: return RateText(line);
-    case efTotalCharge: return Money(line.Amount);
-    default: return Text(FColumn.FieldValue);
+    case efActivityList:
+        FText = &TReportLine::Activity;
+        break;
+    case efRemarks:
+        FText = &TReportLine::Remarks;
+        break;
+    case efChargeType:
+        FText = &TReportLine::BillingCode;
+        break;
+    case efChargeRate:
+        FText = &TReportLine::RateText;
+        break;
+    case efDate:
+        FKind = TKeyKind::Date;
+        break;
+    case efStartTime:
+        FTime = &TReportLine::StartTime;
+        break;
+    case efEndTime:
+        FTime = &TReportLine::EndTime;
+        break;
+    case efDuration:
+        FKind = TKeyKind::Duration;
+        break;
+    case efIsOvertime:
+        FKind = TKeyKind::Overtime;
+        break;
+    case efIsChargeable:
+        FKind = TKeyKind::Chargeable;
+        break;
+    case efTotalCharge:
+        FKind = TKeyKind::Amount;
+        break;
+    default:
+        FKind = TKeyKind::Constant; // Is Reportable and user-defined columns
     }
+    if (FText)
+        FKind = TKeyKind::Text;
+    if (FTime)
+        FKind = TKeyKind::Time;
+}
+
+int TColumnWriter::Remember(TSlot* set, const TValueKey& key, const TReportLine& line) {
+    const int index = Find(key, line); // may empty every slot
+    std::copy_backward(set, set + SetSize - 1, set + SetSize);
+    set[0] = {key.First, key.Second, index};
+    return index;
+}
+
+int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
+    if (FValues.size() >= MaxValues)
+        Forget();
+    const int next = int(FValues.size());
+    if (FText) {
+        const QString& text = line.*FText;
+        if (const auto found = FBySource.constFind(text); found != FBySource.cend())
+            return *found;
+        FBySource.insert(text, next);
+    } else if (const auto [found, added] = FByKey.try_emplace(key, next); !added) {
+        return found->second;
+    }
+    FValues.push_back(MakeValue(line));
+    FBytes.push_back(FValues.back().Encoded.Bytes());
+    if (FKind == TKeyKind::Date && FDirect.empty()) {
+        // Days from a little before the first one met on; lines come in date order.
+        FDirectBase = key.First - DirectKeys / 8;
+        FDirect.assign(DirectKeys, -1);
+        FDirect[key.First - FDirectBase] = next;
+    }
+    return next;
+}
+
+TColumnWriter::TValue TColumnWriter::MakeValue(const TReportLine& line) const {
+    QString text = ReplaceDelimiter(FFormat, FormatValue(FColumn, line)) + FSuffix;
+    TEncodedText encoded(text);
+    return {std::move(text), std::move(encoded)};
+}
+
+void TColumnWriter::Forget() {
+    ++FGeneration;
+    FLastIndex = -1;
+    std::fill(FDirect.begin(), FDirect.end(), -1);
+    for (TSlot& slot : FSlots)
+        slot.Index = -1;
+    FValues.clear();
+    FBytes.clear();
+    FBySource.clear();
+    FByKey.clear();
 }

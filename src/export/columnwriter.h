@@ -1,47 +1,176 @@
 #pragma once
 
-#include "datetimepicture.h"
-#include "exportitem.h"
-#include "storage/money.h"
+#include "encodedtext.h"
+#include "reporting/reportline.h"
 
-#include <QDate>
-#include <QString>
-
-#include <optional>
+#include <bit>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
-class TReportLine;
+#include <QHash>
+#include <QString>
 
-// Writes the values of one export column for line after line. The column's format is read
-// once, and the texts that repeat from line to line (the date of a day, a time of day, a rate)
-// are kept, because an export writes hundreds of thousands of lines.
+class TExportFormat;
+class TExportItem;
+
+// What a column's value for a line depends on: the text data of a text field (its address and
+// length: lines share the data of repeated texts, and while the lines live an address always
+// holds the same text), the day of a date, the value of a time, the bits of a number.
+// Equal keys give equal values.
+struct TValueKey {
+    std::uint64_t First = 0;
+    std::uint32_t Second = 0;
+    bool operator==(const TValueKey&) const = default;
+};
+
+// Asks the processor to bring the memory at address into its cache, where that can be asked.
+inline void PrefetchMemory(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+struct TValueKeyHash {
+    std::size_t operator()(const TValueKey& key) const {
+        return std::size_t((key.First ^ (std::uint64_t(key.Second) * 0xC2B2AE3D27D4EB4FULL)) *
+                           0x9E3779B97F4A7C15ULL);
+    }
+};
+
+// Writes the values of one export column for line after line: the value by the column's rule
+// (FormatValue), delimiters replaced, followed by what comes after the column in a row (the
+// delimiter, the merge separator, or nothing for the last column). An export writes hundreds
+// of thousands of rows from a few thousand distinct values per column, so each value is made
+// once and kept, encoded, and numbered. The values are kept by their source text (or by key
+// for fields that are not texts), as equal texts may lie at different addresses (one copy per
+// month file read); a small table by key finds the number for most lines without looking at
+// the text.
 class TColumnWriter {
 public:
-    explicit TColumnWriter(const TExportItem& column);
+    TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix);
 
-    QString Value(const TReportLine& line);
+    struct TValue {
+        QString Text;
+        TEncodedText Encoded;
+    };
+
+    // Follows the inputs of FormatValue field by field; a time by its own value, which gives
+    // its clock value.
+    TValueKey Key(const TReportLine& line) const {
+        switch (FKind) {
+        case TKeyKind::Text:
+            return TextKey(line.*FText);
+        case TKeyKind::Date:
+            return {std::uint64_t(line.Date.toJulianDay()), 0};
+        case TKeyKind::Time:
+            return {std::uint64_t(std::int64_t(line.*FTime)), 0};
+        case TKeyKind::Duration:
+            return {std::bit_cast<std::uint64_t>(line.TotalHours()), 0};
+        case TKeyKind::Overtime:
+            return {line.OvertimeHours != 0, 0};
+        case TKeyKind::Chargeable:
+            return {line.Chargeable, 0};
+        case TKeyKind::Amount:
+            return {std::uint64_t(line.Amount.Units()), 0};
+        case TKeyKind::Constant:
+            break;
+        }
+        return {};
+    }
+    // Asks for the memory where the number of key's value is looked up, ahead of IndexOf.
+    void Prefetch(const TValueKey& key) const {
+        if (!FDirect.empty())
+            return;
+        PrefetchMemory(&FSlots[SetOf(key)]);
+    }
+    // The number of line's value, valid until Generation changes; key is Key(line).
+    int IndexOf(const TValueKey& key, const TReportLine& line) {
+        if (const std::uint64_t at = key.First - FDirectBase; at < FDirect.size()) {
+            int& index = FDirect[at];
+            return index >= 0 ? index : (index = Find(key, line));
+        }
+        if (key == FLastKey && FLastIndex >= 0)
+            return FLastIndex;
+        // Without branches: which of the four slots holds the key is hard to foresee.
+        TSlot* const set = &FSlots[SetOf(key)];
+        int found = -1;
+        for (std::size_t way = 0; way < SetSize; ++way)
+            found = set[way].First == key.First && set[way].Second == key.Second ? set[way].Index
+                                                                                 : found;
+        return Last(key, found >= 0 ? found : Remember(set, key, line));
+    }
+    int IndexOf(const TReportLine& line) { return IndexOf(Key(line), line); }
+    // The column's text for a value number, with its suffix.
+    const TValue& ValueAt(int index) const { return FValues[std::size_t(index)]; }
+    const TEncodedBytes& BytesAt(int index) const { return FBytes[std::size_t(index)]; }
+    const TValue& Value(const TReportLine& line) { return ValueAt(IndexOf(line)); }
+    // Changes whenever the kept values are dropped and their numbers start again.
+    int Generation() const { return FGeneration; }
+    // True when the column's text is never empty, whatever the line.
+    bool NeverEmpty() const { return !FSuffix.isEmpty(); }
 
 private:
-    enum class TTextCase { AsEntered, Upper, Lower };
+    enum class TKeyKind { Text, Date, Time, Duration, Overtime, Chargeable, Amount, Constant };
 
-    QString Text(const QString& text) const;
-    QString Flag(bool value) const { return value ? FTrueText : FFalseText; }
-    QString Money(TMoney amount) const;
-    QString DateText(QDate date);
-    QString TimeText(int time);
-    QString RateText(const TReportLine& line);
+    // Two live texts that start at one address differ in length, if at all, by far less than
+    // 2^32.
+    static TValueKey TextKey(const QString& text) {
+        return {std::uint64_t(reinterpret_cast<std::uintptr_t>(text.constData())),
+                std::uint32_t(text.size())};
+    }
 
+    // One slot is sixteen bytes, so a set of four fills one cache line.
+    struct TSlot {
+        std::uint64_t First = 0;
+        std::uint32_t Second = 0;
+        int Index = -1;
+    };
+    static constexpr std::size_t SetSize = 4;
+    // Lines come day by day for all users, and every month file read gives its texts their own
+    // addresses, so a text column meets a few thousand keys in turn; other fields have fewer.
+    static constexpr int TextSetBits = 11;
+    static constexpr int OtherSetBits = 8;
+    // Keys that are small numbers (times, flags, the days of a few years) index the value
+    // numbers directly.
+    static constexpr std::size_t DirectKeys = 4096;
+    // Beyond this many distinct values (remarks that hardly repeat) the kept values are
+    // dropped and collected afresh, so that the column never holds a large share of the file.
+    static constexpr std::size_t MaxValues = std::size_t(1) << 15;
+
+    std::size_t SetOf(const TValueKey& key) const {
+        return (TValueKeyHash()(key) >> FSetShift) * SetSize;
+    }
+    int Last(const TValueKey& key, int index) {
+        FLastKey = key;
+        FLastIndex = index;
+        return index;
+    }
+    void ChooseKey();
+    // Finds or makes the value of line and puts its key first in set, dropping the last one.
+    int Remember(TSlot* set, const TValueKey& key, const TReportLine& line);
+    int Find(const TValueKey& key, const TReportLine& line);
+    TValue MakeValue(const TReportLine& line) const;
+    void Forget();
+
+    const TExportFormat& FFormat;
     const TExportItem& FColumn;
-    // The column's format word, read once.
-    TTextCase FTextCase = TTextCase::AsEntered;
-    QString FTrueText;
-    QString FFalseText;
-    QString FFormatWord;
-    QString FCurrencyPrefix;
-    std::optional<TPicture> FPicture;
-    QDate FLastDate;
-    QString FLastDateText;
-    std::vector<QString> FTimeTexts; // by clock value 0..2359, filled as met
-    QString FLastRateSource;
-    QString FLastRateText;
+    QString FSuffix;
+    TKeyKind FKind = TKeyKind::Constant;
+    const QString TReportLine::*FText = nullptr; // text fields
+    int TReportLine::*FTime = nullptr;           // times
+    int FSetShift = 0;
+    std::vector<TSlot> FSlots;
+    // Value numbers by key - FDirectBase (-1 when not known yet); empty for other fields.
+    std::vector<int> FDirect;
+    std::uint64_t FDirectBase = 0;
+    TValueKey FLastKey;
+    int FLastIndex = -1;
+    int FGeneration = 0;
+    std::vector<TValue> FValues;
+    std::vector<TEncodedBytes> FBytes; // of FValues, for copying rows
+    QHash<QString, int> FBySource;
+    std::unordered_map<TValueKey, int, TValueKeyHash> FByKey;
 };

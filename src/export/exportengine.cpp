@@ -3,8 +3,10 @@
 #include "app/applocale.h"
 #include "app/datalocations.h"
 #include "app/textutils.h"
-#include "columnwriter.h"
 #include "datetimepicture.h"
+#include "distinctrows.h"
+#include "exportrows.h"
+#include "exportwriter.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportline.h"
 #include "reporting/reportlines.h"
@@ -13,14 +15,11 @@
 #include "storage/converterror.h"
 #include "storage/day.h"
 #include "storage/ioerror.h"
-#include "storage/textfile.h"
 #include "storage/timevalues.h"
-
-#include <QCollator>
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
+#include <optional>
 
 namespace {
 const QString LocalSettings = QStringLiteral("Local Settings");
@@ -30,8 +29,8 @@ const QString LocalSettings = QStringLiteral("Local Settings");
 QString FixedPoint(double value, int decimals) {
     static constexpr double Scales[] = {1.0, 10.0, 100.0};
     const long long scaled = std::llround(value * Scales[decimals]);
-    unsigned long long magnitude =
-        scaled < 0 ? 0ULL - static_cast<unsigned long long>(scaled) : static_cast<unsigned long long>(scaled);
+    unsigned long long magnitude = scaled < 0 ? 0ULL - static_cast<unsigned long long>(scaled)
+                                              : static_cast<unsigned long long>(scaled);
     char16_t buffer[32];
     int at = 32;
     for (int digit = 0; digit < decimals; ++digit) {
@@ -47,6 +46,14 @@ QString FixedPoint(double value, int decimals) {
     if (scaled < 0)
         buffer[--at] = u'-';
     return QString(reinterpret_cast<const QChar*>(buffer + at), 32 - at);
+}
+
+// Remarks on one line; most have no line break or tab and pass as they are.
+QString OneLine(const QString& text) {
+    for (const QChar ch : text)
+        if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n') || ch == QLatin1Char('\t'))
+            return SingleLine(text);
+    return text;
 }
 
 QString AsciiUpper(QString text) {
@@ -113,154 +120,124 @@ QString FormatTimeValue(int time, const QString& format) {
 }
 
 QString FormatValue(const TExportItem& column, const TReportLine& line) {
-    return TColumnWriter(column).Value(line);
+    const QString& format = column.FieldFormat;
+    switch (column.Field) {
+    case efUser:
+        return FormatTextValue(line.User, format);
+    case efDate:
+        return FormatDateValue(line.Date, format);
+    case efClient:
+    case efClientList:
+        return FormatTextValue(line.Client, format);
+    case efProject:
+    case efProjectList:
+        return FormatTextValue(line.Project, format);
+    case efCategory:
+    case efCategoryList:
+        return FormatTextValue(line.Category, format);
+    case efActivity:
+    case efActivityList:
+        return FormatTextValue(line.Activity, format);
+    case efRemarks:
+        return FormatTextValue(OneLine(line.Remarks), format);
+    case efStartTime:
+        return FormatTimeValue(line.StartTime, format);
+    case efEndTime:
+        return FormatTimeValue(line.EndTime, format);
+    case efDuration:
+        return FormatNumberValue(line.TotalHours(), format);
+    case efIsOvertime:
+        return FormatTrueFalseValue(line.OvertimeHours != 0, format);
+    case efIsReportable:
+        return FormatTrueFalseValue(true, format);
+    case efIsChargeable:
+        return FormatTrueFalseValue(line.Chargeable, format);
+    case efChargeType:
+        return FormatTextValue(line.BillingCode, format);
+    case efChargeRate:
+        return FormatCurrencyValue(line.RateValue(), format);
+    case efTotalCharge:
+        return FormatCurrencyValue(line.Amount, format);
+    default:
+        return FormatTextValue(column.FieldValue, format);
+    }
 }
 
-namespace {
-// Replaces the delimiter (in either letter case) by the replacement character; a text without
-// it is passed on untouched, without a copy.
-class TDelimiterReplacer {
-public:
-    explicit TDelimiterReplacer(const TExportFormat& format)
-        : FDelimiter(char32_t(format.Delimiter)), FLower(FDelimiter.toLower()),
-          FUpper(FDelimiter.toUpper()), FReplacement(char32_t(format.DelimiterReplace)) {}
-
-    QString operator()(const QString& text) const {
-        const auto found = std::find_if(text.cbegin(), text.cend(),
-                                        [&](QChar ch) { return ch == FLower || ch == FUpper; });
-        if (found == text.cend())
-            return text;
-        QString result = text;
-        for (QChar& ch : result)
-            if (ch == FLower || ch == FUpper)
-                ch = FReplacement;
-        return result;
-    }
-    QChar Delimiter() const { return FDelimiter; }
-
-private:
-    QChar FDelimiter;
-    QChar FLower;
-    QChar FUpper;
-    QChar FReplacement;
-};
-} // namespace
-
+// A text without the delimiter is passed on as it is, without a copy.
 QString ReplaceDelimiter(const TExportFormat& format, const QString& text) {
-    return TDelimiterReplacer(format)(text);
+    const QChar delimiter(char32_t(format.Delimiter));
+    const QChar lower = delimiter.toLower();
+    const QChar upper = delimiter.toUpper();
+    const auto isDelimiter = [&](QChar ch) { return ch == lower || ch == upper; };
+    if (std::none_of(text.cbegin(), text.cend(), isDelimiter))
+        return text;
+    QString result = text;
+    std::replace_if(result.begin(), result.end(), isDelimiter,
+                    QChar(char32_t(format.DelimiterReplace)));
+    return result;
 }
 
 TDateRange PeriodDates(int period, QDate date, int firstDayOfWeek) {
     TDateRange range;
     switch (period) {
-    case 1: range = WeekRange(firstDayOfWeek, date.addDays(-7)); break;
-    case 2: range = ThisMonthRange(date); break;
-    case 3: range = LastMonthRange(date); break;
-    case 4: range = ThisYearRange(date); break;
-    default: range = WeekRange(firstDayOfWeek, date);
+    case 1:
+        range = WeekRange(firstDayOfWeek, date.addDays(-7));
+        break;
+    case 2:
+        range = ThisMonthRange(date);
+        break;
+    case 3:
+        range = LastMonthRange(date);
+        break;
+    case 4:
+        range = ThisYearRange(date);
+        break;
+    default:
+        range = WeekRange(firstDayOfWeek, date);
     }
     return range;
 }
 
 namespace {
-// The rows of one group, with its heading line at the top when headings are on; Skipped when
-// the group is left out entirely.
-struct TGroupRows {
-    QStringList Lines;
-    bool Skipped = false;
-};
-
-// The columns of one area with their writers, building one row per report line.
-class TRowBuilder {
-public:
-    TRowBuilder(const TExportFormat& format, const TExportFormat::TItems& columns)
-        : FColumns(columns), FReplace(format) {
-        for (const auto& column : columns)
-            FWriters.emplace_back(*column);
-    }
-
-    // The heading line: one heading per output column (a chain of merged columns is one).
-    QString Heading() const {
-        QString heading;
-        int outputColumns = 0;
-        for (std::size_t i = 0; i < FColumns.size(); ++i) {
-            if (i > 0 && FColumns[i - 1]->FieldMergeFollowing)
-                continue;
-            if (outputColumns++ > 0)
-                heading += FReplace.Delimiter();
-            heading += FReplace(FColumns[i]->FieldHeading);
+// One row as the rules describe it, value by value.
+QString PlainRow(const TExportFormat& format, const TExportFormat::TItems& columns,
+                 const TReportLine& line) {
+    QString row;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const TExportItem& column = *columns[i];
+        const QString value = FormatValue(column, line);
+        if (column.FieldMergeFollowing) {
+            row += ReplaceDelimiter(format, value + column.FieldSeparator);
+        } else {
+            row += ReplaceDelimiter(format, value);
+            if (i + 1 < columns.size())
+                row += QChar(char32_t(format.Delimiter));
         }
-        return heading;
     }
-
-    QString Row(const TReportLine& line) {
-        QString row;
-        row.reserve(FLastRowSize + 16);
-        for (std::size_t i = 0; i < FColumns.size(); ++i) {
-            const TExportItem& column = *FColumns[i];
-            const QString value = FWriters[i].Value(line);
-            if (column.FieldMergeFollowing) {
-                row += FReplace(value + column.FieldSeparator);
-            } else {
-                row += FReplace(value);
-                if (i + 1 < FColumns.size())
-                    row += FReplace.Delimiter();
-            }
-        }
-        FLastRowSize = row.size();
-        return row;
-    }
-
-private:
-    const TExportFormat::TItems& FColumns;
-    TDelimiterReplacer FReplace;
-    std::vector<TColumnWriter> FWriters;
-    qsizetype FLastRowSize = 0;
-};
-
-// Client and Category rows are kept once each, letter case ignored, and sorted by the
-// locale's collation without regard to case; Time rows keep the order of the lines.
-void SortDistinct(QStringList& rows) {
-    QCollator collator(AppLocale());
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(rows.begin(), rows.end(), [&](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
+    return row;
 }
 
-// Rows equal to one already kept, letter case ignored, are dropped; the exact text is looked
-// up first, as most repeats are exact.
-class TDistinctRows {
-public:
-    bool Insert(const QString& row) {
-        if (!FExact.insert(row).second)
-            return false;
-        return FFolded.insert(row.toCaseFolded()).second;
-    }
-
-private:
-    std::unordered_set<QString> FExact;
-    std::unordered_set<QString> FFolded;
-};
-
-TGroupRows GroupRows(const TExportFormat& format, int area, const std::vector<TReportLine>& lines) {
-    TRowBuilder builder(format, format.Items(area));
-    const bool distinct = area != eaData;
+// The rows of one group with its heading line on top when headings are on; nothing when the
+// group is skipped.
+std::optional<QStringList> PlainGroupLines(const TExportFormat& format, int area,
+                                           const std::vector<TReportLine>& lines) {
+    const TExportFormat::TItems& columns = format.Items(area);
     QStringList rows;
-    TDistinctRows seen;
-    for (const TReportLine& line : lines) {
-        QString row = builder.Row(line);
-        if (row.isEmpty() || (distinct && !seen.Insert(row)))
-            continue;
-        rows.append(std::move(row));
+    if (area == eaData) {
+        for (const TReportLine& line : lines)
+            if (QString row = PlainRow(format, columns, line); !row.isEmpty())
+                rows.append(std::move(row));
+    } else {
+        TDistinctRows distinct;
+        for (const TReportLine& line : lines)
+            distinct.Add(PlainRow(format, columns, line));
+        rows = distinct.Sorted();
     }
-    if (distinct)
-        SortDistinct(rows);
     if (format.SkipEmptyGroups && rows.isEmpty())
-        return {{}, true};
+        return std::nullopt;
     if (format.Headings)
-        rows.prepend(lines.empty() ? QString() : builder.Heading());
-    return {rows, false};
+        rows.prepend(lines.empty() ? QString() : HeadingLine(format, columns));
+    return rows;
 }
 } // namespace
 
@@ -270,13 +247,13 @@ QStringList ExportLines(const TExportFormat& format, const std::vector<TReportLi
     for (const int area : format.GroupOrder()) {
         if (area == eaNone)
             continue;
-        const TGroupRows group = GroupRows(format, area, lines);
-        if (group.Skipped)
+        const std::optional<QStringList> group = PlainGroupLines(format, area, lines);
+        if (!group)
             continue;
         if (anyTaken)
             for (int i = 0; i < format.BlankRows; ++i)
                 output.append(QString());
-        output += group.Lines;
+        output += *group;
         anyTaken = true;
     }
     return output;
@@ -316,24 +293,21 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate to
     } else if (start > end) {
         std::swap(start, end);
     }
-    QStringList output;
+    TReportLines lines;
     try {
-        TReportLines lines;
-        {
-            const TReportDays days = CollectReportDays(start, end, SourceFolders(format.Users));
-            BuildReportLines(days, ExportLineOptions(format), lines);
-        }
-        output = ExportLines(format, lines.Lines());
+        const TReportDays days = CollectReportDays(start, end, SourceFolders(format.Users));
+        BuildReportLines(days, ExportLineOptions(format), lines);
     } catch (const EInOutError& error) {
         return error.Text();
     }
-    if (output.isEmpty())
-        return NothingToExportText;
     const QString path = format.FileDir + format.FileName;
-    try {
-        WriteTextFile(path, output.join(QLatin1String("\r\n")) + QLatin1String("\r\n"));
-    } catch (const EInOutError&) {
-        return QStringLiteral("Unable to create \"") + path + QLatin1Char('"');
+    switch (TExportWriter::WriteFile(format, lines.Lines(), path)) {
+    case TExportWriter::TResult::Written:
+        return {};
+    case TExportWriter::TResult::NothingToExport:
+        return NothingToExportText;
+    case TExportWriter::TResult::Failed:
+        break;
     }
-    return {};
+    return QStringLiteral("Unable to create \"") + path + QLatin1Char('"');
 }

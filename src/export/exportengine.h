@@ -4,11 +4,11 @@
 #include "storage/calendardates.h"
 #include "storage/money.h"
 
+#include <vector>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 class TReportLine;
 
@@ -22,7 +22,9 @@ class TReportLine;
 QString ExportData(const TExportFormat& format, QDate start, QDate end,
                    QDate today = QDate::currentDate());
 
-// The output lines (without line ends) for these report lines.
+// The output lines (without line ends) for these report lines, made row by row and value by
+// value just as the rules read. ExportData writes the same text through TExportWriter, which
+// keeps repeated values and does not hold the rows.
 QStringList ExportLines(const TExportFormat& format, const std::vector<TReportLine>& lines);
 
 // The text of one column for one report line.

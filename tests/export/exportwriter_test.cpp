@@ -1,0 +1,208 @@
+#include "app/fileutils.h"
+#include "export/exportengine.h"
+#include "export/exportwriter.h"
+#include "localepin.h"
+#include "reporting/reportdata.h"
+#include "reporting/reportlines.h"
+#include "sampledata.h"
+#include "storage/day.h"
+#include "storage/textcodec.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+using TResult = TExportWriter::TResult;
+
+// The file the row-by-row rules give: the lines joined with line ends, Windows-1252 when every
+// character fits, else UTF-8.
+QByteArray PlainFile(const TExportFormat& format, const std::vector<TReportLine>& lines) {
+    const QStringList rows = ExportLines(format, lines);
+    return rows.isEmpty()
+               ? QByteArray()
+               : EncodeDataText(rows.join(QLatin1String("\r\n")) + QLatin1String("\r\n"));
+}
+
+TReportLine TextLine(const QString& client, const QString& remarks) {
+    TReportLine line;
+    line.User = QStringLiteral("mary");
+    line.Date = QDate(2024, 3, 4);
+    line.StartTime = 900;
+    line.EndTime = 1000;
+    line.Client = client;
+    line.Remarks = remarks;
+    line.RateText = QStringLiteral("--");
+    return line;
+}
+
+TExportFormat Format(std::initializer_list<int> fields) {
+    TExportFormat format;
+    for (const int field : fields)
+        format.AddField(field);
+    return format;
+}
+} // namespace
+
+class ExportWriter : public TTempFolderTest {
+protected:
+    void SetUp() override {
+        TTempFolderTest::SetUp();
+        Output = MakeFolder(QStringLiteral("out")) + QStringLiteral("export.csv");
+    }
+
+    // Writes through small chunks, so that values cross chunk ends and some are longer than a
+    // chunk, and checks the file against the row-by-row rules.
+    void ExpectSameAsPlain(const TExportFormat& format, const std::vector<TReportLine>& lines,
+                           std::size_t chunkBytes = 4096) {
+        const QByteArray expected = PlainFile(format, lines);
+        QFile::remove(Output);
+        const TResult result = TExportWriter::WriteFile(format, lines, Output, chunkBytes);
+        if (expected.isEmpty()) {
+            EXPECT_EQ(result, TResult::NothingToExport);
+            EXPECT_FALSE(QFile::exists(Output));
+            return;
+        }
+        ASSERT_EQ(result, TResult::Written);
+        const QByteArray written = ReadFile(Output);
+        ASSERT_EQ(written.size(), expected.size());
+        EXPECT_TRUE(written == expected);
+    }
+
+    QString Output;
+};
+
+// Generated month files: every month file read gives its texts their own copies, several users
+// share names, some names do not fit Windows-1252, and remarks hold tabs and line breaks.
+class ExportWriterOnSampleData : public ExportWriter {
+protected:
+    void SetUp() override {
+        ExportWriter::SetUp();
+        TSampleDataGenerator(11).WriteServerData(Path(QStringLiteral("Data/")), 8, 2024, 1, 3,
+                                                 &Folders);
+    }
+
+    // The lines of the files as an export collects them (rate texts follow the locale).
+    TReportLines Collect() const {
+        const TReportDays days = CollectReportDays(QDate(2024, 1, 1), QDate(2024, 3, 31), Folders);
+        TLineOptions options;
+        options.WithUser = true;
+        options.WithBillingCode = true;
+        TReportLines lines;
+        BuildReportLines(days, options, lines);
+        return lines;
+    }
+
+    TExportFormat AllFields() const {
+        TExportFormat format;
+        format.SetGroupOrder({QStringLiteral("Client Data Group"),
+                              QStringLiteral("Category Data Group"),
+                              QStringLiteral("Time Data Group")});
+        for (int field = 0; field < StandardFieldCount; ++field)
+            format.AddField(field);
+        return format;
+    }
+
+    QStringList Folders;
+};
+
+TEST_F(ExportWriterOnSampleData, EveryFieldAndGroupAsTheRowByRowRulesGive) {
+    TLocalePin pin(QStringLiteral("en_US"));
+    const TReportLines lines = Collect();
+    ASSERT_GT(lines.Count(), 1000);
+    TExportFormat format = AllFields();
+    format.Headings = true;
+    format.BlankRows = 2;
+    ExpectSameAsPlain(format, lines.Lines());
+
+    // Time group first, a delimiter found in many values (either case) and merged columns.
+    format.SetGroupOrder({QStringLiteral("Time Data Group"), QStringLiteral("Client Data Group")});
+    format.Delimiter = 'e';
+    format.DelimiterReplace = '#';
+    TExportItem& date = *format.Items(eaData)[1];
+    date.FieldFormat = QStringLiteral("dddd d MMMM yyyy");
+    date.FieldMergeFollowing = true;
+    date.FieldSeparator = QStringLiteral(" at ");
+    TExportItem& start = *format.Items(eaData)[7];
+    start.FieldFormat = QStringLiteral("hh:mm tt");
+    start.FieldMergeFollowing = true;
+    start.FieldSeparator = QStringLiteral(" - e - ");
+    format.Items(eaData)[2]->FieldFormat = QStringLiteral("Upper case");
+    format.Items(eaData)[4]->FieldFormat = QStringLiteral("Lower case");
+    format.Items(eaClient)[1]->FieldFormat = QStringLiteral("Upper case");
+    format.Items(eaData)[9]->FieldFormat = QStringLiteral("n");
+    format.Items(eaData)[14]->FieldFormat = QStringLiteral("$n.nn");
+    ExpectSameAsPlain(format, lines.Lines());
+    TLocalePin german(QStringLiteral("de_DE")); // decimal commas, with a comma delimiter
+    format.Delimiter = ',';
+    ExpectSameAsPlain(format, Collect().Lines());
+}
+
+TEST_F(ExportWriterOnSampleData, RowsThatMayBeEmptyAndGroupsThatAreSkipped) {
+    const TReportLines lines = Collect();
+    TExportFormat format = Format({efRemarks});
+    format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
+    format.AddItem(TExportItem::UserDefined(eaClient))->FieldValue = QString();
+    format.Headings = true;
+    format.BlankRows = 1;
+    ExpectSameAsPlain(format, lines.Lines()); // empty rows dropped, the empty Client group kept
+    format.SkipEmptyGroups = true;
+    ExpectSameAsPlain(format, lines.Lines()); // and now left out
+    ExpectSameAsPlain(format, {});
+    format.SkipEmptyGroups = false;
+    ExpectSameAsPlain(format, {}); // heading lines only
+}
+
+TEST_F(ExportWriter, ManyDistinctValuesAreDroppedAndCollectedAgain) {
+    // More distinct values than a column keeps: its values are numbered afresh mid-way.
+    // (The first lines repeat one value, so that this happens amid a batch of rows.)
+    std::vector<TReportLine> lines(5, TextLine(QStringLiteral("First"), QStringLiteral("first")));
+    for (int i = 0; i < 40000; ++i)
+        lines.push_back(TextLine(QStringLiteral("Client %1").arg(i % 35000),
+                                 QStringLiteral("Remark %1").arg(i)));
+    lines.push_back(TextLine(QStringLiteral("client 7"), QStringLiteral("again"))); // case only
+    TExportFormat format = Format({efClientList, efRemarks, efClient});
+    format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
+    ExpectSameAsPlain(format, lines, TExportOutput::DefaultChunkBytes);
+}
+
+TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
+    TExportFormat format = Format({efClient, efRemarks});
+    std::vector<TReportLine> lines{TextLine(QStringLiteral("Café Zoë"), QStringLiteral("€ 5"))};
+    ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output), TResult::Written);
+    EXPECT_EQ(ReadFile(Output), QByteArray("Caf\xE9 Zo\xEB\t\x80 5\r\n"));
+}
+
+TEST_F(ExportWriter, FirstCharacterThatDoesNotFitMakesTheWholeFileUtf8) {
+    TExportFormat format = Format({efClient});
+    std::vector<TReportLine> lines(200, TextLine(QStringLiteral("Café"), {}));
+    lines.push_back(TextLine(QStringLiteral("Łódź"), {}));
+    const QByteArray expected =
+        QByteArray("Caf\xC3\xA9\r\n").repeated(200) + QByteArray("\xC5\x81\xC3\xB3"
+                                                                 "d\xC5\xBA\r\n");
+    // Within the first chunk: what is buffered is converted.
+    ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output), TResult::Written);
+    EXPECT_EQ(ReadFile(Output), expected);
+    // After chunks reached the file: written again from the start, nothing of the first try left.
+    ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output, 64), TResult::Written);
+    EXPECT_EQ(ReadFile(Output), expected);
+    EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files),
+              QStringList({QStringLiteral("export.csv")}));
+}
+
+TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
+    TExportFormat format = Format({efClient});
+    format.SkipEmptyGroups = true;
+    WriteFile(Output, "old");
+    EXPECT_EQ(TExportWriter::WriteFile(format, {}, Output), TResult::NothingToExport);
+    EXPECT_EQ(ReadFile(Output), QByteArray("old"));
+    const std::vector<TReportLine> lines{TextLine(QStringLiteral("Acme"), {})};
+    EXPECT_EQ(
+        TExportWriter::WriteFile(format, lines, Path(QStringLiteral("missing/export.csv")), 4),
+        TResult::Failed);
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("missing"))));
+    EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files),
+              QStringList({QStringLiteral("export.csv")}));
+}
