@@ -36,6 +36,9 @@ public:
     }
     // Turning it off forgets every remembered string.
     void SetRemembering(bool remembering);
+    // Forgets every remembered string but keeps the room for as many: for a caller whose
+    // texts are about to change for others of the same kind.
+    void ForgetRemembered();
     void Clear();
 
 private:
