@@ -83,8 +83,8 @@ TLineKey TLineIndex::KeyOf(const QString& user, const QString& client, const QSt
     key.Category = FFoldedIds.Id(category);
     key.Activity = FFoldedIds.Id(activity);
     key.Remarks = FFoldedIds.Id(remarks);
-    key.BillingCode = FExactIds.Id(billingCode);
-    key.RateText = FExactIds.Id(rateText);
+    key.BillingCode = FExactIds.Id(billingCode, FRecentCode);
+    key.RateText = FExactIds.Id(rateText, FRecentRate);
     key.Chargeable = chargeable;
     key.User = user.isEmpty() ? -1 : FFoldedIds.Id(user);
     return key;

@@ -71,6 +71,9 @@ private:
 
     TTextIds FFoldedIds{true};
     TTextIds FExactIds{false};
+    // Blocks in a row mostly share their billing code and rate text.
+    TTextIds::TRecent FRecentCode;
+    TTextIds::TRecent FRecentRate;
     std::vector<TLineKey> FKeys; // per indexed line
     TTable FByTask;
     TTable FByUser;

@@ -16,11 +16,13 @@ std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
 
 void TTextIds::SetRemembering(bool remembering) {
     FRemembering = remembering;
+    ++FRound;
     FMemo.clear();
     FMemoUsed = 0;
 }
 
 void TTextIds::ForgetRemembered() {
+    ++FRound;
     std::fill(FMemo.begin(), FMemo.end(), TMemoEntry{});
     FMemoUsed = 0;
 }
@@ -67,6 +69,7 @@ void TTextIds::Remember(const TMemoEntry& entry) {
 }
 
 void TTextIds::Clear() {
+    ++FRound;
     FMemo.clear();
     FMemoUsed = 0;
     FTexts.clear();
