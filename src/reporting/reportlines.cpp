@@ -19,7 +19,8 @@ int FirstDifference(QStringView a, QStringView b) {
     const char16_t* x = a.utf16();
     const char16_t* y = b.utf16();
     // Equal texts are common (the same client on many lines) and are passed over quickly.
-    if (x == y || std::memcmp(x, y, static_cast<std::size_t>(a.size()) * sizeof(char16_t)) == 0)
+    if (a.isEmpty() || x == y ||
+        std::memcmp(x, y, static_cast<std::size_t>(a.size()) * sizeof(char16_t)) == 0)
         return 0;
     for (qsizetype i = 0;; ++i)
         if (x[i] != y[i])
