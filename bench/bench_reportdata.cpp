@@ -1,12 +1,15 @@
 // Collecting a year of report days for 100 users from the server layout, and building the
 // activity report's consolidated lines from them, as a report of a whole work group does. The
 // figure is blocks per second. Baseline: the collection alone, measured in the same run, so
-// the ratios show what the lines add to it.
+// the ratios show what the lines add to it. Two references show the least that building lines
+// can cost here: reading what the lines need of every block once, and the memory of a line per
+// block by itself.
 #include "app/applocale.h"
 #include "ratioreporter.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
 #include "sampledata.h"
+#include "storage/block.h"
 #include "storage/day.h"
 
 #include <QTemporaryDir>
@@ -98,10 +101,64 @@ void BM_BuildLinesPerBlock(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * year.Blocks);
 }
+
+// Reference: the flags, names, billing object and hours of every block read once, with blocks
+// asked for ahead as the line builder does; no lines.
+void BM_ReadBlocksOnly(benchmark::State& state) {
+    const TSampleYear& year = SampleYear();
+    const TReportDays days = year.Collect();
+    for (auto _ : state) {
+        std::uintptr_t names = 0;
+        double hours = 0;
+        for (const auto& day : days) {
+            const auto& blocks = day->Blocks;
+            for (std::size_t i = 0; i < blocks.size(); ++i) {
+                if (i + 8 < blocks.size())
+                    for (std::size_t offset = 0; offset < sizeof(TBlock); offset += 64)
+                        __builtin_prefetch(reinterpret_cast<const char*>(blocks[i + 8].get()) +
+                                           offset);
+                if (i + 4 < blocks.size())
+                    __builtin_prefetch(blocks[i + 4]->BillingInfo.get());
+                const TBlock& block = *blocks[i];
+                if (!block.Reportable)
+                    continue;
+                for (const QString* name :
+                     {&block.Client, &block.Project, &block.Category, &block.Activity})
+                    names += reinterpret_cast<std::uintptr_t>(name->constData());
+                if (block.BillingInfo)
+                    names += static_cast<std::uintptr_t>(block.BillingInfo->Rate.Units());
+                hours += block.Hours();
+            }
+        }
+        benchmark::DoNotOptimize(names);
+        benchmark::DoNotOptimize(hours);
+    }
+    state.SetItemsProcessed(state.iterations() * year.Blocks);
+}
+
+// Reference: as many empty lines as BM_BuildLinesPerBlock makes, in room reserved at once, and
+// freed again. Fresh memory costs the system a page fault per page touched.
+void BM_LineMemoryOnly(benchmark::State& state) {
+    const TSampleYear& year = SampleYear();
+    std::size_t reported = 0;
+    for (const auto& day : year.Collect())
+        for (const auto& block : day->Blocks)
+            reported += block->Reportable ? 1 : 0;
+    for (auto _ : state) {
+        std::vector<TReportLine> lines;
+        lines.reserve(static_cast<std::size_t>(year.Blocks));
+        for (std::size_t i = 0; i < reported; ++i)
+            lines.emplace_back().NormalHours = 1;
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.SetItemsProcessed(state.iterations() * year.Blocks);
+}
 } // namespace
 
 BENCHMARK(BM_CollectYear)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CollectYearAndBuildLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildLinesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildLinesPerBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadBlocksOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LineMemoryOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 QH_BENCHMARK_MAIN_WITH_BASELINE("BM_CollectYear/real_time")

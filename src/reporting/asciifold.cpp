@@ -38,7 +38,8 @@ bool SameAsciiFolded(QStringView a, QStringView b) {
         return false;
     const char16_t* x = a.utf16();
     const char16_t* y = b.utf16();
-    if (x == y || std::memcmp(x, y, static_cast<std::size_t>(size) * sizeof(char16_t)) == 0)
+    if (size == 0 || x == y ||
+        std::memcmp(x, y, static_cast<std::size_t>(size) * sizeof(char16_t)) == 0)
         return true;
     for (qsizetype i = 0; i < size; ++i)
         if (x[i] != y[i] && FoldAscii(x[i]) != FoldAscii(y[i]))

@@ -7,24 +7,33 @@ namespace {
 constexpr std::size_t FirstCapacity = 64;
 constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15ULL;
 
-std::uint64_t Mix(std::uint64_t hash, int value) {
-    return (hash ^ static_cast<std::uint32_t>(value)) * Multiplier;
+std::uint64_t Pair(std::uint32_t low, std::uint32_t high) {
+    return low | std::uint64_t{high} << 32;
+}
+
+std::uint32_t Bits(int value) {
+    return static_cast<std::uint32_t>(value);
+}
+
+// Four products that do not wait for each other, then one more to mix them.
+std::uint64_t KeyHash(const TLineKey& key, bool withUser) {
+    const std::uint64_t names =
+        (Pair(Bits(key.Client), Bits(key.Project)) * Multiplier) ^
+        (Pair(Bits(key.Category), Bits(key.Activity)) * 0xC2B2AE3D27D4EB4FULL);
+    const std::uint64_t rest =
+        (Pair(Bits(key.Remarks), Bits(withUser ? key.User : -1)) * 0x165667B19E3779F9ULL) ^
+        (Pair(Bits(key.BillingCode), Bits(key.RateText) * 2 + (key.Chargeable ? 1 : 0)) *
+         0xD6E8FEB86659FD93ULL);
+    const std::uint64_t hash = (names ^ (rest >> 7) ^ (rest << 11)) * Multiplier;
+    return hash ^ (hash >> 31);
 }
 
 std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
-    return static_cast<std::size_t>(hash ^ (hash >> 32)) & (capacity - 1);
+    return static_cast<std::size_t>(hash) & (capacity - 1);
 }
 
-std::uint64_t KeyHash(const TLineKey& key, bool withUser) {
-    std::uint64_t hash = key.Chargeable ? 1 : 2;
-    hash = Mix(hash, key.Client);
-    hash = Mix(hash, key.Project);
-    hash = Mix(hash, key.Category);
-    hash = Mix(hash, key.Activity);
-    hash = Mix(hash, key.Remarks);
-    hash = Mix(hash, key.BillingCode);
-    hash = Mix(hash, key.RateText);
-    return withUser ? Mix(hash, key.User) : hash;
+std::uint32_t TagOf(std::uint64_t hash) {
+    return static_cast<std::uint32_t>(hash >> 32);
 }
 
 // Equal tasks, and with withUser the same user too.
@@ -60,6 +69,11 @@ void TLineIndex::SetRemembering(bool remembering) {
     FExactIds.SetRemembering(remembering);
 }
 
+void TLineIndex::ForgetRemembered() {
+    FFoldedIds.ForgetRemembered();
+    FExactIds.ForgetRemembered();
+}
+
 TLineKey TLineIndex::KeyOf(const QString& user, const QString& client, const QString& project,
                            const QString& category, const QString& activity, const QString& remarks,
                            const QString& billingCode, const QString& rateText, bool chargeable) {
@@ -69,8 +83,8 @@ TLineKey TLineIndex::KeyOf(const QString& user, const QString& client, const QSt
     key.Category = FFoldedIds.Id(category);
     key.Activity = FFoldedIds.Id(activity);
     key.Remarks = FFoldedIds.Id(remarks);
-    key.BillingCode = FExactIds.Id(billingCode);
-    key.RateText = FExactIds.Id(rateText);
+    key.BillingCode = FExactIds.Id(billingCode, FRecentCode);
+    key.RateText = FExactIds.Id(rateText, FRecentRate);
     key.Chargeable = chargeable;
     key.User = user.isEmpty() ? -1 : FFoldedIds.Id(user);
     return key;
@@ -93,44 +107,45 @@ void TLineIndex::Insert(TTable& table, int position, bool withUser) {
     if ((table.Used + 1) * 2 > table.Slots.size())
         Grow(table, withUser);
     const TLineKey& key = FKeys[static_cast<std::size_t>(position)];
-    const std::size_t mask = table.Slots.size() - 1;
-    for (std::size_t slot = SlotOf(KeyHash(key, withUser), table.Slots.size());;
-         slot = (slot + 1) & mask) {
-        const int held = table.Slots[slot];
-        if (held < 0) {
-            table.Slots[slot] = position;
-            ++table.Used;
-            return;
-        }
-        if (SameKey(FKeys[static_cast<std::size_t>(held)], key, withUser))
-            return;
-    }
+    const std::uint64_t hash = KeyHash(key, withUser);
+    TSlot& slot = table.Slots[SlotFor(table, hash, key, withUser)];
+    // An earlier line with the same key keeps the slot: it is the first match.
+    if (slot.Position >= 0)
+        return;
+    slot = {TagOf(hash), position};
+    ++table.Used;
 }
 
 int TLineIndex::Lookup(const TTable& table, const TLineKey& key, bool withUser) const {
     if (table.Slots.empty())
         return -1;
+    return table.Slots[SlotFor(table, KeyHash(key, withUser), key, withUser)].Position;
+}
+
+std::size_t TLineIndex::SlotFor(const TTable& table, std::uint64_t hash, const TLineKey& key,
+                                bool withUser) const {
+    const std::uint32_t tag = TagOf(hash);
     const std::size_t mask = table.Slots.size() - 1;
-    for (std::size_t slot = SlotOf(KeyHash(key, withUser), table.Slots.size());;
-         slot = (slot + 1) & mask) {
-        const int held = table.Slots[slot];
-        if (held < 0)
-            return -1;
-        if (SameKey(FKeys[static_cast<std::size_t>(held)], key, withUser))
-            return held;
+    for (std::size_t slot = SlotOf(hash, table.Slots.size());; slot = (slot + 1) & mask) {
+        const TSlot& held = table.Slots[slot];
+        if (held.Position < 0 ||
+            (held.Tag == tag &&
+             SameKey(FKeys[static_cast<std::size_t>(held.Position)], key, withUser)))
+            return slot;
     }
 }
 
 void TLineIndex::Grow(TTable& table, bool withUser) {
-    const std::size_t capacity = table.Slots.empty() ? FirstCapacity : table.Slots.size() * 2;
-    std::vector<int> slots(capacity, -1);
-    const std::size_t mask = capacity - 1;
-    for (const int held : table.Slots) {
-        if (held < 0)
+    std::vector<TSlot> slots(table.Slots.empty() ? FirstCapacity : table.Slots.size() * 2);
+    const std::size_t mask = slots.size() - 1;
+    for (const TSlot& held : table.Slots) {
+        if (held.Position < 0)
             continue;
-        std::size_t slot =
-            SlotOf(KeyHash(FKeys[static_cast<std::size_t>(held)], withUser), capacity);
-        while (slots[slot] >= 0)
+        // The tag is the upper half of the hash; the slot needs the lower half again.
+        const std::uint64_t hash =
+            KeyHash(FKeys[static_cast<std::size_t>(held.Position)], withUser);
+        std::size_t slot = SlotOf(hash, slots.size());
+        while (slots[slot].Position >= 0)
             slot = (slot + 1) & mask;
         slots[slot] = held;
     }

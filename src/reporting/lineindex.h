@@ -36,11 +36,18 @@ public:
     // See TTextIds::SetRemembering: on, while the caller keeps every text it gives alive and
     // unchanged, including the lines'.
     void SetRemembering(bool remembering);
+    // See TTextIds::ForgetRemembered.
+    void ForgetRemembered();
 
 private:
-    // An open hash table of line positions; -1 marks a free slot.
+    // An open hash table of line positions. A slot keeps part of its key's hash too, so that
+    // a lookup reads the key of a line only when the hashes agree.
+    struct TSlot {
+        std::uint32_t Tag = 0;
+        int Position = -1; // -1: free
+    };
     struct TTable {
-        std::vector<int> Slots;
+        std::vector<TSlot> Slots;
         std::size_t Used = 0;
     };
 
@@ -56,10 +63,17 @@ private:
     // Adds the line at position unless an earlier line has its key already.
     void Insert(TTable& table, int position, bool withUser);
     int Lookup(const TTable& table, const TLineKey& key, bool withUser) const;
+    // The slot of table that holds a line with key, or else the free slot where the probe
+    // for key ends. The table has a free slot.
+    std::size_t SlotFor(const TTable& table, std::uint64_t hash, const TLineKey& key,
+                        bool withUser) const;
     void Grow(TTable& table, bool withUser);
 
     TTextIds FFoldedIds{true};
     TTextIds FExactIds{false};
+    // Blocks in a row mostly share their billing code and rate text.
+    TTextIds::TRecent FRecentCode;
+    TTextIds::TRecent FRecentRate;
     std::vector<TLineKey> FKeys; // per indexed line
     TTable FByTask;
     TTable FByUser;

@@ -3,29 +3,76 @@
 #include "reporting/reportentry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <numeric>
 
 namespace {
 int Sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-int CompareText(const QString& a, const QString& b) {
-    return Sign(QStringView(a).compare(QStringView(b), Qt::CaseSensitive));
+// The first difference of two texts of the same length by character codes; 0 for none.
+int FirstDifference(QStringView a, QStringView b) {
+    const char16_t* x = a.utf16();
+    const char16_t* y = b.utf16();
+    // Equal texts are common (the same client on many lines) and are passed over quickly.
+    if (a.isEmpty() || x == y ||
+        std::memcmp(x, y, static_cast<std::size_t>(a.size()) * sizeof(char16_t)) == 0)
+        return 0;
+    for (qsizetype i = 0;; ++i)
+        if (x[i] != y[i])
+            return x[i] < y[i] ? -1 : 1;
 }
 
-// a1 + a2 against b1 + b2 by character codes, without building the joined texts.
+// By character codes; when one text is the start of the other, the shorter first.
+int CompareText(QStringView a, QStringView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    if (const int difference = FirstDifference(a.first(common), b.first(common)))
+        return difference;
+    return Sign(static_cast<int>(a.size() - b.size()));
+}
+
+// a1 + a2 against b1 + b2, the same way, without building the joined texts.
 int CompareJoined(QStringView a1, QStringView a2, QStringView b1, QStringView b2) {
-    const qsizetype aSize = a1.size() + a2.size();
-    const qsizetype bSize = b1.size() + b2.size();
-    const qsizetype common = std::min(aSize, bSize);
-    for (qsizetype i = 0; i < common; ++i) {
-        const char16_t x = i < a1.size() ? a1[i].unicode() : a2[i - a1.size()].unicode();
-        const char16_t y = i < b1.size() ? b1[i].unicode() : b2[i - b1.size()].unicode();
-        if (x != y)
-            return x < y ? -1 : 1;
+    std::array<QStringView, 2> a{a1, a2};
+    std::array<QStringView, 2> b{b1, b2};
+    std::size_t i = 0;
+    std::size_t j = 0;
+    for (;;) {
+        while (i < a.size() && a[i].isEmpty())
+            ++i;
+        while (j < b.size() && b[j].isEmpty())
+            ++j;
+        if (i == a.size() || j == b.size())
+            return (i < a.size()) - (j < b.size());
+        const qsizetype length = std::min(a[i].size(), b[j].size());
+        if (const int difference = FirstDifference(a[i].first(length), b[j].first(length)))
+            return difference;
+        a[i] = a[i].sliced(length);
+        b[j] = b[j].sliced(length);
     }
-    return Sign(static_cast<int>(aSize - bSize));
+}
+
+// Puts the line at position order[i] to position i, following each cycle of the order with
+// one line held aside; order is used up.
+void MoveIntoOrder(std::vector<TReportLine>& lines, std::vector<std::uint32_t>& order) {
+    for (std::uint32_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start)
+            continue;
+        TReportLine held = std::move(lines[start]);
+        std::uint32_t to = start;
+        while (order[to] != start) {
+            const std::uint32_t from = order[to];
+            lines[to] = std::move(lines[from]);
+            order[to] = to;
+            to = from;
+        }
+        lines[to] = std::move(held);
+        order[to] = to;
+    }
 }
 
 double RoundToHundredths(double hours) {
@@ -88,9 +135,13 @@ const TReportLine& TReportLines::Add(bool consolidate, const TReportEntry& entry
 }
 
 void TReportLines::Sort(TLineCompare compare) {
-    std::stable_sort(
-        FLines.begin(), FLines.end(),
-        [compare](const TReportLine& a, const TReportLine& b) { return compare(a, b) < 0; });
+    // The positions are sorted, and each line is then moved once: lines are large.
+    std::vector<std::uint32_t> order(FLines.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return compare(FLines[a], FLines[b]) < 0;
+    });
+    MoveIntoOrder(FLines, order);
     // The index holds positions, which the sort has changed.
     FIndex.Clear();
 }

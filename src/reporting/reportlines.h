@@ -52,6 +52,10 @@ public:
     // texts again by their data alone. BuildReportLines adds a period this way.
     void BeginBatch() { FIndex.SetRemembering(true); }
     void EndBatch() { FIndex.SetRemembering(false); }
+    // Within a batch: the promise holds from now on only for the texts handed over from now
+    // on; those given before may change or go. For a caller that moves on to texts of
+    // another kind, such as the blocks of the next month.
+    void RenewBatch() { FIndex.ForgetRemembered(); }
     // Normal and overtime hours, each line rounded to hundredths (halves to even) first.
     THourTotals HourTotals() const;
     // All hours and the amount, unrounded.

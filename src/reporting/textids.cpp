@@ -2,6 +2,7 @@
 
 #include "reporting/asciifold.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -15,22 +16,32 @@ std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
 
 void TTextIds::SetRemembering(bool remembering) {
     FRemembering = remembering;
+    ++FRound;
     FMemo.clear();
+    FMemoUsed = 0;
+}
+
+void TTextIds::ForgetRemembered() {
+    ++FRound;
+    std::fill(FMemo.begin(), FMemo.end(), TMemoEntry{});
     FMemoUsed = 0;
 }
 
 int TTextIds::Remembered(const QString& text) {
     if (text.size() > std::numeric_limits<int>::max())
         return Intern(text);
-    MakeMemoRoom();
     const QChar* data = text.constData();
     const int size = static_cast<int>(text.size());
-    const std::size_t mask = FMemo.size() - 1;
-    for (std::size_t slot = MemoSlotOf(data, FMemo.size()); FMemo[slot].Data;
-         slot = (slot + 1) & mask)
-        if (FMemo[slot].Data == data && FMemo[slot].Size == size)
-            return FMemo[slot].Id;
+    if (!FMemo.empty()) {
+        const std::size_t mask = FMemo.size() - 1;
+        for (std::size_t slot = MemoSlotOf(data, FMemo.size()); FMemo[slot].Data;
+             slot = (slot + 1) & mask)
+            if (FMemo[slot].Data == data && FMemo[slot].Size == size)
+                return FMemo[slot].Id;
+    }
+    // Not remembered yet: numbered by its characters, then remembered.
     const TMemoEntry entry{data, size, Intern(text)};
+    MakeMemoRoom();
     Remember(entry);
     return entry.Id;
 }
@@ -58,6 +69,7 @@ void TTextIds::Remember(const TMemoEntry& entry) {
 }
 
 void TTextIds::Clear() {
+    ++FRound;
     FMemo.clear();
     FMemoUsed = 0;
     FTexts.clear();

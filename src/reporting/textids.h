@@ -21,6 +21,14 @@ public:
     // The number of the empty text; every other text gets a number above it.
     static constexpr int EmptyTextId = 0;
 
+    // The string a caller asked for last for one kind of text, and its number.
+    struct TRecent {
+        const QChar* Data = nullptr;
+        qsizetype Size = 0;
+        int Id = 0;
+        std::uint64_t Round = 0;
+    };
+
     explicit TTextIds(bool foldAscii) : FFoldAscii(foldAscii) {}
 
     int Id(const QString& text) {
@@ -34,8 +42,21 @@ public:
         }
         return FRemembering ? Remembered(text) : Intern(text);
     }
+    // The same as Id, for a kind of text that is mostly the very string asked for last (such
+    // as the billing codes of blocks): while remembering, that string is checked first.
+    int Id(const QString& text, TRecent& recent) {
+        if (recent.Round == FRound && recent.Data == text.constData() && recent.Size == text.size())
+            return recent.Id;
+        const int id = Id(text);
+        if (FRemembering)
+            recent = {text.constData(), text.size(), id, FRound};
+        return id;
+    }
     // Turning it off forgets every remembered string.
     void SetRemembering(bool remembering);
+    // Forgets every remembered string but keeps the room for as many: for a caller whose
+    // texts are about to change for others of the same kind.
+    void ForgetRemembered();
     void Clear();
 
 private:
@@ -69,6 +90,8 @@ private:
 
     bool FFoldAscii;
     bool FRemembering = false;
+    // Counts the times remembered strings were forgotten; a TRecent of another round is void.
+    std::uint64_t FRound = 1;
     std::vector<TMemoEntry> FMemo;
     std::size_t FMemoUsed = 0;
     std::vector<QString> FTexts;

@@ -5,6 +5,7 @@
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
 #include "sampledata.h"
+#include "storage/billing.h"
 #include "storage/block.h"
 #include "storage/datalineerror.h"
 #include "storage/day.h"
@@ -382,4 +383,63 @@ TEST_F(ReportData, ConsolidatingAWorkGroupMatchesAPlainScan) {
             EXPECT_EQ(line.Amount, want.Amount);
         }
     }
+}
+
+TEST_F(ReportData, ALinePerBlockCarriesTheBlocksOwnValues) {
+    // Blocks of many lengths, with and without billing, rates changing from block to block:
+    // the hours, rate texts and charges the lines take over are those of each block.
+    TSampleDataGenerator generator(11);
+    QStringList folders;
+    generator.WriteServerData(Server, 9, 2024, 1, 2, &folders);
+    const TReportDays days = CollectReportDays(QDate(2024, 1, 1), QDate(2024, 2, 29), folders);
+    TLineOptions options;
+    options.WithUser = true;
+    options.WithBillingCode = true;
+    const TReportLines lines = Lines(days, options);
+    int position = 0;
+    int billed = 0;
+    for (const auto& day : days) {
+        for (const auto& block : day->Blocks) {
+            if (!block->Reportable)
+                continue;
+            ASSERT_LT(position, lines.Count());
+            const TReportLine& line = lines[position++];
+            EXPECT_EQ(line.StartTime, block->StartTime);
+            EXPECT_EQ(line.User, block->UserName);
+            EXPECT_EQ(line.TotalHours(), block->Hours());
+            EXPECT_EQ(line.RateText, BlockRateText(block->BillingInfo.get(), false, {}));
+            EXPECT_EQ(line.BillingCode, BlockCodeText(*block));
+            EXPECT_EQ(line.Amount, Charge(*block));
+            billed += block->BillingInfo ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(position, lines.Count());
+    EXPECT_GT(billed, 100);
+}
+
+TEST_F(ReportData, HoursOfBlocksOfAnyLength) {
+    // Lengths come again, and some lie outside a day (as a block in memory may): each line
+    // has the hours of its own block.
+    TDay day(QDate(2024, 3, 4));
+    for (const auto& [start, end] : {std::pair{900, 1000},
+                                     {1000, 1017},
+                                     {1100, 1200},
+                                     {0, 2400},
+                                     {1300, 1300},
+                                     {1500, 1450},
+                                     {-100, 2500},
+                                     {1200, 1217},
+                                     {1400, 1501},
+                                     {1600, 1699}}) {
+        TBlock& block = day.AddBlock(start, end);
+        block.Reportable = true;
+    }
+    TReportLines lines;
+    BuildReportLines(day, TLineOptions{}, lines);
+    ASSERT_EQ(lines.Count(), static_cast<int>(day.Blocks.size()));
+    for (int i = 0; i < lines.Count(); ++i)
+        EXPECT_EQ(lines[i].NormalHours, day.Blocks[static_cast<std::size_t>(i)]->Hours()) << i;
+    EXPECT_DOUBLE_EQ(lines[1].NormalHours, 10.0 / 60.0);
+    EXPECT_DOUBLE_EQ(lines[5].NormalHours, -0.5);
+    EXPECT_DOUBLE_EQ(lines[6].NormalHours, 26);
 }

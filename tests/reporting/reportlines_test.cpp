@@ -393,3 +393,82 @@ TEST(ReportLines, IndexedAddFindsWhatAPlainScanFinds) {
     EXPECT_GT(merged, Blocks / 2);
     EXPECT_GT(lines.Count(), 2000);
 }
+
+TEST(ReportLines, ARenewedBatchForgetsTheTextsGivenBefore) {
+    // Within a batch a text is known again by its string alone. After RenewBatch the strings
+    // given before may be reused for other texts, as the blocks of the next month are.
+    std::array<char16_t, 4> chars{u'A', u'c', u'm', u'e'};
+    TReportLines lines;
+    lines.BeginBatch();
+    TBlockValues block;
+    lines.Add(true, block.Entry());
+    block.Client = QString::fromRawData(reinterpret_cast<const QChar*>(chars.data()), 4);
+    EXPECT_EQ(Added(lines, true, block), 0);
+    lines.RenewBatch();
+    chars[0] = u'X'; // the same string, now another client
+    EXPECT_EQ(Added(lines, true, block), 1);
+    TBlockValues acme;
+    acme.Client = QStringLiteral("ACME");
+    EXPECT_EQ(Added(lines, true, acme), 0);
+    lines.EndBatch();
+    EXPECT_EQ(lines[0].Client, QStringLiteral("Acme"));
+    EXPECT_EQ(lines[1].Client, QStringLiteral("Xcme"));
+    EXPECT_EQ(lines[0].BlockCount, 3);
+}
+
+namespace {
+// CompareByTask as stated: the texts joined and compared by character codes.
+int CompareByJoinedTexts(const TReportLine& a, const TReportLine& b) {
+    const auto compare = [](const QString& x, const QString& y) {
+        const int result = x.compare(y, Qt::CaseSensitive);
+        return (result > 0) - (result < 0);
+    };
+    if (const int client = compare(a.Client, b.Client))
+        return client;
+    if (const int project = compare(a.Project, b.Project))
+        return project;
+    if (const int task = compare(a.Category + a.Activity, b.Category + b.Activity))
+        return task;
+    return compare(a.Remarks, b.Remarks);
+}
+} // namespace
+
+TEST(ReportLines, SortsAsAStableSortWithTheTextsJoined) {
+    // Short texts that are often the start of one another, so that the joined category and
+    // activity split at every place; many lines compare equal, whose order must stay.
+    std::mt19937 random(5);
+    const std::array<const char*, 8> pieces = {"", "A", "AB", "ABC", "B", "BC", "a", "Ä"};
+    const auto pick = [&]() {
+        return QString::fromUtf8(pieces[std::uniform_int_distribution<std::size_t>(0, 7)(random)]);
+    };
+    TReportLines lines;
+    for (int i = 0; i < 3000; ++i) {
+        TBlockValues block;
+        block.Client = pick();
+        block.Project = i % 3 == 0 ? pick() : QStringLiteral("P");
+        block.Category = pick();
+        block.Activity = pick();
+        block.Remarks = i % 5 == 0 ? pick() : QString();
+        block.StartTime = i % 700; // with the date, tells the lines apart
+        block.Date = QDate(2024, 3, 1 + i % 5);
+        lines.Add(false, block.Entry());
+    }
+    for (const TLineCompare compare : {CompareByTask, CompareByDate}) {
+        std::vector<TReportLine> expected = lines.Lines();
+        std::stable_sort(
+            expected.begin(), expected.end(),
+            [compare](const TReportLine& a, const TReportLine& b) {
+                if (compare == CompareByDate && (a.Date != b.Date || a.StartTime != b.StartTime))
+                    return std::pair(a.Date, a.StartTime) < std::pair(b.Date, b.StartTime);
+                return CompareByJoinedTexts(a, b) < 0;
+            });
+        TReportLines sorted = lines;
+        sorted.Sort(compare);
+        ASSERT_EQ(sorted.Count(), static_cast<int>(expected.size()));
+        int differences = 0;
+        for (int i = 0; i < sorted.Count(); ++i)
+            differences += sorted[i].StartTime != expected[static_cast<std::size_t>(i)].StartTime ||
+                           sorted[i].Date != expected[static_cast<std::size_t>(i)].Date;
+        EXPECT_EQ(differences, 0);
+    }
+}

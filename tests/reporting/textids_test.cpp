@@ -1,6 +1,8 @@
 #include "reporting/asciifold.h"
 #include "reporting/textids.h"
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 TEST(TextIds, FoldingTakesOnlyAToZ) {
@@ -47,4 +49,31 @@ TEST(TextIds, ManyTextsKeepTheirNumbers) {
         ASSERT_EQ(ids.Id(capitals[i]), first[static_cast<std::size_t>(i)]);
     }
     EXPECT_NE(first[0], first[1]);
+}
+
+TEST(TextIds, TheRecentStringCountsOnlyWhileRemembered) {
+    // A string whose characters change in place, as a reused string does once the caller has
+    // let it go: the recent string must not outlive what it was promised for.
+    std::array<char16_t, 3> chars{u'H', u'R', u'A'};
+    const QString text = QString::fromRawData(reinterpret_cast<const QChar*>(chars.data()), 3);
+    TTextIds ids(false);
+    const int hra = ids.Id(QStringLiteral("HRA"));
+    const int fpr = ids.Id(QStringLiteral("FPR"));
+    const int con = ids.Id(QStringLiteral("CON"));
+    TTextIds::TRecent recent;
+
+    EXPECT_EQ(ids.Id(text, recent), hra); // not remembering: read every time
+    chars = {u'F', u'P', u'R'};
+    EXPECT_EQ(ids.Id(text, recent), fpr);
+
+    ids.SetRemembering(true);
+    EXPECT_EQ(ids.Id(text, recent), fpr);
+    EXPECT_EQ(ids.Id(text, recent), fpr);
+    ids.ForgetRemembered();
+    chars = {u'C', u'O', u'N'};
+    EXPECT_EQ(ids.Id(text, recent), con);
+    ids.SetRemembering(false);
+    chars = {u'H', u'R', u'A'};
+    EXPECT_EQ(ids.Id(text, recent), hra);
+    EXPECT_EQ(ids.Id(QStringLiteral("FPR"), recent), fpr);
 }
