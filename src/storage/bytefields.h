@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -41,49 +43,30 @@ inline std::string_view NextByteToken(std::string_view& rest, char separator) {
     return token;
 }
 
-// The fields of one line in turn. The line's tabs are found 64 bytes at a time and kept as a
-// bit mask, so each of a month line's dozen short fields costs a few bit operations.
-class TTabFields {
-public:
-    explicit TTabFields(std::string_view line) : FLine(line) { LoadMask(0); }
-
-    // The next field as it stands; empty when the line is used up. Inlined on purpose: a month
-    // line has a dozen fields, and a call for each costs as much as finding them.
-    [[gnu::always_inline]] std::string_view Next() {
-        std::size_t start = FPos;
-        while (start < FLine.size() && FLine[start] == '\t')
-            ++start;
-        const std::size_t end = NextTab(start);
-        FPos = end < FLine.size() ? end + 1 : end;
-        return FLine.substr(start, end - start);
-    }
-    // The next field without blanks at its ends.
-    [[gnu::always_inline]] std::string_view NextTrimmed() { return TrimByteBlanks(Next()); }
-
-private:
-    static constexpr std::size_t MaskBytes = 64;
-
-    void LoadMask(std::size_t base) {
-        FBase = base;
-        const std::size_t count = std::min(MaskBytes, FLine.size() - base);
-        FMask = ByteMask(FLine.data() + base, static_cast<qsizetype>(count), '\t');
-    }
-
-    // Index of the first tab at or after from; the line's size when there is none.
-    [[gnu::always_inline]] std::size_t NextTab(std::size_t from) {
-        while (from < FLine.size()) {
-            if (from >= FBase + MaskBytes)
-                LoadMask(from - (from - FBase) % MaskBytes);
-            const std::uint64_t ahead = FMask >> (from - FBase);
-            if (ahead != 0)
-                return from + static_cast<std::size_t>(__builtin_ctzll(ahead));
-            from = FBase + MaskBytes;
+// Splits line into its first fields.size() fields, found through the line's tabs taken 64
+// bytes at a time as a bit mask: a month line's dozen short fields cost a few bit operations
+// each. Fields beyond the line's last are empty. Returns how many fields the line has (at most
+// fields.size()).
+template <std::size_t Count>
+std::size_t SplitTabFields(std::string_view line, std::array<std::string_view, Count>& fields) {
+    std::size_t found = 0;
+    std::size_t start = 0; // where the field after the last tab begins
+    for (std::size_t base = 0; base < line.size(); base += 64) {
+        const std::size_t count = std::min<std::size_t>(64, line.size() - base);
+        for (std::uint64_t tabs = ByteMask(line.data() + base, static_cast<qsizetype>(count), '\t');
+             tabs != 0; tabs &= tabs - 1) {
+            const std::size_t tab = base + static_cast<std::size_t>(__builtin_ctzll(tabs));
+            if (tab > start) { // a run of tabs holds no field
+                fields[found++] = line.substr(start, tab - start);
+                if (found == Count)
+                    return found;
+            }
+            start = tab + 1;
         }
-        return FLine.size();
     }
-
-    std::string_view FLine;
-    std::size_t FPos = 0;
-    std::size_t FBase = 0;
-    std::uint64_t FMask = 0;
-};
+    if (start < line.size())
+        fields[found++] = line.substr(start);
+    for (std::size_t i = found; i < Count; ++i)
+        fields[i] = {};
+    return found;
+}

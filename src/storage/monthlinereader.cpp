@@ -17,6 +17,9 @@ namespace {
 const QString FieldStart = QStringLiteral("Start");
 const QString FieldEnd = QStringLiteral("End");
 const QString FieldDate = QStringLiteral("Date");
+// Start, end, client, project, category, activity, remarks, overtime, reportable, chargeable
+// and billing.
+constexpr std::size_t FieldsAfterDate = 11;
 // Nine digits always fit an int.
 constexpr std::size_t QuickDigits = 9;
 
@@ -79,21 +82,22 @@ int TMonthLineReader::ReadTime(std::string_view field, const QString& name, int 
 }
 
 TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
-    TTabFields fields(rest);
-    TMonthLine values;
-    values.StartTime = ReadTime(fields.NextTrimmed(), FieldStart, line);
-    values.EndTime = ReadTime(fields.NextTrimmed(), FieldEnd, line);
-    values.Client = fields.NextTrimmed();
-    values.Project = fields.NextTrimmed();
-    values.Category = fields.NextTrimmed();
-    values.Activity = fields.NextTrimmed();
-    values.Remarks = fields.NextTrimmed();
-    values.OverTime = IsYes(fields.NextTrimmed());
-    values.Reportable = IsYes(fields.NextTrimmed());
-    const std::string_view chargeable = fields.NextTrimmed();
-    values.Chargeable = chargeable.empty() || IsYes(chargeable);
-    values.Billing = fields.NextTrimmed();
-    return values;
+    std::array<std::string_view, FieldsAfterDate> fields;
+    SplitTabFields(rest, fields);
+    for (std::string_view& field : fields)
+        field = TrimByteBlanks(field);
+    const std::string_view chargeable = fields[9];
+    return TMonthLine{ReadTime(fields[0], FieldStart, line),
+                      ReadTime(fields[1], FieldEnd, line),
+                      fields[2],
+                      fields[3],
+                      fields[4],
+                      fields[5],
+                      fields[6],
+                      IsYes(fields[7]),
+                      IsYes(fields[8]),
+                      chargeable.empty() || IsYes(chargeable),
+                      fields[10]};
 }
 
 std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(std::string_view text) {
