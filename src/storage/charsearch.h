@@ -10,7 +10,7 @@
 #endif
 
 // Searches of the data file readers, which look for a tab or a line end in every short field
-// of every line: eight characters at a time where the processor allows.
+// of every line: many characters at a time where the processor allows.
 
 // Index of the first character of text that is a or b; text.size() when there is none.
 inline qsizetype FindFirstOf(QStringView text, char16_t a, char16_t b) {
@@ -33,34 +33,6 @@ inline qsizetype FindFirstOf(QStringView text, char16_t a, char16_t b) {
         if (chars[i] == a || chars[i] == b)
             return i;
     return n;
-}
-
-// Index of the first ch in text; text.size() when there is none.
-inline qsizetype FindChar(QStringView text, char16_t ch) {
-    return FindFirstOf(text, ch, ch);
-}
-
-// Exact equality of two texts, for the short names a reader compares again and again: four
-// characters at a time, without a library call.
-inline bool SameChars(QStringView a, QStringView b) {
-    const qsizetype n = a.size();
-    if (n != b.size())
-        return false;
-    const char16_t* x = a.utf16();
-    const char16_t* y = b.utf16();
-    qsizetype i = 0;
-    for (; i + 4 <= n; i += 4) {
-        std::uint64_t wx = 0;
-        std::uint64_t wy = 0;
-        std::memcpy(&wx, x + i, sizeof wx);
-        std::memcpy(&wy, y + i, sizeof wy);
-        if (wx != wy)
-            return false;
-    }
-    for (; i < n; ++i)
-        if (x[i] != y[i])
-            return false;
-    return true;
 }
 
 // The same searches over the bytes of a file, sixteen bytes at a time. Tabs and line ends are
