@@ -1,47 +1,26 @@
 // Loading a year of month files for 100 users, as a report of a whole work group does. The
 // figure is lines (blocks) per second. Baseline: reading the same files' bytes and splitting
 // them at line ends and tabs, nothing more, measured in the same run.
-#include "app/applocale.h"
 #include "app/sidebyside.h"
 #include "ratioreporter.h"
-#include "sampledata.h"
+#include "sampleworkgroupyear.h"
 #include "storage/day.h"
 #include "storage/month.h"
-#include "storage/monthfile.h"
 #include "storage/textfile.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 
 namespace {
-constexpr int Users = 100;
-constexpr int Year = 2023;
-constexpr int Months = 12;
+constexpr int Year = TSampleWorkGroupYear::Year;
+constexpr int Months = TSampleWorkGroupYear::Months;
 
-struct TSampleYear {
-    TSampleYear() {
-        SetAppLocale(QLocale(QStringLiteral("en_US")));
-        TSampleDataGenerator generator(2024);
-        Lines = generator.WriteServerData(Folder.path() + QStringLiteral("/Data/"), Users, Year, 1,
-                                          Months, &UserFolders);
-        for (const QString& folder : UserFolders)
-            for (int month = 1; month <= Months; ++month)
-                Files.append(folder + MonthFileName(Year, month));
-    }
-
-    QTemporaryDir Folder;
-    QStringList UserFolders;
-    QStringList Files;
-    std::int64_t Lines = 0;
-};
-
-const TSampleYear& SampleYear() {
-    static const TSampleYear year;
+const TSampleWorkGroupYear& SampleYear() {
+    static const TSampleWorkGroupYear year(2024);
     return year;
 }
 
@@ -63,7 +42,7 @@ std::int64_t SplitFields(const QByteArray& bytes) {
 }
 
 void BM_BaselineReadAndSplit(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
         std::int64_t fields = 0;
         for (const QString& name : year.Files) {
@@ -78,7 +57,7 @@ void BM_BaselineReadAndSplit(benchmark::State& state) {
 
 // Reading and decoding the same files, the first step of loading them.
 void BM_ReadAndDecode(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
         qsizetype characters = 0;
         for (const QString& name : year.Files)
@@ -90,7 +69,7 @@ void BM_ReadAndDecode(benchmark::State& state) {
 
 // One month object per calendar month holding every user's blocks, as a report reads them.
 void BM_LoadYearAllUsers(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
         std::size_t blocks = 0;
         for (int month = 1; month <= Months; ++month) {
@@ -112,7 +91,7 @@ void BM_LoadYearAllUsersOneCore(benchmark::State& state) {
 
 // Each user's months read for editing, snapshot included, as the day view reads them.
 void BM_LoadYearForEditing(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
         std::size_t blocks = 0;
         for (const QString& folder : year.UserFolders)
@@ -127,7 +106,7 @@ void BM_LoadYearForEditing(benchmark::State& state) {
 
 // Each file on its own, as the server scan reads them.
 void BM_LoadYearFileByFile(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
         std::size_t blocks = 0;
         for (const QString& name : year.Files) {

@@ -4,43 +4,27 @@
 // the ratios show what the lines add to it. Two references show the least that building lines
 // can cost here: reading what the lines need of every block once, and the memory of a line per
 // block by itself.
-#include "app/applocale.h"
 #include "ratioreporter.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
-#include "sampledata.h"
+#include "sampleworkgroupyear.h"
 #include "storage/block.h"
 #include "storage/day.h"
 
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-constexpr int Users = 100;
-constexpr int Year = 2023;
-constexpr int Months = 12;
+constexpr int Year = TSampleWorkGroupYear::Year;
 
-struct TSampleYear {
-    TSampleYear() {
-        SetAppLocale(QLocale(QStringLiteral("en_US")));
-        TSampleDataGenerator generator(2024);
-        Blocks = generator.WriteServerData(Folder.path() + QStringLiteral("/Data/"), Users, Year, 1,
-                                           Months, &UserFolders);
-    }
-
-    TReportDays Collect() const {
-        return CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31), UserFolders);
-    }
-
-    QTemporaryDir Folder;
-    QStringList UserFolders;
-    std::int64_t Blocks = 0;
-};
-
-const TSampleYear& SampleYear() {
-    static const TSampleYear year;
+const TSampleWorkGroupYear& SampleYear() {
+    static const TSampleWorkGroupYear year(2024);
     return year;
+}
+
+// The whole year's report days of every user.
+TReportDays CollectYear(const TSampleWorkGroupYear& year) {
+    return CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31), year.UserFolders);
 }
 
 // The activity report of a billing report with overtime included: every reported block
@@ -61,36 +45,36 @@ void BuildSortedLines(const TReportDays& days) {
 
 // The days are freed at the end of each round, as a report frees them.
 void BM_CollectYear(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
-        const TReportDays days = year.Collect();
+        const TReportDays days = CollectYear(year);
         benchmark::DoNotOptimize(days.size());
     }
-    state.SetItemsProcessed(state.iterations() * year.Blocks);
+    state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 
 void BM_CollectYearAndBuildLines(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
-        const TReportDays days = year.Collect();
+        const TReportDays days = CollectYear(year);
         BuildSortedLines(days);
     }
-    state.SetItemsProcessed(state.iterations() * year.Blocks);
+    state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 
 // The lines alone, from days collected once.
 void BM_BuildLinesOnly(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
-    const TReportDays days = year.Collect();
+    const TSampleWorkGroupYear& year = SampleYear();
+    const TReportDays days = CollectYear(year);
     for (auto _ : state)
         BuildSortedLines(days);
-    state.SetItemsProcessed(state.iterations() * year.Blocks);
+    state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 
 // Every block its own line, with users: the shape of the report texts and of exports.
 void BM_BuildLinesPerBlock(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
-    const TReportDays days = year.Collect();
+    const TSampleWorkGroupYear& year = SampleYear();
+    const TReportDays days = CollectYear(year);
     TLineOptions options;
     options.WithUser = true;
     options.WithBillingCode = true;
@@ -99,14 +83,14 @@ void BM_BuildLinesPerBlock(benchmark::State& state) {
         BuildReportLines(days, options, lines);
         benchmark::DoNotOptimize(lines.Count());
     }
-    state.SetItemsProcessed(state.iterations() * year.Blocks);
+    state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 
 // Reference: the flags, names, billing object and hours of every block read once, with blocks
 // asked for ahead as the line builder does; no lines.
 void BM_ReadBlocksOnly(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
-    const TReportDays days = year.Collect();
+    const TSampleWorkGroupYear& year = SampleYear();
+    const TReportDays days = CollectYear(year);
     for (auto _ : state) {
         std::uintptr_t names = 0;
         double hours = 0;
@@ -133,25 +117,25 @@ void BM_ReadBlocksOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(names);
         benchmark::DoNotOptimize(hours);
     }
-    state.SetItemsProcessed(state.iterations() * year.Blocks);
+    state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 
 // Reference: as many empty lines as BM_BuildLinesPerBlock makes, in room reserved at once, and
 // freed again. Fresh memory costs the system a page fault per page touched.
 void BM_LineMemoryOnly(benchmark::State& state) {
-    const TSampleYear& year = SampleYear();
+    const TSampleWorkGroupYear& year = SampleYear();
     std::size_t reported = 0;
-    for (const auto& day : year.Collect())
+    for (const auto& day : CollectYear(year))
         for (const auto& block : day->Blocks)
             reported += block->Reportable ? 1 : 0;
     for (auto _ : state) {
         std::vector<TReportLine> lines;
-        lines.reserve(static_cast<std::size_t>(year.Blocks));
+        lines.reserve(static_cast<std::size_t>(year.Lines));
         for (std::size_t i = 0; i < reported; ++i)
             lines.emplace_back().NormalHours = 1;
         benchmark::DoNotOptimize(lines.data());
     }
-    state.SetItemsProcessed(state.iterations() * year.Blocks);
+    state.SetItemsProcessed(state.iterations() * year.Lines);
 }
 } // namespace
 
