@@ -9,6 +9,8 @@
 
 namespace {
 std::atomic<std::size_t> ThreadsSet{0};
+// True on a thread while it takes part in work spread over several threads.
+thread_local bool SharingCores = false;
 } // namespace
 
 std::size_t SideBySideThreads() {
@@ -26,7 +28,10 @@ public:
     TSharedWork(std::size_t count, const std::function<void(std::size_t)>& work)
         : FCount(count), FWork(work) {}
 
-    void TakeTurns() {
+    // sharing: other threads take turns too.
+    void TakeTurns(bool sharing) {
+        const bool wasSharing = SharingCores;
+        SharingCores = wasSharing || sharing;
         for (std::size_t index = FNext++; index < FCount; index = FNext++) {
             try {
                 FWork(index);
@@ -36,6 +41,7 @@ public:
                     FError = std::current_exception();
             }
         }
+        SharingCores = wasSharing;
     }
 
     void RaiseFirstError() const {
@@ -54,12 +60,13 @@ private:
 
 void RunSideBySide(std::size_t count, const std::function<void(std::size_t)>& work) {
     TSharedWork shared(count, work);
-    const std::size_t helpers = std::min(SideBySideThreads(), count) - (count > 0 ? 1 : 0);
-    std::vector<std::jthread> threads;
-    threads.reserve(helpers);
+    const std::size_t threads = SharingCores ? 1 : std::min(SideBySideThreads(), count);
+    const std::size_t helpers = count > 0 ? threads - 1 : 0;
+    std::vector<std::jthread> helperThreads;
+    helperThreads.reserve(helpers);
     for (std::size_t i = 0; i < helpers; ++i)
-        threads.emplace_back([&shared] { shared.TakeTurns(); });
-    shared.TakeTurns();
-    threads.clear(); // joins
+        helperThreads.emplace_back([&shared] { shared.TakeTurns(true); });
+    shared.TakeTurns(helpers > 0);
+    helperThreads.clear(); // joins
     shared.RaiseFirstError();
 }

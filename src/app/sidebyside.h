@@ -8,7 +8,8 @@
 // none is left. Returns when every call has returned. An exception thrown by a call is raised
 // again here after the others have finished (the first one caught when there are several);
 // callers that need a particular one catch inside work. With one core or one index everything
-// runs on the calling thread.
+// runs on the calling thread, and so does a call made from within the work of another call
+// that runs on several threads: the cores are taken already.
 void RunSideBySide(std::size_t count, const std::function<void(std::size_t)>& work);
 
 // How many threads RunSideBySide uses at most: the number of cores (at least 1) unless set.

@@ -111,6 +111,13 @@ TColumnWriter::TValue TColumnWriter::MakeValue(const TReportLine& line) const {
     return {std::move(text), std::move(encoded)};
 }
 
+void TColumnWriter::ForgetAddresses() {
+    FLastIndex = -1;
+    if (FKind != TKeyKind::Text)
+        return; // the other keys are the values' own inputs
+    std::fill(FSlots.begin(), FSlots.end(), TSlot{});
+}
+
 void TColumnWriter::Forget() {
     ++FGeneration;
     FLastIndex = -1;

@@ -107,6 +107,9 @@ public:
     const TValue& ValueAt(int index) const { return FValues[std::size_t(index)]; }
     const TEncodedBytes& BytesAt(int index) const { return FBytes[std::size_t(index)]; }
     const TValue& Value(const TReportLine& line) { return ValueAt(IndexOf(line)); }
+    // Forgets which values the addresses of texts met so far gave, for lines whose texts may
+    // lie where those of earlier lines lay; the values themselves stay.
+    void ForgetAddresses();
     // Changes whenever the kept values are dropped and their numbers start again.
     int Generation() const { return FGeneration; }
     // True when the column's text is never empty, whatever the line.

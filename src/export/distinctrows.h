@@ -16,6 +16,8 @@ public:
     // The kept rows ascending by the locale's collation without regard to case; rows that
     // compare equal stay in the order they came.
     QStringList Sorted() const;
+    // The kept rows in the order they came.
+    const QStringList& InOrderMet() const { return FRows; }
 
 private:
     QStringList FRows;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 #include <QByteArray>
 #include <QString>
@@ -13,6 +15,27 @@ struct TEncodedBytes {
     std::uint32_t Utf8Size = 0;
     std::int32_t Windows1252Size = -1; // -1 when the text does not fit Windows-1252
 };
+
+// Copies count bytes. Most values of a row are a few bytes long: two moves of a fixed size
+// that overlap copy them without a call.
+inline void CopyShortBytes(char* to, const char* from, std::size_t count) {
+    const auto move = [](char* target, const char* source, auto size) {
+        char bytes[decltype(size)::value];
+        std::memcpy(bytes, source, sizeof bytes);
+        std::memcpy(target, bytes, sizeof bytes);
+    };
+    using Eight = std::integral_constant<std::size_t, 8>;
+    using Four = std::integral_constant<std::size_t, 4>;
+    if (count >= 8 && count <= 16) {
+        move(to, from, Eight{});
+        move(to + count - 8, from + count - 8, Eight{});
+    } else if (count >= 4 && count < 8) {
+        move(to, from, Four{});
+        move(to + count - 4, from + count - 4, Four{});
+    } else {
+        std::memcpy(to, from, count);
+    }
+}
 
 // A text held in both encodings an export file may take: Windows-1252 when every character of
 // the file fits, UTF-8 otherwise. Values that repeat from row to row are encoded once this way,

@@ -1,7 +1,5 @@
 #include "exportoutput.h"
 
-#include "storage/textcodec.h"
-
 #include <QSaveFile>
 
 TExportOutput::TExportOutput(QString path, TEncoding encoding, std::size_t chunkBytes)
@@ -25,20 +23,6 @@ void TExportOutput::AppendPastChunk(const char* data, std::size_t count) {
     FUsed = count;
 }
 
-void TExportOutput::AppendNotFitting(const char* utf8, qsizetype size) {
-    FUtf8 = true;
-    if (FFile) {
-        FAbandoned = true;
-        return;
-    }
-    // Nothing has left the buffer yet: its Windows-1252 bytes become UTF-8.
-    const QByteArray converted =
-        DecodeWindows1252(QByteArray(FBuffer.data(), qsizetype(FUsed))).toUtf8();
-    FUsed = 0;
-    AppendBytes(converted);
-    AppendBytes(utf8, size);
-}
-
 void TExportOutput::Flush() {
     if (FUsed > 0)
         WriteToFile(FBuffer.data(), FUsed);
@@ -46,7 +30,7 @@ void TExportOutput::Flush() {
 }
 
 void TExportOutput::WriteToFile(const char* data, std::size_t count) {
-    if (FAbandoned || FFailed)
+    if (FFailed)
         return;
     if (!FFile) {
         FFile = std::make_unique<QSaveFile>(FPath);
@@ -60,9 +44,7 @@ void TExportOutput::WriteToFile(const char* data, std::size_t count) {
 }
 
 TExportOutput::TResult TExportOutput::Finish() {
-    if (FAbandoned)
-        return TResult::RestartInUtf8;
-    if (FUsed == 0 && !FFile)
+    if (FUsed == 0 && !FFile && !FFailed)
         return TResult::Empty;
     Flush();
     if (FFailed || !FFile->commit())

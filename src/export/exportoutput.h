@@ -17,14 +17,13 @@ class QSaveFile;
 // an existing target stays as it was. The file is not touched before the first chunk is
 // written, so an export without output creates nothing.
 //
-// The file is Windows-1252 when every character fits and UTF-8 otherwise. Started with
-// Windows-1252, the output turns to UTF-8 at the first character that does not fit: before
-// the first chunk has reached the file, the buffer is converted and writing goes on; after
-// that the output is abandoned, and the caller writes the file again from the start in UTF-8.
+// The caller chooses the encoding beforehand: Windows-1252 when every character of the file
+// fits it, UTF-8 otherwise. A text that does not fit a Windows-1252 output fails the output,
+// so that no file is written with characters lost.
 class TExportOutput {
 public:
-    enum class TEncoding { Windows1252WhenAllFit, Utf8 };
-    enum class TResult { Written, Empty, Failed, RestartInUtf8 };
+    enum class TEncoding { Windows1252, Utf8 };
+    enum class TResult { Written, Empty, Failed };
     static constexpr std::size_t DefaultChunkBytes = std::size_t(1) << 20;
 
     TExportOutput(QString path, TEncoding encoding, std::size_t chunkBytes = DefaultChunkBytes);
@@ -38,49 +37,29 @@ public:
         else if (text.Windows1252Size >= 0)
             AppendBytes(text.Windows1252, text.Windows1252Size);
         else
-            AppendNotFitting(text.Utf8, text.Utf8Size);
+            FFailed = true;
     }
     void Append(const QString& text);
     void AppendLineEnd() { AppendBytes("\r\n", 2); }
+    // Bytes that are in the output's encoding already.
+    void AppendEncoded(const char* data, std::size_t size) { AppendBytes(data, qsizetype(size)); }
 
-    // True once the output must be written again in UTF-8; what is appended is then dropped.
-    bool Abandoned() const { return FAbandoned; }
     bool IsUtf8() const { return FUtf8; }
     // Written and replacing the target; Empty when nothing was appended (no file is made);
-    // Failed when the file could not be created or written.
+    // Failed when the file could not be created or written, or a text did not fit.
     TResult Finish();
 
 private:
-    void AppendBytes(const QByteArray& bytes) { AppendBytes(bytes.constData(), bytes.size()); }
     void AppendBytes(const char* data, qsizetype size) {
         const auto count = static_cast<std::size_t>(size);
         if (count > FBuffer.size() - FUsed) {
             AppendPastChunk(data, count);
             return;
         }
-        CopyBytes(FBuffer.data() + FUsed, data, count);
+        CopyShortBytes(FBuffer.data() + FUsed, data, count);
         FUsed += count;
     }
-    // Most values of a row are a few bytes long: two moves of a fixed size that overlap copy
-    // them without a call.
-    static void CopyBytes(char* to, const char* from, std::size_t count) {
-        if (count >= 8 && count <= 16) {
-            Move<8>(to, from);
-            Move<8>(to + count - 8, from + count - 8);
-        } else if (count >= 4 && count < 8) {
-            Move<4>(to, from);
-            Move<4>(to + count - 4, from + count - 4);
-        } else {
-            std::memcpy(to, from, count);
-        }
-    }
-    template <std::size_t Size> static void Move(char* to, const char* from) {
-        char bytes[Size];
-        std::memcpy(bytes, from, Size);
-        std::memcpy(to, bytes, Size);
-    }
     void AppendPastChunk(const char* data, std::size_t count);
-    void AppendNotFitting(const char* utf8, qsizetype size);
     void Flush();
     void WriteToFile(const char* data, std::size_t count);
 
@@ -89,6 +68,5 @@ private:
     std::vector<char> FBuffer;
     std::size_t FUsed = 0;
     bool FUtf8 = false;
-    bool FAbandoned = false;
     bool FFailed = false;
 };

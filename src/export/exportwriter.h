@@ -1,65 +1,58 @@
 #pragma once
 
-#include "columnwriter.h"
 #include "exportformat.h"
 #include "exportoutput.h"
+#include "exportpiece.h"
 
-#include <span>
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 class TReportLine;
 
-// Writes the groups of an export format for a list of report lines into an export output, row
-// after row, without holding the rows of the Time group: the same text as ExportLines joined
-// with line ends, but made from values that each column writes once and keeps.
+// Joins the pieces of an export (TExportPiece, in the order of their lines) into the groups
+// of its format and writes them into an export output: the same text as ExportLines over all
+// their lines, joined with line ends. The distinct rows of the Client and Category groups are
+// joined and sorted here; the Time group's rows are the pieces' bytes as they are.
 class TExportWriter {
 public:
-    TExportWriter(const TExportFormat& format, const std::vector<TReportLine>& lines);
+    TExportWriter(const TExportFormat& format, std::vector<TExportPiece>& pieces);
 
+    // UTF-8 when some piece's rows or some row or heading of the Client and Category groups
+    // does not fit Windows-1252.
+    TExportOutput::TEncoding Encoding() const;
+    // Writes the groups; the pieces' rows are turned into UTF-8 first when the output is.
     void Write(TExportOutput& output);
 
     enum class TResult { Written, NothingToExport, Failed };
     // The whole export to path: written whole through a temporary file, or not at all.
+    static TResult WriteFile(const TExportFormat& format, std::vector<TExportPiece> pieces,
+                             const QString& path,
+                             std::size_t chunkBytes = TExportOutput::DefaultChunkBytes);
+    // The same for lines made into one piece.
     static TResult WriteFile(const TExportFormat& format, const std::vector<TReportLine>& lines,
                              const QString& path,
                              std::size_t chunkBytes = TExportOutput::DefaultChunkBytes);
 
 private:
-    // The column writers of one group.
+    // What one group of the order writes, apart from the Time group's rows.
     struct TGroup {
-        std::vector<TColumnWriter> Columns;
+        int Area = 0;
         QString Heading;
-        // True when some column's text is never empty, so that no row is empty either.
-        bool RowsNeverEmpty = false;
+        QStringList ListRows; // sorted; Client and Category groups only
+        bool Skipped = false;
     };
 
     TGroup MakeGroup(int area) const;
-    // The RowBatch lines from first on (fewer at the end, none past it).
-    std::span<const TReportLine> LineBatch(std::size_t first) const;
-    static QString RowText(TGroup& group, const TReportLine& line);
-    static QString RowText(const TGroup& group, std::span<const int> indexes);
-    // Grows whenever a column of the group started its value numbers again.
-    static int Generations(const TGroup& group);
-    QStringList DistinctRows(TGroup& group);
+    std::size_t TimeRows() const;
     // Blank rows after an earlier group, then the heading line when headings are on.
     void WriteGroupStart(const TGroup& group);
     void WriteRow(const QString& row);
-    void WriteListGroup(TGroup& group);
-    void WriteTimeGroup(TGroup& group);
-    void WriteTimeGroupRowByRow(TGroup& group);
-    // The value numbers of a batch of lines, row after row, one per column; keys is room for
-    // one key per line of a batch.
-    static void FindValues(TGroup& group, std::span<const TReportLine> batch,
-                           std::vector<TValueKey>& keys, std::vector<int>& indexes);
-    void WriteRows(const TGroup& group, std::size_t rows, const std::vector<int>& indexes);
-
-    // Lines whose values are looked up together before their rows are written.
-    static constexpr std::size_t RowBatch = 16;
 
     const TExportFormat& FFormat;
-    const std::vector<TReportLine>& FLines;
+    std::vector<TExportPiece>& FPieces;
+    std::vector<TGroup> FGroups;
     TExportOutput* FOutput = nullptr;
     bool FAnyGroupTaken = false;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -30,4 +32,35 @@ TEST(SideBySide, AnErrorIsRaisedAfterEveryOtherIndexRan) {
     for (std::size_t i = 0; i < runs.size(); ++i)
         EXPECT_EQ(runs[i].load(), 1) << "index " << i;
     EXPECT_GE(SideBySideThreads(), 1u);
+}
+
+TEST(SideBySide, WorkSpreadOverThreadsRunsItsOwnCallsOnItsThread) {
+    SetSideBySideThreads(2);
+    std::atomic<int> innerOnOtherThreads{0};
+    std::atomic<int> innerRuns{0};
+    RunSideBySide(4, [&](std::size_t) {
+        const std::thread::id outer = std::this_thread::get_id();
+        RunSideBySide(8, [&](std::size_t) {
+            ++innerRuns;
+            if (std::this_thread::get_id() != outer)
+                ++innerOnOtherThreads;
+        });
+    });
+    EXPECT_EQ(innerRuns.load(), 32);
+    EXPECT_EQ(innerOnOtherThreads.load(), 0);
+
+    // Work that runs alone on the calling thread leaves the cores to the calls it makes.
+    std::atomic<int> threadsSeen{0};
+    RunSideBySide(1, [&](std::size_t) {
+        const std::thread::id outer = std::this_thread::get_id();
+        std::atomic<bool> otherThread{false};
+        RunSideBySide(64, [&](std::size_t) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            if (std::this_thread::get_id() != outer)
+                otherThread = true;
+        });
+        threadsSeen = otherThread ? 2 : 1;
+    });
+    EXPECT_EQ(threadsSeen.load(), 2);
+    SetSideBySideThreads(0);
 }

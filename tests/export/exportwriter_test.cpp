@@ -196,7 +196,7 @@ TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
     TExportFormat format = Format({efClient});
     format.SkipEmptyGroups = true;
     WriteFile(Output, "old");
-    EXPECT_EQ(TExportWriter::WriteFile(format, {}, Output), TResult::NothingToExport);
+    EXPECT_EQ(TExportWriter::WriteFile(format, std::vector<TReportLine>{}, Output), TResult::NothingToExport);
     EXPECT_EQ(ReadFile(Output), QByteArray("old"));
     const std::vector<TReportLine> lines{TextLine(QStringLiteral("Acme"), {})};
     EXPECT_EQ(
