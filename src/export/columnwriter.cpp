@@ -122,8 +122,7 @@ void TColumnWriter::Forget() {
     ++FGeneration;
     FLastIndex = -1;
     std::fill(FDirect.begin(), FDirect.end(), -1);
-    for (TSlot& slot : FSlots)
-        slot.Index = -1;
+    std::fill(FSlots.begin(), FSlots.end(), TSlot{});
     FValues.clear();
     FBytes.clear();
     FBySource.clear();

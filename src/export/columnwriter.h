@@ -8,6 +8,10 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <QHash>
 #include <QString>
 
@@ -94,12 +98,8 @@ public:
         }
         if (key == FLastKey && FLastIndex >= 0)
             return FLastIndex;
-        // Without branches: which of the four slots holds the key is hard to foresee.
         TSlot* const set = &FSlots[SetOf(key)];
-        int found = -1;
-        for (std::size_t way = 0; way < SetSize; ++way)
-            found = set[way].First == key.First && set[way].Second == key.Second ? set[way].Index
-                                                                                 : found;
+        const int found = FindInSet(set, key);
         return Last(key, found >= 0 ? found : Remember(set, key, line));
     }
     int IndexOf(const TReportLine& line) { return IndexOf(Key(line), line); }
@@ -126,11 +126,12 @@ private:
     }
 
     // One slot is sixteen bytes, so a set of four fills one cache line.
-    struct TSlot {
+    struct alignas(16) TSlot {
         std::uint64_t First = 0;
         std::uint32_t Second = 0;
         int Index = -1;
     };
+    static_assert(sizeof(TSlot) == 16);
     static constexpr std::size_t SetSize = 4;
     // Lines come day by day for all users, and every month file read gives its texts their own
     // addresses, so a text column meets a few thousand keys in turn; other fields have fewer.
@@ -143,6 +144,27 @@ private:
     // dropped and collected afresh, so that the column never holds a large share of the file.
     static constexpr std::size_t MaxValues = std::size_t(1) << 15;
 
+    // The number kept for key in set, -1 for none. Without branches: which of the four slots
+    // holds the key is hard to foresee, and a wrong guess costs more than comparing them all.
+    static int FindInSet(const TSlot* set, const TValueKey& key) {
+        unsigned hits = 0;
+#if defined(__SSE2__)
+        // A slot's key is its first twelve bytes.
+        const __m128i wanted = _mm_set_epi32(0, int(key.Second), int(key.First >> 32),
+                                             int(key.First & 0xFFFFFFFFU));
+        for (std::size_t way = 0; way < SetSize; ++way) {
+            const __m128i held = _mm_loadu_si128(reinterpret_cast<const __m128i*>(set + way));
+            const int equal = _mm_movemask_epi8(_mm_cmpeq_epi32(held, wanted)) & 0x0FFF;
+            hits |= unsigned(equal == 0x0FFF) << way;
+        }
+#else
+        for (std::size_t way = 0; way < SetSize; ++way)
+            hits |= unsigned((set[way].First == key.First) & (set[way].Second == key.Second))
+                    << way;
+#endif
+        // The newest of the slots with the key comes first.
+        return hits != 0 ? set[std::countr_zero(hits)].Index : -1;
+    }
     std::size_t SetOf(const TValueKey& key) const {
         return (TValueKeyHash()(key) >> FSetShift) * SetSize;
     }

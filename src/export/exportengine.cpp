@@ -1,12 +1,11 @@
 #include "exportengine.h"
 
 #include "app/applocale.h"
-#include "app/sidebyside.h"
 #include "app/datalocations.h"
 #include "app/textutils.h"
 #include "datetimepicture.h"
 #include "distinctrows.h"
-#include "exportrowmaker.h"
+#include "exportpieces.h"
 #include "exportrows.h"
 #include "exportwriter.h"
 #include "reporting/reportdata.h"
@@ -21,7 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <optional>
 
 namespace {
@@ -288,49 +286,6 @@ TLineOptions ExportLineOptions(const TExportFormat& format) {
 }
 } // namespace
 
-namespace {
-// The period cut at month ends: an export reads and writes month by month.
-std::vector<TDateRange> MonthsOf(QDate start, QDate end) {
-    std::vector<TDateRange> months;
-    for (QDate from = start; from <= end;) {
-        const QDate monthEnd = QDate(from.year(), from.month(), 1).addMonths(1).addDays(-1);
-        months.push_back({from, std::min(monthEnd, end)});
-        from = monthEnd.addDays(1);
-    }
-    return months;
-}
-
-// The export's rows of one month of the period: its days are collected, turned into report
-// lines and those into rows, and then freed, so that at most a month per core is held.
-void MakeMonthPiece(const TExportFormat& format, const TDateRange& month,
-                    const std::optional<QStringList>& folders, TExportPiece& piece) {
-    const TReportDays days = CollectReportDays(month.Start, month.End, folders);
-    TReportLines lines;
-    BuildReportLines(days, ExportLineOptions(format), lines);
-    TExportRowMaker(format).Add(lines.Lines(), piece);
-}
-
-// The pieces of the period's months, made side by side; a month that cannot be read raises
-// its error, the earliest month's when there are several, as reading in order would.
-std::vector<TExportPiece> MakePieces(const TExportFormat& format, QDate start, QDate end) {
-    const std::vector<TDateRange> months = MonthsOf(start, end);
-    const std::optional<QStringList> folders = SourceFolders(format.Users);
-    std::vector<TExportPiece> pieces(months.size());
-    std::vector<std::exception_ptr> errors(months.size());
-    RunSideBySide(months.size(), [&](std::size_t i) {
-        try {
-            MakeMonthPiece(format, months[i], folders, pieces[i]);
-        } catch (...) {
-            errors[i] = std::current_exception();
-        }
-    });
-    for (const std::exception_ptr& error : errors)
-        if (error)
-            std::rethrow_exception(error);
-    return pieces;
-}
-} // namespace
-
 QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate today) {
     if (!start.isValid() || !end.isValid()) {
         const TDateRange period = PeriodDates(format.Period, today, AdminSettings().FirstDayOfWeek);
@@ -341,7 +296,8 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate to
     }
     std::vector<TExportPiece> pieces;
     try {
-        pieces = MakePieces(format, start, end);
+        pieces = MakeExportPieces(format, start, end, SourceFolders(format.Users),
+                                  ExportLineOptions(format));
     } catch (const EInOutError& error) {
         return error.Text();
     }

@@ -15,48 +15,18 @@ void Prefetch(std::span<const TReportLine> lines) {
     for (const char* at = begin; at < end; at += 64)
         PrefetchMemory(at);
 }
-
-// The value numbers of the rows met lately, a row in a slot chosen by their hash: most lines
-// of a Client or Category group repeat the row of an earlier line, and are known here before
-// their row is made. A row whose slot another row took is made again, which costs time only.
-class TSeenRows {
-public:
-    explicit TSeenRows(std::size_t columns) : FColumns(columns) { Clear(); }
-
-    // True when indexes (one value number per column) are in their slot; otherwise they take
-    // the slot.
-    bool Seen(std::span<const int> indexes) {
-        std::uint64_t hash = 0;
-        for (const int index : indexes)
-            hash = (hash ^ std::uint64_t(index)) * 0x9E3779B97F4A7C15ULL;
-        int* const stored = &FIndexes[std::size_t(hash >> (64 - SlotBits)) * FColumns];
-        if (std::equal(indexes.begin(), indexes.end(), stored))
-            return true;
-        std::copy(indexes.begin(), indexes.end(), stored);
-        return false;
-    }
-    void Clear() { FIndexes.assign(FColumns << SlotBits, -1); }
-
-private:
-    static constexpr int SlotBits = 10;
-    std::size_t FColumns;
-    std::vector<int> FIndexes;
-};
-
-// Room for the Time rows of lines, judged from the rows made so far, so that the rows of a
-// month are not moved while they grow.
-void ReserveForLines(TEncodedRows& rows, std::size_t linesDone, std::size_t lines) {
-    if (rows.Rows() == 0 || linesDone == 0)
-        return;
-    const std::size_t perLine = rows.Bytes().size() / linesDone + 1;
-    rows.Reserve(perLine * lines + perLine * lines / 8);
-}
 } // namespace
 
 TExportRowMaker::TExportRowMaker(const TExportFormat& format) : FFormat(format) {
-    for (const int area : format.GroupOrder())
-        if (area != eaNone && !FGroups[std::size_t(area)])
-            FGroups[std::size_t(area)] = MakeGroup(area);
+    std::size_t widest = 0;
+    for (const int area : format.GroupOrder()) {
+        if (area == eaNone || FGroups[std::size_t(area)])
+            continue;
+        FGroups[std::size_t(area)] = MakeGroup(area);
+        widest = std::max(widest, FGroups[std::size_t(area)]->Columns.size());
+    }
+    FIndexes.resize(widest * RowBatch);
+    FKeys.resize(RowBatch);
 }
 
 TExportRowMaker::TGroup TExportRowMaker::MakeGroup(int area) const {
@@ -67,6 +37,8 @@ TExportRowMaker::TGroup TExportRowMaker::MakeGroup(int area) const {
         group.Columns.emplace_back(FFormat, *columns[i], ColumnSuffix(FFormat, columns, i));
         group.RowsNeverEmpty = group.RowsNeverEmpty || group.Columns.back().NeverEmpty();
     }
+    if (area != eaData)
+        group.Seen.emplace(columns.size());
     return group;
 }
 
@@ -76,15 +48,25 @@ void TExportRowMaker::Add(std::span<const TReportLine> lines, TExportPiece& piec
         if (!FGroups[area])
             continue;
         TGroup& group = *FGroups[area];
-        for (TColumnWriter& column : group.Columns)
-            column.ForgetAddresses();
-        if (area == eaData)
+        if (area == eaData) {
             AddTimeRows(group, piece.TimeRows);
-        else
-            piece.ListRows[area] += DistinctRows(group);
+            continue;
+        }
+        // Rows met for another piece are not in this one yet.
+        if (&piece != FPiece || piece.Lines == 0)
+            group.Seen->Clear();
+        piece.ListRows[area] += DistinctRows(group);
     }
     piece.Lines += lines.size();
+    FPiece = &piece;
     FLines = {};
+}
+
+void TExportRowMaker::ForgetTexts() {
+    for (std::optional<TGroup>& group : FGroups)
+        if (group)
+            for (TColumnWriter& column : group->Columns)
+                column.ForgetAddresses();
 }
 
 std::span<const TReportLine> TExportRowMaker::LineBatch(std::size_t first) const {
@@ -119,21 +101,17 @@ int TExportRowMaker::Generations(const TGroup& group) {
 QStringList TExportRowMaker::DistinctRows(TGroup& group) {
     const std::size_t columns = group.Columns.size();
     TDistinctRows rows;
-    TSeenRows seen(columns);
-    std::vector<int> indexes(columns * RowBatch);
-    std::vector<TValueKey> keys(RowBatch);
-    int generations = Generations(group);
     for (std::size_t first = 0; first < FLines.size(); first += RowBatch) {
         const std::span<const TReportLine> batch = LineBatch(first);
         Prefetch(LineBatch(first + RowBatch));
-        FindValues(group, batch, keys, indexes);
-        if (const int now = Generations(group); now != generations) {
-            seen.Clear(); // the value numbers started again
-            generations = now;
+        FindValues(group, batch);
+        if (const int now = Generations(group); now != group.SeenGenerations) {
+            group.Seen->Clear(); // the value numbers started again
+            group.SeenGenerations = now;
         }
         for (std::size_t row = 0; row < batch.size(); ++row) {
-            const std::span<const int> rowIndexes(indexes.data() + row * columns, columns);
-            if (!seen.Seen(rowIndexes))
+            const std::span<const int> rowIndexes(FIndexes.data() + row * columns, columns);
+            if (!group.Seen->Seen(rowIndexes))
                 rows.Add(RowText(group, rowIndexes));
         }
     }
@@ -145,15 +123,11 @@ void TExportRowMaker::AddTimeRows(TGroup& group, TEncodedRows& rows) {
         AddTimeRowsOneByOne(group, rows);
         return;
     }
-    std::vector<int> indexes(group.Columns.size() * RowBatch);
-    std::vector<TValueKey> keys(RowBatch);
     for (std::size_t first = 0; first < FLines.size(); first += RowBatch) {
         const std::span<const TReportLine> batch = LineBatch(first);
         Prefetch(LineBatch(first + RowBatch));
-        FindValues(group, batch, keys, indexes);
-        AppendRows(group, batch.size(), indexes, rows);
-        if (first == RowBatch * 4)
-            ReserveForLines(rows, first + batch.size(), FLines.size());
+        FindValues(group, batch);
+        AppendRows(group, batch.size(), rows);
     }
 }
 
@@ -170,8 +144,9 @@ void TExportRowMaker::AddTimeRowsOneByOne(TGroup& group, TEncodedRows& rows) {
 
 // Column by column: the keys of the batch first, so that the memory of all their lookups is
 // on its way before the first lookup waits for it.
-void TExportRowMaker::FindValues(TGroup& group, std::span<const TReportLine> batch,
-                                 std::vector<TValueKey>& keys, std::vector<int>& indexes) {
+void TExportRowMaker::FindValues(TGroup& group, std::span<const TReportLine> batch) {
+    std::vector<TValueKey>& keys = FKeys;
+    std::vector<int>& indexes = FIndexes;
     const std::size_t columns = group.Columns.size();
     for (std::size_t c = 0; c < columns; ++c) {
         TColumnWriter& column = group.Columns[c];
@@ -189,7 +164,8 @@ void TExportRowMaker::FindValues(TGroup& group, std::span<const TReportLine> bat
 }
 
 void TExportRowMaker::AppendRows(const TGroup& group, std::size_t rows,
-                                 const std::vector<int>& indexes, TEncodedRows& output) {
+                                 TEncodedRows& output) const {
+    const std::vector<int>& indexes = FIndexes;
     const std::size_t columns = group.Columns.size();
     for (std::size_t row = 0; row < rows; ++row) {
         for (std::size_t c = 0; c < columns; ++c)

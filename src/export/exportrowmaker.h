@@ -3,6 +3,7 @@
 #include "columnwriter.h"
 #include "exportformat.h"
 #include "exportpiece.h"
+#include "seenrows.h"
 
 #include <array>
 #include <optional>
@@ -21,15 +22,21 @@ class TExportRowMaker {
 public:
     explicit TExportRowMaker(const TExportFormat& format);
 
-    // Adds the rows of lines to piece. Values are known by the addresses of the lines' texts
-    // only while those lines live: each call forgets the addresses of the calls before, so
-    // the lines of a call before may be gone.
+    // Adds the rows of lines to piece. Values are known by the addresses of the lines'
+    // texts: the texts must stay alive and unchanged until ForgetTexts, also when the lines
+    // themselves go.
     void Add(std::span<const TReportLine> lines, TExportPiece& piece);
+    // Forgets the addresses of the texts of the lines added so far, which may go now; the
+    // values made for them are kept.
+    void ForgetTexts();
 
 private:
     // The column writers of one group.
     struct TGroup {
         std::vector<TColumnWriter> Columns;
+        // Client and Category groups: the value numbers of the rows met lately.
+        std::optional<TSeenRows> Seen;
+        int SeenGenerations = 0;
         // True when some column's text is never empty, so that no row is empty either.
         bool RowsNeverEmpty = false;
     };
@@ -39,18 +46,15 @@ private:
     static QString RowText(const TGroup& group, std::span<const int> indexes);
     // Grows whenever a column of the group started its value numbers again.
     static int Generations(const TGroup& group);
-    // The rows of lines not met before in this call, in the order first met.
+    // The rows of the lines not met lately, in the order first met.
     QStringList DistinctRows(TGroup& group);
     void AddTimeRows(TGroup& group, TEncodedRows& rows);
     void AddTimeRowsOneByOne(TGroup& group, TEncodedRows& rows);
     // The RowBatch lines from first on (fewer at the end, none past it).
     std::span<const TReportLine> LineBatch(std::size_t first) const;
-    // The value numbers of a batch of lines, row after row, one per column; keys is room for
-    // one key per line of a batch.
-    static void FindValues(TGroup& group, std::span<const TReportLine> batch,
-                           std::vector<TValueKey>& keys, std::vector<int>& indexes);
-    static void AppendRows(const TGroup& group, std::size_t rows, const std::vector<int>& indexes,
-                           TEncodedRows& output);
+    // The value numbers of a batch of lines into FIndexes, row after row, one per column.
+    void FindValues(TGroup& group, std::span<const TReportLine> batch);
+    void AppendRows(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
 
     // Lines whose values are looked up together before their rows are written.
     static constexpr std::size_t RowBatch = 16;
@@ -58,4 +62,7 @@ private:
     const TExportFormat& FFormat;
     std::array<std::optional<TGroup>, eaData + 1> FGroups; // by area
     std::span<const TReportLine> FLines;
+    const TExportPiece* FPiece = nullptr; // the piece of the last call
+    std::vector<int> FIndexes;            // the value numbers of a batch
+    std::vector<TValueKey> FKeys;         // the keys of a batch
 };

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "reporting/reportdata.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <unordered_map>
+#include <utility>
+
+#include <QString>
+
+class TBillingInfo;
+class TBlock;
+class TDay;
+class TReportLines;
+
+// Turns blocks into report lines under one set of options, day after day, as one batch of the
+// lines (TReportLines::BeginBatch): the days and every text the builder hands over stay as they
+// are until the builder is gone (its own texts are made once and never replaced). The texts
+// of billing codes and rates are kept, so that lines receive shared texts and a block costs
+// no formatting. Days come in date order.
+class TReportLineBuilder {
+public:
+    TReportLineBuilder(const TLineOptions& options, TReportLines& lines);
+    ~TReportLineBuilder();
+    TReportLineBuilder(const TReportLineBuilder&) = delete;
+    TReportLineBuilder& operator=(const TReportLineBuilder&) = delete;
+
+    // Adds the blocks of day that are included in reports and pass the options.
+    void AddDay(const TDay& day);
+
+private:
+    // The longest span of a day, in hundredths of an hour.
+    static constexpr std::size_t DayLength = 2400;
+
+    void StartMonthOf(const TDay& day);
+    bool Keeps(const TBlock& block) const;
+    void AddBlock(const TDay& day, int weekDay, const TBlock& block);
+    double HoursOf(const TBlock& block);
+    const QString& CodeText(const TBlock& block);
+    const QString& RateText(const TBillingInfo* billing);
+
+    const TLineOptions& FOptions;
+    TReportLines& FLines;
+    const QString NoText;
+    const QString NoRateText = QStringLiteral("--");
+    std::array<QString, 256> FCodeTexts;
+    std::array<double, DayLength + 1> FHours;
+    std::unordered_map<std::int64_t, QString> FRateTexts;
+    const std::pair<const std::int64_t, QString>* FLastRate = nullptr;
+    int FMonth = 0;
+};
