@@ -1,4 +1,6 @@
+#include "app/datalocations.h"
 #include "app/fileutils.h"
+#include "app/sidebyside.h"
 #include "export/exportengine.h"
 #include "export/exportwriter.h"
 #include "localepin.h"
@@ -6,6 +8,7 @@
 #include "reporting/reportlines.h"
 #include "sampledata.h"
 #include "storage/day.h"
+#include "storage/personalsettings.h"
 #include "storage/textcodec.h"
 #include "testsupport.h"
 
@@ -182,10 +185,10 @@ TEST_F(ExportWriter, FirstCharacterThatDoesNotFitMakesTheWholeFileUtf8) {
     const QByteArray expected =
         QByteArray("Caf\xC3\xA9\r\n").repeated(200) + QByteArray("\xC5\x81\xC3\xB3"
                                                                  "d\xC5\xBA\r\n");
-    // Within the first chunk: what is buffered is converted.
+    // The rows made before the last one are turned into UTF-8, whether the file is written in
+    // one chunk or in many.
     ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output), TResult::Written);
     EXPECT_EQ(ReadFile(Output), expected);
-    // After chunks reached the file: written again from the start, nothing of the first try left.
     ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output, 64), TResult::Written);
     EXPECT_EQ(ReadFile(Output), expected);
     EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files),
@@ -205,4 +208,97 @@ TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("missing"))));
     EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files),
               QStringList({QStringLiteral("export.csv")}));
+}
+
+// The whole export, made month by month side by side, against the plain rules over all the
+// period's lines: the Client and Category groups come first, so their rows are joined from
+// every month before the Time rows are written, and a name that does not fit Windows-1252 in
+// one month makes every month's rows UTF-8.
+class ExportDataOnSampleData : public ExportWriter {
+protected:
+    void SetUp() override {
+        ExportWriter::SetUp();
+        Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
+        PersonalSettings().UserName = QStringLiteral("nobody");
+        TSampleDataGenerator(23).WriteServerData(ServerDataPath(), 6, 2024, 1, 4, nullptr);
+        for (int user = 1; user <= 6; ++user)
+            Format.Users.append(TSampleDataGenerator::UserName(user));
+        Format.SetGroupOrder({QStringLiteral("Client Data Group"),
+                              QStringLiteral("Category Data Group"),
+                              QStringLiteral("Time Data Group")});
+        for (int field = 0; field < StandardFieldCount; ++field)
+            Format.AddField(field);
+        Format.Headings = true;
+        Format.BlankRows = 1;
+        Format.FileDir = FolderOf(Output);
+        Format.FileName = QStringLiteral("export.csv");
+    }
+    void TearDown() override {
+        SetSideBySideThreads(0);
+        ExportWriter::TearDown();
+    }
+
+    QByteArray Expected(QDate from, QDate to) const {
+        QStringList folders;
+        for (const QString& user : Format.Users)
+            folders.append(ServerDataPath() + user + QLatin1Char('/'));
+        TLineOptions options;
+        options.WithUser = true;
+        options.WithBillingCode = true;
+        TReportLines lines;
+        BuildReportLines(CollectReportDays(from, to, folders), options, lines);
+        return PlainFile(Format, lines.Lines());
+    }
+
+    TExportFormat Format;
+};
+
+TEST_F(ExportDataOnSampleData, MonthByMonthGivesTheFileOfAllLinesAtOnce) {
+    TLocalePin pin(QStringLiteral("en_US"));
+    const QDate from(2024, 1, 17);
+    const QDate to(2024, 4, 9);
+    const QByteArray expected = Expected(from, to);
+    ASSERT_GT(expected.size(), 10000);
+    for (const std::size_t threads : {1u, 2u, 3u}) {
+        SetSideBySideThreads(threads);
+        ASSERT_EQ(ExportData(Format, from, to), QString());
+        const QByteArray written = ReadFile(Output);
+        ASSERT_EQ(written.size(), expected.size()) << threads << " threads";
+        EXPECT_TRUE(written == expected) << threads << " threads";
+    }
+}
+
+TEST_F(ExportDataOnSampleData, CaseVariantsAndWideCharactersMetInLaterMonths) {
+    TLocalePin pin(QStringLiteral("en_US"));
+    // A client first met in February in lower case and in March as it is elsewhere, and a
+    // name that needs UTF-8 only in April.
+    const QString february = ServerDataPath() + Format.Users[0] + QStringLiteral("/2024-02.txt");
+    const QString april = ServerDataPath() + Format.Users[1] + QStringLiteral("/2024-04.txt");
+    WriteFile(february, ReadFile(february) +
+                            "29 Feb 2024\t0700\t0800\tzeta\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
+    QFile::remove(ServerDataPath() + Format.Users[2] + QStringLiteral("/2024-03.txt"));
+    WriteFile(ServerDataPath() + Format.Users[2] + QStringLiteral("/2024-03.txt"),
+              "01 Mar 2024\t0700\t0800\tZETA\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
+    WriteFile(april, "\xEF\xBB\xBF" // UTF-8
+                     "02 Apr 2024\t0700\t0800\t\xC5\x81\xC3\xB3" "d\xC5\xBA\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
+    const QByteArray expected = Expected(QDate(2024, 1, 1), QDate(2024, 4, 30));
+    ASSERT_TRUE(expected.contains("\nzeta\tWeb\r\n")); // the Client group's row
+    ASSERT_FALSE(expected.contains("\nZETA\tWeb\r\n"));
+    ASSERT_TRUE(expected.contains("\xC5\x81\xC3\xB3"));
+    SetSideBySideThreads(2);
+    ASSERT_EQ(ExportData(Format, QDate(2024, 1, 1), QDate(2024, 4, 30)), QString());
+    EXPECT_TRUE(ReadFile(Output) == expected);
+}
+
+TEST_F(ExportDataOnSampleData, TheEarliestUnreadableMonthIsReported) {
+    const QString user = ServerDataPath() + Format.Users[3] + QLatin1Char('/');
+    WriteFile(user + QStringLiteral("2024-02.txt"), "03 Feb 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
+    WriteFile(user + QStringLiteral("2024-04.txt"), "03 Apr 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
+    WriteFile(Output, "old");
+    SetSideBySideThreads(2);
+    for (int round = 0; round < 5; ++round) {
+        const QString error = ExportData(Format, QDate(2024, 1, 1), QDate(2024, 4, 30));
+        EXPECT_TRUE(error.contains(QStringLiteral("2024-02.txt"))) << error.toStdString();
+    }
+    EXPECT_EQ(ReadFile(Output), QByteArray("old"));
 }
