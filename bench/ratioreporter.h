@@ -1,12 +1,15 @@
 #pragma once
 
 // Console output of Google Benchmark plus, at the end, each benchmark's time as a multiple of
-// the baseline benchmark measured in the same run.
+// the baseline benchmark measured in the same run. With repetitions the median run of each
+// benchmark is compared: on a shared machine single runs stray far.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -16,22 +19,28 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                FTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
+                FTimes[run.benchmark_name()].push_back(run.GetAdjustedRealTime());
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
         const auto base = FTimes.find(FBaseline);
-        if (base == FTimes.end() || base->second <= 0)
+        if (base == FTimes.end() || Median(base->second) <= 0)
             return;
-        std::printf("\nRatio to baseline %s:\n", FBaseline.c_str());
-        for (const auto& [name, time] : FTimes)
-            std::printf("  %-40s %8.2fx\n", name.c_str(), time / base->second);
+        std::printf("\nRatio to baseline %s (medians):\n", FBaseline.c_str());
+        for (const auto& [name, times] : FTimes)
+            std::printf("  %-40s %8.2fx\n", name.c_str(), Median(times) / Median(base->second));
     }
 
 private:
+    static double Median(std::vector<double> times) {
+        std::sort(times.begin(), times.end());
+        const std::size_t middle = times.size() / 2;
+        return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    }
+
     std::string FBaseline;
-    std::map<std::string, double> FTimes;
+    std::map<std::string, std::vector<double>> FTimes;
 };
 
 // main() of a benchmark program whose baseline is the benchmark named baseline.

@@ -2,6 +2,7 @@
 
 #include "app/applocale.h"
 #include "app/messages.h"
+#include "app/sidebyside.h"
 #include "reporting/reportlinebuilder.h"
 #include "reporting/reportlines.h"
 #include "storage/datetexts.h"
@@ -9,6 +10,10 @@
 #include "storage/month.h"
 
 #include <algorithm>
+#include <exception>
+#include <functional>
+#include <iterator>
+#include <mutex>
 
 namespace {
 // One month of the selected users' blocks, read only: a report never saves, and the snapshot
@@ -44,30 +49,127 @@ bool AnyBlock(const TReportDays& days) {
 
 } // namespace
 
-TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users) {
+namespace {
+// The days of one calendar month that lie within the period.
+TReportDays PeriodDaysOfMonth(QDate month, QDate from, QDate to,
+                              const std::optional<QStringList>& users) {
+    TReportDays days;
+    for (auto& day : LoadReportMonth(month, users)->TakeDays())
+        if (day->Date >= from && day->Date <= to)
+            days.push_back(std::move(day));
+    return days;
+}
+
+// Reads the months of a period side by side, each month on one core, and hands each month's
+// days to a consumer in month order as soon as the months before it were handed over, on
+// whichever thread is free: while one core takes a month, the other goes on reading.
+class TMonthCollector {
+public:
+    using TConsumer = std::function<void(std::span<const std::unique_ptr<TDay>>)>;
+
+    TMonthCollector(QDate from, QDate to, const std::optional<QStringList>& users,
+                    const TConsumer& consumer)
+        : FFrom(from), FTo(to), FUsers(users), FConsumer(consumer) {
+        for (QDate month(from.year(), from.month(), 1); month <= to; month = month.addMonths(1))
+            FMonths.push_back(month);
+        FDays.resize(FMonths.size());
+        FErrors.resize(FMonths.size());
+        FDone.assign(FMonths.size(), false);
+    }
+
+    // The days of the period in date order. A month that could not be read raises its error,
+    // the earliest month's when there are several; no month after it is handed over.
+    TReportDays Collect() {
+        RunSideBySide(FMonths.size(), [this](std::size_t i) { ReadMonth(i); });
+        for (const std::exception_ptr& error : FErrors)
+            if (error)
+                std::rethrow_exception(error);
+        TReportDays days;
+        days.reserve(static_cast<std::size_t>(FFrom.daysTo(FTo) + 1));
+        for (TReportDays& month : FDays)
+            std::move(month.begin(), month.end(), std::back_inserter(days));
+        return days;
+    }
+
+private:
+    void ReadMonth(std::size_t index) {
+        try {
+            FDays[index] = PeriodDaysOfMonth(FMonths[index], FFrom, FTo, FUsers);
+        } catch (...) {
+            FErrors[index] = std::current_exception();
+        }
+        std::unique_lock<std::mutex> lock(FLock);
+        FDone[index] = true;
+        if (FHanding)
+            return; // the thread handing over months takes this one too
+        FHanding = true;
+        while (FNext < FMonths.size() && FDone[FNext] && !FStopped) {
+            const std::size_t next = FNext;
+            lock.unlock();
+            Hand(next);
+            lock.lock();
+            ++FNext;
+        }
+        FHanding = false;
+    }
+
+    // Called without the lock, one month at a time.
+    void Hand(std::size_t index) {
+        if (FErrors[index]) {
+            FStopped = true;
+            return;
+        }
+        if (!FConsumer)
+            return;
+        try {
+            FConsumer(FDays[index]);
+        } catch (...) {
+            FErrors[index] = std::current_exception();
+            FStopped = true;
+        }
+    }
+
+    const QDate FFrom;
+    const QDate FTo;
+    const std::optional<QStringList>& FUsers;
+    const TConsumer& FConsumer;
+    std::vector<QDate> FMonths;
+    std::vector<TReportDays> FDays;
+    std::vector<std::exception_ptr> FErrors;
+    std::mutex FLock;
+    std::vector<bool> FDone;
+    std::size_t FNext = 0;
+    bool FHanding = false;
+    bool FStopped = false;
+};
+
+TReportDays CollectDays(QDate from, QDate to, const std::optional<QStringList>& users,
+                        const TMonthCollector::TConsumer& consumer) {
     if (!from.isValid() || !to.isValid())
         return {};
     if (from > to)
         std::swap(from, to);
-    if (users && users->isEmpty())
-        return EmptyDays(from, to);
-    TReportDays days;
-    days.reserve(static_cast<std::size_t>(from.daysTo(to) + 1));
-    QDate cursor = from;
-    while (cursor <= to) {
-        // One month at a time: its days of the period move into the list, the rest go with it.
-        TReportDays monthDays = LoadReportMonth(cursor, users)->TakeDays();
-        QDate latest;
-        for (auto& day : monthDays) {
-            if (day->Date < from || day->Date > to)
-                continue;
-            latest = std::max(latest, day->Date);
-            days.push_back(std::move(day));
-        }
-        cursor = latest.isValid() ? latest.addDays(1)
-                                  : QDate(cursor.year(), cursor.month(), 1).addMonths(1);
+    if (users && users->isEmpty()) {
+        TReportDays days = EmptyDays(from, to);
+        if (consumer)
+            consumer(days);
+        return days;
     }
-    return days;
+    return TMonthCollector(from, to, users, consumer).Collect();
+}
+} // namespace
+
+TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users) {
+    return CollectDays(from, to, users, {});
+}
+
+TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users,
+                              const TLineOptions& options, TReportLines& lines) {
+    TReportLineBuilder builder(options, lines);
+    return CollectDays(from, to, users, [&](std::span<const std::unique_ptr<TDay>> days) {
+        for (const auto& day : days)
+            builder.AddDay(*day);
+    });
 }
 
 bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason) {

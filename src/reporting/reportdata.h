@@ -41,10 +41,18 @@ enum TCharging { chIncludeAll = 0, chChargeableOnly = 1, chNotChargeableOnly = 2
 // current user's month files in LocalDataPath() are read, the blocks carrying
 // CurrentUserName(); otherwise the month files of every user folder, each block carrying its
 // folder's user name, LastPathPart (an empty list gives days without blocks). Each month is read
-// once, one after the other; a missing month file adds no blocks. A line that cannot be read raises
+// once; a missing month file adds no blocks. A line that cannot be read raises
 // EDataLineError (file and line). An invalid date gives no days.
+// The months are read side by side on the processor's cores, each month whole on one core
+// (so a few months are held at a time besides the days already read); the first month that
+// cannot be read in date order is the one whose error is raised.
 TReportDays CollectReportDays(QDate from, QDate to,
                               const std::optional<QStringList>& users = std::nullopt);
+// The same, and the lines BuildReportLines(days, options, lines) gives: each month's days
+// are turned into lines as soon as the months before them were, while the next months are
+// still being read. On an error the lines hold those of the months before it.
+TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users,
+                              const TLineOptions& options, TReportLines& lines);
 
 // True when a report can be made of days. Otherwise reason says why: "<Day name> <short
 // date> has missing task information" for the first Monday to Friday with a block lacking
