@@ -1,5 +1,6 @@
 #include "app/datalocations.h"
 #include "app/messages.h"
+#include "app/sidebyside.h"
 #include "localepin.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportentry.h"
@@ -442,4 +443,60 @@ TEST_F(ReportData, HoursOfBlocksOfAnyLength) {
     EXPECT_DOUBLE_EQ(lines[1].NormalHours, 10.0 / 60.0);
     EXPECT_DOUBLE_EQ(lines[5].NormalHours, -0.5);
     EXPECT_DOUBLE_EQ(lines[6].NormalHours, 26);
+}
+
+// Lines built while the months are read are those built from the days afterwards, line for
+// line and bit for bit, however many cores read the months.
+TEST_F(ReportData, LinesBuiltWhileReadingAreThoseBuiltAfterwards) {
+    TSampleDataGenerator generator(5);
+    QStringList folders;
+    generator.WriteServerData(Server, 10, 2023, 10, 3, &folders);
+    const QDate from(2023, 10, 12);
+    const QDate to(2023, 12, 20);
+    const TReportDays days = CollectReportDays(from, to, folders);
+    for (const bool consolidate : {true, false}) {
+        TLineOptions options;
+        options.Consolidate = consolidate;
+        options.WithUser = !consolidate;
+        options.WithBillingCode = true;
+        const TReportLines expected = Lines(days, options);
+        for (const std::size_t threads : {1u, 2u, 3u}) {
+            SetSideBySideThreads(threads);
+            TReportLines lines;
+            const TReportDays read = CollectReportDays(from, to, folders, options, lines);
+            ASSERT_EQ(read.size(), days.size());
+            ASSERT_EQ(lines.Count(), expected.Count()) << threads << " threads";
+            for (int i = 0; i < lines.Count(); ++i) {
+                const TReportLine& line = lines[i];
+                const TReportLine& want = expected[i];
+                ASSERT_EQ(line.Date, want.Date) << "line " << i;
+                ASSERT_EQ(line.User + line.Client + line.Project + line.Activity + line.Remarks,
+                          want.User + want.Client + want.Project + want.Activity + want.Remarks);
+                ASSERT_EQ(line.NormalHours, want.NormalHours) << "line " << i;
+                ASSERT_EQ(line.OvertimeHours, want.OvertimeHours) << "line " << i;
+                ASSERT_EQ(line.Amount, want.Amount) << "line " << i;
+            }
+        }
+    }
+    SetSideBySideThreads(0);
+}
+
+TEST_F(ReportData, TheEarliestUnreadableMonthIsReportedWhateverTheCores) {
+    WriteMonth(QStringLiteral("ann"), "2024-01.txt", {{"08 Jan 2024"}});
+    WriteMonth(QStringLiteral("ann"), "2024-02.txt", {{"05 Feb 2024", "09x0"}});
+    const QString folder =
+        WriteMonth(QStringLiteral("ann"), "2024-04.txt", {{"01 Apr 2024", "1x00"}});
+    for (const std::size_t threads : {1u, 2u, 4u}) {
+        SetSideBySideThreads(threads);
+        TReportLines lines;
+        try {
+            CollectReportDays(QDate(2024, 1, 1), QDate(2024, 4, 30), QStringList{folder},
+                              TLineOptions(), lines);
+            ADD_FAILURE() << "no error raised";
+        } catch (const EDataLineError& error) {
+            EXPECT_EQ(error.FileName(), folder + QStringLiteral("2024-02.txt"));
+        }
+        EXPECT_EQ(lines.Count(), 1); // January's line, nothing from February on
+    }
+    SetSideBySideThreads(0);
 }
