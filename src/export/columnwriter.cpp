@@ -8,8 +8,9 @@
 TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix)
     : FFormat(format), FColumn(column), FSuffix(std::move(suffix)) {
     ChooseKey();
-    FSetShift = 64 - (FKind == TKeyKind::Text ? TextSetBits : OtherSetBits);
-    FSlots.resize(SetSize << (64 - FSetShift));
+    FLeastSetShift = 64 - (FKind == TKeyKind::Text ? TextSetBits : OtherSetBits);
+    FSetShift = 64 - FirstSetBits;
+    FSets.resize(std::size_t(1) << FirstSetBits);
     if (FKind == TKeyKind::Time || FKind == TKeyKind::Overtime || FKind == TKeyKind::Chargeable ||
         FKind == TKeyKind::Constant)
         FDirect.assign(DirectKeys, -1);
@@ -75,11 +76,22 @@ void TColumnWriter::ChooseKey() {
         FKind = TKeyKind::Time;
 }
 
-int TColumnWriter::Remember(TSlot* set, const TValueKey& key, const TReportLine& line) {
+int TColumnWriter::Remember(const TValueKey& key, const TReportLine& line) {
     const int index = Find(key, line); // may empty every slot
+    GrowSetsWhenCrowded();
+    TSlot* const set = FSets[SetOf(key)].Ways.data();
     std::copy_backward(set, set + SetSize - 1, set + SetSize);
     set[0] = {key.First, key.Second, index};
     return index;
+}
+
+void TColumnWriter::GrowSetsWhenCrowded() {
+    constexpr std::size_t Crowded = 2;
+    if (++FRemembered <= FSets.size() * SetSize * Crowded || FSetShift <= FLeastSetShift)
+        return;
+    FSetShift = std::max(FSetShift - 2, FLeastSetShift);
+    FSets.assign(std::size_t(1) << (64 - FSetShift), TSet{});
+    FRemembered = 0;
 }
 
 int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
@@ -115,14 +127,14 @@ void TColumnWriter::ForgetAddresses() {
     FLastIndex = -1;
     if (FKind != TKeyKind::Text)
         return; // the other keys are the values' own inputs
-    std::fill(FSlots.begin(), FSlots.end(), TSlot{});
+    std::fill(FSets.begin(), FSets.end(), TSet{});
 }
 
 void TColumnWriter::Forget() {
     ++FGeneration;
     FLastIndex = -1;
     std::fill(FDirect.begin(), FDirect.end(), -1);
-    std::fill(FSlots.begin(), FSlots.end(), TSlot{});
+    std::fill(FSets.begin(), FSets.end(), TSet{});
     FValues.clear();
     FBytes.clear();
     FBySource.clear();

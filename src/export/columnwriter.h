@@ -3,6 +3,7 @@
 #include "encodedtext.h"
 #include "reporting/reportline.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <unordered_map>
@@ -88,7 +89,7 @@ public:
     void Prefetch(const TValueKey& key) const {
         if (!FDirect.empty())
             return;
-        PrefetchMemory(&FSlots[SetOf(key)]);
+        PrefetchMemory(&FSets[SetOf(key)]);
     }
     // The number of line's value, valid until Generation changes; key is Key(line).
     int IndexOf(const TValueKey& key, const TReportLine& line) {
@@ -98,9 +99,8 @@ public:
         }
         if (key == FLastKey && FLastIndex >= 0)
             return FLastIndex;
-        TSlot* const set = &FSlots[SetOf(key)];
-        const int found = FindInSet(set, key);
-        return Last(key, found >= 0 ? found : Remember(set, key, line));
+        const int found = FindInSet(FSets[SetOf(key)].Ways.data(), key);
+        return Last(key, found >= 0 ? found : Remember(key, line));
     }
     int IndexOf(const TReportLine& line) { return IndexOf(Key(line), line); }
     // The column's text for a value number, with its suffix.
@@ -132,9 +132,16 @@ private:
         int Index = -1;
     };
     static_assert(sizeof(TSlot) == 16);
+    // A set starts a cache line of its own, so that looking it up reads one line.
+    struct alignas(64) TSet {
+        std::array<TSlot, 4> Ways;
+    };
     static constexpr std::size_t SetSize = 4;
-    // Lines come day by day for all users, and every month file read gives its texts their own
-    // addresses, so a text column meets a few thousand keys in turn; other fields have fewer.
+    // The sets start few, so that the keys of a column with few values (names, which all
+    // month files share) lie close together in the cache, and grow while keys keep pushing
+    // others out: every month file read gives its remarks their own addresses, so a text
+    // column may meet a few thousand keys in turn; other fields have fewer.
+    static constexpr int FirstSetBits = 4;
     static constexpr int TextSetBits = 11;
     static constexpr int OtherSetBits = 8;
     // Keys that are small numbers (times, flags, the days of a few years) index the value
@@ -166,7 +173,7 @@ private:
         return hits != 0 ? set[std::countr_zero(hits)].Index : -1;
     }
     std::size_t SetOf(const TValueKey& key) const {
-        return (TValueKeyHash()(key) >> FSetShift) * SetSize;
+        return TValueKeyHash()(key) >> FSetShift;
     }
     int Last(const TValueKey& key, int index) {
         FLastKey = key;
@@ -174,8 +181,12 @@ private:
         return index;
     }
     void ChooseKey();
-    // Finds or makes the value of line and puts its key first in set, dropping the last one.
-    int Remember(TSlot* set, const TValueKey& key, const TReportLine& line);
+    // Finds or makes the value of line and puts its key first in its set, dropping the last
+    // one.
+    int Remember(const TValueKey& key, const TReportLine& line);
+    // Four times as many sets, all empty, once the keys put into them are several times
+    // their room.
+    void GrowSetsWhenCrowded();
     int Find(const TValueKey& key, const TReportLine& line);
     TValue MakeValue(const TReportLine& line) const;
     void Forget();
@@ -187,7 +198,9 @@ private:
     const QString TReportLine::*FText = nullptr; // text fields
     int TReportLine::*FTime = nullptr;           // times
     int FSetShift = 0;
-    std::vector<TSlot> FSlots;
+    int FLeastSetShift = 0; // at the most sets
+    std::size_t FRemembered = 0; // keys put into sets since they last grew
+    std::vector<TSet> FSets;
     // Value numbers by key - FDirectBase (-1 when not known yet); empty for other fields.
     std::vector<int> FDirect;
     std::uint64_t FDirectBase = 0;
