@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "app/sidebyside.h"
+
 #include "app/applocale.h"
 #include "app/datalocations.h"
 #include "app/help.h"
@@ -41,6 +43,7 @@ void TTempFolderTest::TearDown() {
     Locations() = TDataLocations{};
     PersonalSettings() = TPersonalSettings{};
     SetHelpHandlers({});
+    SetSideBySideThreads(0); // a test that failed half-way leaves no thread count behind
 }
 
 void TTempFolderTest::ApplyEnvironment() {

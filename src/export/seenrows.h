@@ -15,6 +15,8 @@ public:
     // True when indexes (one value number per column) are in their slot; otherwise they take
     // the slot.
     bool Seen(std::span<const int> indexes) {
+        if (FColumns == 0)
+            return true; // a group without columns has only the empty row, which is dropped
         std::uint64_t hash = 0;
         for (const int index : indexes)
             hash = (hash ^ std::uint64_t(index)) * 0x9E3779B97F4A7C15ULL;

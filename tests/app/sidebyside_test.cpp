@@ -8,7 +8,15 @@
 #include <stdexcept>
 #include <vector>
 
+namespace {
+// Sets the thread count back however the test ends.
+struct TThreadsReset {
+    ~TThreadsReset() { SetSideBySideThreads(0); }
+};
+} // namespace
+
 TEST(SideBySide, RunsEveryIndexOnceWhateverTheCountAndThreads) {
+    const TThreadsReset reset;
     for (const std::size_t threads : {1u, 2u, 5u})
         for (const std::size_t count : {0u, 1u, 2u, 3u, 17u, 1000u}) {
             SetSideBySideThreads(threads);
@@ -35,6 +43,7 @@ TEST(SideBySide, AnErrorIsRaisedAfterEveryOtherIndexRan) {
 }
 
 TEST(SideBySide, WorkSpreadOverThreadsRunsItsOwnCallsOnItsThread) {
+    const TThreadsReset reset;
     SetSideBySideThreads(2);
     std::atomic<int> innerOnOtherThreads{0};
     std::atomic<int> innerRuns{0};

@@ -233,11 +233,7 @@ protected:
         Format.FileDir = FolderOf(Output);
         Format.FileName = QStringLiteral("export.csv");
     }
-    void TearDown() override {
-        SetSideBySideThreads(0);
-        ExportWriter::TearDown();
-    }
-
+    // The file of all the period's lines at once, from the lines under the format's filters.
     QByteArray Expected(QDate from, QDate to) const {
         QStringList folders;
         for (const QString& user : Format.Users)
@@ -245,6 +241,10 @@ protected:
         TLineOptions options;
         options.WithUser = true;
         options.WithBillingCode = true;
+        options.ClientFilter = Format.Client;
+        options.ProjectFilter = Format.Project;
+        options.Charging = Format.Charging;
+        options.ExcludeOvertime = !Format.Overtime;
         TReportLines lines;
         BuildReportLines(CollectReportDays(from, to, folders), options, lines);
         return PlainFile(Format, lines.Lines());
@@ -301,4 +301,49 @@ TEST_F(ExportDataOnSampleData, TheEarliestUnreadableMonthIsReported) {
         EXPECT_TRUE(error.contains(QStringLiteral("2024-02.txt"))) << error.toStdString();
     }
     EXPECT_EQ(ReadFile(Output), QByteArray("old"));
+}
+
+TEST_F(ExportDataOnSampleData, TheFormatsFiltersChooseTheEntries) {
+    TLocalePin pin(QStringLiteral("en_US"));
+    const QDate from(2024, 2, 1);
+    const QDate to(2024, 3, 31);
+    const QByteArray all = Expected(from, to);
+    Format.Overtime = false;
+    for (const int charging : {chChargeableOnly, chNotChargeableOnly}) {
+        Format.Charging = charging;
+        const QByteArray expected = Expected(from, to);
+        ASSERT_GT(expected.size(), 1000);
+        ASSERT_LT(expected.size(), all.size());
+        ASSERT_EQ(ExportData(Format, from, to), QString());
+        EXPECT_TRUE(ReadFile(Output) == expected) << "charging " << charging;
+    }
+    // A client filter that matches no entry: with empty groups skipped there is nothing to
+    // export and the file stays as it was; otherwise every group is its empty heading line.
+    Format.Charging = chIncludeAll;
+    Format.Client = QStringLiteral("No such client");
+    Format.SkipEmptyGroups = true;
+    WriteFile(Output, "old");
+    EXPECT_EQ(ExportData(Format, from, to), NothingToExportText);
+    EXPECT_EQ(ReadFile(Output), QByteArray("old"));
+    Format.SkipEmptyGroups = false;
+    ASSERT_EQ(ExportData(Format, from, to), QString());
+    EXPECT_EQ(ReadFile(Output), QByteArray("\r\n\r\n\r\n\r\n\r\n"));
+}
+
+// The output fails when a text does not fit its encoding after chunks reached the temporary
+// file: the existing file is kept and no temporary file is left.
+TEST_F(ExportWriter, AFailedWriteKeepsTheExistingFile) {
+    WriteFile(Output, "old export");
+    {
+        TExportOutput output(Output, TExportOutput::TEncoding::Windows1252, 16);
+        for (int i = 0; i < 20; ++i) {
+            output.Append(QStringLiteral("Acme"));
+            output.AppendLineEnd();
+        }
+        output.Append(QStringLiteral("\u0141\u00F3d\u017A"));
+        EXPECT_EQ(output.Finish(), TExportOutput::TResult::Failed);
+    }
+    EXPECT_EQ(ReadFile(Output), QByteArray("old export"));
+    EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("export.csv")}));
 }

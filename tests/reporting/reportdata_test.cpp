@@ -165,6 +165,12 @@ TEST_F(ReportData, NoUsersOrNoValidPeriod) {
     EXPECT_EQ(DatesOf(noUsers), QStringList({"2024-03-01", "2024-03-02", "2024-03-03"}));
     EXPECT_EQ(BlockCount(noUsers), 0);
     EXPECT_TRUE(CollectReportDays(QDate(), QDate(2024, 3, 3), QStringList()).empty());
+    TReportLines lines;
+    EXPECT_EQ(CollectReportDays(QDate(2024, 3, 3), QDate(2024, 3, 1), QStringList(),
+                                TLineOptions(), lines)
+                  .size(),
+              3u);
+    EXPECT_EQ(lines.Count(), 0);
 }
 
 TEST_F(ReportData, AnUnreadableLineNamesFileAndLine) {
