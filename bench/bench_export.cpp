@@ -136,8 +136,8 @@ void BM_ExportYear(benchmark::State& state) {
         if (!error.isEmpty())
             state.SkipWithError(error.toStdString().c_str());
     }
-    state.counters["cpu_ms"] = benchmark::Counter(
-        1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC / double(state.iterations()));
+    state.counters["cpu_ms"] = benchmark::Counter(1000.0 * double(std::clock() - cpuBefore) /
+                                                  CLOCKS_PER_SEC / double(state.iterations()));
     state.SetItemsProcessed(state.iterations() * group.Lines);
 }
 

@@ -11,7 +11,6 @@
 #include "storage/block.h"
 #include "storage/day.h"
 
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -59,8 +58,9 @@ void BM_CollectYearAndBuildLines(benchmark::State& state) {
     const TSampleWorkGroupYear& year = SampleYear();
     for (auto _ : state) {
         TReportLines lines;
-        const TReportDays days = CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31),
-                                                   year.UserFolders, ActivityReportOptions(), lines);
+        const TReportDays days =
+            CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31), year.UserFolders,
+                              ActivityReportOptions(), lines);
         lines.Sort(CompareByTask);
         benchmark::DoNotOptimize(lines.Count());
     }

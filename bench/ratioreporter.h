@@ -3,13 +3,13 @@
 // Console output of Google Benchmark plus, at the end, each benchmark's time as a multiple of
 // the baseline benchmark measured in the same run. With repetitions the median run of each
 // benchmark is compared: on a shared machine single runs stray far.
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:

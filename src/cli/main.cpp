@@ -1,9 +1,9 @@
 #include "cli/clicommands.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
 #include <exception>
+
+#include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

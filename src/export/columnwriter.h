@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/prefetch.h"
 #include "encodedtext.h"
 #include "reporting/reportline.h"
 
@@ -28,15 +29,6 @@ struct TValueKey {
     std::uint32_t Second = 0;
     bool operator==(const TValueKey&) const = default;
 };
-
-// Asks the processor to bring the memory at address into its cache, where that can be asked.
-inline void PrefetchMemory(const void* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
 
 struct TValueKeyHash {
     std::size_t operator()(const TValueKey& key) const {
@@ -157,8 +149,8 @@ private:
         unsigned hits = 0;
 #if defined(__SSE2__)
         // A slot's key is its first twelve bytes.
-        const __m128i wanted = _mm_set_epi32(0, int(key.Second), int(key.First >> 32),
-                                             int(key.First & 0xFFFFFFFFU));
+        const __m128i wanted =
+            _mm_set_epi32(0, int(key.Second), int(key.First >> 32), int(key.First & 0xFFFFFFFFU));
         for (std::size_t way = 0; way < SetSize; ++way) {
             const __m128i held = _mm_loadu_si128(reinterpret_cast<const __m128i*>(set + way));
             const int equal = _mm_movemask_epi8(_mm_cmpeq_epi32(held, wanted)) & 0x0FFF;
@@ -198,7 +190,7 @@ private:
     const QString TReportLine::*FText = nullptr; // text fields
     int TReportLine::*FTime = nullptr;           // times
     int FSetShift = 0;
-    int FLeastSetShift = 0; // at the most sets
+    int FLeastSetShift = 0;      // at the most sets
     std::size_t FRemembered = 0; // keys put into sets since they last grew
     std::vector<TSet> FSets;
     // Value numbers by key - FDirectBase (-1 when not known yet); empty for other fields.

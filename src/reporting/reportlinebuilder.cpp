@@ -1,5 +1,6 @@
 #include "reportlinebuilder.h"
 
+#include "app/prefetch.h"
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
@@ -10,15 +11,6 @@
 #include <cmath>
 
 namespace {
-// A hint that address will be read soon; it never faults, not even for none.
-void Prefetch(const void* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    static_cast<void>(address);
-#endif
-}
-
 // Blocks lie spread over the memory of the months they were read with; asking for the next
 // ones early lets the memory work while the present block is turned into a line. A block's
 // billing object is asked for once the block itself has arrived.
@@ -29,10 +21,10 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
     if (current + BlockDistance < blocks.size()) {
         const auto* block = reinterpret_cast<const char*>(blocks[current + BlockDistance].get());
         for (std::size_t offset = 0; offset < sizeof(TBlock); offset += CacheLine)
-            Prefetch(block + offset);
+            PrefetchMemory(block + offset);
     }
     if (current + BillingDistance < blocks.size())
-        Prefetch(blocks[current + BillingDistance]->BillingInfo.get());
+        PrefetchMemory(blocks[current + BillingDistance]->BillingInfo.get());
 }
 } // namespace
 
@@ -73,14 +65,12 @@ void TReportLineBuilder::StartMonthOf(const TDay& day) {
 bool TReportLineBuilder::Keeps(const TBlock& block) const {
     if (!block.Reportable)
         return false;
-    if (!FOptions.ClientFilter.isEmpty() &&
-        !SameAsciiFolded(block.Client, FOptions.ClientFilter))
+    if (!FOptions.ClientFilter.isEmpty() && !SameAsciiFolded(block.Client, FOptions.ClientFilter))
         return false;
     if (!FOptions.ProjectFilter.isEmpty() &&
         !SameAsciiFolded(block.Project, FOptions.ProjectFilter))
         return false;
-    if ((FOptions.OvertimeOnly && !block.OverTime) ||
-        (FOptions.ExcludeOvertime && block.OverTime))
+    if ((FOptions.OvertimeOnly && !block.OverTime) || (FOptions.ExcludeOvertime && block.OverTime))
         return false;
     if (FOptions.Charging == chChargeableOnly)
         return block.Chargeable;

@@ -1,12 +1,12 @@
 #include "app/sidebyside.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
-#include <thread>
 #include <stdexcept>
+#include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 // Sets the thread count back however the test ends.

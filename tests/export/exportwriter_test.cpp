@@ -199,7 +199,8 @@ TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
     TExportFormat format = Format({efClient});
     format.SkipEmptyGroups = true;
     WriteFile(Output, "old");
-    EXPECT_EQ(TExportWriter::WriteFile(format, std::vector<TReportLine>{}, Output), TResult::NothingToExport);
+    EXPECT_EQ(TExportWriter::WriteFile(format, std::vector<TReportLine>{}, Output),
+              TResult::NothingToExport);
     EXPECT_EQ(ReadFile(Output), QByteArray("old"));
     const std::vector<TReportLine> lines{TextLine(QStringLiteral("Acme"), {})};
     EXPECT_EQ(
@@ -280,7 +281,8 @@ TEST_F(ExportDataOnSampleData, CaseVariantsAndWideCharactersMetInLaterMonths) {
     WriteFile(ServerDataPath() + Format.Users[2] + QStringLiteral("/2024-03.txt"),
               "01 Mar 2024\t0700\t0800\tZETA\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
     WriteFile(april, "\xEF\xBB\xBF" // UTF-8
-                     "02 Apr 2024\t0700\t0800\t\xC5\x81\xC3\xB3" "d\xC5\xBA\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
+                     "02 Apr 2024\t0700\t0800\t\xC5\x81\xC3\xB3"
+                     "d\xC5\xBA\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
     const QByteArray expected = Expected(QDate(2024, 1, 1), QDate(2024, 4, 30));
     ASSERT_TRUE(expected.contains("\nzeta\tWeb\r\n")); // the Client group's row
     ASSERT_FALSE(expected.contains("\nZETA\tWeb\r\n"));
@@ -292,8 +294,10 @@ TEST_F(ExportDataOnSampleData, CaseVariantsAndWideCharactersMetInLaterMonths) {
 
 TEST_F(ExportDataOnSampleData, TheEarliestUnreadableMonthIsReported) {
     const QString user = ServerDataPath() + Format.Users[3] + QLatin1Char('/');
-    WriteFile(user + QStringLiteral("2024-02.txt"), "03 Feb 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
-    WriteFile(user + QStringLiteral("2024-04.txt"), "03 Apr 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
+    WriteFile(user + QStringLiteral("2024-02.txt"),
+              "03 Feb 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
+    WriteFile(user + QStringLiteral("2024-04.txt"),
+              "03 Apr 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
     WriteFile(Output, "old");
     SetSideBySideThreads(2);
     for (int round = 0; round < 5; ++round) {

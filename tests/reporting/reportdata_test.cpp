@@ -166,8 +166,8 @@ TEST_F(ReportData, NoUsersOrNoValidPeriod) {
     EXPECT_EQ(BlockCount(noUsers), 0);
     EXPECT_TRUE(CollectReportDays(QDate(), QDate(2024, 3, 3), QStringList()).empty());
     TReportLines lines;
-    EXPECT_EQ(CollectReportDays(QDate(2024, 3, 3), QDate(2024, 3, 1), QStringList(),
-                                TLineOptions(), lines)
+    EXPECT_EQ(CollectReportDays(QDate(2024, 3, 3), QDate(2024, 3, 1), QStringList(), TLineOptions(),
+                                lines)
                   .size(),
               3u);
     EXPECT_EQ(lines.Count(), 0);
