@@ -99,7 +99,8 @@ int RunExportCommand(const QStringList& args, QTextStream& out, QTextStream& err
             << "\". Available formats: " << AvailableFormats() << '\n';
         return 2;
     }
-    if (const QString error = format.ReadFromFile(fileName); !error.isEmpty()) {
+    // Under the file's lock when the data is shared, as the export run window reads it.
+    if (const QString error = format.Load(request.FormatName); !error.isEmpty()) {
         err << error << '\n';
         return 1;
     }
