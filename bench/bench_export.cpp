@@ -23,6 +23,7 @@
 #include <ctime>
 #include <fstream>
 #include <malloc.h>
+#include <span>
 #include <string>
 
 #include <QFile>
@@ -197,6 +198,24 @@ void BM_MakeRowsFromLines(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * lines.Count());
 }
 
+// The rows of a day's lines (those of the middle of the year), made again and again as an
+// export makes them day by day: the lines are in the processor's cache, as they are when an
+// export makes a day's rows right after its lines.
+void BM_MakeRowsDayByDay(benchmark::State& state) {
+    const TSampleWorkGroup& group = WorkGroup();
+    const std::vector<TReportLine>& lines = YearLines().Lines();
+    const std::size_t perDay = lines.size() / 365;
+    const std::span<const TReportLine> day(lines.data() + lines.size() / 2, perDay);
+    for (auto _ : state) {
+        TExportPiece piece;
+        TExportRowMaker maker(group.Format);
+        for (int i = 0; i < 365; ++i)
+            maker.Add(day, piece);
+        benchmark::DoNotOptimize(piece.TimeRows.Bytes().size());
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(perDay) * 365);
+}
+
 void BM_PlainExportLinesFromLines(benchmark::State& state) {
     const TReportLines& lines = YearLines();
     for (auto _ : state)
@@ -212,5 +231,6 @@ BENCHMARK(BM_ExportYearOneCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CollectLinesYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteFileFromLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MakeRowsFromLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MakeRowsDayByDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainExportLinesFromLines)->Unit(benchmark::kMillisecond)->Iterations(1);
 QH_BENCHMARK_MAIN_WITH_BASELINE("BM_BaselineReadAndSplit")
