@@ -2,6 +2,26 @@
 
 #include <QSaveFile>
 
+#if defined(__linux__)
+#include <fcntl.h>
+#endif
+
+namespace {
+// Starts writing the file's pages to the disk without waiting for them: the commit waits
+// until the whole file is on the disk before it takes the place of the target, and of a large
+// export most pages are then written already.
+void StartWriteBack(QSaveFile& file, qint64 offset, qint64 size) {
+#if defined(__linux__)
+    if (file.flush() && file.handle() >= 0)
+        sync_file_range(file.handle(), offset, size, SYNC_FILE_RANGE_WRITE);
+#else
+    static_cast<void>(file);
+    static_cast<void>(offset);
+    static_cast<void>(size);
+#endif
+}
+} // namespace
+
 TExportOutput::TExportOutput(QString path, TEncoding encoding, std::size_t chunkBytes)
     : FPath(std::move(path)), FBuffer(std::max<std::size_t>(chunkBytes, 1)),
       FUtf8(encoding == TEncoding::Utf8) {}
@@ -39,8 +59,12 @@ void TExportOutput::WriteToFile(const char* data, std::size_t count) {
             return;
         }
     }
-    if (FFile->write(data, qint64(count)) != qint64(count))
+    if (FFile->write(data, qint64(count)) != qint64(count)) {
         FFailed = true;
+        return;
+    }
+    StartWriteBack(*FFile, FWritten, qint64(count));
+    FWritten += qint64(count);
 }
 
 TExportOutput::TResult TExportOutput::Finish() {

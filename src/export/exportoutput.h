@@ -67,6 +67,7 @@ private:
     std::unique_ptr<QSaveFile> FFile;
     std::vector<char> FBuffer;
     std::size_t FUsed = 0;
+    qint64 FWritten = 0; // bytes handed to the file so far
     bool FUtf8 = false;
     bool FFailed = false;
 };
