@@ -15,6 +15,7 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
 #include "sampledata.h"
+#include "sampleexportformat.h"
 #include "storage/day.h"
 #include "storage/monthfile.h"
 #include "storage/personalsettings.h"
@@ -42,6 +43,7 @@ struct TSampleWorkGroup {
         Locations().ServerFolder = Folder.path() + QStringLiteral("/");
         Locations().LocalFolder = Folder.path() + QStringLiteral("/local/");
         PersonalSettings().UserName = QStringLiteral("nobody");
+        Format = EveryFieldExportFormat();
         TSampleDataGenerator generator(2025);
         QStringList folders;
         Lines = generator.WriteServerData(ServerDataPath(), Users, Year, 1, 12, &folders);
@@ -52,13 +54,6 @@ struct TSampleWorkGroup {
                 Bytes += QFileInfo(folder + name).size();
             }
         }
-        Format.SetGroupOrder({QStringLiteral("Client Data Group"),
-                              QStringLiteral("Category Data Group"),
-                              QStringLiteral("Time Data Group")});
-        for (int field = 0; field < StandardFieldCount; ++field)
-            Format.AddField(field);
-        Format.Headings = true;
-        Format.BlankRows = 1;
         Format.FileDir = Folder.path() + QStringLiteral("/");
         Format.FileName = QStringLiteral("export.csv");
     }

@@ -7,6 +7,7 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
 #include "sampledata.h"
+#include "sampleexportformat.h"
 #include "storage/day.h"
 #include "storage/personalsettings.h"
 #include "storage/textcodec.h"
@@ -99,12 +100,9 @@ protected:
     }
 
     TExportFormat AllFields() const {
-        TExportFormat format;
-        format.SetGroupOrder({QStringLiteral("Client Data Group"),
-                              QStringLiteral("Category Data Group"),
-                              QStringLiteral("Time Data Group")});
-        for (int field = 0; field < StandardFieldCount; ++field)
-            format.AddField(field);
+        TExportFormat format = EveryFieldExportFormat();
+        format.Headings = false;
+        format.BlankRows = 0;
         return format;
     }
 
@@ -222,15 +220,9 @@ protected:
         Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
         PersonalSettings().UserName = QStringLiteral("nobody");
         TSampleDataGenerator(23).WriteServerData(ServerDataPath(), 6, 2024, 1, 4, nullptr);
+        Format = EveryFieldExportFormat();
         for (int user = 1; user <= 6; ++user)
             Format.Users.append(TSampleDataGenerator::UserName(user));
-        Format.SetGroupOrder({QStringLiteral("Client Data Group"),
-                              QStringLiteral("Category Data Group"),
-                              QStringLiteral("Time Data Group")});
-        for (int field = 0; field < StandardFieldCount; ++field)
-            Format.AddField(field);
-        Format.Headings = true;
-        Format.BlankRows = 1;
         Format.FileDir = FolderOf(Output);
         Format.FileName = QStringLiteral("export.csv");
     }

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "export/exportformat.h"
+
+// An export format with every standard field: the Client and Category groups with their list
+// fields, then the Time group with the sixteen others; headings on and one blank row between
+// groups. Exports of the generator's data in benchmarks and tests use it.
+TExportFormat EveryFieldExportFormat();
