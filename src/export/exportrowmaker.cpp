@@ -5,6 +5,7 @@
 #include "reporting/reportline.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 // Asks for the memory of lines ahead of their use: the lines of a month are far more than the
@@ -37,8 +38,10 @@ TExportRowMaker::TGroup TExportRowMaker::MakeGroup(int area) const {
         group.Columns.emplace_back(FFormat, *columns[i], ColumnSuffix(FFormat, columns, i));
         group.RowsNeverEmpty = group.RowsNeverEmpty || group.Columns.back().NeverEmpty();
     }
-    if (area != eaData)
+    if (area != eaData) {
+        group.SeenKeys.emplace(columns.size());
         group.Seen.emplace(columns.size());
+    }
     return group;
 }
 
@@ -53,8 +56,10 @@ void TExportRowMaker::Add(std::span<const TReportLine> lines, TExportPiece& piec
             continue;
         }
         // Rows met for another piece are not in this one yet.
-        if (&piece != FPiece || piece.Lines == 0)
+        if (&piece != FPiece || piece.Lines == 0) {
+            group.SeenKeys->Clear();
             group.Seen->Clear();
+        }
         piece.ListRows[area] += DistinctRows(group);
     }
     piece.Lines += lines.size();
@@ -63,10 +68,14 @@ void TExportRowMaker::Add(std::span<const TReportLine> lines, TExportPiece& piec
 }
 
 void TExportRowMaker::ForgetTexts() {
-    for (std::optional<TGroup>& group : FGroups)
-        if (group)
-            for (TColumnWriter& column : group->Columns)
-                column.ForgetAddresses();
+    for (std::optional<TGroup>& group : FGroups) {
+        if (!group)
+            continue;
+        for (TColumnWriter& column : group->Columns)
+            column.ForgetAddresses();
+        if (group->SeenKeys)
+            group->SeenKeys->Clear(); // keys of texts by their addresses
+    }
 }
 
 std::span<const TReportLine> TExportRowMaker::LineBatch(std::size_t first) const {
@@ -101,21 +110,35 @@ int TExportRowMaker::Generations(const TGroup& group) {
 QStringList TExportRowMaker::DistinctRows(TGroup& group) {
     const std::size_t columns = group.Columns.size();
     TDistinctRows rows;
-    for (std::size_t first = 0; first < FLines.size(); first += RowBatch) {
-        const std::span<const TReportLine> batch = LineBatch(first);
-        Prefetch(LineBatch(first + RowBatch));
-        FindValues(group, batch);
-        if (const int now = Generations(group); now != group.SeenGenerations) {
-            group.Seen->Clear(); // the value numbers started again
-            group.SeenGenerations = now;
-        }
-        for (std::size_t row = 0; row < batch.size(); ++row) {
-            const std::span<const int> rowIndexes(FIndexes.data() + row * columns, columns);
-            if (!group.Seen->Seen(rowIndexes))
-                rows.Add(RowText(group, rowIndexes));
-        }
+    std::vector<TValueKey>& keys = FKeys;
+    keys.resize(std::max(keys.size(), columns));
+    FBatch.clear();
+    for (const TReportLine& line : FLines) {
+        for (std::size_t c = 0; c < columns; ++c)
+            keys[c] = group.Columns[c].Key(line);
+        if (group.SeenKeys->Seen({keys.data(), columns}))
+            continue;
+        FBatch.push_back(&line);
+        if (FBatch.size() == RowBatch)
+            AddDistinctRows(group, rows);
     }
+    AddDistinctRows(group, rows);
     return rows.InOrderMet();
+}
+
+void TExportRowMaker::AddDistinctRows(TGroup& group, TDistinctRows& rows) {
+    const std::size_t columns = group.Columns.size();
+    FindValues(group, FBatch);
+    if (const int now = Generations(group); now != group.SeenGenerations) {
+        group.Seen->Clear(); // the value numbers started again
+        group.SeenGenerations = now;
+    }
+    for (std::size_t row = 0; row < FBatch.size(); ++row) {
+        const std::span<const int> rowIndexes(FIndexes.data() + row * columns, columns);
+        if (!group.Seen->Seen(rowIndexes))
+            rows.Add(RowText(group, rowIndexes));
+    }
+    FBatch.clear();
 }
 
 void TExportRowMaker::AddTimeRows(TGroup& group, TEncodedRows& rows) {
@@ -144,7 +167,14 @@ void TExportRowMaker::AddTimeRowsOneByOne(TGroup& group, TEncodedRows& rows) {
 
 // Column by column: the keys of the batch first, so that the memory of all their lookups is
 // on its way before the first lookup waits for it.
-void TExportRowMaker::FindValues(TGroup& group, std::span<const TReportLine> batch) {
+template <typename TBatch> void TExportRowMaker::FindValues(TGroup& group, const TBatch& batch) {
+    // Lines by reference, from a span of lines or a list of their addresses.
+    const auto lineAt = [&batch](std::size_t row) -> const TReportLine& {
+        if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(batch[row])>>)
+            return *batch[row];
+        else
+            return batch[row];
+    };
     std::vector<TValueKey>& keys = FKeys;
     std::vector<int>& indexes = FIndexes;
     const std::size_t columns = group.Columns.size();
@@ -152,14 +182,14 @@ void TExportRowMaker::FindValues(TGroup& group, std::span<const TReportLine> bat
         TColumnWriter& column = group.Columns[c];
         const int generation = column.Generation();
         for (std::size_t row = 0; row < batch.size(); ++row) {
-            keys[row] = column.Key(batch[row]);
+            keys[row] = column.Key(lineAt(row));
             column.Prefetch(keys[row]);
         }
         for (std::size_t row = 0; row < batch.size(); ++row)
-            indexes[row * columns + c] = column.IndexOf(keys[row], batch[row]);
+            indexes[row * columns + c] = column.IndexOf(keys[row], lineAt(row));
         if (column.Generation() != generation) // numbers from before it are void: once more
             for (std::size_t row = 0; row < batch.size(); ++row)
-                indexes[row * columns + c] = column.IndexOf(batch[row]);
+                indexes[row * columns + c] = column.IndexOf(lineAt(row));
     }
 }
 

@@ -12,6 +12,8 @@
 
 #include <QString>
 
+class TDistinctRows;
+
 class TReportLine;
 
 // Makes the rows of an export format's groups for report lines, into an export piece. Each
@@ -32,10 +34,16 @@ public:
 
 private:
     // The column writers of one group.
+    struct TIndexHash {
+        std::size_t operator()(int index) const { return std::size_t(index); }
+    };
     struct TGroup {
         std::vector<TColumnWriter> Columns;
-        // Client and Category groups: the value numbers of the rows met lately.
-        std::optional<TSeenRows> Seen;
+        // Client and Category groups: the rows met lately, by the keys of their values (a
+        // line of the same keys is passed over before its values are looked up) and by the
+        // value numbers (a row of the same values is not made again).
+        std::optional<TSeenRows<TValueKey, TValueKeyHash>> SeenKeys;
+        std::optional<TSeenRows<int, TIndexHash>> Seen;
         int SeenGenerations = 0;
         // True when some column's text is never empty, so that no row is empty either.
         bool RowsNeverEmpty = false;
@@ -53,7 +61,9 @@ private:
     // The RowBatch lines from first on (fewer at the end, none past it).
     std::span<const TReportLine> LineBatch(std::size_t first) const;
     // The value numbers of a batch of lines into FIndexes, row after row, one per column.
-    void FindValues(TGroup& group, std::span<const TReportLine> batch);
+    template <typename TBatch> void FindValues(TGroup& group, const TBatch& batch);
+    // Adds the rows of the lines in FBatch not met before to rows.
+    void AddDistinctRows(TGroup& group, TDistinctRows& rows);
     void AppendRows(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
 
     // Lines whose values are looked up together before their rows are written.
@@ -65,4 +75,5 @@ private:
     const TExportPiece* FPiece = nullptr; // the piece of the last call
     std::vector<int> FIndexes;            // the value numbers of a batch
     std::vector<TValueKey> FKeys;         // the keys of a batch
+    std::vector<const TReportLine*> FBatch; // Client and Category lines not met lately
 };

@@ -5,31 +5,37 @@
 #include <span>
 #include <vector>
 
-// The value numbers of the rows met lately, a row in a slot chosen by their hash: most lines
-// of a Client or Category group repeat the row of an earlier line, and are known here before
-// their row is made. A row whose slot another row took is made again, which costs time only.
-class TSeenRows {
+// The rows met lately, each known by one item per column (its value numbers, or the keys its
+// values come from), a row in a slot chosen by their hash: most lines of a Client or Category
+// group repeat the row of an earlier line, and are known here before their row is made. A row
+// whose slot another row took is made again, which costs time only.
+template <typename TItem, typename THash> class TSeenRows {
 public:
     explicit TSeenRows(std::size_t columns) : FColumns(columns) { Clear(); }
 
-    // True when indexes (one value number per column) are in their slot; otherwise they take
-    // the slot.
-    bool Seen(std::span<const int> indexes) {
+    // True when items (one per column) are in their slot; otherwise they take the slot.
+    bool Seen(std::span<const TItem> items) {
         if (FColumns == 0)
             return true; // a group without columns has only the empty row, which is dropped
         std::uint64_t hash = 0;
-        for (const int index : indexes)
-            hash = (hash ^ std::uint64_t(index)) * 0x9E3779B97F4A7C15ULL;
-        int* const stored = &FIndexes[std::size_t(hash >> (64 - SlotBits)) * FColumns];
-        if (std::equal(indexes.begin(), indexes.end(), stored))
+        for (const TItem& item : items)
+            hash = (hash ^ std::uint64_t(THash()(item))) * 0x9E3779B97F4A7C15ULL;
+        const std::size_t slot = std::size_t(hash >> (64 - SlotBits));
+        TItem* const stored = &FItems[slot * FColumns];
+        if (FUsed[slot] && std::equal(items.begin(), items.end(), stored))
             return true;
-        std::copy(indexes.begin(), indexes.end(), stored);
+        std::copy(items.begin(), items.end(), stored);
+        FUsed[slot] = true;
         return false;
     }
-    void Clear() { FIndexes.assign(FColumns << SlotBits, -1); }
+    void Clear() {
+        FItems.assign(FColumns << SlotBits, TItem());
+        FUsed.assign(std::size_t(1) << SlotBits, false);
+    }
 
 private:
     static constexpr int SlotBits = 10;
     std::size_t FColumns;
-    std::vector<int> FIndexes;
+    std::vector<TItem> FItems;
+    std::vector<char> FUsed;
 };

@@ -156,6 +156,21 @@ TEST_F(ExportWriterOnSampleData, RowsThatMayBeEmptyAndGroupsThatAreSkipped) {
     ExpectSameAsPlain(format, {}); // heading lines only
 }
 
+TEST_F(ExportWriterOnSampleData, ListGroupsWithColumnsThatNeverChange) {
+    // Rows whose keys are all alike (a user-defined text) and rows that differ only in one
+    // column: each distinct row once, however the lines repeat their keys.
+    const TReportLines lines = Collect();
+    TExportFormat format;
+    format.SetGroupOrder({QStringLiteral("Client Data Group"),
+                          QStringLiteral("Category Data Group")});
+    format.AddItem(TExportItem::UserDefined(eaClient))->FieldValue = QStringLiteral("fixed");
+    format.AddField(efClientList);
+    format.AddItem(TExportItem::UserDefined(eaCategory))->FieldValue = QStringLiteral("only");
+    ExpectSameAsPlain(format, lines.Lines());
+    const std::vector<TReportLine> repeated(50, lines[0]);
+    ExpectSameAsPlain(format, repeated);
+}
+
 TEST_F(ExportWriter, ManyDistinctValuesAreDroppedAndCollectedAgain) {
     // More distinct values than a column keeps: its values are numbered afresh mid-way.
     // (The first lines repeat one value, so that this happens amid a batch of rows.)
