@@ -150,6 +150,19 @@ QString QtElementAsWindows(QChar letter, int count, bool twelveHour) {
     }
 }
 
+// True when a Qt format has an AM/PM element outside its quoted text: then Qt's "h" is the
+// 12-hour clock.
+bool HasAmPmElement(const QString& qtFormat) {
+    bool quoted = false;
+    for (const QChar ch : qtFormat) {
+        if (ch == QLatin1Char('\''))
+            quoted = !quoted; // a doubled quote turns it off and on again
+        else if (!quoted && (ch == QLatin1Char('A') || ch == QLatin1Char('a')))
+            return true;
+    }
+    return false;
+}
+
 QString QuotedLiteral(const QString& text) {
     QString quoted = text;
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
@@ -177,8 +190,11 @@ QString FormatTimePicture(QTime time, const QString& picture) {
 }
 
 QString WindowsPictureFromQt(const QString& qtFormat) {
-    const bool twelveHour = qtFormat.contains(QLatin1Char('A'), Qt::CaseInsensitive);
+    const bool twelveHour = HasAmPmElement(qtFormat);
     QString picture;
+    // Where the last element ended: an element without a Windows form takes the separators
+    // before it along.
+    qsizetype elementEnd = 0;
     const qsizetype n = qtFormat.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar ch = qtFormat.at(i);
@@ -208,7 +224,11 @@ QString WindowsPictureFromQt(const QString& qtFormat) {
         if ((ch == QLatin1Char('A') || ch == QLatin1Char('a')) && i + 1 < n &&
             qtFormat.at(i + 1).toUpper() == QLatin1Char('P'))
             ++i; // "AP" / "ap" is one element
-        picture += QtElementAsWindows(ch, count, twelveHour);
+        const QString element = QtElementAsWindows(ch, count, twelveHour);
+        if (element.isEmpty())
+            picture.truncate(elementEnd);
+        picture += element;
+        elementEnd = picture.size();
     }
     return picture.trimmed();
 }

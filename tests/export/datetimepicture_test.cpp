@@ -44,6 +44,10 @@ TEST(DateTimePicture, QtFormatsTurnIntoWindowsPictures) {
     EXPECT_EQ(WindowsPictureFromQt(QStringLiteral("M/d/yy")), QStringLiteral("M/d/yy"));
     EXPECT_EQ(WindowsPictureFromQt(QStringLiteral("d 'de' MMMM")), QStringLiteral("d 'de' MMMM"));
     EXPECT_EQ(WindowsPictureFromQt(QStringLiteral("HH:mm:ss t")), QStringLiteral("HH:mm:ss"));
+    // An "a" inside quoted text is no AM/PM element; milliseconds go with their separator.
+    EXPECT_EQ(WindowsPictureFromQt(QStringLiteral("h 'saat' mm")), QStringLiteral("H 'saat' mm"));
+    EXPECT_EQ(WindowsPictureFromQt(QStringLiteral("HH:mm:ss.zzz")), QStringLiteral("HH:mm:ss"));
+    EXPECT_EQ(WindowsPictureFromQt(QStringLiteral("h:mm:ss.zzz AP")), QStringLiteral("h:mm:ss tt"));
 }
 
 TEST(DateTimePicture, LocalPicturesFollowTheLocale) {
