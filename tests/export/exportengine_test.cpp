@@ -142,6 +142,24 @@ TEST_F(ExportEngine, ValueRules) {
     EXPECT_EQ(FormatNumberValue(-2.25, QStringLiteral("n.n")), QStringLiteral("-2.3"));
     EXPECT_EQ(FormatNumberValue(2.5, QStringLiteral("n")), QStringLiteral("3"));
     EXPECT_EQ(FormatNumberValue(1234.5, QStringLiteral("n.nn")), QStringLiteral("1234.50"));
+    // Billing: the entry's own code or Y/N from the chargeable flag; rate and charge with two
+    // decimals, the regional symbol in front for the symbol format.
+    line.BillingCode = QStringLiteral("HRA");
+    line.RateText = QStringLiteral("85.50");
+    line.Amount = TMoney::FromUnits(1282500);
+    EXPECT_EQ(value(efChargeType, QStringLiteral("As selected")), QStringLiteral("HRA"));
+    EXPECT_EQ(value(efChargeType, QStringLiteral("Lower case")), QStringLiteral("hra"));
+    EXPECT_EQ(value(efChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$85.50"));
+    EXPECT_EQ(value(efTotalCharge, QStringLiteral("n.nn")), QStringLiteral("128.25"));
+    EXPECT_EQ(value(efTotalCharge, QStringLiteral("\u00A3n.nn")), QStringLiteral("$128.25"));
+    // Times: a negative time and an end of 24:00 are midnight; noon on the 12-hour clock.
+    line.StartTime = -30;
+    line.EndTime = 2400;
+    EXPECT_EQ(value(efStartTime, QStringLiteral("HH:mm")), QStringLiteral("00:00"));
+    EXPECT_EQ(value(efEndTime, QStringLiteral("h:mm tt")), QStringLiteral("12:00 AM"));
+    line.StartTime = 1200;
+    EXPECT_EQ(value(efStartTime, QStringLiteral("h tt")), QStringLiteral("12 PM"));
+    EXPECT_EQ(value(efStartTime, QStringLiteral("ss")), QString());
     TLocalePin german(QStringLiteral("de_DE"));
     EXPECT_EQ(FormatNumberValue(0.75, QStringLiteral("x")), QStringLiteral("0,75"));
     EXPECT_EQ(FormatCurrencyValue(TMoney::FromUnits(455000), QStringLiteral("€n.nn")), QStringLiteral("€45,50"));
