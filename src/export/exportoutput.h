@@ -12,7 +12,7 @@
 class QSaveFile;
 
 // The bytes of one export file, gathered in a buffer of fixed size and written to a temporary
-// file in the target folder chunk by chunk, so that the whole text never sits in memory. The
+// file in the target folder chunk by chunk (bytes longer than a chunk go straight through). The
 // temporary file replaces the target only when Finish succeeds; otherwise it is removed and
 // an existing target stays as it was. The file is not touched before the first chunk is
 // written, so an export without output creates nothing.
