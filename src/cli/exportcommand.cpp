@@ -1,6 +1,7 @@
 #include "exportcommand.h"
 
 #include "app/datalocations.h"
+#include "app/fileutils.h"
 #include "export/exportengine.h"
 #include "export/exportformatfiles.h"
 #include "settingsreadonly.h"
@@ -85,6 +86,17 @@ QStringList ExportUsers(const TExportRequest& request, const TExportFormat& form
         return format.Users;
     return {CurrentUserName()};
 }
+
+// The run window's checks of the output file before it exports: a name is needed, and one
+// that can be created.
+QString FileNameError(const TExportFormat& format) {
+    if (format.FileName.trimmed().isEmpty())
+        return QStringLiteral("Please enter a file name");
+    const QString path = format.FileDir + format.FileName;
+    if (!CanCreateFile(path))
+        return QLatin1Char('"') + path + QStringLiteral("\" is not a valid file name");
+    return {};
+}
 } // namespace
 
 int RunExportCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -109,6 +121,10 @@ int RunExportCommand(const QStringList& args, QTextStream& out, QTextStream& err
         const QFileInfo output(request.Output);
         format.FileDir = output.absolutePath() + QLatin1Char('/');
         format.FileName = output.fileName();
+    }
+    if (const QString error = FileNameError(format); !error.isEmpty()) {
+        err << error << '\n';
+        return 1;
     }
     if (const QString error = ExportData(format, request.From, request.To); !error.isEmpty()) {
         err << error << '\n';

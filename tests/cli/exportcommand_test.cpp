@@ -71,6 +71,16 @@ TEST_F(ExportCommand, ExportErrorsAndUsageErrors) {
                    QStringLiteral("2024-03-01")}),
               2);
     EXPECT_EQ(Run({QStringLiteral("export")}), 2);
+    // The output file is checked first, as the export window checks it.
+    const QString missing = Path(QStringLiteral("missing/out.txt"));
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--output"),
+                   missing}),
+              1);
+    EXPECT_EQ(Err, QLatin1Char('"') + missing + QStringLiteral("\" is not a valid file name\n"));
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--output"),
+                   MakeFolder(QStringLiteral("folder"))}),
+              1);
+    EXPECT_EQ(Err, QStringLiteral("Please enter a file name\n"));
     EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--users"),
                    QStringLiteral("a"), QStringLiteral("--all-users")}),
               2);
