@@ -208,6 +208,18 @@ TEST_F(ExportWriter, FirstCharacterThatDoesNotFitMakesTheWholeFileUtf8) {
               QStringList({QStringLiteral("export.csv")}));
 }
 
+TEST_F(ExportWriter, AHeadingThatDoesNotFitMakesTheFileUtf8) {
+    TExportFormat format = Format({efClient, efRemarks});
+    format.Headings = true;
+    format.Items(eaData)[0]->FieldHeading = QStringLiteral("Klient \u0141\u00F3d\u017A");
+    const std::vector<TReportLine> lines{TextLine(QStringLiteral("Caf\u00E9"), QStringLiteral("x"))};
+    ExpectSameAsPlain(format, lines);
+    EXPECT_TRUE(ReadFile(Output).contains("Caf\xC3\xA9")); // the rows in UTF-8 too
+    format.Headings = false;
+    ExpectSameAsPlain(format, lines);
+    EXPECT_TRUE(ReadFile(Output).contains("Caf\xE9\t")); // Windows-1252 without the heading
+}
+
 TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
     TExportFormat format = Format({efClient});
     format.SkipEmptyGroups = true;
