@@ -12,11 +12,12 @@ bool FitsWindows1252(const QString& text) {
 }
 } // namespace
 
-TExportWriter::TExportWriter(const TExportFormat& format, std::vector<TExportPiece>& pieces)
+TExportWriter::TExportWriter(const TExportFormat& format, std::span<TExportPiece> pieces)
     : FFormat(format), FPieces(pieces) {
     for (const int area : FFormat.GroupOrder())
         if (area != eaNone)
             FGroups.push_back(MakeGroup(area));
+    Lay();
 }
 
 std::size_t TExportWriter::TimeRows() const {
@@ -51,61 +52,51 @@ TExportWriter::TGroup TExportWriter::MakeGroup(int area) const {
 }
 
 TExportOutput::TEncoding TExportWriter::Encoding() const {
-    const auto notFitting = [](const QString& text) { return !FitsWindows1252(text); };
-    for (const TGroup& group : FGroups) {
-        if (group.Skipped)
-            continue;
-        if ((FFormat.Headings && notFitting(group.Heading)) ||
-            std::any_of(group.ListRows.begin(), group.ListRows.end(), notFitting))
-            return TExportOutput::TEncoding::Utf8;
-    }
+    if (!FitsWindows1252(FHead) || !FitsWindows1252(FTail))
+        return TExportOutput::TEncoding::Utf8;
     for (const TExportPiece& piece : FPieces)
         if (piece.TimeRows.IsUtf8())
             return TExportOutput::TEncoding::Utf8;
     return TExportOutput::TEncoding::Windows1252;
 }
 
-void TExportWriter::WriteGroupStart(const TGroup& group) {
+void TExportWriter::AddGroupStart(const TGroup& group, QString& text) {
     if (FAnyGroupTaken)
         for (int i = 0; i < FFormat.BlankRows; ++i)
-            FOutput->AppendLineEnd();
+            text += QLatin1String("\r\n");
     if (FFormat.Headings)
-        WriteRow(group.Heading);
+        text += group.Heading + QLatin1String("\r\n");
     FAnyGroupTaken = true;
 }
 
-void TExportWriter::WriteRow(const QString& row) {
-    FOutput->Append(row);
-    FOutput->AppendLineEnd();
-}
-
-void TExportWriter::Write(TExportOutput& output) {
-    FOutput = &output;
-    FAnyGroupTaken = false;
+void TExportWriter::Lay() {
+    QString* text = &FHead;
     for (const TGroup& group : FGroups) {
         if (group.Skipped)
             continue;
-        WriteGroupStart(group);
+        AddGroupStart(group, *text);
         for (const QString& row : group.ListRows)
-            WriteRow(row);
-        if (group.Area != eaData)
-            continue;
-        for (TExportPiece& piece : FPieces) {
-            if (output.IsUtf8())
-                piece.TimeRows.ConvertToUtf8();
-            const std::string_view bytes = piece.TimeRows.Bytes();
-            output.AppendEncoded(bytes.data(), bytes.size());
-        }
+            *text += row + QLatin1String("\r\n");
+        if (group.Area == eaData)
+            text = &FTail; // the Time rows come between
     }
-    FOutput = nullptr;
 }
 
-TExportWriter::TResult TExportWriter::WriteFile(const TExportFormat& format,
-                                                std::vector<TExportPiece> pieces,
-                                                const QString& path, std::size_t chunkBytes) {
-    TExportWriter writer(format, pieces);
-    TExportOutput output(path, writer.Encoding(), chunkBytes);
-    writer.Write(output);
+void TExportWriter::WriteTimeRows(TExportOutput& output, TExportPiece& piece) {
+    if (output.IsUtf8())
+        piece.TimeRows.ConvertToUtf8();
+    const std::string_view bytes = piece.TimeRows.Bytes();
+    output.AppendEncoded(bytes.data(), bytes.size());
+}
+
+void TExportWriter::Write(TExportOutput& output) {
+    output.Append(FHead);
+    for (TExportPiece& piece : FPieces)
+        WriteTimeRows(output, piece);
+    output.Append(FTail);
+}
+
+TExportWriter::TResult TExportWriter::ResultOf(TExportOutput& output) {
     switch (output.Finish()) {
     case TExportOutput::TResult::Written:
         return TResult::Written;
@@ -115,6 +106,15 @@ TExportWriter::TResult TExportWriter::WriteFile(const TExportFormat& format,
         break;
     }
     return TResult::Failed;
+}
+
+TExportWriter::TResult TExportWriter::WriteFile(const TExportFormat& format,
+                                                std::vector<TExportPiece> pieces,
+                                                const QString& path, std::size_t chunkBytes) {
+    TExportWriter writer(format, pieces);
+    TExportOutput output(path, writer.Encoding(), chunkBytes);
+    writer.Write(output);
+    return ResultOf(output);
 }
 
 TExportWriter::TResult TExportWriter::WriteFile(const TExportFormat& format,

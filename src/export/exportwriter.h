@@ -4,6 +4,7 @@
 #include "exportoutput.h"
 #include "exportpiece.h"
 
+#include <span>
 #include <vector>
 
 #include <QString>
@@ -17,15 +18,22 @@ class TReportLine;
 // joined and sorted here; the Time group's rows are the pieces' bytes as they are.
 class TExportWriter {
 public:
-    TExportWriter(const TExportFormat& format, std::vector<TExportPiece>& pieces);
+    TExportWriter(const TExportFormat& format, std::span<TExportPiece> pieces);
 
     // UTF-8 when some piece's rows or some row or heading of the Client and Category groups
     // does not fit Windows-1252.
     TExportOutput::TEncoding Encoding() const;
+    // What comes before the first Time row: the groups before the Time group, then its
+    // blank rows and heading; everything when the Time group is not written.
+    const QString& Head() const { return FHead; }
+    // What comes after the last Time row: the groups after the Time group.
+    const QString& Tail() const { return FTail; }
     // Writes the groups; the pieces' rows are turned into UTF-8 first when the output is.
     void Write(TExportOutput& output);
+    static void WriteTimeRows(TExportOutput& output, TExportPiece& piece);
 
     enum class TResult { Written, NothingToExport, Failed };
+    static TResult ResultOf(TExportOutput& output);
     // The whole export to path: written whole through a temporary file, or not at all.
     static TResult WriteFile(const TExportFormat& format, std::vector<TExportPiece> pieces,
                              const QString& path,
@@ -46,13 +54,15 @@ private:
 
     TGroup MakeGroup(int area) const;
     std::size_t TimeRows() const;
+    // Head and Tail from the groups.
+    void Lay();
     // Blank rows after an earlier group, then the heading line when headings are on.
-    void WriteGroupStart(const TGroup& group);
-    void WriteRow(const QString& row);
+    void AddGroupStart(const TGroup& group, QString& text);
 
     const TExportFormat& FFormat;
-    std::vector<TExportPiece>& FPieces;
+    std::span<TExportPiece> FPieces;
     std::vector<TGroup> FGroups;
-    TExportOutput* FOutput = nullptr;
+    QString FHead;
+    QString FTail;
     bool FAnyGroupTaken = false;
 };
