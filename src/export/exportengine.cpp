@@ -6,7 +6,6 @@
 #include "datetimepicture.h"
 #include "distinctrows.h"
 #include "exportpieces.h"
-#include "exportstream.h"
 #include "exportrows.h"
 #include "exportwriter.h"
 #include "reporting/reportdata.h"
@@ -295,21 +294,15 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate to
     } else if (start > end) {
         std::swap(start, end);
     }
-    const QString path = format.FileDir + format.FileName;
-    // The file is started while the last months are made; it replaces an existing one only
-    // when it is complete.
-    TExportStream stream(format, path);
     std::vector<TExportPiece> pieces;
     try {
         pieces = MakeExportPieces(format, start, end, SourceFolders(format.Users),
-                                  ExportLineOptions(format),
-                                  [&stream](std::vector<TExportPiece>& made, std::size_t done) {
-                                      stream.PiecesDone(made, done);
-                                  });
+                                  ExportLineOptions(format));
     } catch (const EInOutError& error) {
         return error.Text();
     }
-    switch (stream.Finish(std::move(pieces))) {
+    const QString path = format.FileDir + format.FileName;
+    switch (TExportWriter::WriteFile(format, std::move(pieces), path)) {
     case TExportWriter::TResult::Written:
         return {};
     case TExportWriter::TResult::NothingToExport:

@@ -74,51 +74,13 @@ void MakeMonthPiece(TMonthWorker& worker, const TDateRange& month,
 }
 } // namespace
 
-namespace {
-// Hands the pieces over in month order as they are complete, one call at a time; stops at a
-// month that could not be read.
-class TPieceHandOver {
-public:
-    TPieceHandOver(std::vector<TExportPiece>& pieces, const TPiecesDone& piecesDone)
-        : FPieces(pieces), FPiecesDone(piecesDone), FDone(pieces.size(), false) {}
-
-    void Done(std::size_t index, bool failed) {
-        std::unique_lock<std::mutex> lock(FLock);
-        FDone[index] = true;
-        FStopped = FStopped || failed;
-        if (FHanding || !FPiecesDone)
-            return; // the thread handing over pieces takes this one too
-        FHanding = true;
-        while (!FStopped && FNext < FDone.size() && FDone[FNext]) {
-            ++FNext;
-            const std::size_t done = FNext;
-            lock.unlock();
-            FPiecesDone(FPieces, done);
-            lock.lock();
-        }
-        FHanding = false;
-    }
-
-private:
-    std::vector<TExportPiece>& FPieces;
-    const TPiecesDone& FPiecesDone;
-    std::mutex FLock;
-    std::vector<bool> FDone;
-    std::size_t FNext = 0;
-    bool FHanding = false;
-    bool FStopped = false;
-};
-} // namespace
-
 std::vector<TExportPiece> MakeExportPieces(const TExportFormat& format, QDate start, QDate end,
                                            const std::optional<QStringList>& folders,
-                                           const TLineOptions& options,
-                                           const TPiecesDone& piecesDone) {
+                                           const TLineOptions& options) {
     const std::vector<TDateRange> months = MonthsOf(start, end);
     std::vector<TExportPiece> pieces(months.size());
     std::vector<std::exception_ptr> errors(months.size());
     TMonthWorkers workers(format);
-    TPieceHandOver handOver(pieces, piecesDone);
     RunSideBySide(months.size(), [&](std::size_t i) {
         std::unique_ptr<TMonthWorker> worker = workers.Take();
         try {
@@ -127,7 +89,6 @@ std::vector<TExportPiece> MakeExportPieces(const TExportFormat& format, QDate st
             errors[i] = std::current_exception();
         }
         workers.GiveBack(std::move(worker));
-        handOver.Done(i, errors[i] != nullptr);
     });
     for (const std::exception_ptr& error : errors)
         if (error)

@@ -4,7 +4,6 @@
 #include "exportpiece.h"
 #include "reporting/reportdata.h"
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,12 +16,6 @@
 // freed again. The months are made side by side on the processor's cores, so at most a month
 // per core is held besides the pieces. A month that cannot be read raises its error, the
 // earliest month's when there are several, as reading them in order would.
-//
-// piecesDone, when given, is called in month order as the pieces before done are complete
-// (on whichever core finished one; never two calls at once), so that they can be written
-// while the later months are still being made.
-using TPiecesDone = std::function<void(std::vector<TExportPiece>& pieces, std::size_t done)>;
 std::vector<TExportPiece> MakeExportPieces(const TExportFormat& format, QDate start, QDate end,
                                            const std::optional<QStringList>& folders,
-                                           const TLineOptions& options,
-                                           const TPiecesDone& piecesDone = {});
+                                           const TLineOptions& options);

@@ -2,8 +2,6 @@
 #include "app/fileutils.h"
 #include "app/sidebyside.h"
 #include "export/exportengine.h"
-#include "export/exportpieces.h"
-#include "export/exportstream.h"
 #include "export/exportwriter.h"
 #include "localepin.h"
 #include "reporting/reportdata.h"
@@ -255,13 +253,11 @@ protected:
         Format.FileDir = FolderOf(Output);
         Format.FileName = QStringLiteral("export.csv");
     }
-    QStringList Folders() const {
+    // The file of all the period's lines at once, from the lines under the format's filters.
+    QByteArray Expected(QDate from, QDate to) const {
         QStringList folders;
         for (const QString& user : Format.Users)
             folders.append(ServerDataPath() + user + QLatin1Char('/'));
-        return folders;
-    }
-    TLineOptions Options() const {
         TLineOptions options;
         options.WithUser = true;
         options.WithBillingCode = true;
@@ -269,25 +265,9 @@ protected:
         options.ProjectFilter = Format.Project;
         options.Charging = Format.Charging;
         options.ExcludeOvertime = !Format.Overtime;
-        return options;
-    }
-    // The file of all the period's lines at once, from the lines under the format's filters.
-    QByteArray Expected(QDate from, QDate to) const {
         TReportLines lines;
-        BuildReportLines(CollectReportDays(from, to, Folders()), Options(), lines);
+        BuildReportLines(CollectReportDays(from, to, folders), options, lines);
         return PlainFile(Format, lines.Lines());
-    }
-    // Writes the period through a stream fed as the months are made; true when the file was
-    // started early and kept.
-    bool StreamedExport(QDate from, QDate to) const {
-        TExportStream stream(Format, Output, 4096);
-        std::vector<TExportPiece> pieces = MakeExportPieces(
-            Format, from, to, Folders(), Options(),
-            [&stream](std::vector<TExportPiece>& made, std::size_t done) {
-                stream.PiecesDone(made, done);
-            });
-        EXPECT_EQ(stream.Finish(std::move(pieces)), TResult::Written);
-        return stream.WroteEarly();
     }
 
     TExportFormat Format;
@@ -387,40 +367,6 @@ TEST_F(ExportWriter, AFailedWriteKeepsTheExistingFile) {
         EXPECT_EQ(output.Finish(), TExportOutput::TResult::Failed);
     }
     EXPECT_EQ(ReadFile(Output), QByteArray("old export"));
-    EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files | QDir::Hidden),
-              QStringList({QStringLiteral("export.csv")}));
-}
-
-// The file started while the later months are made is kept when what comes before the Time
-// rows stays the same, and written anew when a later month changes it or needs UTF-8.
-TEST_F(ExportDataOnSampleData, AFileStartedEarlyIsTheFileOfAllLines) {
-    TLocalePin pin(QStringLiteral("en_US"));
-    const QDate from(2024, 1, 1);
-    const QDate to(2024, 4, 30);
-    for (const std::size_t threads : {1u, 2u}) {
-        SetSideBySideThreads(threads);
-        EXPECT_TRUE(StreamedExport(from, to));
-        EXPECT_TRUE(ReadFile(Output) == Expected(from, to));
-    }
-    // A client first met in April changes the Client group.
-    const QString april = ServerDataPath() + Format.Users[1] + QStringLiteral("/2024-04.txt");
-    WriteFile(april, ReadFile(april) +
-                         "02 Apr 2024\t0700\t0800\tOmega\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
-    EXPECT_FALSE(StreamedExport(from, to));
-    EXPECT_TRUE(ReadFile(Output) == Expected(from, to));
-    // With that client met in February as well, a remark that needs UTF-8 in April changes
-    // only the file's encoding.
-    const QString february = ServerDataPath() + Format.Users[2] + QStringLiteral("/2024-02.txt");
-    WriteFile(february, ReadFile(february) +
-                            "05 Feb 2024\t0700\t0800\tOmega\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
-    EXPECT_TRUE(StreamedExport(from, to));
-    QFile::remove(april);
-    WriteFile(april, "\xEF\xBB\xBF"
-                     "02 Apr 2024\t0700\t0800\tOmega\tWeb\tDev\tCoding\t\xC5\x81\tN\tY\tY\r\n");
-    EXPECT_FALSE(StreamedExport(from, to));
-    const QByteArray expected = Expected(from, to);
-    ASSERT_TRUE(expected.contains("\xC5\x81"));
-    EXPECT_TRUE(ReadFile(Output) == expected);
     EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files | QDir::Hidden),
               QStringList({QStringLiteral("export.csv")}));
 }
