@@ -11,3 +11,10 @@ TExportFormat EveryFieldExportFormat() {
     format.BlankRows = 1;
     return format;
 }
+
+TExportFormat ExportFormatOf(std::initializer_list<int> fields) {
+    TExportFormat format;
+    for (const int field : fields)
+        format.AddField(field);
+    return format;
+}

@@ -2,6 +2,7 @@
 #include "export/exportengine.h"
 #include "localepin.h"
 #include "reporting/reportline.h"
+#include "sampleexportformat.h"
 #include "storage/personalsettings.h"
 #include "testsupport.h"
 
@@ -31,10 +32,7 @@ TReportLine Line(const QString& user, QDate date, int start, int end, const QStr
 }
 
 TExportFormat Format(std::initializer_list<int> fields) {
-    TExportFormat format;
-    for (const int field : fields)
-        format.AddField(field);
-    return format;
+    return ExportFormatOf(fields);
 }
 
 const QDate Monday(2024, 3, 4);

@@ -43,10 +43,7 @@ TReportLine TextLine(const QString& client, const QString& remarks) {
 }
 
 TExportFormat Format(std::initializer_list<int> fields) {
-    TExportFormat format;
-    for (const int field : fields)
-        format.AddField(field);
-    return format;
+    return ExportFormatOf(fields);
 }
 } // namespace
 
