@@ -23,17 +23,10 @@ public:
     // UTF-8 when some piece's rows or some row or heading of the Client and Category groups
     // does not fit Windows-1252.
     TExportOutput::TEncoding Encoding() const;
-    // What comes before the first Time row: the groups before the Time group, then its
-    // blank rows and heading; everything when the Time group is not written.
-    const QString& Head() const { return FHead; }
-    // What comes after the last Time row: the groups after the Time group.
-    const QString& Tail() const { return FTail; }
     // Writes the groups; the pieces' rows are turned into UTF-8 first when the output is.
     void Write(TExportOutput& output);
-    static void WriteTimeRows(TExportOutput& output, TExportPiece& piece);
 
     enum class TResult { Written, NothingToExport, Failed };
-    static TResult ResultOf(TExportOutput& output);
     // The whole export to path: written whole through a temporary file, or not at all.
     static TResult WriteFile(const TExportFormat& format, std::vector<TExportPiece> pieces,
                              const QString& path,
@@ -52,6 +45,8 @@ private:
         bool Skipped = false;
     };
 
+    static void WriteTimeRows(TExportOutput& output, TExportPiece& piece);
+    static TResult ResultOf(TExportOutput& output);
     TGroup MakeGroup(int area) const;
     std::size_t TimeRows() const;
     // Head and Tail from the groups.
@@ -62,6 +57,8 @@ private:
     const TExportFormat& FFormat;
     std::span<TExportPiece> FPieces;
     std::vector<TGroup> FGroups;
+    // What comes before the first Time row (the groups before the Time group, then its blank
+    // rows and heading; everything when the Time group is not written) and after the last.
     QString FHead;
     QString FTail;
     bool FAnyGroupTaken = false;
