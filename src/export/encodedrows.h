@@ -31,8 +31,6 @@ public:
         AppendBytes("\r\n", 2);
         ++FRows;
     }
-    // Room for bytes in all, so that the rows are not moved while they grow.
-    void Reserve(std::size_t bytes);
     // Turns the bytes into UTF-8, for a file in which other rows need it.
     void ConvertToUtf8();
 
@@ -48,7 +46,10 @@ private:
         FUsed += count;
     }
     void AppendNotFitting(const TEncodedBytes& text);
+    // Room for needed bytes at least, by half as much again as there was.
     void Grow(std::size_t needed);
+    // Room for bytes in all.
+    void Reserve(std::size_t bytes);
 
     std::unique_ptr<char[]> FData;
     std::size_t FUsed = 0;
