@@ -47,9 +47,6 @@ bool AnyBlock(const TReportDays& days) {
     return std::any_of(days.begin(), days.end(), [](const auto& day) { return !day->IsEmpty(); });
 }
 
-} // namespace
-
-namespace {
 // The days of one calendar month that lie within the period.
 TReportDays PeriodDaysOfMonth(QDate month, QDate from, QDate to,
                               const std::optional<QStringList>& users) {
