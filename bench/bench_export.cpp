@@ -188,7 +188,7 @@ void BM_MakeRowsFromLines(benchmark::State& state) {
     for (auto _ : state) {
         TExportPiece piece;
         TExportRowMaker(group.Format).Add(lines.Lines(), piece);
-        benchmark::DoNotOptimize(piece.TimeRows.Bytes().size());
+        benchmark::DoNotOptimize(piece.TimeRows.Size());
     }
     state.SetItemsProcessed(state.iterations() * lines.Count());
 }
@@ -206,7 +206,7 @@ void BM_MakeRowsDayByDay(benchmark::State& state) {
         TExportRowMaker maker(group.Format);
         for (int i = 0; i < 365; ++i)
             maker.Add(day, piece);
-        benchmark::DoNotOptimize(piece.TimeRows.Bytes().size());
+        benchmark::DoNotOptimize(piece.TimeRows.Size());
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(perDay) * 365);
 }

@@ -3,7 +3,7 @@
 #include "storage/textcodec.h"
 
 #include <algorithm>
-#include <cstring>
+#include <numeric>
 
 #include <QByteArray>
 
@@ -12,30 +12,49 @@ void TEncodedRows::Append(const QString& text) {
         Append(TEncodedText(text).Bytes());
 }
 
-void TEncodedRows::Reserve(std::size_t bytes) {
-    if (bytes <= FCapacity)
-        return;
-    // Uninitialised: the bytes are written before they are read.
-    std::unique_ptr<char[]> data(new char[bytes]);
-    if (FUsed > 0)
-        std::memcpy(data.get(), FData.get(), FUsed);
-    FData = std::move(data);
-    FCapacity = bytes;
+std::size_t TEncodedRows::Size() const {
+    return std::accumulate(FFilled.begin(), FFilled.end(), FUsed);
 }
 
-void TEncodedRows::Grow(std::size_t needed) {
-    constexpr std::size_t FirstCapacity = 4096;
-    Reserve(std::max({needed, FCapacity + FCapacity / 2, FirstCapacity}));
+std::vector<std::string_view> TEncodedRows::Chunks() const {
+    std::vector<std::string_view> chunks;
+    for (std::size_t i = 0; i < FChunks.size(); ++i) {
+        const std::size_t filled = i < FFilled.size() ? FFilled[i] : FUsed;
+        if (filled > 0)
+            chunks.emplace_back(FChunks[i].Data.get(), filled);
+    }
+    return chunks;
+}
+
+void TEncodedRows::StartChunk(std::size_t count) {
+    if (!FChunks.empty())
+        FFilled.push_back(FUsed);
+    const std::size_t grown = FChunks.empty() ? FirstChunkBytes : FCapacity * 2;
+    const std::size_t capacity = std::max(count, std::min(grown, ChunkBytes));
+    // Uninitialised: the bytes are written before they are read.
+    FChunks.push_back({std::unique_ptr<char[]>(new char[capacity]), capacity});
+    FUsed = 0;
+    FCapacity = capacity;
+}
+
+void TEncodedRows::Clear() {
+    FChunks.clear();
+    FFilled.clear();
+    FUsed = 0;
+    FCapacity = 0;
 }
 
 void TEncodedRows::ConvertToUtf8() {
     if (FUtf8)
         return;
-    const QByteArray converted =
-        DecodeWindows1252(QByteArray::fromRawData(FData.get(), qsizetype(FUsed))).toUtf8();
-    FUsed = 0;
+    QByteArray converted;
+    for (const std::string_view chunk : Chunks())
+        converted += DecodeWindows1252(QByteArray::fromRawData(chunk.data(), qsizetype(chunk.size())))
+                         .toUtf8();
+    Clear();
     FUtf8 = true;
-    AppendBytes(converted.constData(), std::size_t(converted.size()));
+    if (!converted.isEmpty())
+        AppendBytes(converted.constData(), std::size_t(converted.size()));
 }
 
 void TEncodedRows::AppendNotFitting(const TEncodedBytes& text) {

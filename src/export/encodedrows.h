@@ -5,14 +5,23 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
 // The bytes of rows made for an export file, kept in memory until the file is written: in
 // Windows-1252 while every character fits, and in UTF-8 from the first character that does
 // not (the bytes before it are converted then), as the file itself will be.
+//
+// The bytes lie in chunks that are never moved: a month of a work group's rows is megabytes,
+// and growing one block of memory would copy them again and again, each time into memory
+// the system must first hand out. Chunks start small, for the rows of a short period, and
+// grow up to ChunkBytes.
 class TEncodedRows {
 public:
+    static constexpr std::size_t FirstChunkBytes = 4096;
+    static constexpr std::size_t ChunkBytes = std::size_t(1) << 21;
+
     TEncodedRows() = default;
     TEncodedRows(TEncodedRows&&) noexcept = default;
     TEncodedRows& operator=(TEncodedRows&&) noexcept = default;
@@ -36,24 +45,33 @@ public:
 
     bool IsUtf8() const { return FUtf8; }
     std::size_t Rows() const { return FRows; }
-    std::string_view Bytes() const { return {FData.get(), FUsed}; }
+    std::size_t Size() const;
+    // The bytes, chunk after chunk.
+    std::vector<std::string_view> Chunks() const;
 
 private:
+    struct TChunk {
+        std::unique_ptr<char[]> Data;
+        std::size_t Capacity = 0;
+    };
+
     void AppendBytes(const char* data, std::size_t count) {
+        if (count == 0)
+            return;
         if (count > FCapacity - FUsed)
-            Grow(FUsed + count);
-        CopyShortBytes(FData.get() + FUsed, data, count);
+            StartChunk(count);
+        CopyShortBytes(FChunks.back().Data.get() + FUsed, data, count);
         FUsed += count;
     }
     void AppendNotFitting(const TEncodedBytes& text);
-    // Room for needed bytes at least, by half as much again as there was.
-    void Grow(std::size_t needed);
-    // Room for bytes in all.
-    void Reserve(std::size_t bytes);
+    // A new chunk with room for count bytes at least; the bytes of the last one stay.
+    void StartChunk(std::size_t count);
+    void Clear();
 
-    std::unique_ptr<char[]> FData;
-    std::size_t FUsed = 0;
-    std::size_t FCapacity = 0;
+    std::vector<TChunk> FChunks;
+    std::vector<std::size_t> FFilled; // bytes in each chunk before the last
+    std::size_t FUsed = 0;            // bytes in the last chunk
+    std::size_t FCapacity = 0;        // of the last chunk
     std::size_t FRows = 0;
     bool FUtf8 = false;
 };

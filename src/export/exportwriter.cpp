@@ -85,8 +85,8 @@ void TExportWriter::Lay() {
 void TExportWriter::WriteTimeRows(TExportOutput& output, TExportPiece& piece) {
     if (output.IsUtf8())
         piece.TimeRows.ConvertToUtf8();
-    const std::string_view bytes = piece.TimeRows.Bytes();
-    output.AppendEncoded(bytes.data(), bytes.size());
+    for (const std::string_view chunk : piece.TimeRows.Chunks())
+        output.AppendEncoded(chunk.data(), chunk.size());
 }
 
 void TExportWriter::Write(TExportOutput& output) {
