@@ -108,6 +108,8 @@ int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
     }
     FValues.push_back(MakeValue(line));
     FBytes.push_back(FValues.back().Encoded.Bytes());
+    FLongestBytes = std::max<std::size_t>(FLongestBytes, FBytes.back().Utf8Size);
+    FAllFitWindows1252 = FAllFitWindows1252 && FBytes.back().Windows1252Size >= 0;
     if (FKind == TKeyKind::Date && FDirect.empty()) {
         // Days from a little before the first one met on; lines come in date order.
         FDirectBase = key.First - DirectKeys / 8;
@@ -137,6 +139,8 @@ void TColumnWriter::Forget() {
     std::fill(FSets.begin(), FSets.end(), TSet{});
     FValues.clear();
     FBytes.clear();
+    FLongestBytes = 0;
+    FAllFitWindows1252 = true;
     FBySource.clear();
     FByKey.clear();
 }

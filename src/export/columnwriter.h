@@ -98,6 +98,11 @@ public:
     // The column's text for a value number, with its suffix.
     const TValue& ValueAt(int index) const { return FValues[std::size_t(index)]; }
     const TEncodedBytes& BytesAt(int index) const { return FBytes[std::size_t(index)]; }
+    // The bytes of all values by number, valid until a value is added.
+    const TEncodedBytes* Bytes() const { return FBytes.data(); }
+    // The most bytes a value takes, in UTF-8 (which is never shorter than Windows-1252).
+    std::size_t LongestBytes() const { return FLongestBytes; }
+    bool AllFitWindows1252() const { return FAllFitWindows1252; }
     const TValue& Value(const TReportLine& line) { return ValueAt(IndexOf(line)); }
     // Forgets which values the addresses of texts met so far gave, for lines whose texts may
     // lie where those of earlier lines lay; the values themselves stay.
@@ -201,6 +206,8 @@ private:
     int FGeneration = 0;
     std::vector<TValue> FValues;
     std::vector<TEncodedBytes> FBytes; // of FValues, for copying rows
+    std::size_t FLongestBytes = 0;
+    bool FAllFitWindows1252 = true;
     QHash<QString, int> FBySource;
     std::unordered_map<TValueKey, int, TValueKeyHash> FByKey;
 };

@@ -33,6 +33,7 @@ void TEncodedRows::StartChunk(std::size_t count) {
     const std::size_t capacity = std::max(count, std::min(grown, ChunkBytes));
     // Uninitialised: the bytes are written before they are read.
     FChunks.push_back({std::unique_ptr<char[]>(new char[capacity]), capacity});
+    FData = FChunks.back().Data.get();
     FUsed = 0;
     FCapacity = capacity;
 }
@@ -40,6 +41,7 @@ void TEncodedRows::StartChunk(std::size_t count) {
 void TEncodedRows::Clear() {
     FChunks.clear();
     FFilled.clear();
+    FData = nullptr;
     FUsed = 0;
     FCapacity = 0;
 }

@@ -40,6 +40,20 @@ public:
         AppendBytes("\r\n", 2);
         ++FRows;
     }
+    // Room for a row of at most bytes, CR LF included: where the row's bytes go, one after the
+    // other, in the encoding the rows are in (IsUtf8).
+    char* RowRoom(std::size_t bytes) {
+        if (bytes > FCapacity - FUsed)
+            StartChunk(bytes);
+        return FData + FUsed;
+    }
+    // Ends the row put from RowRoom up to end with CR LF.
+    void EndRowAt(char* end) {
+        end[0] = '\r';
+        end[1] = '\n';
+        FUsed = std::size_t(end + 2 - FData);
+        ++FRows;
+    }
     // Turns the bytes into UTF-8, for a file in which other rows need it.
     void ConvertToUtf8();
 
@@ -60,7 +74,7 @@ private:
             return;
         if (count > FCapacity - FUsed)
             StartChunk(count);
-        CopyShortBytes(FChunks.back().Data.get() + FUsed, data, count);
+        CopyShortBytes(FData + FUsed, data, count);
         FUsed += count;
     }
     void AppendNotFitting(const TEncodedBytes& text);
@@ -70,6 +84,7 @@ private:
 
     std::vector<TChunk> FChunks;
     std::vector<std::size_t> FFilled; // bytes in each chunk before the last
+    char* FData = nullptr;            // the last chunk's
     std::size_t FUsed = 0;            // bytes in the last chunk
     std::size_t FCapacity = 0;        // of the last chunk
     std::size_t FRows = 0;

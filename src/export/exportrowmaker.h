@@ -65,9 +65,14 @@ private:
     // Adds the rows of the lines in FBatch not met before to rows.
     void AddDistinctRows(TGroup& group, TDistinctRows& rows);
     void AppendRows(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
+    void AppendRowsOneByOne(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
+    template <bool Utf8>
+    void AppendRowsQuickly(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
 
     // Lines whose values are looked up together before their rows are written.
     static constexpr std::size_t RowBatch = 16;
+    // Rows of more columns are written value by value.
+    static constexpr std::size_t MaxQuickColumns = 64;
 
     const TExportFormat& FFormat;
     std::array<std::optional<TGroup>, eaData + 1> FGroups; // by area
