@@ -4,6 +4,56 @@
 #include "storage/ioerror.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+#if defined(Q_OS_UNIX)
+[[noreturn]] void RaiseFileError(const char* what, int error, const QString& fileName) {
+    throw EInOutError(QString::fromLatin1(what) + qt_error_string(error), fileName);
+}
+
+// Closes the descriptor however the reading ends.
+class TDescriptor {
+public:
+    explicit TDescriptor(int descriptor) : FDescriptor(descriptor) {}
+    ~TDescriptor() { ::close(FDescriptor); }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+    int Get() const { return FDescriptor; }
+
+private:
+    int FDescriptor;
+};
+
+// All bytes from the descriptor's position on; a file that grows meanwhile is read on.
+QByteArray ReadAll(int descriptor, qsizetype expected, const QString& fileName) {
+    QByteArray bytes(expected + 1, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t count = ::read(descriptor, bytes.data() + used, std::size_t(bytes.size() - used));
+        if (count == 0)
+            break;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            RaiseFileError("Cannot read file: ", errno, fileName);
+        }
+        used += count;
+    }
+    bytes.truncate(used);
+    return bytes;
+}
+#endif
+} // namespace
 
 TDataFileBytes TDataFileBytes::Read(const QString& fileName) {
     QFile file(fileName);
@@ -13,6 +63,28 @@ TDataFileBytes TDataFileBytes::Read(const QString& fileName) {
     if (file.error() != QFileDevice::NoError)
         throw EInOutError(QStringLiteral("Cannot read file: %1").arg(file.errorString()), fileName);
     return TDataFileBytes(std::move(bytes));
+}
+
+std::optional<TDataFileBytes> TDataFileBytes::ReadIfExists(const QString& fileName) {
+#if defined(Q_OS_UNIX)
+    const int descriptor = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        RaiseFileError("Cannot open file: ", errno, fileName);
+    }
+    const TDescriptor file(descriptor);
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0)
+        RaiseFileError("Cannot open file: ", errno, fileName);
+    if (S_ISDIR(status.st_mode))
+        throw EInOutError(QStringLiteral("Cannot open file: file to open is a directory"), fileName);
+    return TDataFileBytes(ReadAll(file.Get(), qsizetype(status.st_size), fileName));
+#else
+    if (!QFileInfo::exists(fileName))
+        return std::nullopt;
+    return Read(fileName);
+#endif
 }
 
 TDataFileBytes::TDataFileBytes(QByteArray bytes, TDataEncoding encoding)

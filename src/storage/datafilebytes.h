@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <string_view>
 
 // The bytes of a whole data file, taken line by line without decoding them first, and the
@@ -14,6 +15,9 @@ class TDataFileBytes {
 public:
     // Reads the whole file; raises EInOutError naming the file when it cannot.
     static TDataFileBytes Read(const QString& fileName);
+    // The same, and nothing when there is no such file: for the many files of a work group
+    // that may be missing, with one system call less each than asking first.
+    static std::optional<TDataFileBytes> ReadIfExists(const QString& fileName);
     // Bytes at hand, decoded with the given encoding.
     TDataFileBytes(QByteArray bytes, TDataEncoding encoding);
     // Bytes at hand, with the encoding the rule gives them; a UTF-8 byte order mark is skipped.

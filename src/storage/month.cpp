@@ -15,7 +15,6 @@
 #include "storage/textfile.h"
 #include "storage/timevalues.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <exception>
@@ -79,9 +78,10 @@ struct TFileBlocks {
 // Reads one file on its own, touching no month, so that the files of several users can be read
 // side by side.
 void ReadFileBlocks(const TMonthFile& source, int year, int month, TFileBlocks& result) {
-    if (!QFileInfo::exists(source.FileName))
+    std::optional<TDataFileBytes> read = TDataFileBytes::ReadIfExists(source.FileName);
+    if (!read)
         return;
-    TDataFileBytes file = TDataFileBytes::Read(source.FileName);
+    TDataFileBytes& file = *read;
     result.Blocks.reserve(file.Size() / TypicalLineBytes + 1);
     TMonthLineReader reader(source.FileName, source.UserName, file.Encoding());
     std::string_view line;

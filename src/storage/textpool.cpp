@@ -4,6 +4,7 @@
 #include "storage/namestore.h"
 
 #include <algorithm>
+#include <functional>
 
 std::size_t TTextPool::SlotOf(std::string_view bytes) {
     // Length and three bytes tell the names of one file apart well enough, and cost far less
@@ -26,11 +27,63 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
     return nullptr;
 }
 
+namespace {
+// The names this thread took from the name store lately, by the bytes they were read from:
+// every month file has pools of its own, and the same few names come again in each file of a
+// work group. A name found here needs no decoding and no turn at the store's lock.
+class TRecentNames {
+public:
+    const QString* Find(std::string_view bytes, TDataEncoding encoding) const {
+        const TEntry& entry = FEntries[SlotOf(bytes, encoding)];
+        return entry.Used && entry.Encoding == encoding && entry.Bytes == bytes ? &entry.Name
+                                                                                 : nullptr;
+    }
+    void Keep(std::string_view bytes, TDataEncoding encoding, const QString& name) {
+        if (bytes.size() > LongestBytes)
+            return;
+        TEntry& entry = FEntries[SlotOf(bytes, encoding)];
+        entry = {std::string(bytes), encoding, name, true};
+    }
+
+private:
+    static constexpr std::size_t Slots = 1024;
+    static constexpr std::size_t LongestBytes = 256;
+    struct TEntry {
+        std::string Bytes;
+        TDataEncoding Encoding = TDataEncoding::Utf8;
+        QString Name;
+        bool Used = false;
+    };
+    static std::size_t SlotOf(std::string_view bytes, TDataEncoding encoding) {
+        const std::size_t hash = std::hash<std::string_view>()(bytes);
+        return (hash ^ (hash >> 17) ^ std::size_t(encoding)) % Slots;
+    }
+    std::vector<TEntry> FEntries = std::vector<TEntry>(Slots);
+};
+
+TRecentNames& RecentNames() {
+    thread_local TRecentNames names;
+    return names;
+}
+} // namespace
+
 QString TTextPool::Make(std::string_view bytes) const {
+    if (FKind == TKind::Names && !FConvert)
+        return MakeName(bytes);
     const QString decoded =
         DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding);
     const QString value = FConvert ? FConvert(decoded) : decoded;
     return FKind == TKind::Names ? TNameStore::Instance().Name(value) : value;
+}
+
+QString TTextPool::MakeName(std::string_view bytes) const {
+    TRecentNames& recent = RecentNames();
+    if (const QString* known = recent.Find(bytes, FEncoding))
+        return *known;
+    const QString name = TNameStore::Instance().Name(
+        DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding));
+    recent.Keep(bytes, FEncoding, name);
+    return name;
 }
 
 QString TTextPool::Text(std::string_view bytes) {

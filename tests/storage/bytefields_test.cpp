@@ -2,7 +2,9 @@
 #include "storage/bytefields.h"
 #include "storage/charsearch.h"
 #include "storage/datafilebytes.h"
+#include "storage/ioerror.h"
 #include "storage/textcodec.h"
+#include "testsupport.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -113,5 +115,47 @@ TEST(ByteFields, ByteRunsDifferWhereverOneByteDiffers) {
             b[at] = 'r';
             EXPECT_FALSE(SameByteRun(a.data(), b.data(), n)) << "length " << n << " at " << at;
         }
+    }
+}
+
+class DataFileReading : public TTempFolderTest {};
+
+TEST_F(DataFileReading, AMissingFileIsNothingAndOthersAreReadWhole) {
+    EXPECT_FALSE(TDataFileBytes::ReadIfExists(Path(QStringLiteral("none.txt"))));
+    EXPECT_FALSE(TDataFileBytes::ReadIfExists(Path(QStringLiteral("none/2024-01.txt"))));
+
+    // Larger than any first guess of a reader, ending without a line end.
+    QByteArray bytes;
+    for (int i = 0; i < 20000; ++i)
+        bytes += "2024-01-02\t900\t1000\tCaf\xE9\r\n";
+    bytes += "last";
+    const QString name = Path(QStringLiteral("2024-01.txt"));
+    WriteFile(name, bytes);
+    std::optional<TDataFileBytes> file = TDataFileBytes::ReadIfExists(name);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Size(), std::size_t(bytes.size()));
+    EXPECT_EQ(file->Encoding(), TDataEncoding::Windows1252);
+    std::string_view line;
+    int lines = 0;
+    std::string_view last;
+    while (file->NextLine(line)) {
+        ++lines;
+        last = line;
+    }
+    EXPECT_EQ(lines, 20001);
+    EXPECT_EQ(last, "last");
+
+    WriteFile(Path(QStringLiteral("empty.txt")), QByteArray());
+    ASSERT_TRUE(TDataFileBytes::ReadIfExists(Path(QStringLiteral("empty.txt"))));
+}
+
+TEST_F(DataFileReading, AFolderInPlaceOfTheFileIsAnErrorNamingIt) {
+    const QString folder = MakeFolder(QStringLiteral("2024-02.txt"));
+    try {
+        TDataFileBytes::ReadIfExists(folder);
+        FAIL() << "a folder was read as a file";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.FileName(), folder);
+        EXPECT_TRUE(error.Message().startsWith(QStringLiteral("Cannot open file: ")));
     }
 }

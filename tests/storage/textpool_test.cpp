@@ -35,3 +35,14 @@ TEST(TextPool, AlwaysHandsOutTheTextOfTheBytesAskedFor) {
         EXPECT_TRUE(names.Text({}).isNull());
     }
 }
+
+// Names are also kept by the thread across pools, one pool per file: the same bytes read from
+// files of either encoding must still give each file its own text.
+TEST(TextPool, TheSameBytesInFilesOfEitherEncodingGiveTheirOwnNames) {
+    const std::string bytes = "Caf\xC3\xA9";
+    for (int file = 0; file < 6; ++file) {
+        const bool utf8 = file % 2 == 0;
+        TTextPool names(utf8 ? TDataEncoding::Utf8 : TDataEncoding::Windows1252);
+        EXPECT_EQ(names.Text(bytes), utf8 ? QStringLiteral("Caf\u00e9") : QStringLiteral("Caf\u00c3\u00a9"));
+    }
+}
