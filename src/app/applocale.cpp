@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <atomic>
+
 namespace {
 // One field of a date or time picture: a run of the same picture letter.
 struct TPictureField {
@@ -124,8 +126,17 @@ const QLocale& AppLocale() {
     return Facts().Locale;
 }
 
+namespace {
+std::atomic<int> LocaleGeneration{0};
+} // namespace
+
 void SetAppLocale(const QLocale& locale) {
     Facts() = TLocaleFacts(locale);
+    ++LocaleGeneration;
+}
+
+int AppLocaleGeneration() {
+    return LocaleGeneration.load(std::memory_order_relaxed);
 }
 
 QString LocaleShortDateFormat() {

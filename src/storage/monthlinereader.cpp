@@ -1,5 +1,6 @@
 #include "monthlinereader.h"
 
+#include "app/applocale.h"
 #include "app/textutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
@@ -9,6 +10,7 @@
 #include "storage/datalineerror.h"
 #include "storage/datetexts.h"
 #include "storage/namestore.h"
+#include "storage/recentbybytes.h"
 #include "storage/timevalues.h"
 
 #include <algorithm>
@@ -103,18 +105,27 @@ TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
 std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(std::string_view text) {
     if (text.empty())
         return nullptr;
-    const auto known = std::find_if(FKnownBilling.begin(), FKnownBilling.end(),
-                                    [text](const TKnownBilling& k) { return SameBytes(k.Text, text); });
-    std::optional<TBillingInfo> info;
-    if (known != FKnownBilling.end()) {
-        info = known->Info;
-    } else {
-        if (std::unique_ptr<TBillingInfo> read = TBillingInfo::CreateFromText(Text(text)))
-            info = *read;
-        if (FKnownBilling.size() < KnownBillingCapacity)
-            FKnownBilling.push_back({std::string(text), info});
-    }
+    std::optional<TBillingInfo> info = KnownBilling(text);
     return info ? std::make_unique<TBillingInfo>(*info) : nullptr;
+}
+
+// Billing texts repeat from block to block and from file to file (the rates of a work group):
+// each is taken apart once on each core, and what it gave (nothing when unreadable) is kept
+// while the locale that reads the rates stays the same.
+std::optional<TBillingInfo> TMonthLineReader::KnownBilling(std::string_view text) const {
+    thread_local TRecentByBytes<std::optional<TBillingInfo>, 256> known;
+    thread_local int knownLocale = AppLocaleGeneration();
+    if (knownLocale != AppLocaleGeneration()) {
+        known = {};
+        knownLocale = AppLocaleGeneration();
+    }
+    if (const std::optional<TBillingInfo>* info = known.Find(text, FEncoding))
+        return *info;
+    std::optional<TBillingInfo> info;
+    if (std::unique_ptr<TBillingInfo> read = TBillingInfo::CreateFromText(Text(text)))
+        info = *read;
+    known.Keep(text, FEncoding, info);
+    return info;
 }
 
 std::unique_ptr<TBlock> TMonthLineReader::ReadBlock(std::string_view rest, int line) {

@@ -52,13 +52,8 @@ public:
 private:
     int ReadTime(std::string_view field, const QString& name, int line) const;
     std::unique_ptr<TBillingInfo> Billing(std::string_view text);
+    std::optional<TBillingInfo> KnownBilling(std::string_view text) const;
 
-    // Billing texts read so far and what they gave (none when unreadable).
-    struct TKnownBilling {
-        std::string Text;
-        std::optional<TBillingInfo> Info;
-    };
-    static constexpr std::size_t KnownBillingCapacity = 16;
 
     QString FFileName;
     QString FUserName;
@@ -70,5 +65,4 @@ private:
     TTextPool FCategories;
     TTextPool FActivities;
     TTextPool FRemarks;
-    std::vector<TKnownBilling> FKnownBilling;
 };

@@ -2,9 +2,9 @@
 
 #include "storage/charsearch.h"
 #include "storage/namestore.h"
+#include "storage/recentbybytes.h"
 
 #include <algorithm>
-#include <functional>
 
 std::size_t TTextPool::SlotOf(std::string_view bytes) {
     // Length and three bytes tell the names of one file apart well enough, and cost far less
@@ -28,38 +28,9 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
 }
 
 namespace {
-// The names this thread took from the name store lately, by the bytes they were read from:
-// every month file has pools of its own, and the same few names come again in each file of a
-// work group. A name found here needs no decoding and no turn at the store's lock.
-class TRecentNames {
-public:
-    const QString* Find(std::string_view bytes, TDataEncoding encoding) const {
-        const TEntry& entry = FEntries[SlotOf(bytes, encoding)];
-        return entry.Used && entry.Encoding == encoding && entry.Bytes == bytes ? &entry.Name
-                                                                                 : nullptr;
-    }
-    void Keep(std::string_view bytes, TDataEncoding encoding, const QString& name) {
-        if (bytes.size() > LongestBytes)
-            return;
-        TEntry& entry = FEntries[SlotOf(bytes, encoding)];
-        entry = {std::string(bytes), encoding, name, true};
-    }
-
-private:
-    static constexpr std::size_t Slots = 1024;
-    static constexpr std::size_t LongestBytes = 256;
-    struct TEntry {
-        std::string Bytes;
-        TDataEncoding Encoding = TDataEncoding::Utf8;
-        QString Name;
-        bool Used = false;
-    };
-    static std::size_t SlotOf(std::string_view bytes, TDataEncoding encoding) {
-        const std::size_t hash = std::hash<std::string_view>()(bytes);
-        return (hash ^ (hash >> 17) ^ std::size_t(encoding)) % Slots;
-    }
-    std::vector<TEntry> FEntries = std::vector<TEntry>(Slots);
-};
+// The names this thread took from the name store lately: a name met in an earlier file needs
+// no decoding and no turn at the store's lock.
+using TRecentNames = TRecentByBytes<QString, 1024>;
 
 TRecentNames& RecentNames() {
     thread_local TRecentNames names;
