@@ -7,6 +7,7 @@
 #include "storage/billing.h"
 #include "storage/block.h"
 #include "storage/day.h"
+#include "storage/namestore.h"
 
 #include <cmath>
 
@@ -117,7 +118,7 @@ const QString& TReportLineBuilder::CodeText(const TBlock& block) {
     const auto code = static_cast<std::uint8_t>(BlockCode(block));
     QString& text = FCodeTexts[code];
     if (text.isNull())
-        text = BillingCodeText(code);
+        text = TNameStore::Instance().Name(BillingCodeText(code));
     return text;
 }
 
@@ -129,7 +130,9 @@ const QString& TReportLineBuilder::RateText(const TBillingInfo* billing) {
         return FLastRate->second;
     auto known = FRateTexts.find(rate);
     if (known == FRateTexts.end())
-        known = FRateTexts.emplace(rate, BlockRateText(billing, false, {})).first;
+        known = FRateTexts
+                    .emplace(rate, TNameStore::Instance().Name(BlockRateText(billing, false, {})))
+                    .first;
     FLastRate = &*known;
     return known->second;
 }

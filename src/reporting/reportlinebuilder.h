@@ -19,7 +19,8 @@ class TReportLines;
 // lines (TReportLines::BeginBatch): the days and every text the builder hands over stay as they
 // are until the builder is gone (its own texts are made once and never replaced). The texts
 // of billing codes and rates are kept, so that lines receive shared texts and a block costs
-// no formatting. Days come in date order.
+// no formatting; they come from the name store, so that copying them into a line and
+// dropping it again changes no shared count. Days come in date order.
 class TReportLineBuilder {
 public:
     TReportLineBuilder(const TLineOptions& options, TReportLines& lines);
