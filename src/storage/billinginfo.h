@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/slaballocator.h"
 #include "storage/money.h"
 
 #include <cstdint>
@@ -30,6 +31,12 @@ enum TRateSource : std::uint8_t {
 // Billing code, rate source and rate of a block or a project.
 class TBillingInfo {
 public:
+    // Read by the hundred thousand for a report and freed together (slaballocator.h).
+    static void* operator new(std::size_t size) { return TSlabAllocator::Allocate(size); }
+    static void operator delete(void* object, std::size_t size) noexcept {
+        TSlabAllocator::Free(object, size);
+    }
+
     TBillingInfo() = default;
     TBillingInfo(std::uint8_t code, std::uint8_t source, TMoney rate);
 
