@@ -4,12 +4,28 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include <QByteArray>
 
 void TEncodedRows::Append(const QString& text) {
     if (!text.isEmpty())
         Append(TEncodedText(text).Bytes());
+}
+
+TEncodedRows& TEncodedRows::operator=(TEncodedRows&& other) noexcept {
+    if (this != &other) {
+        FChunks = std::move(other.FChunks);
+        FFilled = std::move(other.FFilled);
+        FData = std::exchange(other.FData, nullptr);
+        FUsed = std::exchange(other.FUsed, 0);
+        FCapacity = std::exchange(other.FCapacity, 0);
+        FRows = std::exchange(other.FRows, 0);
+        FUtf8 = std::exchange(other.FUtf8, false);
+        other.FChunks.clear();
+        other.FFilled.clear();
+    }
+    return *this;
 }
 
 std::size_t TEncodedRows::Size() const {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -23,8 +24,10 @@ public:
     static constexpr std::size_t ChunkBytes = std::size_t(1) << 21;
 
     TEncodedRows() = default;
-    TEncodedRows(TEncodedRows&&) noexcept = default;
-    TEncodedRows& operator=(TEncodedRows&&) noexcept = default;
+    // The rows left behind are empty, and take rows again.
+    TEncodedRows(TEncodedRows&& other) noexcept { *this = std::move(other); }
+    TEncodedRows& operator=(TEncodedRows&& other) noexcept;
+    ~TEncodedRows() = default;
 
     void Append(const TEncodedBytes& text) {
         if (FUtf8)

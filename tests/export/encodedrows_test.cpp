@@ -67,3 +67,18 @@ TEST(EncodedRows, NoRowsHaveNoChunks) {
     EXPECT_TRUE(rows.IsUtf8());
     EXPECT_TRUE(rows.Chunks().empty());
 }
+
+TEST(EncodedRows, RowsMovedAwayLeaveEmptyRowsThatTakeRowsAgain) {
+    TEncodedRows rows;
+    rows.Append(TEncodedText(QStringLiteral("first")).Bytes());
+    rows.EndRow();
+    TEncodedRows moved = std::move(rows);
+    rows.Append(TEncodedText(QStringLiteral("again")).Bytes());
+    rows.EndRow();
+    moved.Append(TEncodedText(QStringLiteral("second")).Bytes());
+    moved.EndRow();
+    EXPECT_EQ(Joined(moved), "first\r\nsecond\r\n");
+    EXPECT_EQ(moved.Rows(), 2U);
+    EXPECT_EQ(Joined(rows), "again\r\n");
+    EXPECT_EQ(rows.Rows(), 1U);
+}
