@@ -195,17 +195,23 @@ template <typename TBatch> void TExportRowMaker::FindValues(TGroup& group, const
 
 void TExportRowMaker::AppendRows(const TGroup& group, std::size_t rows,
                                  TEncodedRows& output) const {
-    const std::size_t columns = group.Columns.size();
-    const bool allFit = std::all_of(group.Columns.begin(), group.Columns.end(),
-                                    [](const TColumnWriter& c) { return c.AllFitWindows1252(); });
-    if (columns > MaxQuickColumns || (!output.IsUtf8() && !allFit)) {
+    std::size_t longestRow = 2; // CR LF
+    bool allFit = true;
+    for (const TColumnWriter& column : group.Columns) {
+        longestRow += column.LongestBytes();
+        allFit = allFit && column.AllFitWindows1252();
+    }
+    // Room for the longest row is asked for every row: a very long value (remarks are not
+    // bounded) would leave most of each chunk unused.
+    if (group.Columns.size() > MaxQuickColumns || longestRow > MaxQuickRowBytes ||
+        (!output.IsUtf8() && !allFit)) {
         AppendRowsOneByOne(group, rows, output);
         return;
     }
     if (output.IsUtf8())
-        AppendRowsQuickly<true>(group, rows, output);
+        AppendRowsQuickly<true>(group, rows, longestRow, output);
     else
-        AppendRowsQuickly<false>(group, rows, output);
+        AppendRowsQuickly<false>(group, rows, longestRow, output);
 }
 
 // Value by value, so that a value that does not fit Windows-1252 turns the rows into UTF-8.
@@ -226,14 +232,11 @@ void TExportRowMaker::AppendRowsOneByOne(const TGroup& group, std::size_t rows,
 // them again after every value.
 template <bool Utf8>
 void TExportRowMaker::AppendRowsQuickly(const TGroup& group, std::size_t rows,
-                                        TEncodedRows& output) const {
+                                        std::size_t longestRow, TEncodedRows& output) const {
     const std::size_t columns = group.Columns.size();
     std::array<const TEncodedBytes*, MaxQuickColumns> values{};
-    std::size_t longestRow = 2; // CR LF
-    for (std::size_t c = 0; c < columns; ++c) {
+    for (std::size_t c = 0; c < columns; ++c)
         values[c] = group.Columns[c].Bytes();
-        longestRow += group.Columns[c].LongestBytes();
-    }
     const int* indexes = FIndexes.data();
     for (std::size_t row = 0; row < rows; ++row, indexes += columns) {
         char* at = output.RowRoom(longestRow);

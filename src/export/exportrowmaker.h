@@ -67,12 +67,14 @@ private:
     void AppendRows(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
     void AppendRowsOneByOne(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
     template <bool Utf8>
-    void AppendRowsQuickly(const TGroup& group, std::size_t rows, TEncodedRows& output) const;
+    void AppendRowsQuickly(const TGroup& group, std::size_t rows, std::size_t longestRow,
+                           TEncodedRows& output) const;
 
     // Lines whose values are looked up together before their rows are written.
     static constexpr std::size_t RowBatch = 16;
-    // Rows of more columns are written value by value.
+    // Rows of more columns, or that may be longer, are written value by value.
     static constexpr std::size_t MaxQuickColumns = 64;
+    static constexpr std::size_t MaxQuickRowBytes = std::size_t(16) << 10;
 
     const TExportFormat& FFormat;
     std::array<std::optional<TGroup>, eaData + 1> FGroups; // by area

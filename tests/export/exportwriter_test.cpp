@@ -2,6 +2,7 @@
 #include "app/fileutils.h"
 #include "app/sidebyside.h"
 #include "export/exportengine.h"
+#include "export/exportrowmaker.h"
 #include "export/exportwriter.h"
 #include "localepin.h"
 #include "reporting/reportdata.h"
@@ -186,6 +187,23 @@ TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
     std::vector<TReportLine> lines{TextLine(QStringLiteral("Café Zoë"), QStringLiteral("€ 5"))};
     ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output), TResult::Written);
     EXPECT_EQ(ReadFile(Output), QByteArray("Caf\xE9 Zo\xEB\t\x80 5\r\n"));
+}
+
+// Rows are put into room for the longest row their columns can make; a very long value must
+// not make every row after it take a chunk of its own.
+TEST_F(ExportWriter, AVeryLongValueKeepsTheRowsAfterItTogether) {
+    TExportFormat format = Format({efClient, efRemarks});
+    const QString longRemark(int(TEncodedRows::ChunkBytes) + 1000, QLatin1Char('r'));
+    std::vector<TReportLine> lines{TextLine(QStringLiteral("Acme"), longRemark)};
+    for (int i = 0; i < 2000; ++i)
+        lines.push_back(TextLine(QStringLiteral("Acme"), QStringLiteral("short %1").arg(i)));
+    TExportPiece piece;
+    TExportRowMaker(format).Add(lines, piece);
+    EXPECT_LE(piece.TimeRows.Chunks().size(), 4U);
+    std::string bytes;
+    for (const std::string_view chunk : piece.TimeRows.Chunks())
+        bytes += chunk;
+    EXPECT_EQ(QByteArray::fromStdString(bytes), PlainFile(format, lines));
 }
 
 TEST_F(ExportWriter, FirstCharacterThatDoesNotFitMakesTheWholeFileUtf8) {
