@@ -19,9 +19,6 @@ namespace {
 const QString FieldStart = QStringLiteral("Start");
 const QString FieldEnd = QStringLiteral("End");
 const QString FieldDate = QStringLiteral("Date");
-// Start, end, client, project, category, activity, remarks, overtime, reportable, chargeable
-// and billing.
-constexpr std::size_t FieldsAfterDate = 11;
 // Nine digits always fit an int.
 constexpr std::size_t QuickDigits = 9;
 
@@ -84,7 +81,9 @@ int TMonthLineReader::ReadTime(std::string_view field, const QString& name, int 
 }
 
 TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
-    std::array<std::string_view, FieldsAfterDate> fields;
+    // Kept from line to line: splitting sets every field, and clearing the views of a fresh
+    // array first for every line of a work group's year showed in the reading time.
+    std::array<std::string_view, FieldsAfterDate>& fields = FFields;
     SplitTabFields(rest, fields);
     for (std::string_view& field : fields)
         field = TrimByteBlanks(field);

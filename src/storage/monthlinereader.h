@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -55,6 +56,11 @@ private:
     std::optional<TBillingInfo> KnownBilling(std::string_view text) const;
 
 
+    // Start, end, client, project, category, activity, remarks, overtime, reportable,
+    // chargeable and billing.
+    static constexpr std::size_t FieldsAfterDate = 11;
+
+    mutable std::array<std::string_view, FieldsAfterDate> FFields;
     QString FFileName;
     QString FUserName;
     TDataEncoding FEncoding;
