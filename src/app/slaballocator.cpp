@@ -18,8 +18,13 @@ struct alignas(64) TSlabHead {
     std::atomic<std::uint64_t> Live{OwnerShare};
 };
 
+constexpr std::size_t CacheLine = 64;
+
+// Objects larger than a cache line start one, so that they span as few as their size allows
+// and a reader asking for them ahead line by line gets all of them.
 constexpr std::size_t RoundUp(std::size_t size) {
-    return (size + Alignment - 1) / Alignment * Alignment;
+    const std::size_t unit = size > CacheLine ? CacheLine : Alignment;
+    return (size + unit - 1) / unit * unit;
 }
 
 void Release(TSlabHead* slab, std::uint64_t count) noexcept {
@@ -67,13 +72,16 @@ private:
     std::uint64_t FCut = 0;
 };
 
-thread_local TThreadSlab ThreadSlab;
+// Objects of up to a cache line and larger ones are cut from slabs of their own, so that the
+// larger ones lie one after the other on whole cache lines.
+thread_local TThreadSlab SmallObjects;
+thread_local TThreadSlab LargeObjects;
 } // namespace
 
 void* TSlabAllocator::Allocate(std::size_t size) {
     if (size > LargestObject)
         return ::operator new(size);
-    return ThreadSlab.Cut(RoundUp(size));
+    return (size > CacheLine ? LargeObjects : SmallObjects).Cut(RoundUp(size));
 }
 
 void TSlabAllocator::Free(void* object, std::size_t size) noexcept {
