@@ -1,8 +1,8 @@
 #include "applocale.h"
 
-#include <QList>
-
 #include <atomic>
+
+#include <QList>
 
 namespace {
 // One field of a date or time picture: a run of the same picture letter.

@@ -6,9 +6,9 @@
 // as the blocks of a work group's year read for a report. Each thread cuts its objects one
 // after the other from a slab of its own, with no lock and no search; a slab goes back to the
 // system when the last object cut from it is freed (by any thread) and its thread has moved on
-// to another slab. Objects larger than a cache line come from slabs of their own and each
-// starts a cache line. Freed room is not reused before that, so an object that lives long keeps
-// its whole slab: meant for objects that are made and freed in bulk.
+// to another slab. Freed room is not reused before that, so an object that lives long keeps
+// its whole slab: meant for objects that are made and freed in bulk. Objects larger than a
+// cache line come from slabs of their own and each starts a cache line.
 class TSlabAllocator {
 public:
     static constexpr std::size_t SlabBytes = std::size_t(64) << 10;

@@ -67,8 +67,9 @@ void TEncodedRows::ConvertToUtf8() {
         return;
     QByteArray converted;
     for (const std::string_view chunk : Chunks())
-        converted += DecodeWindows1252(QByteArray::fromRawData(chunk.data(), qsizetype(chunk.size())))
-                         .toUtf8();
+        converted +=
+            DecodeWindows1252(QByteArray::fromRawData(chunk.data(), qsizetype(chunk.size())))
+                .toUtf8();
     Clear();
     FUtf8 = true;
     if (!converted.isEmpty())

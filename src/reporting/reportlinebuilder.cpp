@@ -130,9 +130,9 @@ const QString& TReportLineBuilder::RateText(const TBillingInfo* billing) {
         return FLastRate->second;
     auto known = FRateTexts.find(rate);
     if (known == FRateTexts.end())
-        known = FRateTexts
-                    .emplace(rate, TNameStore::Instance().Name(BlockRateText(billing, false, {})))
-                    .first;
+        known =
+            FRateTexts.emplace(rate, TNameStore::Instance().Name(BlockRateText(billing, false, {})))
+                .first;
     FLastRate = &*known;
     return known->second;
 }

@@ -39,7 +39,8 @@ QByteArray ReadAll(int descriptor, qsizetype expected, const QString& fileName) 
     for (;;) {
         if (used == bytes.size())
             bytes.resize(bytes.size() * 2);
-        const ssize_t count = ::read(descriptor, bytes.data() + used, std::size_t(bytes.size() - used));
+        const ssize_t count =
+            ::read(descriptor, bytes.data() + used, std::size_t(bytes.size() - used));
         if (count == 0)
             break;
         if (count < 0) {
@@ -78,7 +79,8 @@ std::optional<TDataFileBytes> TDataFileBytes::ReadIfExists(const QString& fileNa
     if (::fstat(file.Get(), &status) != 0)
         RaiseFileError("Cannot open file: ", errno, fileName);
     if (S_ISDIR(status.st_mode))
-        throw EInOutError(QStringLiteral("Cannot open file: file to open is a directory"), fileName);
+        throw EInOutError(QStringLiteral("Cannot open file: file to open is a directory"),
+                          fileName);
     return TDataFileBytes(ReadAll(file.Get(), qsizetype(status.st_size), fileName));
 #else
     if (!QFileInfo::exists(fileName))

@@ -15,7 +15,6 @@
 #include "storage/textfile.h"
 #include "storage/timevalues.h"
 
-
 #include <algorithm>
 #include <exception>
 

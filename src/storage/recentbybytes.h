@@ -21,7 +21,7 @@ public:
     const TValue* Find(std::string_view bytes, TDataEncoding encoding) const {
         const TEntry& entry = (*FEntries)[SlotOf(bytes, encoding)];
         return entry.Used && entry.Encoding == encoding && entry.Bytes == bytes ? &entry.Value
-                                                                                 : nullptr;
+                                                                                : nullptr;
     }
     void Keep(std::string_view bytes, TDataEncoding encoding, const TValue& value) {
         if (bytes.size() <= LongestBytes)

@@ -68,7 +68,8 @@ TEST(SlabAllocator, SlabsGoBackWhenTheirObjectsAreFreedOnAnyThread) {
     {
         std::vector<std::jthread> threads;
         for (std::size_t t = 0; t < made.size(); ++t)
-            threads.emplace_back([&made, t] { made[t] = CutPieces(3000, static_cast<unsigned char>(t * 50)); });
+            threads.emplace_back(
+                [&made, t] { made[t] = CutPieces(3000, static_cast<unsigned char>(t * 50)); });
     }
     EXPECT_GT(TSlabAllocator::SlabsInUse(), before);
     for (std::size_t t = 0; t < made.size(); ++t) {

@@ -43,6 +43,7 @@ TEST(TextPool, TheSameBytesInFilesOfEitherEncodingGiveTheirOwnNames) {
     for (int file = 0; file < 6; ++file) {
         const bool utf8 = file % 2 == 0;
         TTextPool names(utf8 ? TDataEncoding::Utf8 : TDataEncoding::Windows1252);
-        EXPECT_EQ(names.Text(bytes), utf8 ? QStringLiteral("Caf\u00e9") : QStringLiteral("Caf\u00c3\u00a9"));
+        EXPECT_EQ(names.Text(bytes),
+                  utf8 ? QStringLiteral("Caf\u00e9") : QStringLiteral("Caf\u00c3\u00a9"));
     }
 }
