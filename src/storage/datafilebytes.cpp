@@ -4,13 +4,14 @@
 #include "storage/ioerror.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #if defined(Q_OS_UNIX)
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QFileInfo>
 #endif
 
 namespace {
