@@ -10,3 +10,13 @@ inline void PrefetchMemory(const void* address) {
     static_cast<void>(address);
 #endif
 }
+
+// The same for memory read once and then not again soon: where the processor can, it keeps
+// the lines out of the larger caches, so that they do not push out data in use.
+inline void PrefetchMemoryOnce(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address, 0, 0);
+#else
+    static_cast<void>(address);
+#endif
+}

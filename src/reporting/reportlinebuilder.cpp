@@ -22,7 +22,7 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
     if (current + BlockDistance < blocks.size()) {
         const auto* block = reinterpret_cast<const char*>(blocks[current + BlockDistance].get());
         for (std::size_t offset = 0; offset < sizeof(TBlock); offset += CacheLine)
-            PrefetchMemory(block + offset);
+            PrefetchMemoryOnce(block + offset);
     }
     if (current + BillingDistance < blocks.size())
         PrefetchMemory(blocks[current + BillingDistance]->BillingInfo.get());
