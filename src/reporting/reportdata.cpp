@@ -163,10 +163,13 @@ TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringL
 TReportDays CollectReportDays(QDate from, QDate to, const std::optional<QStringList>& users,
                               const TLineOptions& options, TReportLines& lines) {
     TReportLineBuilder builder(options, lines);
-    return CollectDays(from, to, users, [&](std::span<const std::unique_ptr<TDay>> days) {
-        for (const auto& day : days)
-            builder.AddDay(*day);
-    });
+    TReportDays days =
+        CollectDays(from, to, users, [&](std::span<const std::unique_ptr<TDay>> monthDays) {
+            for (const auto& day : monthDays)
+                builder.AddDay(*day);
+        });
+    builder.Finish();
+    return days;
 }
 
 bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason) {
@@ -194,8 +197,11 @@ void BuildReportLines(std::span<const std::unique_ptr<TDay>> days, const TLineOp
     TReportLineBuilder builder(options, lines);
     for (const auto& day : days)
         builder.AddDay(*day);
+    builder.Finish();
 }
 
 void BuildReportLines(const TDay& day, const TLineOptions& options, TReportLines& lines) {
-    TReportLineBuilder(options, lines).AddDay(day);
+    TReportLineBuilder builder(options, lines);
+    builder.AddDay(day);
+    builder.Finish();
 }

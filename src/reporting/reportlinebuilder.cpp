@@ -9,7 +9,9 @@
 #include "storage/day.h"
 #include "storage/namestore.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 // Blocks lie spread over the memory of the months they were read with; asking for the next
@@ -33,14 +35,27 @@ TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines
     : FOptions(options), FLines(lines) {
     FHours.fill(std::numeric_limits<double>::quiet_NaN());
     FLines.BeginBatch();
+    FTaskTexts.SetRemembering(true);
 }
 
 TReportLineBuilder::~TReportLineBuilder() {
+    try {
+        Finish();
+    } catch (...) { // NOLINT(bugprone-empty-catch): only running out of memory gets here
+    }
     FLines.EndBatch();
+}
+
+void TReportLineBuilder::Finish() {
+    FTaskSums.AddTo(FLines);
 }
 
 void TReportLineBuilder::AddDay(const TDay& day) {
     StartMonthOf(day);
+    if (FOptions.Consolidate) {
+        AddDayToTasks(day);
+        return;
+    }
     const int weekDay = day.WeekDay();
     const auto& blocks = day.Blocks;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -51,6 +66,39 @@ void TReportLineBuilder::AddDay(const TDay& day) {
     }
 }
 
+// Blocks go to their tasks' sums a group at a time: the keys of the group are made first and
+// their sums asked for, so that the memory fetches for the whole group overlap instead of
+// each block waiting for its own.
+void TReportLineBuilder::AddDayToTasks(const TDay& day) {
+    const int weekDay = day.WeekDay();
+    const auto& blocks = day.Blocks;
+    std::array<TKeyedBlock, GroupSize> group;
+    for (std::size_t start = 0; start < blocks.size(); start += GroupSize) {
+        const std::size_t end = std::min(blocks.size(), start + GroupSize);
+        std::size_t count = 0;
+        for (std::size_t i = start; i < end; ++i) {
+            FetchAhead(blocks, i);
+            const TBlock& block = *blocks[i];
+            if (!Keeps(block))
+                continue;
+            TKeyedBlock& keyed = group[count++];
+            keyed.Block = &block;
+            keyed.Keyed = KeyOf(block, keyed.Key);
+            if (keyed.Keyed)
+                FTaskSums.FetchSlot(keyed.Key);
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            if (group[i].Keyed)
+                FTaskSums.FetchTotals(group[i].Key);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (group[i].Keyed)
+                AddToTask(day, weekDay, *group[i].Block, group[i].Key);
+            else
+                AddBlock(day, weekDay, *group[i].Block);
+        }
+    }
+}
+
 // The days of one month were read together and share their texts; those of the next
 // month are other strings. Renewing the batch forgets the strings of the month before,
 // so that the lines' memo holds only those in use.
@@ -58,8 +106,10 @@ void TReportLineBuilder::StartMonthOf(const TDay& day) {
     const int month = day.Date.year() * 12 + day.Date.month();
     if (month == FMonth)
         return;
-    if (FMonth != 0)
+    if (FMonth != 0) {
         FLines.RenewBatch();
+        FTaskTexts.ForgetRemembered();
+    }
     FMonth = month;
 }
 
@@ -81,25 +131,66 @@ bool TReportLineBuilder::Keeps(const TBlock& block) const {
 }
 
 void TReportLineBuilder::AddBlock(const TDay& day, int weekDay, const TBlock& block) {
+    FLines.Add(FOptions.Consolidate, EntryOf(day, weekDay, block, HoursOf(block)));
+}
+
+TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBlock& block,
+                                         double hours) {
     const TBillingInfo* billing = block.BillingInfo.get();
+    return {FOptions.WithUser ? block.UserName : NoText,
+            day.Date,
+            block.StartTime,
+            block.EndTime,
+            block.Client,
+            block.Project,
+            block.Category,
+            block.Activity,
+            FOptions.Consolidate ? NoText : block.Remarks,
+            weekDay,
+            hours,
+            block.OverTime,
+            block.Chargeable,
+            FOptions.WithBillingCode ? CodeText(block) : NoText,
+            RateText(billing),
+            Charge(billing, hours)};
+}
+
+void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TBlock& block,
+                                   const TTaskKey& key) {
     const double hours = HoursOf(block);
-    const TReportEntry entry{FOptions.WithUser ? block.UserName : NoText,
-                             day.Date,
-                             block.StartTime,
-                             block.EndTime,
-                             block.Client,
-                             block.Project,
-                             block.Category,
-                             block.Activity,
-                             FOptions.Consolidate ? NoText : block.Remarks,
-                             weekDay,
-                             hours,
-                             block.OverTime,
-                             block.Chargeable,
-                             FOptions.WithBillingCode ? CodeText(block) : NoText,
-                             RateText(billing),
-                             Charge(billing, hours)};
-    FLines.Add(FOptions.Consolidate, entry);
+    // Whole minutes, as the hours are rounded to them.
+    const auto minutes = static_cast<std::int32_t>(std::lround(hours * 60.0));
+    const std::int64_t amount = Charge(block.BillingInfo.get(), hours).Units();
+    TTaskTotals* totals = FTaskSums.Find(key);
+    if (!totals)
+        totals = &FTaskSums.Start(key, FLines.FindOrAppend(EntryOf(day, weekDay, block, hours)));
+    if (totals->Add(weekDay, block.OverTime, minutes, amount))
+        return;
+    TTaskSums::AddTo(FLines, *totals);
+    if (!totals->Add(weekDay, block.OverTime, minutes, amount))
+        FLines.LineAt(totals->Line)
+            .AddHours(weekDay, block.OverTime, TMoney::FromUnits(amount), hours);
+}
+
+bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
+    constexpr int Largest = std::numeric_limits<std::uint16_t>::max();
+    const std::array<int, 6> names{FTaskTexts.Id(block.Client),
+                                   FTaskTexts.Id(block.Project),
+                                   FTaskTexts.Id(block.Category),
+                                   FTaskTexts.Id(block.Activity),
+                                   FOptions.WithUser ? FTaskTexts.Id(block.UserName) : 0,
+                                   FTaskTexts.Id(RateText(block.BillingInfo.get()), FRecentRate)};
+    const int code = FOptions.WithBillingCode ? FTaskTexts.Id(CodeText(block), FRecentCode) : 0;
+    if (*std::max_element(names.begin(), names.end()) > Largest || code > Largest / 2)
+        return false;
+    key.Client = static_cast<std::uint16_t>(names[0]);
+    key.Project = static_cast<std::uint16_t>(names[1]);
+    key.Category = static_cast<std::uint16_t>(names[2]);
+    key.Activity = static_cast<std::uint16_t>(names[3]);
+    key.User = static_cast<std::uint16_t>(names[4]);
+    key.RateText = static_cast<std::uint16_t>(names[5]);
+    key.CodeAndFlag = static_cast<std::uint16_t>(code * 2 + (block.Chargeable ? 1 : 0));
+    return true;
 }
 
 // Blocks have few different lengths: each length's hours are worked out once.

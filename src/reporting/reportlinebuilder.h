@@ -1,6 +1,8 @@
 #pragma once
 
 #include "reporting/reportdata.h"
+#include "reporting/tasksums.h"
+#include "reporting/textids.h"
 
 #include <array>
 #include <cstdint>
@@ -14,6 +16,7 @@ class TBillingInfo;
 class TBlock;
 class TDay;
 class TReportLines;
+struct TReportEntry;
 
 // Turns blocks into report lines under one set of options, day after day, as one batch of the
 // lines (TReportLines::BeginBatch): the days and every text the builder hands over stay as they
@@ -21,6 +24,11 @@ class TReportLines;
 // of billing codes and rates are kept, so that lines receive shared texts and a block costs
 // no formatting; they come from the name store, so that copying them into a line and
 // dropping it again changes no shared count. Days come in date order.
+//
+// Consolidated lines are made as their first blocks come, but their hours are summed apart, by
+// task, in whole minutes (TTaskSums), and go to the lines when the builder finishes: until then
+// the lines must not be changed, and their hours are those they had before. A line's hours are
+// then the exact sums of its blocks, whatever the order in which the blocks came.
 class TReportLineBuilder {
 public:
     TReportLineBuilder(const TLineOptions& options, TReportLines& lines);
@@ -30,6 +38,9 @@ public:
 
     // Adds the blocks of day that are included in reports and pass the options.
     void AddDay(const TDay& day);
+    // Gives the consolidated lines the hours of the blocks added so far (the destructor does
+    // it too, for a builder left early).
+    void Finish();
 
 private:
     // The longest span of a day, in hundredths of an hour.
@@ -38,6 +49,20 @@ private:
     void StartMonthOf(const TDay& day);
     bool Keeps(const TBlock& block) const;
     void AddBlock(const TDay& day, int weekDay, const TBlock& block);
+    // A block that passed the options, and its task when it has one.
+    struct TKeyedBlock {
+        const TBlock* Block = nullptr;
+        TTaskKey Key;
+        bool Keyed = false;
+    };
+    static constexpr std::size_t GroupSize = 16;
+
+    void AddDayToTasks(const TDay& day);
+    // With consolidation: the block's hours go to the sums of its task.
+    void AddToTask(const TDay& day, int weekDay, const TBlock& block, const TTaskKey& key);
+    // False when a number does not fit the key; the block then goes to its line directly.
+    bool KeyOf(const TBlock& block, TTaskKey& key);
+    TReportEntry EntryOf(const TDay& day, int weekDay, const TBlock& block, double hours);
     double HoursOf(const TBlock& block);
     const QString& CodeText(const TBlock& block);
     const QString& RateText(const TBillingInfo* billing);
@@ -51,4 +76,8 @@ private:
     std::unordered_map<std::int64_t, QString> FRateTexts;
     const std::pair<const std::int64_t, QString>* FLastRate = nullptr;
     int FMonth = 0;
+    TTextIds FTaskTexts{false};
+    TTextIds::TRecent FRecentCode;
+    TTextIds::TRecent FRecentRate;
+    TTaskSums FTaskSums;
 };

@@ -134,6 +134,15 @@ const TReportLine& TReportLines::Add(bool consolidate, const TReportEntry& entry
     return line;
 }
 
+std::size_t TReportLines::FindOrAppend(const TReportEntry& entry) {
+    CheckWeekDay(entry.WeekDay);
+    const int position = FIndex.Find(FLines, entry);
+    if (position >= 0)
+        return static_cast<std::size_t>(position);
+    FLines.emplace_back(entry);
+    return FLines.size() - 1;
+}
+
 void TReportLines::Sort(TLineCompare compare) {
     // The positions are sorted, and each line is then moved once: lines are large.
     std::vector<std::uint32_t> order(FLines.size());

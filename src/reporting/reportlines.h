@@ -46,6 +46,11 @@ public:
     // none matches) into a new line at the end. Returns the line, which stays valid until the
     // next change of the list. A weekday outside 1..7 raises std::out_of_range and adds nothing.
     const TReportLine& Add(bool consolidate, const TReportEntry& entry);
+    // The position of the line entry consolidates into, appended (without hours) when there
+    // is none; the entry's hours are not added. For a caller that adds the hours of many
+    // blocks at once (LineAt).
+    std::size_t FindOrAppend(const TReportEntry& entry);
+    TReportLine& LineAt(std::size_t position) { return FLines.at(position); }
     void Sort(TLineCompare compare);
     // For adding many blocks at once: while a batch is open, the caller promises that every
     // text handed to Add stays alive and unchanged until EndBatch, and the index may then know

@@ -273,6 +273,74 @@ TEST_F(ReportData, ConsolidatedLinesDropTheRemarks) {
     EXPECT_DOUBLE_EQ(merged[0].DayHours[3], 20.0 / 60.0);
 }
 
+// A block of one task on day, from start to end (hundredths of an hour).
+TBlock& AddTaskBlock(TDay& day, int start, int end, const QString& client) {
+    TBlock& block = day.AddBlock(start, end);
+    block.Reportable = true;
+    block.Chargeable = true;
+    block.Client = client;
+    block.Project = QStringLiteral("Web");
+    block.Category = QStringLiteral("Dev");
+    block.Activity = QStringLiteral("Coding");
+    return block;
+}
+
+TEST_F(ReportData, ConsolidatedHoursAreExactWhateverTheOrderOfTheBlocks) {
+    // Ten blocks of six minutes, every other one overtime: one hour exactly, where adding the
+    // tenths one after the other would fall short by a rounding step.
+    TDay forward(QDate(2024, 3, 5));
+    TDay backward(QDate(2024, 3, 5));
+    for (int i = 0; i < 10; ++i) {
+        AddTaskBlock(forward, 800 + 10 * i, 810 + 10 * i, QStringLiteral("Acme")).OverTime =
+            i % 2 == 1;
+        AddTaskBlock(backward, 890 - 10 * i, 900 - 10 * i, QStringLiteral("ACME")).OverTime =
+            i % 2 == 0;
+    }
+    TLineOptions options;
+    options.Consolidate = true;
+    TReportLines one;
+    BuildReportLines(forward, options, one);
+    TReportLines other;
+    BuildReportLines(backward, options, other);
+    ASSERT_EQ(one.Count(), 1);
+    ASSERT_EQ(other.Count(), 1);
+    EXPECT_EQ(one[0].DayHours[2], 1.0);
+    EXPECT_EQ(one[0].TotalHours(), 1.0);
+    EXPECT_EQ(one[0].NormalHours, 0.5);
+    EXPECT_EQ(one[0].OvertimeHours, 0.5);
+    EXPECT_EQ(one[0].BlockCount, 10);
+    EXPECT_EQ(other[0].DayHours, one[0].DayHours);
+    EXPECT_EQ(other[0].NormalHours, one[0].NormalHours);
+    EXPECT_EQ(other[0].Client, QStringLiteral("ACME"));
+    EXPECT_EQ(other[0].StartTime, 890);
+}
+
+TEST_F(ReportData, TasksOfMoreNamesThanTheQuickKeysHoldStillConsolidate) {
+    // Past 65,535 distinct names a block's task no longer fits the quick key: such blocks go
+    // to their lines one by one, into the same lines as the others.
+    TDay day(QDate(2024, 3, 4));
+    AddTaskBlock(day, 800, 900, QStringLiteral("Early"));
+    for (int i = 0; i < 66000; ++i)
+        AddTaskBlock(day, 900, 901, QStringLiteral("client %1").arg(i));
+    AddTaskBlock(day, 1000, 1050, QStringLiteral("Late"));
+    AddTaskBlock(day, 1100, 1150, QStringLiteral("LATE")).OverTime = true;
+    AddTaskBlock(day, 1200, 1210, QStringLiteral("early"));
+    TLineOptions options;
+    options.Consolidate = true;
+    TReportLines lines;
+    BuildReportLines(day, options, lines);
+    ASSERT_EQ(lines.Count(), 66002);
+    EXPECT_EQ(lines[0].Client, QStringLiteral("Early"));
+    EXPECT_EQ(lines[0].NormalHours, 66.0 / 60.0);
+    EXPECT_EQ(lines[0].BlockCount, 2);
+    const TReportLine& late = lines[66001];
+    EXPECT_EQ(late.Client, QStringLiteral("Late"));
+    EXPECT_EQ(late.NormalHours, 0.5);
+    EXPECT_EQ(late.OvertimeHours, 0.5);
+    EXPECT_EQ(late.DayHours[1], 1.0);
+    EXPECT_EQ(late.BlockCount, 2);
+}
+
 TEST_F(ReportData, UsersAndBillingOfTheLines) {
     const QString ann = WriteMonth(QStringLiteral("ann"), "2024-03.txt",
                                    {

@@ -1,0 +1,153 @@
+#include "tasksums.h"
+
+#include "app/prefetch.h"
+#include "reporting/reportlines.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+constexpr std::size_t FirstSlots = 256;
+// Sums stay below this, far from the end of their type, whatever one block adds.
+constexpr std::int64_t LargestSum = std::int64_t{1} << 30;
+
+std::uint64_t Half(const TTaskKey& key, std::size_t half) {
+    std::uint64_t value = 0;
+    std::memcpy(&value, reinterpret_cast<const char*>(&key) + half * sizeof(value), sizeof(value));
+    return value;
+}
+
+double Hours(std::int64_t minutes) {
+    return static_cast<double>(minutes) / 60.0;
+}
+
+// Exact sums of one line.
+struct TLineMinutes {
+    std::array<std::int64_t, 7> Day{};
+    std::int64_t Overtime = 0;
+    std::int64_t All = 0;
+    std::int64_t Amount = 0;
+    std::int64_t Blocks = 0;
+
+    void Add(const TTaskTotals& totals) {
+        for (std::size_t day = 0; day < Day.size(); ++day) {
+            Day[day] += totals.DayMinutes[day];
+            All += totals.DayMinutes[day];
+        }
+        Overtime += totals.OvertimeMinutes;
+        Amount += totals.Amount;
+        Blocks += totals.Blocks;
+    }
+
+    void AddTo(TReportLine& line) const {
+        for (std::size_t day = 0; day < Day.size(); ++day)
+            line.DayHours[day + 1] += Hours(Day[day]);
+        line.NormalHours += Hours(All - Overtime);
+        line.OvertimeHours += Hours(Overtime);
+        line.Amount += TMoney::FromUnits(Amount);
+        line.BlockCount += static_cast<int>(Blocks);
+    }
+};
+} // namespace
+
+static_assert(sizeof(TTaskKey) == 16);
+static_assert(sizeof(TTaskTotals) == 64);
+
+bool TTaskTotals::Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount) {
+    auto& day = DayMinutes[static_cast<std::size_t>(weekDay - 1)];
+    const std::int64_t largest = std::max<std::int64_t>(
+        {std::abs(std::int64_t{day}), std::abs(std::int64_t{OvertimeMinutes}), Blocks});
+    if (largest + std::abs(std::int64_t{minutes}) >= LargestSum ||
+        std::abs(Amount) >= std::numeric_limits<std::int64_t>::max() / 2 ||
+        std::abs(amount) >= std::numeric_limits<std::int64_t>::max() / 2)
+        return false;
+    day += minutes;
+    if (overTime)
+        OvertimeMinutes += minutes;
+    ++Blocks;
+    Amount += amount;
+    return true;
+}
+
+void TTaskSums::FetchSlot(const TTaskKey& key) const {
+    if (!FSlots.empty())
+        PrefetchMemory(&FSlots[SlotOf(key)]);
+}
+
+void TTaskSums::FetchTotals(const TTaskKey& key) const {
+    if (FSlots.empty())
+        return;
+    const std::uint32_t held = FSlots[SlotOf(key)];
+    if (held != 0)
+        PrefetchMemory(&FTotals[held - 1]);
+}
+
+TTaskTotals* TTaskSums::Find(const TTaskKey& key) {
+    if (FSlots.empty())
+        return nullptr;
+    const std::size_t mask = FSlots.size() - 1;
+    for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & mask) {
+        const std::uint32_t held = FSlots[slot];
+        if (held == 0)
+            return nullptr;
+        TTaskTotals& totals = FTotals[held - 1];
+        if (totals.Key == key)
+            return &totals;
+    }
+}
+
+TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::size_t line) {
+    if ((FTotals.size() + 1) * 2 > FSlots.size())
+        Grow();
+    const std::size_t mask = FSlots.size() - 1;
+    std::size_t slot = SlotOf(key);
+    while (FSlots[slot] != 0)
+        slot = (slot + 1) & mask;
+    TTaskTotals& totals = FTotals.emplace_back();
+    totals.Key = key;
+    totals.Line = static_cast<std::uint32_t>(line);
+    FSlots[slot] = static_cast<std::uint32_t>(FTotals.size());
+    return totals;
+}
+
+void TTaskSums::AddTo(TReportLines& lines) {
+    std::vector<TLineMinutes> byLine(static_cast<std::size_t>(lines.Count()));
+    for (const TTaskTotals& totals : FTotals)
+        byLine.at(totals.Line).Add(totals);
+    for (std::size_t line = 0; line < byLine.size(); ++line)
+        if (byLine[line].Blocks != 0)
+            byLine[line].AddTo(lines.LineAt(line));
+    FTotals.clear();
+    FSlots.clear();
+}
+
+void TTaskSums::AddTo(TReportLines& lines, TTaskTotals& totals) {
+    TLineMinutes minutes;
+    minutes.Add(totals);
+    minutes.AddTo(lines.LineAt(totals.Line));
+    const TTaskKey key = totals.Key;
+    const std::uint32_t line = totals.Line;
+    totals = {};
+    totals.Key = key;
+    totals.Line = line;
+}
+
+std::size_t TTaskSums::SlotOf(const TTaskKey& key) const {
+    const std::uint64_t hash =
+        (Half(key, 0) * 0x9E3779B97F4A7C15ULL) ^ (Half(key, 1) * 0xC2B2AE3D27D4EB4FULL);
+    return static_cast<std::size_t>(hash ^ (hash >> 29) ^ (hash >> 41)) & (FSlots.size() - 1);
+}
+
+void TTaskSums::Grow() {
+    // The slots hold positions: growing moves no totals.
+    FSlots.assign(FSlots.empty() ? FirstSlots : FSlots.size() * 2, 0);
+    const std::size_t mask = FSlots.size() - 1;
+    for (std::size_t i = 0; i < FTotals.size(); ++i) {
+        std::size_t slot = SlotOf(FTotals[i].Key);
+        while (FSlots[slot] != 0)
+            slot = (slot + 1) & mask;
+        FSlots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}

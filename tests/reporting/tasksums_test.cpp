@@ -1,0 +1,83 @@
+#include "reporting/reportentry.h"
+#include "reporting/reportlines.h"
+#include "reporting/tasksums.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TTaskKey KeyNumber(int number) {
+    TTaskKey key;
+    key.Client = static_cast<std::uint16_t>(number % 60000);
+    key.Project = static_cast<std::uint16_t>(number / 60000);
+    key.CodeAndFlag = 1;
+    return key;
+}
+
+// A list of count lines of different clients, each holding one block of no hours.
+TReportLines LinesOf(int count) {
+    TReportLines lines;
+    const QString text = QStringLiteral("x");
+    for (int i = 0; i < count; ++i) {
+        const QString client = QString::number(i);
+        lines.Add(false, {text, QDate(2024, 3, 4), 900, 1000, client, text, text, text, text, 1, 0,
+                          false, true, text, text, TMoney()});
+    }
+    return lines;
+}
+} // namespace
+
+TEST(TaskSums, KeysAreFoundAgainAcrossGrowth) {
+    TTaskSums sums;
+    EXPECT_EQ(sums.Find(KeyNumber(1)), nullptr);
+    for (int i = 0; i < 5000; ++i)
+        sums.Start(KeyNumber(i), static_cast<std::size_t>(i % 7));
+    for (int i = 0; i < 5000; ++i) {
+        const TTaskTotals* totals = sums.Find(KeyNumber(i));
+        ASSERT_NE(totals, nullptr) << i;
+        EXPECT_EQ(totals->Key, KeyNumber(i));
+        EXPECT_EQ(totals->Line, static_cast<std::uint32_t>(i % 7));
+    }
+    TTaskKey other = KeyNumber(3);
+    other.CodeAndFlag = 0; // not chargeable: another task
+    EXPECT_EQ(sums.Find(other), nullptr);
+}
+
+TEST(TaskSums, KeysOfOneLineAreAddedTogetherExactly) {
+    // Ten blocks of six minutes make one hour exactly, where adding 0.1 ten times does not.
+    TReportLines lines = LinesOf(2);
+    TTaskSums sums;
+    sums.Start(KeyNumber(1), 1);
+    sums.Start(KeyNumber(2), 1);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(sums.Find(KeyNumber(1))->Add(2, false, 6, 100));
+        EXPECT_TRUE(sums.Find(KeyNumber(2))->Add(2, i % 2 == 0, 6, 0));
+    }
+    sums.AddTo(lines);
+    const TReportLine& line = lines[1];
+    EXPECT_EQ(line.DayHours[2], 1.0);
+    EXPECT_EQ(line.NormalHours + line.OvertimeHours, 1.0);
+    EXPECT_EQ(line.OvertimeHours, 18.0 / 60.0);
+    EXPECT_EQ(line.Amount, TMoney::FromUnits(500));
+    EXPECT_EQ(line.BlockCount, 11);
+    EXPECT_EQ(lines[0].BlockCount, 1);
+    // The sums went to the lines once: the table is empty.
+    EXPECT_EQ(sums.Find(KeyNumber(1)), nullptr);
+}
+
+TEST(TaskSums, SumsThatMightOverflowAreRefusedUntilTheyWentToTheLine) {
+    TReportLines lines = LinesOf(1);
+    TTaskSums sums;
+    TTaskTotals& totals = sums.Start(KeyNumber(9), 0);
+    const std::int32_t day = 1 << 29;
+    EXPECT_TRUE(totals.Add(7, true, day, 0));
+    EXPECT_FALSE(totals.Add(7, true, day, 0));
+    EXPECT_EQ(totals.DayMinutes[6], day); // the refused block added nothing
+    TTaskSums::AddTo(lines, totals);
+    EXPECT_EQ(lines[0].DayHours[7], day / 60.0);
+    EXPECT_EQ(totals.Blocks, 0);
+    EXPECT_EQ(totals.Key, KeyNumber(9));
+    EXPECT_TRUE(totals.Add(7, true, day, 0));
+    sums.AddTo(lines);
+    EXPECT_EQ(lines[0].OvertimeHours, 2.0 * day / 60.0);
+    EXPECT_EQ(lines[0].BlockCount, 3);
+}
