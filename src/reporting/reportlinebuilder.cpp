@@ -8,9 +8,9 @@
 #include "storage/block.h"
 #include "storage/day.h"
 #include "storage/namestore.h"
+#include "storage/timevalues.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -33,7 +33,9 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
 
 TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines& lines)
     : FOptions(options), FLines(lines) {
-    FHours.fill(std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t duration = 0; duration < FLengths.size(); ++duration)
+        FLengths[duration] = {DurationHours(static_cast<int>(duration)),
+                              DurationMinutes(static_cast<int>(duration))};
     FLines.BeginBatch();
     FTaskTexts.SetRemembering(true);
 }
@@ -131,7 +133,7 @@ bool TReportLineBuilder::Keeps(const TBlock& block) const {
 }
 
 void TReportLineBuilder::AddBlock(const TDay& day, int weekDay, const TBlock& block) {
-    FLines.Add(FOptions.Consolidate, EntryOf(day, weekDay, block, HoursOf(block)));
+    FLines.Add(FOptions.Consolidate, EntryOf(day, weekDay, block, LengthOf(block).Hours));
 }
 
 TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBlock& block,
@@ -157,9 +159,7 @@ TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBl
 
 void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TBlock& block,
                                    const TTaskKey& key) {
-    const double hours = HoursOf(block);
-    // Whole minutes, as the hours are rounded to them.
-    const auto minutes = static_cast<std::int32_t>(std::lround(hours * 60.0));
+    const auto [hours, minutes] = LengthOf(block);
     const std::int64_t amount = Charge(block.BillingInfo.get(), hours).Units();
     TTaskTotals* totals = FTaskSums.Find(key);
     if (!totals)
@@ -174,34 +174,32 @@ void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TBlock& b
 
 bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
     constexpr int Largest = std::numeric_limits<std::uint16_t>::max();
-    const std::array<int, 6> names{FTaskTexts.Id(block.Client),
-                                   FTaskTexts.Id(block.Project),
-                                   FTaskTexts.Id(block.Category),
-                                   FTaskTexts.Id(block.Activity),
-                                   FOptions.WithUser ? FTaskTexts.Id(block.UserName) : 0,
-                                   FTaskTexts.Id(RateText(block.BillingInfo.get()), FRecentRate)};
-    const int code = FOptions.WithBillingCode ? FTaskTexts.Id(CodeText(block), FRecentCode) : 0;
-    if (*std::max_element(names.begin(), names.end()) > Largest || code > Largest / 2)
+    const std::array<int, 6> numbers{FTaskTexts.Id(block.Client),
+                                     FTaskTexts.Id(block.Project),
+                                     FTaskTexts.Id(block.Category),
+                                     FTaskTexts.Id(block.Activity),
+                                     FOptions.WithUser ? FTaskTexts.Id(block.UserName) : 0,
+                                     RateOf(block.BillingInfo.get()).Number};
+    if (*std::max_element(numbers.begin(), numbers.end()) > Largest)
         return false;
-    key.Client = static_cast<std::uint16_t>(names[0]);
-    key.Project = static_cast<std::uint16_t>(names[1]);
-    key.Category = static_cast<std::uint16_t>(names[2]);
-    key.Activity = static_cast<std::uint16_t>(names[3]);
-    key.User = static_cast<std::uint16_t>(names[4]);
-    key.RateText = static_cast<std::uint16_t>(names[5]);
+    key.Client = static_cast<std::uint16_t>(numbers[0]);
+    key.Project = static_cast<std::uint16_t>(numbers[1]);
+    key.Category = static_cast<std::uint16_t>(numbers[2]);
+    key.Activity = static_cast<std::uint16_t>(numbers[3]);
+    key.User = static_cast<std::uint16_t>(numbers[4]);
+    key.RateText = static_cast<std::uint16_t>(numbers[5]);
+    // The code text follows from the code, a byte.
+    const int code = FOptions.WithBillingCode ? static_cast<std::uint8_t>(BlockCode(block)) : 0;
     key.CodeAndFlag = static_cast<std::uint16_t>(code * 2 + (block.Chargeable ? 1 : 0));
     return true;
 }
 
-// Blocks have few different lengths: each length's hours are worked out once.
-double TReportLineBuilder::HoursOf(const TBlock& block) {
+// Blocks have few different lengths: those within a day are worked out once.
+TReportLineBuilder::TLength TReportLineBuilder::LengthOf(const TBlock& block) const {
     const int duration = block.Duration();
-    if (duration < 0 || duration >= static_cast<int>(FHours.size()))
-        return block.Hours();
-    double& hours = FHours[static_cast<std::size_t>(duration)];
-    if (std::isnan(hours))
-        hours = block.Hours();
-    return hours;
+    if (duration < 0 || duration >= static_cast<int>(FLengths.size()))
+        return {DurationHours(duration), DurationMinutes(duration)};
+    return FLengths[static_cast<std::size_t>(duration)];
 }
 
 const QString& TReportLineBuilder::CodeText(const TBlock& block) {
@@ -213,17 +211,18 @@ const QString& TReportLineBuilder::CodeText(const TBlock& block) {
     return text;
 }
 
-const QString& TReportLineBuilder::RateText(const TBillingInfo* billing) {
+const TReportLineBuilder::TRate& TReportLineBuilder::RateOf(const TBillingInfo* billing) {
     if (!HasRate(billing))
-        return NoRateText;
+        return NoRate;
     const std::int64_t rate = billing->Rate.Units();
     if (FLastRate && FLastRate->first == rate)
         return FLastRate->second;
-    auto known = FRateTexts.find(rate);
-    if (known == FRateTexts.end())
-        known =
-            FRateTexts.emplace(rate, TNameStore::Instance().Name(BlockRateText(billing, false, {})))
-                .first;
+    auto known = FRates.find(rate);
+    if (known == FRates.end()) {
+        const TRate made{TNameStore::Instance().Name(BlockRateText(billing, false, {})),
+                         static_cast<int>(FRates.size() + 1)};
+        known = FRates.emplace(rate, made).first;
+    }
     FLastRate = &*known;
     return known->second;
 }

@@ -63,21 +63,31 @@ private:
     // False when a number does not fit the key; the block then goes to its line directly.
     bool KeyOf(const TBlock& block, TTaskKey& key);
     TReportEntry EntryOf(const TDay& day, int weekDay, const TBlock& block, double hours);
-    double HoursOf(const TBlock& block);
+    // A block's length in hours and in whole minutes.
+    struct TLength {
+        double Hours = 0;
+        std::int32_t Minutes = 0;
+    };
+    // A rate's text and its number among the rates met (0: no rate).
+    struct TRate {
+        QString Text;
+        int Number = 0;
+    };
+
+    TLength LengthOf(const TBlock& block) const;
     const QString& CodeText(const TBlock& block);
-    const QString& RateText(const TBillingInfo* billing);
+    const TRate& RateOf(const TBillingInfo* billing);
+    const QString& RateText(const TBillingInfo* billing) { return RateOf(billing).Text; }
 
     const TLineOptions& FOptions;
     TReportLines& FLines;
     const QString NoText;
-    const QString NoRateText = QStringLiteral("--");
+    const TRate NoRate{QStringLiteral("--"), 0};
     std::array<QString, 256> FCodeTexts;
-    std::array<double, DayLength + 1> FHours;
-    std::unordered_map<std::int64_t, QString> FRateTexts;
-    const std::pair<const std::int64_t, QString>* FLastRate = nullptr;
+    std::array<TLength, DayLength + 1> FLengths;
+    std::unordered_map<std::int64_t, TRate> FRates;
+    const std::pair<const std::int64_t, TRate>* FLastRate = nullptr;
     int FMonth = 0;
     TTextIds FTaskTexts{false};
-    TTextIds::TRecent FRecentCode;
-    TTextIds::TRecent FRecentRate;
     TTaskSums FTaskSums;
 };

@@ -41,7 +41,11 @@ int TimeToClock(int t) {
 }
 
 double DurationHours(int t) {
-    return static_cast<double>(std::lround(t * 60.0 / 100.0)) / 60.0;
+    return static_cast<double>(DurationMinutes(t)) / 60.0;
+}
+
+int DurationMinutes(int t) {
+    return static_cast<int>(std::lround(t * 60.0 / 100.0));
 }
 
 int StepFromMinutes(int minutes) {

@@ -9,6 +9,8 @@ int ClockToTime(int hhmm);
 int TimeToClock(int t);
 // The duration as real hours, rounded to whole minutes.
 double DurationHours(int t);
+// The whole minutes of DurationHours(t).
+int DurationMinutes(int t);
 
 // The unit of time as a step in hundredths: 6 minutes -> 10, 10 minutes -> 17, anything
 // else (15 minutes) -> 25; and back.
