@@ -18,7 +18,7 @@ namespace {
 // ones early lets the memory work while the present block is turned into a line. A block's
 // billing object is asked for once the block itself has arrived.
 void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t current) {
-    constexpr std::size_t BlockDistance = 8;
+    constexpr std::size_t BlockDistance = 32;
     constexpr std::size_t BillingDistance = 4;
     constexpr std::size_t CacheLine = 64;
     if (current + BlockDistance < blocks.size()) {
