@@ -86,15 +86,17 @@ void TReportLineBuilder::AddDayToTasks(const TDay& day) {
             TKeyedBlock& keyed = group[count++];
             keyed.Block = &block;
             keyed.Keyed = KeyOf(block, keyed.Key);
-            if (keyed.Keyed)
-                FTaskSums.FetchSlot(keyed.Key);
+            if (keyed.Keyed) {
+                keyed.Hash = TTaskSums::HashOf(keyed.Key);
+                FTaskSums.FetchSlot(keyed.Hash);
+            }
         }
         for (std::size_t i = 0; i < count; ++i)
             if (group[i].Keyed)
-                FTaskSums.FetchTotals(group[i].Key);
+                FTaskSums.FetchTotals(group[i].Hash);
         for (std::size_t i = 0; i < count; ++i) {
             if (group[i].Keyed)
-                AddToTask(day, weekDay, *group[i].Block, group[i].Key);
+                AddToTask(day, weekDay, group[i]);
             else
                 AddBlock(day, weekDay, *group[i].Block);
         }
@@ -157,13 +159,14 @@ TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBl
             Charge(billing, hours)};
 }
 
-void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TBlock& block,
-                                   const TTaskKey& key) {
+void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TKeyedBlock& keyed) {
+    const TBlock& block = *keyed.Block;
     const auto [hours, minutes] = LengthOf(block);
     const std::int64_t amount = Charge(block.BillingInfo.get(), hours).Units();
-    TTaskTotals* totals = FTaskSums.Find(key);
+    TTaskTotals* totals = FTaskSums.Find(keyed.Key, keyed.Hash);
     if (!totals)
-        totals = &FTaskSums.Start(key, FLines.FindOrAppend(EntryOf(day, weekDay, block, hours)));
+        totals = &FTaskSums.Start(keyed.Key, keyed.Hash,
+                                  FLines.FindOrAppend(EntryOf(day, weekDay, block, hours)));
     if (totals->Add(weekDay, block.OverTime, minutes, amount))
         return;
     TTaskSums::AddTo(FLines, *totals);

@@ -53,13 +53,14 @@ private:
     struct TKeyedBlock {
         const TBlock* Block = nullptr;
         TTaskKey Key;
+        std::uint64_t Hash = 0;
         bool Keyed = false;
     };
     static constexpr std::size_t GroupSize = 16;
 
     void AddDayToTasks(const TDay& day);
     // With consolidation: the block's hours go to the sums of its task.
-    void AddToTask(const TDay& day, int weekDay, const TBlock& block, const TTaskKey& key);
+    void AddToTask(const TDay& day, int weekDay, const TKeyedBlock& keyed);
     // False when a number does not fit the key; the block then goes to its line directly.
     bool KeyOf(const TBlock& block, TTaskKey& key);
     TReportEntry EntryOf(const TDay& day, int weekDay, const TBlock& block, double hours);

@@ -71,24 +71,30 @@ bool TTaskTotals::Add(int weekDay, bool overTime, std::int32_t minutes, std::int
     return true;
 }
 
-void TTaskSums::FetchSlot(const TTaskKey& key) const {
-    if (!FSlots.empty())
-        PrefetchMemory(&FSlots[SlotOf(key)]);
+std::uint64_t TTaskSums::HashOf(const TTaskKey& key) {
+    const std::uint64_t hash =
+        (Half(key, 0) * 0x9E3779B97F4A7C15ULL) ^ (Half(key, 1) * 0xC2B2AE3D27D4EB4FULL);
+    return hash ^ (hash >> 29) ^ (hash >> 41);
 }
 
-void TTaskSums::FetchTotals(const TTaskKey& key) const {
+void TTaskSums::FetchSlot(std::uint64_t hash) const {
+    if (!FSlots.empty())
+        PrefetchMemory(&FSlots[SlotOf(hash)]);
+}
+
+void TTaskSums::FetchTotals(std::uint64_t hash) const {
     if (FSlots.empty())
         return;
-    const std::uint32_t held = FSlots[SlotOf(key)];
+    const std::uint32_t held = FSlots[SlotOf(hash)];
     if (held != 0)
         PrefetchMemory(&FTotals[held - 1]);
 }
 
-TTaskTotals* TTaskSums::Find(const TTaskKey& key) {
+TTaskTotals* TTaskSums::Find(const TTaskKey& key, std::uint64_t hash) {
     if (FSlots.empty())
         return nullptr;
     const std::size_t mask = FSlots.size() - 1;
-    for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & mask) {
+    for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
         const std::uint32_t held = FSlots[slot];
         if (held == 0)
             return nullptr;
@@ -98,11 +104,11 @@ TTaskTotals* TTaskSums::Find(const TTaskKey& key) {
     }
 }
 
-TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::size_t line) {
+TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::uint64_t hash, std::size_t line) {
     if ((FTotals.size() + 1) * 2 > FSlots.size())
         Grow();
     const std::size_t mask = FSlots.size() - 1;
-    std::size_t slot = SlotOf(key);
+    std::size_t slot = SlotOf(hash);
     while (FSlots[slot] != 0)
         slot = (slot + 1) & mask;
     TTaskTotals& totals = FTotals.emplace_back();
@@ -134,18 +140,12 @@ void TTaskSums::AddTo(TReportLines& lines, TTaskTotals& totals) {
     totals.Line = line;
 }
 
-std::size_t TTaskSums::SlotOf(const TTaskKey& key) const {
-    const std::uint64_t hash =
-        (Half(key, 0) * 0x9E3779B97F4A7C15ULL) ^ (Half(key, 1) * 0xC2B2AE3D27D4EB4FULL);
-    return static_cast<std::size_t>(hash ^ (hash >> 29) ^ (hash >> 41)) & (FSlots.size() - 1);
-}
-
 void TTaskSums::Grow() {
     // The slots hold positions: growing moves no totals.
     FSlots.assign(FSlots.empty() ? FirstSlots : FSlots.size() * 2, 0);
     const std::size_t mask = FSlots.size() - 1;
     for (std::size_t i = 0; i < FTotals.size(); ++i) {
-        std::size_t slot = SlotOf(FTotals[i].Key);
+        std::size_t slot = SlotOf(HashOf(FTotals[i].Key));
         while (FSlots[slot] != 0)
             slot = (slot + 1) & mask;
         FSlots[slot] = static_cast<std::uint32_t>(i + 1);

@@ -45,14 +45,21 @@ struct alignas(64) TTaskTotals {
 // line's hours do not depend on the order of its blocks.
 class TTaskSums {
 public:
-    // Ask for the memory that Find(key) reads first, and then, once that has come, the totals
+    // What a key's place in the table follows from; worked out once per block by callers
+    // that use several of the calls below.
+    static std::uint64_t HashOf(const TTaskKey& key);
+    // Ask for the memory that Find reads first, and then, once that has come, the totals
     // themselves: for callers that can do other work in between.
-    void FetchSlot(const TTaskKey& key) const;
-    void FetchTotals(const TTaskKey& key) const;
+    void FetchSlot(std::uint64_t hash) const;
+    void FetchTotals(std::uint64_t hash) const;
     // The totals of key, valid until the next Start; null when the key has none yet.
-    TTaskTotals* Find(const TTaskKey& key);
+    TTaskTotals* Find(const TTaskKey& key, std::uint64_t hash);
+    TTaskTotals* Find(const TTaskKey& key) { return Find(key, HashOf(key)); }
     // New totals for key, going to line; valid until the next Start.
-    TTaskTotals& Start(const TTaskKey& key, std::size_t line);
+    TTaskTotals& Start(const TTaskKey& key, std::uint64_t hash, std::size_t line);
+    TTaskTotals& Start(const TTaskKey& key, std::size_t line) {
+        return Start(key, HashOf(key), line);
+    }
     // Adds the totals to their lines: the hours of each line's keys together, so that every
     // line gets its exact sums. Then holds nothing.
     void AddTo(TReportLines& lines);
@@ -60,7 +67,7 @@ public:
     static void AddTo(TReportLines& lines, TTaskTotals& totals);
 
 private:
-    std::size_t SlotOf(const TTaskKey& key) const;
+    std::size_t SlotOf(std::uint64_t hash) const { return hash & (FSlots.size() - 1); }
     void Grow();
 
     std::vector<TTaskTotals> FTotals;
