@@ -41,9 +41,11 @@ TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines
 }
 
 TReportLineBuilder::~TReportLineBuilder() {
+    // Finish fails only when memory runs out or the lines were changed against the rule of
+    // the class; a destructor must not throw.
     try {
         Finish();
-    } catch (...) { // NOLINT(bugprone-empty-catch): only running out of memory gets here
+    } catch (...) { // NOLINT(bugprone-empty-catch)
     }
     FLines.EndBatch();
 }
