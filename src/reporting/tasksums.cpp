@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
 
 namespace {
 constexpr std::size_t FirstSlots = 256;
@@ -119,9 +120,16 @@ TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::uint64_t hash, std::size
 }
 
 void TTaskSums::AddTo(TReportLines& lines) {
-    std::vector<TLineMinutes> byLine(static_cast<std::size_t>(lines.Count()));
+    if (FTotals.empty())
+        return; // nothing to add, whatever the number of lines
+    std::uint32_t lastLine = 0;
     for (const TTaskTotals& totals : FTotals)
-        byLine.at(totals.Line).Add(totals);
+        lastLine = std::max(lastLine, totals.Line);
+    if (lastLine >= static_cast<std::uint32_t>(lines.Count()))
+        throw std::out_of_range("task sums of a line that is gone");
+    std::vector<TLineMinutes> byLine(std::size_t{lastLine} + 1);
+    for (const TTaskTotals& totals : FTotals)
+        byLine[totals.Line].Add(totals);
     for (std::size_t line = 0; line < byLine.size(); ++line)
         if (byLine[line].Blocks != 0)
             byLine[line].AddTo(lines.LineAt(line));
