@@ -208,7 +208,7 @@ bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
     key.Category = static_cast<std::uint16_t>(numbers[2]);
     key.Activity = static_cast<std::uint16_t>(numbers[3]);
     key.User = static_cast<std::uint16_t>(numbers[4]);
-    key.RateText = static_cast<std::uint16_t>(numbers[5]);
+    key.Rate = static_cast<std::uint16_t>(numbers[5]);
     // The code text follows from the code, a byte.
     const int code = FOptions.WithBillingCode ? static_cast<std::uint8_t>(BlockCode(block)) : 0;
     key.CodeAndFlag = static_cast<std::uint16_t>(code * 2 + (block.Chargeable ? 1 : 0));

@@ -6,19 +6,21 @@
 
 class TReportLines;
 
-// A block's task for consolidation, its texts as numbers of exact texts (TTextIds without
-// folding) that fit in 16 bits, the chargeable flag in the lowest bit of CodeAndFlag. Blocks of
-// one key always go into one line; blocks of different keys may too (names differing only in
-// the letter case of a-z).
+// A block's task for consolidation (which leaves the remarks out): its names and user as
+// numbers of exact texts (TTextIds without folding) that fit in 16 bits, a number of its rate,
+// and its billing code with the chargeable flag in the lowest bit. Blocks of one key always go
+// into one line; blocks of different keys may too (names differing only in the letter case of
+// a-z).
 struct TTaskKey {
     std::uint16_t Client = 0;
     std::uint16_t Project = 0;
     std::uint16_t Category = 0;
     std::uint16_t Activity = 0;
-    std::uint16_t Remarks = 0;
     std::uint16_t User = 0;
-    std::uint16_t RateText = 0;
+    std::uint16_t Rate = 0;
     std::uint16_t CodeAndFlag = 0;
+    // Fills the key to 16 bytes without padding: the table hashes them as two words.
+    std::uint16_t Spare = 0;
 
     bool operator==(const TTaskKey& other) const = default;
 };
