@@ -49,9 +49,8 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
 
 TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines& lines)
     : FOptions(options), FLines(lines) {
-    for (std::size_t duration = 0; duration < FLengths.size(); ++duration)
-        FLengths[duration] = {DurationHours(static_cast<int>(duration)),
-                              DurationMinutes(static_cast<int>(duration))};
+    // Worked out when first met: a builder for one day meets a few lengths only.
+    FLengths.fill(TLength{0, NoMinutes});
     FLines.BeginBatch();
     FTaskTexts.SetRemembering(true);
 }
@@ -215,12 +214,14 @@ bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
     return true;
 }
 
-// Blocks have few different lengths: those within a day are worked out once.
-TReportLineBuilder::TLength TReportLineBuilder::LengthOf(const TBlock& block) const {
+TReportLineBuilder::TLength TReportLineBuilder::LengthOf(const TBlock& block) {
     const int duration = block.Duration();
     if (duration < 0 || duration >= static_cast<int>(FLengths.size()))
         return {DurationHours(duration), DurationMinutes(duration)};
-    return FLengths[static_cast<std::size_t>(duration)];
+    TLength& length = FLengths[static_cast<std::size_t>(duration)];
+    if (length.Minutes == NoMinutes)
+        length = {DurationHours(duration), DurationMinutes(duration)};
+    return length;
 }
 
 const QString& TReportLineBuilder::CodeText(const TBlock& block) {

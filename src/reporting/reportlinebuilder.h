@@ -75,7 +75,10 @@ private:
         int Number = 0;
     };
 
-    TLength LengthOf(const TBlock& block) const;
+    // Blocks have few different lengths: those within a day are worked out once each.
+    TLength LengthOf(const TBlock& block);
+    // Marks a length not worked out yet (lengths within a day have 0 minutes or more).
+    static constexpr std::int32_t NoMinutes = -1;
     const QString& CodeText(const TBlock& block);
     const TRate& RateOf(const TBillingInfo* billing);
     const QString& RateText(const TBillingInfo* billing) { return RateOf(billing).Text; }
