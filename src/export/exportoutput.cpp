@@ -20,6 +20,19 @@ void StartWriteBack(QSaveFile& file, qint64 offset, qint64 size) {
     static_cast<void>(size);
 #endif
 }
+
+// Takes the room of a file of size bytes on the disk, leaving its size as it is. Where the
+// file system cannot (or the disk is full), the file takes its room as it is written, as
+// without this.
+void TakeRoom(QSaveFile& file, std::size_t size) {
+#if defined(__linux__)
+    if (size > 0 && file.handle() >= 0)
+        static_cast<void>(fallocate(file.handle(), FALLOC_FL_KEEP_SIZE, 0, off_t(size)));
+#else
+    static_cast<void>(file);
+    static_cast<void>(size);
+#endif
+}
 } // namespace
 
 TExportOutput::TExportOutput(QString path, TEncoding encoding, std::size_t chunkBytes)
@@ -58,6 +71,7 @@ void TExportOutput::WriteToFile(const char* data, std::size_t count) {
             FFailed = true;
             return;
         }
+        TakeRoom(*FFile, FExpectedSize);
     }
     if (FFile->write(data, qint64(count)) != qint64(count)) {
         FFailed = true;

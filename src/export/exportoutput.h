@@ -44,6 +44,11 @@ public:
     // Bytes that are in the output's encoding already.
     void AppendEncoded(const char* data, std::size_t size) { AppendBytes(data, qsizetype(size)); }
 
+    // The size the file will have, when known before the first byte is written: its room on
+    // the disk is then taken at once rather than page by page as it is written, which makes
+    // writing a large export cheaper. Only a hint: the file is as long as what is appended.
+    void ExpectSize(std::size_t bytes) { FExpectedSize = bytes; }
+
     bool IsUtf8() const { return FUtf8; }
     // Written and replacing the target; Empty when nothing was appended (no file is made);
     // Failed when the file could not be created or written, or a text did not fit.
@@ -68,6 +73,7 @@ private:
     std::vector<char> FBuffer;
     std::size_t FUsed = 0;
     qint64 FWritten = 0; // bytes handed to the file so far
+    std::size_t FExpectedSize = 0;
     bool FUtf8 = false;
     bool FFailed = false;
 };

@@ -82,18 +82,34 @@ void TExportWriter::Lay() {
     }
 }
 
-void TExportWriter::WriteTimeRows(TExportOutput& output, TExportPiece& piece) {
-    if (output.IsUtf8())
-        piece.TimeRows.ConvertToUtf8();
+void TExportWriter::WriteTimeRows(TExportOutput& output, const TExportPiece& piece) {
     for (const std::string_view chunk : piece.TimeRows.Chunks())
         output.AppendEncoded(chunk.data(), chunk.size());
 }
 
+// The pieces' rows are all in the output's encoding before the first byte is written, so that
+// the file's size is known beforehand.
 void TExportWriter::Write(TExportOutput& output) {
-    output.Append(FHead);
-    for (TExportPiece& piece : FPieces)
+    const TEncodedText head(FHead);
+    const TEncodedText tail(FTail);
+    std::size_t size = EncodedSize(output, head) + EncodedSize(output, tail);
+    for (TExportPiece& piece : FPieces) {
+        if (output.IsUtf8())
+            piece.TimeRows.ConvertToUtf8();
+        size += piece.TimeRows.Size();
+    }
+    output.ExpectSize(size);
+    output.Append(head.Bytes());
+    for (const TExportPiece& piece : FPieces)
         WriteTimeRows(output, piece);
-    output.Append(FTail);
+    output.Append(tail.Bytes());
+}
+
+std::size_t TExportWriter::EncodedSize(const TExportOutput& output, const TEncodedText& text) {
+    const TEncodedBytes bytes = text.Bytes();
+    if (output.IsUtf8() || bytes.Windows1252Size < 0)
+        return bytes.Utf8Size; // a text that does not fit fails the output anyway
+    return std::size_t(bytes.Windows1252Size);
 }
 
 TExportWriter::TResult TExportWriter::ResultOf(TExportOutput& output) {

@@ -45,7 +45,8 @@ private:
         bool Skipped = false;
     };
 
-    static void WriteTimeRows(TExportOutput& output, TExportPiece& piece);
+    static void WriteTimeRows(TExportOutput& output, const TExportPiece& piece);
+    static std::size_t EncodedSize(const TExportOutput& output, const TEncodedText& text);
     static TResult ResultOf(TExportOutput& output);
     TGroup MakeGroup(int area) const;
     std::size_t TimeRows() const;

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -384,4 +385,22 @@ TEST_F(ExportWriter, AFailedWriteKeepsTheExistingFile) {
     EXPECT_EQ(ReadFile(Output), QByteArray("old export"));
     EXPECT_EQ(QDir(FolderOf(Output)).entryList(QDir::Files | QDir::Hidden),
               QStringList({QStringLiteral("export.csv")}));
+}
+
+// The size expected beforehand only takes room on the disk: whether it is too large or too
+// small, the file holds exactly what was appended.
+TEST_F(ExportWriter, TheExpectedSizeDoesNotChangeTheFile) {
+    for (const std::size_t expected : {std::size_t(0), std::size_t(10), std::size_t(1) << 20}) {
+        {
+            TExportOutput output(Output, TExportOutput::TEncoding::Windows1252, 16);
+            output.ExpectSize(expected);
+            for (int i = 0; i < 20; ++i) {
+                output.Append(QStringLiteral("Acme"));
+                output.AppendLineEnd();
+            }
+            EXPECT_EQ(output.Finish(), TExportOutput::TResult::Written);
+        }
+        EXPECT_EQ(ReadFile(Output), QByteArray("Acme\r\n").repeated(20)) << expected;
+        EXPECT_EQ(QFileInfo(Output).size(), 120) << expected;
+    }
 }
