@@ -59,29 +59,49 @@ public:
     TValueKey Key(const TReportLine& line) const {
         switch (FKind) {
         case TKeyKind::Text:
-            return TextKey(line.*FText);
+            return KeyOf<TKeyKind::Text>(line);
         case TKeyKind::Date:
-            return {std::uint64_t(line.Date.toJulianDay()), 0};
+            return KeyOf<TKeyKind::Date>(line);
         case TKeyKind::Time:
-            return {std::uint64_t(std::int64_t(line.*FTime)), 0};
+            return KeyOf<TKeyKind::Time>(line);
         case TKeyKind::Duration:
-            return {std::bit_cast<std::uint64_t>(line.TotalHours()), 0};
+            return KeyOf<TKeyKind::Duration>(line);
         case TKeyKind::Overtime:
-            return {line.OvertimeHours != 0, 0};
+            return KeyOf<TKeyKind::Overtime>(line);
         case TKeyKind::Chargeable:
-            return {line.Chargeable, 0};
+            return KeyOf<TKeyKind::Chargeable>(line);
         case TKeyKind::Amount:
-            return {std::uint64_t(line.Amount.Units()), 0};
+            return KeyOf<TKeyKind::Amount>(line);
         case TKeyKind::Constant:
             break;
         }
         return {};
     }
-    // Asks for the memory where the number of key's value is looked up, ahead of IndexOf.
-    void Prefetch(const TValueKey& key) const {
-        if (!FDirect.empty())
-            return;
-        PrefetchMemory(&FSets[SetOf(key)]);
+    // The numbers of the values of a batch of lines (lineAt(row) for row < rows) into
+    // indexes[row * stride], as IndexOf gives them; keys is room for rows keys. The kind of
+    // key is chosen once for the batch, and keys that index the numbers directly are looked
+    // up at once; the others are all asked for before the first is looked up.
+    template <typename TLineAt>
+    void IndexesOf(std::size_t rows, const TLineAt& lineAt, TValueKey* keys, int* indexes,
+                   std::size_t stride) {
+        switch (FKind) {
+        case TKeyKind::Text:
+            return IndexesOfKind<TKeyKind::Text>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Date:
+            return IndexesOfKind<TKeyKind::Date>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Time:
+            return IndexesOfKind<TKeyKind::Time>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Duration:
+            return IndexesOfKind<TKeyKind::Duration>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Overtime:
+            return IndexesOfKind<TKeyKind::Overtime>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Chargeable:
+            return IndexesOfKind<TKeyKind::Chargeable>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Amount:
+            return IndexesOfKind<TKeyKind::Amount>(rows, lineAt, keys, indexes, stride);
+        case TKeyKind::Constant:
+            return IndexesOfKind<TKeyKind::Constant>(rows, lineAt, keys, indexes, stride);
+        }
     }
     // The number of line's value, valid until Generation changes; key is Key(line).
     int IndexOf(const TValueKey& key, const TReportLine& line) {
@@ -114,6 +134,44 @@ public:
 
 private:
     enum class TKeyKind { Text, Date, Time, Duration, Overtime, Chargeable, Amount, Constant };
+
+    template <TKeyKind Kind> TValueKey KeyOf(const TReportLine& line) const {
+        if constexpr (Kind == TKeyKind::Text)
+            return TextKey(line.*FText);
+        else if constexpr (Kind == TKeyKind::Date)
+            return {std::uint64_t(line.Date.toJulianDay()), 0};
+        else if constexpr (Kind == TKeyKind::Time)
+            return {std::uint64_t(std::int64_t(line.*FTime)), 0};
+        else if constexpr (Kind == TKeyKind::Duration)
+            return {std::bit_cast<std::uint64_t>(line.TotalHours()), 0};
+        else if constexpr (Kind == TKeyKind::Overtime)
+            return {line.OvertimeHours != 0, 0};
+        else if constexpr (Kind == TKeyKind::Chargeable)
+            return {line.Chargeable, 0};
+        else if constexpr (Kind == TKeyKind::Amount)
+            return {std::uint64_t(line.Amount.Units()), 0};
+        else
+            return {};
+    }
+    template <TKeyKind Kind, typename TLineAt>
+    void IndexesOfKind(std::size_t rows, const TLineAt& lineAt, TValueKey* keys, int* indexes,
+                       std::size_t stride) {
+        if (!FDirect.empty()) {
+            for (std::size_t row = 0; row < rows; ++row) {
+                const TValueKey key = KeyOf<Kind>(lineAt(row));
+                const std::uint64_t at = key.First - FDirectBase;
+                const int known = at < FDirect.size() ? FDirect[at] : -1;
+                indexes[row * stride] = known >= 0 ? known : IndexOf(key, lineAt(row));
+            }
+            return;
+        }
+        for (std::size_t row = 0; row < rows; ++row) {
+            keys[row] = KeyOf<Kind>(lineAt(row));
+            PrefetchMemory(&FSets[SetOf(keys[row])]);
+        }
+        for (std::size_t row = 0; row < rows; ++row)
+            indexes[row * stride] = IndexOf(keys[row], lineAt(row));
+    }
 
     // Two live texts that start at one address differ in length, if at all, by far less than
     // 2^32.

@@ -165,8 +165,7 @@ void TExportRowMaker::AddTimeRowsOneByOne(TGroup& group, TEncodedRows& rows) {
     }
 }
 
-// Column by column: the keys of the batch first, so that the memory of all their lookups is
-// on its way before the first lookup waits for it.
+// Column by column, each column taking the whole batch at once (TColumnWriter::IndexesOf).
 template <typename TBatch> void TExportRowMaker::FindValues(TGroup& group, const TBatch& batch) {
     // Lines by reference, from a span of lines or a list of their addresses.
     const auto lineAt = [&batch](std::size_t row) -> const TReportLine& {
@@ -175,21 +174,15 @@ template <typename TBatch> void TExportRowMaker::FindValues(TGroup& group, const
         else
             return batch[row];
     };
-    std::vector<TValueKey>& keys = FKeys;
-    std::vector<int>& indexes = FIndexes;
     const std::size_t columns = group.Columns.size();
     for (std::size_t c = 0; c < columns; ++c) {
         TColumnWriter& column = group.Columns[c];
         const int generation = column.Generation();
-        for (std::size_t row = 0; row < batch.size(); ++row) {
-            keys[row] = column.Key(lineAt(row));
-            column.Prefetch(keys[row]);
-        }
-        for (std::size_t row = 0; row < batch.size(); ++row)
-            indexes[row * columns + c] = column.IndexOf(keys[row], lineAt(row));
+        int* const indexes = FIndexes.data() + c;
+        column.IndexesOf(batch.size(), lineAt, FKeys.data(), indexes, columns);
         if (column.Generation() != generation) // numbers from before it are void: once more
             for (std::size_t row = 0; row < batch.size(); ++row)
-                indexes[row * columns + c] = column.IndexOf(lineAt(row));
+                indexes[row * columns] = column.IndexOf(lineAt(row));
     }
 }
 

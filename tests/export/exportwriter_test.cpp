@@ -183,6 +183,24 @@ TEST_F(ExportWriter, ManyDistinctValuesAreDroppedAndCollectedAgain) {
     ExpectSameAsPlain(format, lines, TExportOutput::DefaultChunkBytes);
 }
 
+// Days and times index their values directly from the first day met on; days years before or
+// after it, and times past the end of a day, are looked up another way and must give the same
+// values, also when they come between days that are looked up directly.
+TEST_F(ExportWriter, DaysAndTimesFarFromTheFirstOnesMet) {
+    std::vector<TReportLine> lines;
+    const std::vector<QDate> days{QDate(2024, 3, 4),  QDate(1990, 1, 1), QDate(2024, 3, 5),
+                                  QDate(2080, 6, 30), QDate(2024, 3, 4), QDate(1990, 1, 1),
+                                  QDate(2023, 12, 31), QDate(2080, 6, 30)};
+    for (std::size_t i = 0; i < 40; ++i) {
+        TReportLine line = TextLine(QStringLiteral("Acme"), QString());
+        line.Date = days[i % days.size()];
+        line.StartTime = int(i * 37 % 2400);
+        line.EndTime = i % 5 == 0 ? 99999 : line.StartTime + 25;
+        lines.push_back(line);
+    }
+    ExpectSameAsPlain(Format({efDate, efStartTime, efEndTime, efClient}), lines);
+}
+
 TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
     TExportFormat format = Format({efClient, efRemarks});
     std::vector<TReportLine> lines{TextLine(QStringLiteral("Café Zoë"), QStringLiteral("€ 5"))};
