@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -57,51 +58,18 @@ public:
     // Follows the inputs of FormatValue field by field; a time by its own value, which gives
     // its clock value.
     TValueKey Key(const TReportLine& line) const {
-        switch (FKind) {
-        case TKeyKind::Text:
-            return KeyOf<TKeyKind::Text>(line);
-        case TKeyKind::Date:
-            return KeyOf<TKeyKind::Date>(line);
-        case TKeyKind::Time:
-            return KeyOf<TKeyKind::Time>(line);
-        case TKeyKind::Duration:
-            return KeyOf<TKeyKind::Duration>(line);
-        case TKeyKind::Overtime:
-            return KeyOf<TKeyKind::Overtime>(line);
-        case TKeyKind::Chargeable:
-            return KeyOf<TKeyKind::Chargeable>(line);
-        case TKeyKind::Amount:
-            return KeyOf<TKeyKind::Amount>(line);
-        case TKeyKind::Constant:
-            break;
-        }
-        return {};
+        return WithKind([&](auto kind) { return KeyOf<decltype(kind)::value>(line); });
     }
-    // The numbers of the values of a batch of lines (lineAt(row) for row < rows) into
-    // indexes[row * stride], as IndexOf gives them; keys is room for rows keys. The kind of
-    // key is chosen once for the batch, and keys that index the numbers directly are looked
-    // up at once; the others are all asked for before the first is looked up.
+    // The numbers of the values of a batch of lines into indexes[row * stride], as IndexOf
+    // gives them; keys is room for rows keys. The kind of key is chosen once for the batch,
+    // and keys that index the numbers directly are looked up at once; the others are all
+    // asked for before the first is looked up.
     template <typename TLineAt>
     void IndexesOf(std::size_t rows, const TLineAt& lineAt, TValueKey* keys, int* indexes,
                    std::size_t stride) {
-        switch (FKind) {
-        case TKeyKind::Text:
-            return IndexesOfKind<TKeyKind::Text>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Date:
-            return IndexesOfKind<TKeyKind::Date>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Time:
-            return IndexesOfKind<TKeyKind::Time>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Duration:
-            return IndexesOfKind<TKeyKind::Duration>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Overtime:
-            return IndexesOfKind<TKeyKind::Overtime>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Chargeable:
-            return IndexesOfKind<TKeyKind::Chargeable>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Amount:
-            return IndexesOfKind<TKeyKind::Amount>(rows, lineAt, keys, indexes, stride);
-        case TKeyKind::Constant:
-            return IndexesOfKind<TKeyKind::Constant>(rows, lineAt, keys, indexes, stride);
-        }
+        WithKind([&](auto kind) {
+            IndexesOfKind<decltype(kind)::value>(rows, lineAt, keys, indexes, stride);
+        });
     }
     // The number of line's value, valid until Generation changes; key is Key(line).
     int IndexOf(const TValueKey& key, const TReportLine& line) {
@@ -134,6 +102,32 @@ public:
 
 private:
     enum class TKeyKind { Text, Date, Time, Duration, Overtime, Chargeable, Amount, Constant };
+    template <TKeyKind Kind> using TKind = std::integral_constant<TKeyKind, Kind>;
+
+    // Calls use with the column's kind of key as a constant (a TKind), so that a loop over
+    // lines inside use chooses the kind once rather than for every line.
+    template <typename TUse>
+    std::invoke_result_t<const TUse&, TKind<TKeyKind::Text>> WithKind(const TUse& use) const {
+        switch (FKind) {
+        case TKeyKind::Text:
+            return use(TKind<TKeyKind::Text>{});
+        case TKeyKind::Date:
+            return use(TKind<TKeyKind::Date>{});
+        case TKeyKind::Time:
+            return use(TKind<TKeyKind::Time>{});
+        case TKeyKind::Duration:
+            return use(TKind<TKeyKind::Duration>{});
+        case TKeyKind::Overtime:
+            return use(TKind<TKeyKind::Overtime>{});
+        case TKeyKind::Chargeable:
+            return use(TKind<TKeyKind::Chargeable>{});
+        case TKeyKind::Amount:
+            return use(TKind<TKeyKind::Amount>{});
+        case TKeyKind::Constant:
+            break;
+        }
+        return use(TKind<TKeyKind::Constant>{});
+    }
 
     template <TKeyKind Kind> TValueKey KeyOf(const TReportLine& line) const {
         if constexpr (Kind == TKeyKind::Text)
