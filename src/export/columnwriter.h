@@ -208,6 +208,7 @@ private:
         // A slot's key is its first twelve bytes.
         const __m128i wanted =
             _mm_set_epi32(0, int(key.Second), int(key.First >> 32), int(key.First & 0xFFFFFFFFU));
+#pragma GCC unroll 4
         for (std::size_t way = 0; way < SetSize; ++way) {
             const __m128i held = _mm_loadu_si128(reinterpret_cast<const __m128i*>(set + way));
             const int equal = _mm_movemask_epi8(_mm_cmpeq_epi32(held, wanted)) & 0x0FFF;
