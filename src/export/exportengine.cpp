@@ -107,11 +107,11 @@ QString FormatDateValue(QDate date, const QString& format) {
     return FormatDatePicture(date, format == LocalSettings ? LocalShortDatePicture() : format);
 }
 
+// As the clock texts of the program: an hour above 23 counts as 0, its minutes stay.
 int ExportClock(int time) {
     const int clock = std::max(0, TimeToClock(time));
-    if (clock / 100 > 23)
-        return 0;
-    return clock / 100 * 100 + std::min(clock % 100, 59);
+    const int hour = clock / 100 > 23 ? 0 : clock / 100;
+    return hour * 100 + std::min(clock % 100, 59);
 }
 
 QString FormatTimeValue(int time, const QString& format) {

@@ -155,6 +155,8 @@ TEST_F(ExportEngine, ValueRules) {
     line.EndTime = 2400;
     EXPECT_EQ(value(efStartTime, QStringLiteral("HH:mm")), QStringLiteral("00:00"));
     EXPECT_EQ(value(efEndTime, QStringLiteral("h:mm tt")), QStringLiteral("12:00 AM"));
+    line.EndTime = 2450; // past the end of the day: the hour counts as 0, as on the screen
+    EXPECT_EQ(value(efEndTime, QStringLiteral("HH:mm")), QStringLiteral("00:30"));
     line.StartTime = 1200;
     EXPECT_EQ(value(efStartTime, QStringLiteral("h tt")), QStringLiteral("12 PM"));
     EXPECT_EQ(value(efStartTime, QStringLiteral("ss")), QString());
