@@ -22,6 +22,20 @@ TEST(DateTimePicture, QuotedLiteralsAndOtherCharacters) {
     EXPECT_EQ(FormatDatePicture(date, QStringLiteral("'unclosed d")), QStringLiteral("unclosed d"));
 }
 
+// Pictures are read up to 100 characters, and what they write is cut at 100 characters.
+TEST(DateTimePicture, PicturesAndResultsStopAtAHundredCharacters) {
+    TLocalePin pin(QStringLiteral("en_US"));
+    const QDate date(2024, 3, 5);
+    // "yyyy" crosses the limit: the picture read ends in "yy".
+    const QString longPicture = QStringLiteral("'") + QString(96, QLatin1Char('x')) +
+                                QStringLiteral("'yyyy");
+    EXPECT_EQ(FormatDatePicture(date, longPicture), QString(96, QLatin1Char('x')) + QStringLiteral("24"));
+    const QString manyMonths = QStringLiteral("MMMM ").repeated(20); // 100 characters exactly
+    const QString written = FormatDatePicture(date, manyMonths);
+    EXPECT_EQ(written.size(), 100);
+    EXPECT_TRUE(written.startsWith(QStringLiteral("March March ")));
+}
+
 TEST(DateTimePicture, TwelveAndTwentyFourHourFormsWithoutSeconds) {
     TLocalePin pin(QStringLiteral("en_US"));
     const QTime afternoon(14, 7, 45);
