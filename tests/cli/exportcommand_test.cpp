@@ -107,3 +107,26 @@ TEST_F(ExportCommand, OtherUsersAreReadFromTheServer) {
               0);
     EXPECT_EQ(ReadFile(output), QByteArray("Delta,0.50\r\n"));
 }
+
+// Without --users or --all-users the format's own users are read from the server, not the
+// current user's own data.
+TEST_F(ExportCommand, TheFormatsOwnUsersWithoutUserOptions) {
+    const QString server = MakeFolder(QStringLiteral("server"));
+    WriteFile(Folder + QStringLiteral("QHR.ini"),
+              "[Registration]\r\nUserName=mary\r\n[Server]\r\nServerPath=" + server.toUtf8() + "\r\n");
+    QByteArray format = ReadFile(Folder + QStringLiteral("Data/_ExportFormats/ef-Hours.txt"));
+    format.replace("Period=2\r\n", "Period=2\r\nUserCount=1\r\n");
+    format += "[Users]\r\nUser1=zoe\r\n";
+    WriteFile(server + QStringLiteral("Data/_ExportFormats/ef-Hours.txt"), format);
+    WriteFile(server + QStringLiteral("Data/john/2024-03.txt"),
+              "05 Mar 2024\t0800\t0900\tGamma\tOps\tAdmin\tMail\t \tN\tY\tN\r\n");
+    WriteFile(server + QStringLiteral("Data/zoe/2024-03.txt"),
+              "06 Mar 2024\t0800\t0830\tDelta\tOps\tAdmin\tMail\t \tN\tY\tN\r\n");
+    const QString output = Path(QStringLiteral("own.csv"));
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--from"),
+                   QStringLiteral("2024-03-01"), QStringLiteral("--to"), QStringLiteral("2024-03-31"),
+                   QStringLiteral("--output"), output}),
+              0)
+        << Err.toStdString();
+    EXPECT_EQ(ReadFile(output), QByteArray("Delta,0.50\r\n"));
+}
