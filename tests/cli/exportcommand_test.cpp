@@ -1,7 +1,9 @@
 #include "cli/clicommands.h"
 #include "testsupport.h"
 
+#include <QDate>
 #include <QFile>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -129,4 +131,22 @@ TEST_F(ExportCommand, TheFormatsOwnUsersWithoutUserOptions) {
               0)
         << Err.toStdString();
     EXPECT_EQ(ReadFile(output), QByteArray("Delta,0.50\r\n"));
+}
+
+// Without dates the format's default period applies: this month, for the Hours format.
+TEST_F(ExportCommand, TheFormatsDefaultPeriodWithoutDates) {
+    const QDate today = QDate::currentDate();
+    const QDate lastMonth = today.addMonths(-1);
+    const auto monthFile = [this](QDate date, const char* client) {
+        WriteFile(Folder + QStringLiteral("Data/") + date.toString(QStringLiteral("yyyy-MM")) +
+                      QStringLiteral(".txt"),
+                  QLocale::c().toString(date, QStringLiteral("dd MMM yyyy")).toUtf8() +
+                      "\t0900\t1000\t" + client + "\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
+    };
+    monthFile(QDate(today.year(), today.month(), 1), "Now");
+    monthFile(QDate(lastMonth.year(), lastMonth.month(), 1), "Before");
+    const QString output = Path(QStringLiteral("default.csv"));
+    EXPECT_EQ(Run({QStringLiteral("export"), QStringLiteral("Hours"), QStringLiteral("--output"), output}), 0)
+        << Err.toStdString();
+    EXPECT_EQ(ReadFile(output), QByteArray("Now,1.00\r\n"));
 }
