@@ -19,9 +19,9 @@ namespace {
 // billing object is asked for once the block itself has arrived.
 //
 // Summing a block by task is quick and touches little else, so blocks are asked for far
-// ahead, as memory read once (kept out of the larger caches, where the task table lives).
-// Making a line of a block takes longer and writes fresh memory: blocks come nearer and in the
-// ordinary way.
+// ahead, as memory read once (kept out of the larger caches, where the task table lives), and
+// only up to the last field the sums read. Making a line of a block takes longer and writes
+// fresh memory: whole blocks come nearer and in the ordinary way.
 struct TFetchDistance {
     std::size_t Blocks;
     bool ReadOnce;
@@ -29,17 +29,31 @@ struct TFetchDistance {
 constexpr TFetchDistance ForTasks{32, true};
 constexpr TFetchDistance ForLines{8, false};
 
+// The fields of a block a task's sums read lie up to the end of Activity; UserName comes
+// after them.
+const char* LastByteForTasks(const TBlock& block, bool withUser) {
+    const QString& last = withUser ? block.UserName : block.Activity;
+    return reinterpret_cast<const char*>(&last + 1) - 1;
+}
+
 void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t current,
-                TFetchDistance distance) {
+                TFetchDistance distance, bool withUser) {
     constexpr std::size_t BillingDistance = 4;
-    constexpr std::size_t CacheLine = 64;
+    constexpr std::uintptr_t CacheLine = 64;
     if (current + distance.Blocks < blocks.size()) {
-        const auto* block = reinterpret_cast<const char*>(blocks[current + distance.Blocks].get());
-        for (std::size_t offset = 0; offset < sizeof(TBlock); offset += CacheLine) {
+        const TBlock& ahead = *blocks[current + distance.Blocks];
+        const auto* first = reinterpret_cast<const char*>(&ahead);
+        const char* last = distance.ReadOnce ? LastByteForTasks(ahead, withUser)
+                                             : first + sizeof(TBlock) - 1;
+        // Every cache line from the one holding the first byte to the one holding the last.
+        const auto firstLine = reinterpret_cast<std::uintptr_t>(first) & ~(CacheLine - 1);
+        for (auto line = firstLine; line <= reinterpret_cast<std::uintptr_t>(last);
+             line += CacheLine) {
+            const auto* address = reinterpret_cast<const char*>(line);
             if (distance.ReadOnce)
-                PrefetchMemoryOnce(block + offset);
+                PrefetchMemoryOnce(address);
             else
-                PrefetchMemory(block + offset);
+                PrefetchMemory(address);
         }
     }
     if (current + BillingDistance < blocks.size())
@@ -78,7 +92,7 @@ void TReportLineBuilder::AddDay(const TDay& day) {
     const int weekDay = day.WeekDay();
     const auto& blocks = day.Blocks;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
-        FetchAhead(blocks, i, ForLines);
+        FetchAhead(blocks, i, ForLines, FOptions.WithUser);
         const TBlock& block = *blocks[i];
         if (Keeps(block))
             AddBlock(day, weekDay, block);
@@ -96,7 +110,7 @@ void TReportLineBuilder::AddDayToTasks(const TDay& day) {
         const std::size_t end = std::min(blocks.size(), start + GroupSize);
         std::size_t count = 0;
         for (std::size_t i = start; i < end; ++i) {
-            FetchAhead(blocks, i, ForTasks);
+            FetchAhead(blocks, i, ForTasks, FOptions.WithUser);
             const TBlock& block = *blocks[i];
             if (!Keeps(block))
                 continue;

@@ -84,18 +84,20 @@ public:
     bool Equals(const TBlock& other) const;
     void WriteToSection(TIniFile& ini, const QString& section) const;
 
-    QString UserName;
+    // Laid out so that what a consolidated report reads of every block (times, flags,
+    // billing and the four names) lies in the first two cache lines of the block.
     int StartTime;
     int EndTime;
-    QString Client;
-    QString Project;
-    QString Category;
-    QString Activity;
-    QString Remarks;
     bool Chargeable = false;
     bool OverTime = false;
     bool Reportable = false;
     std::unique_ptr<TBillingInfo> BillingInfo;
+    QString Client;
+    QString Project;
+    QString Category;
+    QString Activity;
+    QString UserName;
+    QString Remarks;
 
 private:
     void StoreTexts(const QString& userName, const QString& client, const QString& project,
