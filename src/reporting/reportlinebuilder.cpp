@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <limits>
 
+static_assert(TNameStore::LargestNumber <= TTaskKey::LargestName);
+
 namespace {
 // Blocks lie spread over the memory of the months they were read with; asking for the next
 // ones early lets the memory work while the present block is turned into a line. A block's
@@ -62,7 +64,7 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
 } // namespace
 
 TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines& lines)
-    : FOptions(options), FLines(lines) {
+    : FOptions(options), FLines(lines), FStore(TNameStore::Instance()) {
     // Worked out when first met: a builder for one day meets a few lengths only.
     FLengths.fill(TLength{0, NoMinutes});
     FLines.BeginBatch();
@@ -207,24 +209,33 @@ void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TKeyedBlo
 }
 
 bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
-    constexpr int Largest = std::numeric_limits<std::uint16_t>::max();
-    const std::array<int, 6> numbers{FTaskTexts.Id(block.Client),
-                                     FTaskTexts.Id(block.Project),
-                                     FTaskTexts.Id(block.Category),
-                                     FTaskTexts.Id(block.Activity),
-                                     FOptions.WithUser ? FTaskTexts.Id(block.UserName) : 0,
-                                     RateOf(block.BillingInfo.get()).Number};
-    if (*std::max_element(numbers.begin(), numbers.end()) > Largest)
-        return false;
-    key.Client = static_cast<std::uint16_t>(numbers[0]);
-    key.Project = static_cast<std::uint16_t>(numbers[1]);
-    key.Category = static_cast<std::uint16_t>(numbers[2]);
-    key.Activity = static_cast<std::uint16_t>(numbers[3]);
-    key.User = static_cast<std::uint16_t>(numbers[4]);
-    key.Rate = static_cast<std::uint16_t>(numbers[5]);
+    const TRate& rate = RateOf(block.BillingInfo.get());
     // The code text follows from the code, a byte.
-    const int code = FOptions.WithBillingCode ? static_cast<std::uint8_t>(BlockCode(block)) : 0;
-    key.CodeAndFlag = static_cast<std::uint16_t>(code * 2 + (block.Chargeable ? 1 : 0));
+    const auto code =
+        FOptions.WithBillingCode ? static_cast<std::uint8_t>(BlockCode(block)) : std::uint8_t{0};
+    if (static_cast<std::uint32_t>(rate.Number) > TTaskKey::LargestRate)
+        return false;
+    // Names read from data files come from the name store, whose numbers need no lookup.
+    const TTaskKey::TNames stored{FStore.NumberOf(block.Client), FStore.NumberOf(block.Project),
+                                  FStore.NumberOf(block.Category),
+                                  FStore.NumberOf(block.Activity),
+                                  FOptions.WithUser ? FStore.NumberOf(block.UserName) : 0};
+    if (std::all_of(stored.begin(), stored.end(),
+                    [](std::uint32_t number) { return number <= TTaskKey::LargestName; })) {
+        key = TTaskKey::Of(stored, static_cast<std::uint32_t>(rate.Number), code,
+                           block.Chargeable, true);
+        return true;
+    }
+    const TTaskKey::TNames numbered{
+        static_cast<std::uint32_t>(FTaskTexts.Id(block.Client)),
+        static_cast<std::uint32_t>(FTaskTexts.Id(block.Project)),
+        static_cast<std::uint32_t>(FTaskTexts.Id(block.Category)),
+        static_cast<std::uint32_t>(FTaskTexts.Id(block.Activity)),
+        FOptions.WithUser ? static_cast<std::uint32_t>(FTaskTexts.Id(block.UserName)) : 0};
+    if (*std::max_element(numbered.begin(), numbered.end()) > TTaskKey::LargestName)
+        return false;
+    key = TTaskKey::Of(numbered, static_cast<std::uint32_t>(rate.Number), code, block.Chargeable,
+                       false);
     return true;
 }
 

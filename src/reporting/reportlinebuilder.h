@@ -15,6 +15,7 @@
 class TBillingInfo;
 class TBlock;
 class TDay;
+class TNameStore;
 class TReportLines;
 struct TReportEntry;
 
@@ -92,6 +93,9 @@ private:
     std::unordered_map<std::int64_t, TRate> FRates;
     const std::pair<const std::int64_t, TRate>* FLastRate = nullptr;
     int FMonth = 0;
+    // Numbers the names of blocks read from data files.
+    const TNameStore& FStore;
+    // Numbers other names.
     TTextIds FTaskTexts{false};
     TTaskSums FTaskSums;
 };

@@ -1,24 +1,14 @@
 #include "tasksums.h"
 
-#include "app/prefetch.h"
 #include "reporting/reportlines.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 
 namespace {
 constexpr std::size_t FirstSlots = 256;
-// Sums stay below this, far from the end of their type, whatever one block adds.
-constexpr std::int64_t LargestSum = std::int64_t{1} << 30;
-
-std::uint64_t Half(const TTaskKey& key, std::size_t half) {
-    std::uint64_t value = 0;
-    std::memcpy(&value, reinterpret_cast<const char*>(&key) + half * sizeof(value), sizeof(value));
-    return value;
-}
 
 double Hours(std::int64_t minutes) {
     return static_cast<double>(minutes) / 60.0;
@@ -55,55 +45,6 @@ struct TLineMinutes {
 
 static_assert(sizeof(TTaskKey) == 16);
 static_assert(sizeof(TTaskTotals) == 64);
-
-bool TTaskTotals::Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount) {
-    auto& day = DayMinutes[static_cast<std::size_t>(weekDay - 1)];
-    const std::int64_t largest = std::max<std::int64_t>(
-        {std::abs(std::int64_t{day}), std::abs(std::int64_t{OvertimeMinutes}), Blocks});
-    if (largest + std::abs(std::int64_t{minutes}) >= LargestSum ||
-        std::abs(Amount) >= std::numeric_limits<std::int64_t>::max() / 2 ||
-        std::abs(amount) >= std::numeric_limits<std::int64_t>::max() / 2)
-        return false;
-    day += minutes;
-    if (overTime)
-        OvertimeMinutes += minutes;
-    ++Blocks;
-    Amount += amount;
-    return true;
-}
-
-std::uint64_t TTaskSums::HashOf(const TTaskKey& key) {
-    const std::uint64_t hash =
-        (Half(key, 0) * 0x9E3779B97F4A7C15ULL) ^ (Half(key, 1) * 0xC2B2AE3D27D4EB4FULL);
-    return hash ^ (hash >> 29) ^ (hash >> 41);
-}
-
-void TTaskSums::FetchSlot(std::uint64_t hash) const {
-    if (!FSlots.empty())
-        PrefetchMemory(&FSlots[SlotOf(hash)]);
-}
-
-void TTaskSums::FetchTotals(std::uint64_t hash) const {
-    if (FSlots.empty())
-        return;
-    const std::uint32_t held = FSlots[SlotOf(hash)];
-    if (held != 0)
-        PrefetchMemory(&FTotals[held - 1]);
-}
-
-TTaskTotals* TTaskSums::Find(const TTaskKey& key, std::uint64_t hash) {
-    if (FSlots.empty())
-        return nullptr;
-    const std::size_t mask = FSlots.size() - 1;
-    for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
-        const std::uint32_t held = FSlots[slot];
-        if (held == 0)
-            return nullptr;
-        TTaskTotals& totals = FTotals[held - 1];
-        if (totals.Key == key)
-            return &totals;
-    }
-}
 
 TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::uint64_t hash, std::size_t line) {
     if ((FTotals.size() + 1) * 2 > FSlots.size())

@@ -1,26 +1,45 @@
 #pragma once
 
+#include "app/prefetch.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <limits>
 #include <vector>
 
 class TReportLines;
 
-// A block's task for consolidation (which leaves the remarks out): its names and user as
-// numbers of exact texts (TTextIds without folding) that fit in 16 bits, a number of its rate,
-// and its billing code with the chargeable flag in the lowest bit. Blocks of one key always go
-// into one line; blocks of different keys may too (names differing only in the letter case of
-// a-z).
+// A block's task for consolidation (which leaves the remarks out): its four names and user as
+// numbers of exact texts, a number of its rate, its billing code and chargeable flag, packed in
+// two words. Names are numbered either by the name store (TNameStore::NumberOf) or by the
+// builder's own numbering; the key records which, so numbers of the two never meet. Blocks of
+// one key always go into one line; blocks of different keys may too (names differing only in
+// the letter case of a-z, or numbered the other way).
 struct TTaskKey {
-    std::uint16_t Client = 0;
-    std::uint16_t Project = 0;
-    std::uint16_t Category = 0;
-    std::uint16_t Activity = 0;
-    std::uint16_t User = 0;
-    std::uint16_t Rate = 0;
-    std::uint16_t CodeAndFlag = 0;
-    // Fills the key to 16 bytes without padding: the table hashes them as two words.
-    std::uint16_t Spare = 0;
+    static constexpr int NameBits = 20;
+    static constexpr std::uint32_t LargestName = (std::uint32_t{1} << NameBits) - 1;
+    static constexpr std::uint32_t LargestRate = 0xFFFF;
+    // The numbers of client, project, category, activity and user.
+    using TNames = std::array<std::uint32_t, 5>;
+
+    // Names at most LargestName, rate at most LargestRate.
+    static TTaskKey Of(const TNames& names, std::uint32_t rate, std::uint8_t code,
+                       bool chargeable, bool storeNumbers) {
+        const auto name = [&](std::size_t i) { return std::uint64_t{names[i]}; };
+        TTaskKey key;
+        // Client, project and category, and the low four bits of the activity.
+        key.Low = name(0) | name(1) << 20 | name(2) << 40 | (name(3) & 0xF) << 60;
+        // The rest of the activity, user, rate, code, flag and numbering.
+        key.High = name(3) >> 4 | name(4) << 16 | std::uint64_t{rate} << 36 |
+                   std::uint64_t{code} << 52 | std::uint64_t{chargeable} << 60 |
+                   std::uint64_t{storeNumbers} << 61;
+        return key;
+    }
+
+    std::uint64_t Low = 0;
+    std::uint64_t High = 0;
 
     bool operator==(const TTaskKey& other) const = default;
 };
@@ -37,7 +56,23 @@ struct alignas(64) TTaskTotals {
 
     // Adds a block; false, adding nothing, when a sum might outgrow its type (then the
     // totals must go to their line first).
-    bool Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount);
+    bool Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount) {
+        // Sums stay below this, far from the end of their type, whatever one block adds.
+        constexpr std::int64_t LargestSum = std::int64_t{1} << 30;
+        constexpr std::int64_t LargestAmount = std::numeric_limits<std::int64_t>::max() / 2;
+        auto& day = DayMinutes[static_cast<std::size_t>(weekDay - 1)];
+        const std::int64_t largest = std::max<std::int64_t>(
+            {std::abs(std::int64_t{day}), std::abs(std::int64_t{OvertimeMinutes}), Blocks});
+        if (largest + std::abs(std::int64_t{minutes}) >= LargestSum ||
+            std::abs(Amount) >= LargestAmount || std::abs(amount) >= LargestAmount)
+            return false;
+        day += minutes;
+        if (overTime)
+            OvertimeMinutes += minutes;
+        ++Blocks;
+        Amount += amount;
+        return true;
+    }
 };
 
 // Sums of the blocks of consolidated lines by task while a report's blocks are added, kept
@@ -49,13 +84,38 @@ class TTaskSums {
 public:
     // What a key's place in the table follows from; worked out once per block by callers
     // that use several of the calls below.
-    static std::uint64_t HashOf(const TTaskKey& key);
+    static std::uint64_t HashOf(const TTaskKey& key) {
+        const std::uint64_t hash =
+            (key.Low * 0x9E3779B97F4A7C15ULL) ^ (key.High * 0xC2B2AE3D27D4EB4FULL);
+        return hash ^ (hash >> 29) ^ (hash >> 41);
+    }
     // Ask for the memory that Find reads first, and then, once that has come, the totals
     // themselves: for callers that can do other work in between.
-    void FetchSlot(std::uint64_t hash) const;
-    void FetchTotals(std::uint64_t hash) const;
+    void FetchSlot(std::uint64_t hash) const {
+        if (!FSlots.empty())
+            PrefetchMemory(&FSlots[SlotOf(hash)]);
+    }
+    void FetchTotals(std::uint64_t hash) const {
+        if (FSlots.empty())
+            return;
+        const std::uint32_t held = FSlots[SlotOf(hash)];
+        if (held != 0)
+            PrefetchMemory(&FTotals[held - 1]);
+    }
     // The totals of key, valid until the next Start; null when the key has none yet.
-    TTaskTotals* Find(const TTaskKey& key, std::uint64_t hash);
+    TTaskTotals* Find(const TTaskKey& key, std::uint64_t hash) {
+        if (FSlots.empty())
+            return nullptr;
+        const std::size_t mask = FSlots.size() - 1;
+        for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
+            const std::uint32_t held = FSlots[slot];
+            if (held == 0)
+                return nullptr;
+            TTaskTotals& totals = FTotals[held - 1];
+            if (totals.Key == key)
+                return &totals;
+        }
+    }
     TTaskTotals* Find(const TTaskKey& key) { return Find(key, HashOf(key)); }
     // New totals for key, going to line; valid until the next Start.
     TTaskTotals& Start(const TTaskKey& key, std::uint64_t hash, std::size_t line);

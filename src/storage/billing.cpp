@@ -110,11 +110,6 @@ TMoney BlockRate(const TBillingInfo* billing) {
     return billing ? billing->Rate : TMoney();
 }
 
-bool HasRate(const TBillingInfo* billing) {
-    return billing && (billing->Code == bcHourlyRate || billing->Code == bcFixedPrice ||
-                       billing->Code == bcFreeOfCharge);
-}
-
 QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QString& currencySymbol) {
     if (!HasRate(billing))
         return QStringLiteral("--");

@@ -45,7 +45,10 @@ QString BlockCodeText(const TBillingInfo* billing, bool chargeable);
 // The billing object's rate; 0 without one.
 TMoney BlockRate(const TBillingInfo* billing);
 // A billing object whose rate means something: hourly rate, fixed price or free of charge.
-bool HasRate(const TBillingInfo* billing);
+inline bool HasRate(const TBillingInfo* billing) {
+    return billing && (billing->Code == bcHourlyRate || billing->Code == bcFixedPrice ||
+                       billing->Code == bcFreeOfCharge);
+}
 // "--" unless HasRate; otherwise the amount, after the currency symbol when withSymbol.
 QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QString& currencySymbol);
 // What the time is charged: 0 without a billing object; for an hourly rate hours × rate to

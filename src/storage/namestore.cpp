@@ -5,16 +5,15 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-constexpr qsizetype ChunkChars = qsizetype{64} << 10;
-} // namespace
-
 TNameStore& TNameStore::Instance() {
     // Never destroyed: names handed out stay valid until the process ends, whatever is torn
     // down before.
     static TNameStore* const store = new TNameStore;
     return *store;
 }
+
+// Left unset: only what is stored is read.
+TNameStore::TNameStore() : FChars(new char16_t[static_cast<std::size_t>(Capacity)]) {}
 
 std::size_t TNameStore::THash::operator()(QStringView text) const noexcept {
     return qHash(text);
@@ -42,13 +41,9 @@ qsizetype TNameStore::Size() {
 }
 
 QStringView TNameStore::Store(QStringView text) {
-    if (FChunks.empty() || FChunkUsed + text.size() > ChunkChars) {
-        FChunks.push_back(std::make_unique<char16_t[]>(static_cast<std::size_t>(ChunkChars)));
-        FChunkUsed = 0;
-    }
-    char16_t* place = FChunks.back().get() + FChunkUsed;
+    char16_t* place = FChars.get() + FSize;
     std::memcpy(place, text.utf16(), static_cast<std::size_t>(text.size()) * sizeof(char16_t));
-    FChunkUsed += text.size();
-    FSize += text.size();
+    // The next name starts the next granule.
+    FSize = std::min(Capacity, (FSize + text.size() + Granule - 1) / Granule * Granule);
     return QStringView(place, text.size());
 }

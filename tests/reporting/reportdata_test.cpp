@@ -315,30 +315,63 @@ TEST_F(ReportData, ConsolidatedHoursAreExactWhateverTheOrderOfTheBlocks) {
     EXPECT_EQ(other[0].StartTime, 890);
 }
 
-TEST_F(ReportData, TasksOfMoreNamesThanTheQuickKeysHoldStillConsolidate) {
-    // Past 65,535 distinct names a block's task no longer fits the quick key: such blocks go
-    // to their lines one by one, into the same lines as the others.
+TEST_F(ReportData, TasksOfMoreRatesThanTheQuickKeysHoldStillConsolidate) {
+    // Past 65,535 distinct rates a block's task no longer fits the quick key: such blocks go
+    // to their lines one by one, into the same lines as the others. 1.0001 is written "1.00"
+    // like 1.0000, so its blocks belong to the line of the first block.
+    const auto addRated = [](TDay& day, int start, int end, const QString& client,
+                             std::int64_t rateUnits) -> TBlock& {
+        TBlock& block = AddTaskBlock(day, start, end, client);
+        block.BillingInfo = std::make_unique<TBillingInfo>(bcHourlyRate, rsCase,
+                                                           TMoney::FromUnits(rateUnits));
+        return block;
+    };
     TDay day(QDate(2024, 3, 4));
-    AddTaskBlock(day, 800, 900, QStringLiteral("Early"));
+    addRated(day, 800, 900, QStringLiteral("Early"), 10000);
     for (int i = 0; i < 66000; ++i)
-        AddTaskBlock(day, 900, 901, QStringLiteral("client %1").arg(i));
-    AddTaskBlock(day, 1000, 1050, QStringLiteral("Late"));
-    AddTaskBlock(day, 1100, 1150, QStringLiteral("LATE")).OverTime = true;
-    AddTaskBlock(day, 1200, 1210, QStringLiteral("early"));
+        addRated(day, 900, 901, QStringLiteral("filler"), 20000 + std::int64_t{i} * 100);
+    addRated(day, 1000, 1050, QStringLiteral("Late"), 10000000);
+    addRated(day, 1100, 1150, QStringLiteral("LATE"), 10000000).OverTime = true;
+    addRated(day, 1200, 1210, QStringLiteral("early"), 10001);
     TLineOptions options;
     options.Consolidate = true;
     TReportLines lines;
     BuildReportLines(day, options, lines);
     ASSERT_EQ(lines.Count(), 66002);
     EXPECT_EQ(lines[0].Client, QStringLiteral("Early"));
+    EXPECT_EQ(lines[0].RateText, QStringLiteral("1.00"));
     EXPECT_EQ(lines[0].NormalHours, 66.0 / 60.0);
     EXPECT_EQ(lines[0].BlockCount, 2);
+    EXPECT_EQ(lines[0].Amount, TMoney::FromUnits(10000 + 1000));
     const TReportLine& late = lines[66001];
     EXPECT_EQ(late.Client, QStringLiteral("Late"));
     EXPECT_EQ(late.NormalHours, 0.5);
     EXPECT_EQ(late.OvertimeHours, 0.5);
     EXPECT_EQ(late.DayHours[1], 1.0);
     EXPECT_EQ(late.BlockCount, 2);
+}
+
+TEST_F(ReportData, NamesReadFromFilesAndNamesMadeElsewhereConsolidateTogether) {
+    // Names read from files are numbered by the name store, others by the lines' own
+    // numbering; blocks of equal names belong to one line either way, with exact hours. The
+    // file gives clock times, AddTaskBlock hundredths of an hour.
+    TReportDays days = MarchDays({{"05 Mar 2024", "0800", "0810"},
+                                  {"05 Mar 2024", "0810", "0820", "Other"},
+                                  {"05 Mar 2024", "0820", "0830"}});
+    ASSERT_EQ(days[4]->Blocks.size(), 3u);
+    const QString acme = QStringLiteral("Ac") + QStringLiteral("me"); // an ordinary string
+    for (int i = 0; i < 7; ++i)
+        AddTaskBlock(*days[4], 900 + 10 * i, 910 + 10 * i, acme);
+    TLineOptions options;
+    options.Consolidate = true;
+    const TReportLines lines = Lines(days, options);
+    ASSERT_EQ(lines.Count(), 2);
+    EXPECT_EQ(lines[0].Client, QStringLiteral("Acme"));
+    EXPECT_EQ(lines[0].StartTime, 800);
+    EXPECT_EQ(lines[0].BlockCount, 9);
+    EXPECT_EQ(lines[0].DayHours[2], (2 * 10 + 7 * 6) / 60.0); // minutes
+    EXPECT_EQ(lines[1].Client, QStringLiteral("Other"));
+    EXPECT_EQ(lines[1].BlockCount, 1);
 }
 
 TEST_F(ReportData, UsersAndBillingOfTheLines) {

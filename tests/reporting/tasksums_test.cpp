@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-TTaskKey KeyNumber(int number) {
-    TTaskKey key;
-    key.Client = static_cast<std::uint16_t>(number % 60000);
-    key.Project = static_cast<std::uint16_t>(number / 60000);
-    key.CodeAndFlag = 1;
-    return key;
+TTaskKey KeyNumber(int number, bool chargeable = true) {
+    const auto client = static_cast<std::uint32_t>(number % 60000);
+    const auto project = static_cast<std::uint32_t>(number / 60000);
+    return TTaskKey::Of({client, project, 0, 0, 0}, 0, 0, chargeable, false);
 }
 
 // A list of count lines of different clients, each holding one block of no hours.
@@ -37,9 +35,7 @@ TEST(TaskSums, KeysAreFoundAgainAcrossGrowth) {
         EXPECT_EQ(totals->Key, KeyNumber(i));
         EXPECT_EQ(totals->Line, static_cast<std::uint32_t>(i % 7));
     }
-    TTaskKey other = KeyNumber(3);
-    other.CodeAndFlag = 0; // not chargeable: another task
-    EXPECT_EQ(sums.Find(other), nullptr);
+    EXPECT_EQ(sums.Find(KeyNumber(3, false)), nullptr); // not chargeable: another task
 }
 
 TEST(TaskSums, KeysOfOneLineAreAddedTogetherExactly) {

@@ -39,3 +39,24 @@ TEST(NameStore, ThreadsAskingForTheSameNamesGetTheSameCopies) {
         EXPECT_EQ(names[i].constData(), names[i % 7].constData());
     }
 }
+
+TEST(NameStore, AStoredNamesNumberFollowsFromItsCopy) {
+    TNameStore& store = TNameStore::Instance();
+    const QString first = store.Name(QStringLiteral("numbered name one"));
+    const QString second = store.Name(QStringLiteral("numbered name two"));
+    const std::uint32_t number = store.NumberOf(first);
+    EXPECT_GE(number, 1u);
+    EXPECT_LE(number, TNameStore::LargestNumber);
+    EXPECT_EQ(store.NumberOf(QString(first)), number); // a copy refers to the same name
+    EXPECT_EQ(store.NumberOf(store.Name(QStringLiteral("numbered name one"))), number);
+    EXPECT_NE(store.NumberOf(second), number);
+    EXPECT_LE(store.NumberOf(second), TNameStore::LargestNumber);
+    // Equal texts that are not the store's copy have none; the empty text has 0.
+    EXPECT_EQ(store.NumberOf(QStringLiteral("numbered name one")), TNameStore::NotStored);
+    QString changed = first;
+    changed[0] = QLatin1Char('N'); // a changed copy is a string of its own
+    EXPECT_EQ(store.NumberOf(changed), TNameStore::NotStored);
+    EXPECT_EQ(store.NumberOf(QString()), 0u);
+    const QString longText(TNameStore::LongestName + 1, QLatin1Char('q'));
+    EXPECT_EQ(store.NumberOf(store.Name(longText)), TNameStore::NotStored);
+}
