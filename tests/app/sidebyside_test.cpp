@@ -2,6 +2,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <latch>
+#include <map>
+#include <mutex>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -13,7 +17,81 @@ namespace {
 struct TThreadsReset {
     ~TThreadsReset() { SetSideBySideThreads(0); }
 };
+
+// Counts the calls of ThreadsOfOneCall each thread took part in.
+thread_local int CallsTakenPartIn = 0;
+
+// The threads that ran count indexes of one call, each index waiting until every other one
+// has started, so that each runs on a thread of its own; with the calls each thread had
+// taken part in before.
+std::map<std::thread::id, int> ThreadsOfOneCall(std::size_t count) {
+    std::latch started(static_cast<std::ptrdiff_t>(count));
+    std::mutex lock;
+    std::map<std::thread::id, int> threads;
+    RunSideBySide(count, [&](std::size_t) {
+        started.arrive_and_wait();
+        const std::lock_guard<std::mutex> guard(lock);
+        threads[std::this_thread::get_id()] = CallsTakenPartIn++;
+    });
+    return threads;
+}
+
+std::set<std::thread::id> IdsOf(const std::map<std::thread::id, int>& threads) {
+    std::set<std::thread::id> ids;
+    for (const auto& [id, calls] : threads)
+        ids.insert(id);
+    return ids;
+}
 } // namespace
+
+TEST(SideBySide, HelperThreadsAreKeptFromCallToCall) {
+    // What a thread keeps of its own (names decoded lately, allocation slabs) serves later
+    // calls only when the same threads come back.
+    const TThreadsReset reset;
+    SetSideBySideThreads(3);
+    const auto first = ThreadsOfOneCall(3);
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first.count(std::this_thread::get_id()), 1u);
+    const auto second = ThreadsOfOneCall(3);
+    EXPECT_EQ(IdsOf(second), IdsOf(first));
+    for (const auto& [id, calls] : second)
+        EXPECT_EQ(calls, first.at(id) + 1);
+    SetSideBySideThreads(2);
+    const auto fewer = ThreadsOfOneCall(2);
+    ASSERT_EQ(fewer.size(), 2u);
+    for (const auto& [id, calls] : fewer)
+        EXPECT_EQ(calls, second.at(id) + 1);
+}
+
+TEST(SideBySide, ACallWhileTheKeptThreadsAreBusyStartsThreadsOfItsOwn) {
+    // The kept threads wait in the first call until a call from another thread, which needs
+    // two threads at once, has finished.
+    const TThreadsReset reset;
+    SetSideBySideThreads(2);
+    std::latch busy(2);
+    std::latch otherDone(1);
+    std::set<std::thread::id> otherThreads;
+    std::thread other([&] {
+        busy.wait();
+        otherThreads = IdsOf(ThreadsOfOneCall(2));
+        otherDone.count_down();
+    });
+    std::set<std::thread::id> firstThreads;
+    std::mutex lock;
+    RunSideBySide(2, [&](std::size_t) {
+        {
+            const std::lock_guard<std::mutex> guard(lock);
+            firstThreads.insert(std::this_thread::get_id());
+        }
+        busy.arrive_and_wait();
+        otherDone.wait();
+    });
+    other.join();
+    ASSERT_EQ(firstThreads.size(), 2u);
+    ASSERT_EQ(otherThreads.size(), 2u);
+    for (const std::thread::id thread : otherThreads)
+        EXPECT_EQ(firstThreads.count(thread), 0u);
+}
 
 TEST(SideBySide, RunsEveryIndexOnceWhateverTheCountAndThreads) {
     const TThreadsReset reset;
