@@ -1,6 +1,8 @@
 #include "reportlines.h"
 
 #include "reporting/reportentry.h"
+#include "reporting/taskranks.h"
+#include "reporting/textorder.h"
 
 #include <algorithm>
 #include <array>
@@ -10,52 +12,6 @@
 #include <numeric>
 
 namespace {
-int Sign(int value) {
-    return (value > 0) - (value < 0);
-}
-
-// The first difference of two texts of the same length by character codes; 0 for none.
-int FirstDifference(QStringView a, QStringView b) {
-    const char16_t* x = a.utf16();
-    const char16_t* y = b.utf16();
-    // Equal texts are common (the same client on many lines) and are passed over quickly.
-    if (a.isEmpty() || x == y ||
-        std::memcmp(x, y, static_cast<std::size_t>(a.size()) * sizeof(char16_t)) == 0)
-        return 0;
-    for (qsizetype i = 0;; ++i)
-        if (x[i] != y[i])
-            return x[i] < y[i] ? -1 : 1;
-}
-
-// By character codes; when one text is the start of the other, the shorter first.
-int CompareText(QStringView a, QStringView b) {
-    const qsizetype common = std::min(a.size(), b.size());
-    if (const int difference = FirstDifference(a.first(common), b.first(common)))
-        return difference;
-    return Sign(static_cast<int>(a.size() - b.size()));
-}
-
-// a1 + a2 against b1 + b2, the same way, without building the joined texts.
-int CompareJoined(QStringView a1, QStringView a2, QStringView b1, QStringView b2) {
-    std::array<QStringView, 2> a{a1, a2};
-    std::array<QStringView, 2> b{b1, b2};
-    std::size_t i = 0;
-    std::size_t j = 0;
-    for (;;) {
-        while (i < a.size() && a[i].isEmpty())
-            ++i;
-        while (j < b.size() && b[j].isEmpty())
-            ++j;
-        if (i == a.size() || j == b.size())
-            return (i < a.size()) - (j < b.size());
-        const qsizetype length = std::min(a[i].size(), b[j].size());
-        if (const int difference = FirstDifference(a[i].first(length), b[j].first(length)))
-            return difference;
-        a[i] = a[i].sliced(length);
-        b[j] = b[j].sliced(length);
-    }
-}
-
 // Puts the line at position order[i] to position i, following each cycle of the order with
 // one line held aside; order is used up.
 void MoveIntoOrder(std::vector<TReportLine>& lines, std::vector<std::uint32_t>& order) {
@@ -147,12 +103,31 @@ void TReportLines::Sort(TLineCompare compare) {
     // The positions are sorted, and each line is then moved once: lines are large.
     std::vector<std::uint32_t> order(FLines.size());
     std::iota(order.begin(), order.end(), 0U);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return compare(FLines[a], FLines[b]) < 0;
-    });
+    if (compare == CompareByTask || compare == CompareByDate)
+        SortByTask(order, compare == CompareByDate);
+    else
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return compare(FLines[a], FLines[b]) < 0;
+        });
     MoveIntoOrder(FLines, order);
     // The index holds positions, which the sort has changed.
     FIndex.Clear();
+}
+
+// The two orders of the program's reports compare the task texts through their ranks.
+void TReportLines::SortByTask(std::vector<std::uint32_t>& order, bool byDateFirst) const {
+    const TTaskRanks ranks(FLines);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        if (byDateFirst) {
+            const TReportLine& x = FLines[a];
+            const TReportLine& y = FLines[b];
+            if (x.Date != y.Date)
+                return x.Date < y.Date;
+            if (x.StartTime != y.StartTime)
+                return x.StartTime < y.StartTime;
+        }
+        return ranks.Compare(a, b) < 0;
+    });
 }
 
 THourTotals TReportLines::HourTotals() const {

@@ -5,6 +5,7 @@
 #include "storage/money.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 struct TReportEntry;
@@ -51,6 +52,7 @@ public:
     // blocks at once (LineAt).
     std::size_t FindOrAppend(const TReportEntry& entry);
     TReportLine& LineAt(std::size_t position) { return FLines.at(position); }
+    // A stable sort.
     void Sort(TLineCompare compare);
     // For adding many blocks at once: while a batch is open, the caller promises that every
     // text handed to Add stays alive and unchanged until EndBatch, and the index may then know
@@ -80,6 +82,9 @@ public:
     }
 
 private:
+    // Sorts the positions of the lines by CompareByTask, or by CompareByDate.
+    void SortByTask(std::vector<std::uint32_t>& order, bool byDateFirst) const;
+
     std::vector<TReportLine> FLines;
     TLineIndex FIndex;
 };

@@ -435,11 +435,16 @@ int CompareByJoinedTexts(const TReportLine& a, const TReportLine& b) {
 
 TEST(ReportLines, SortsAsAStableSortWithTheTextsJoined) {
     // Short texts that are often the start of one another, so that the joined category and
-    // activity split at every place; many lines compare equal, whose order must stay.
+    // activity split at every place; many lines compare equal, whose order must stay. Equal
+    // texts are sometimes copies sharing their characters, sometimes texts of their own.
     std::mt19937 random(5);
     const std::array<const char*, 8> pieces = {"", "A", "AB", "ABC", "B", "BC", "a", "Ä"};
+    std::array<QString, 8> shared;
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        shared[i] = QString::fromUtf8(pieces[i]);
     const auto pick = [&]() {
-        return QString::fromUtf8(pieces[std::uniform_int_distribution<std::size_t>(0, 7)(random)]);
+        const std::size_t piece = std::uniform_int_distribution<std::size_t>(0, 7)(random);
+        return random() % 2 == 0 ? shared[piece] : QString::fromUtf8(pieces[piece]);
     };
     TReportLines lines;
     for (int i = 0; i < 3000; ++i) {
