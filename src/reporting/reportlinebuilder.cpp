@@ -82,6 +82,7 @@ TReportLineBuilder::~TReportLineBuilder() {
 }
 
 void TReportLineBuilder::Finish() {
+    AddPending();
     FTaskSums.AddTo(FLines);
 }
 
@@ -101,39 +102,46 @@ void TReportLineBuilder::AddDay(const TDay& day) {
     }
 }
 
-// Blocks go to their tasks' sums a group at a time: the keys of the group are made first and
-// their sums asked for, so that the memory fetches for the whole group overlap instead of
-// each block waiting for its own.
+// Blocks go to their tasks' sums in steps a few blocks apart (see AddDistance), so that the
+// memory fetches of neighbouring blocks overlap instead of each block waiting for its own.
 void TReportLineBuilder::AddDayToTasks(const TDay& day) {
     const int weekDay = day.WeekDay();
     const auto& blocks = day.Blocks;
-    std::array<TKeyedBlock, GroupSize> group;
-    for (std::size_t start = 0; start < blocks.size(); start += GroupSize) {
-        const std::size_t end = std::min(blocks.size(), start + GroupSize);
-        std::size_t count = 0;
-        for (std::size_t i = start; i < end; ++i) {
-            FetchAhead(blocks, i, ForTasks, FOptions.WithUser);
-            const TBlock& block = *blocks[i];
-            if (!Keeps(block))
-                continue;
-            TKeyedBlock& keyed = group[count++];
-            keyed.Block = &block;
-            keyed.Keyed = KeyOf(block, keyed.Key);
-            if (keyed.Keyed) {
-                keyed.Hash = TTaskSums::HashOf(keyed.Key);
-                FTaskSums.FetchSlot(keyed.Hash);
-            }
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        FetchAhead(blocks, i, ForTasks, FOptions.WithUser);
+        const TBlock& block = *blocks[i];
+        if (!Keeps(block))
+            continue;
+        TKeyedBlock& keyed = Pending(FPendingIn);
+        keyed.Day = &day;
+        keyed.Block = &block;
+        keyed.WeekDay = weekDay;
+        keyed.Keyed = KeyOf(block, keyed.Key);
+        if (keyed.Keyed) {
+            keyed.Hash = TTaskSums::HashOf(keyed.Key);
+            FTaskSums.FetchSlot(keyed.Hash);
         }
-        for (std::size_t i = 0; i < count; ++i)
-            if (group[i].Keyed)
-                FTaskSums.FetchTotals(group[i].Hash);
-        for (std::size_t i = 0; i < count; ++i) {
-            if (group[i].Keyed)
-                AddToTask(day, weekDay, group[i]);
-            else
-                AddBlock(day, weekDay, *group[i].Block);
+        ++FPendingIn;
+        if (FPendingIn > TotalsDistance) {
+            const TKeyedBlock& nearer = Pending(FPendingIn - 1 - TotalsDistance);
+            if (nearer.Keyed)
+                FTaskSums.FetchTotals(nearer.Hash);
         }
+        if (FPendingIn - FPendingOut > AddDistance)
+            AddWaiting(Pending(FPendingOut++));
     }
+}
+
+void TReportLineBuilder::AddPending() {
+    while (FPendingOut != FPendingIn)
+        AddWaiting(Pending(FPendingOut++));
+}
+
+void TReportLineBuilder::AddWaiting(const TKeyedBlock& keyed) {
+    if (keyed.Keyed)
+        AddToTask(keyed);
+    else
+        AddBlock(*keyed.Day, keyed.WeekDay, *keyed.Block);
 }
 
 // The days of one month were read together and share their texts; those of the next
@@ -144,6 +152,8 @@ void TReportLineBuilder::StartMonthOf(const TDay& day) {
     if (month == FMonth)
         return;
     if (FMonth != 0) {
+        // The waiting blocks belong to the month whose strings are about to be forgotten.
+        AddPending();
         FLines.RenewBatch();
         FTaskTexts.ForgetRemembered();
     }
@@ -192,14 +202,15 @@ TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBl
             Charge(billing, hours)};
 }
 
-void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TKeyedBlock& keyed) {
+void TReportLineBuilder::AddToTask(const TKeyedBlock& keyed) {
     const TBlock& block = *keyed.Block;
+    const int weekDay = keyed.WeekDay;
     const auto [hours, minutes] = LengthOf(block);
     const std::int64_t amount = Charge(block.BillingInfo.get(), hours).Units();
     TTaskTotals* totals = FTaskSums.Find(keyed.Key, keyed.Hash);
     if (!totals)
         totals = &FTaskSums.Start(keyed.Key, keyed.Hash,
-                                  FLines.FindOrAppend(EntryOf(day, weekDay, block, hours)));
+                                  FLines.FindOrAppend(EntryOf(*keyed.Day, weekDay, block, hours)));
     if (totals->Add(weekDay, block.OverTime, minutes, amount))
         return;
     TTaskSums::AddTo(FLines, *totals);

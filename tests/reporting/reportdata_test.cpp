@@ -338,6 +338,12 @@ TEST_F(ReportData, TasksOfMoreRatesThanTheQuickKeysHoldStillConsolidate) {
     TReportLines lines;
     BuildReportLines(day, options, lines);
     ASSERT_EQ(lines.Count(), 66002);
+    // Lines come in the order of their first blocks, whichever way the blocks went.
+    int outOfOrder = 0;
+    for (int i = 0; i < 66000; ++i)
+        outOfOrder += lines[i + 1].RateText !=
+                      FormatMoney(TMoney::FromUnits(20000 + std::int64_t{i} * 100));
+    EXPECT_EQ(outOfOrder, 0);
     EXPECT_EQ(lines[0].Client, QStringLiteral("Early"));
     EXPECT_EQ(lines[0].RateText, QStringLiteral("1.00"));
     EXPECT_EQ(lines[0].NormalHours, 66.0 / 60.0);
