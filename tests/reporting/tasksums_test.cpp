@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <utility>
+#include <vector>
+
 namespace {
 TTaskKey KeyNumber(int number, bool chargeable = true) {
     const auto client = static_cast<std::uint32_t>(number % 60000);
@@ -76,4 +80,27 @@ TEST(TaskSums, SumsThatMightOverflowAreRefusedUntilTheyWentToTheLine) {
     sums.AddTo(lines);
     EXPECT_EQ(lines[0].OvertimeHours, 2.0 * day / 60.0);
     EXPECT_EQ(lines[0].BlockCount, 3);
+}
+
+TEST(TaskSums, ThePartsOfAKeyTakeBitsOfTheirOwn) {
+    // Each part at its largest value, every other part 0: the parts' bits must neither overlap
+    // nor be cut short, or keys of different tasks could be equal.
+    std::vector<std::pair<TTaskKey, int>> parts; // key and the part's width in bits
+    for (std::size_t name = 0; name < 5; ++name) {
+        TTaskKey::TNames names{};
+        names[name] = TTaskKey::LargestName;
+        parts.emplace_back(TTaskKey::Of(names, 0, 0, false, false), TTaskKey::NameBits);
+    }
+    parts.emplace_back(TTaskKey::Of({}, TTaskKey::LargestRate, 0, false, false), 16);
+    parts.emplace_back(TTaskKey::Of({}, 0, 255, false, false), 8);
+    parts.emplace_back(TTaskKey::Of({}, 0, 0, true, false), 1);
+    parts.emplace_back(TTaskKey::Of({}, 0, 0, false, true), 1);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const TTaskKey& key = parts[i].first;
+        EXPECT_EQ(std::popcount(key.Low) + std::popcount(key.High), parts[i].second) << i;
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_EQ(key.Low & parts[j].first.Low, 0u) << i << " " << j;
+            EXPECT_EQ(key.High & parts[j].first.High, 0u) << i << " " << j;
+        }
+    }
 }
