@@ -5,10 +5,8 @@
 #include "reporting/textorder.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <numeric>
 
 namespace {
