@@ -64,9 +64,12 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
 } // namespace
 
 TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines& lines)
-    : FOptions(options), FLines(lines), FStore(TNameStore::Instance()) {
-    // Worked out when first met: a builder for one day meets a few lengths only.
-    FLengths.fill(TLength{0, NoMinutes});
+    : FOptions(options),
+      FKeepsAllReported(options.ClientFilter.isEmpty() && options.ProjectFilter.isEmpty() &&
+                        !options.OvertimeOnly && !options.ExcludeOvertime &&
+                        options.Charging != chChargeableOnly &&
+                        options.Charging != chNotChargeableOnly),
+      FLines(lines), FStore(TNameStore::Instance()) {
     FLines.BeginBatch();
     FTaskTexts.SetRemembering(true);
 }
@@ -160,9 +163,7 @@ void TReportLineBuilder::StartMonthOf(const TDay& day) {
     FMonth = month;
 }
 
-bool TReportLineBuilder::Keeps(const TBlock& block) const {
-    if (!block.Reportable)
-        return false;
+bool TReportLineBuilder::PassesFilters(const TBlock& block) const {
     if (!FOptions.ClientFilter.isEmpty() && !SameAsciiFolded(block.Client, FOptions.ClientFilter))
         return false;
     if (!FOptions.ProjectFilter.isEmpty() &&
@@ -206,7 +207,7 @@ void TReportLineBuilder::AddToTask(const TKeyedBlock& keyed) {
     const TBlock& block = *keyed.Block;
     const int weekDay = keyed.WeekDay;
     const auto [hours, minutes] = LengthOf(block);
-    const std::int64_t amount = Charge(block.BillingInfo.get(), hours).Units();
+    const std::int64_t amount = MinutesCharge(block.BillingInfo.get(), minutes).Units();
     TTaskTotals* totals = FTaskSums.Find(keyed.Key, keyed.Hash);
     if (!totals)
         totals = &FTaskSums.Start(keyed.Key, keyed.Hash,
@@ -231,8 +232,10 @@ bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
                                   FStore.NumberOf(block.Category),
                                   FStore.NumberOf(block.Activity),
                                   FOptions.WithUser ? FStore.NumberOf(block.UserName) : 0};
-    if (std::all_of(stored.begin(), stored.end(),
-                    [](std::uint32_t number) { return number <= TTaskKey::LargestName; })) {
+    // LargestName has every bit below its highest set: no number is larger when none of
+    // them has a bit above.
+    static_assert((TTaskKey::LargestName & (TTaskKey::LargestName + 1)) == 0);
+    if ((stored[0] | stored[1] | stored[2] | stored[3] | stored[4]) <= TTaskKey::LargestName) {
         key = TTaskKey::Of(stored, static_cast<std::uint32_t>(rate.Number), code,
                            block.Chargeable, true);
         return true;
@@ -250,16 +253,6 @@ bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
     return true;
 }
 
-TReportLineBuilder::TLength TReportLineBuilder::LengthOf(const TBlock& block) {
-    const int duration = block.Duration();
-    if (duration < 0 || duration >= static_cast<int>(FLengths.size()))
-        return {DurationHours(duration), DurationMinutes(duration)};
-    TLength& length = FLengths[static_cast<std::size_t>(duration)];
-    if (length.Minutes == NoMinutes)
-        length = {DurationHours(duration), DurationMinutes(duration)};
-    return length;
-}
-
 const QString& TReportLineBuilder::CodeText(const TBlock& block) {
     // Codes are bytes (0 and 1 without billing object).
     const auto code = static_cast<std::uint8_t>(BlockCode(block));
@@ -269,12 +262,8 @@ const QString& TReportLineBuilder::CodeText(const TBlock& block) {
     return text;
 }
 
-const TReportLineBuilder::TRate& TReportLineBuilder::RateOf(const TBillingInfo* billing) {
-    if (!HasRate(billing))
-        return NoRate;
-    const std::int64_t rate = billing->Rate.Units();
-    if (FLastRate && FLastRate->first == rate)
-        return FLastRate->second;
+const TReportLineBuilder::TRate& TReportLineBuilder::RateMet(std::int64_t rate,
+                                                            const TBillingInfo* billing) {
     auto known = FRates.find(rate);
     if (known == FRates.end()) {
         const TRate made{TNameStore::Instance().Name(BlockRateText(billing, false, {})),

@@ -3,6 +3,9 @@
 #include "reporting/reportdata.h"
 #include "reporting/tasksums.h"
 #include "reporting/textids.h"
+#include "storage/billing.h"
+#include "storage/block.h"
+#include "storage/timevalues.h"
 
 #include <array>
 #include <cstdint>
@@ -12,8 +15,6 @@
 
 #include <QString>
 
-class TBillingInfo;
-class TBlock;
 class TDay;
 class TNameStore;
 class TReportLines;
@@ -46,11 +47,12 @@ public:
     void Finish();
 
 private:
-    // The longest span of a day, in hundredths of an hour.
-    static constexpr std::size_t DayLength = 2400;
-
     void StartMonthOf(const TDay& day);
-    bool Keeps(const TBlock& block) const;
+    // Whether the block is included in reports and passes the options.
+    bool Keeps(const TBlock& block) const {
+        return block.Reportable && (FKeepsAllReported || PassesFilters(block));
+    }
+    bool PassesFilters(const TBlock& block) const;
     void AddBlock(const TDay& day, int weekDay, const TBlock& block);
     // A block that passed the options, and its task when it has one.
     struct TKeyedBlock {
@@ -90,20 +92,29 @@ private:
         int Number = 0;
     };
 
-    // Blocks have few different lengths: those within a day are worked out once each.
-    TLength LengthOf(const TBlock& block);
-    // Marks a length not worked out yet (lengths within a day have 0 minutes or more).
-    static constexpr std::int32_t NoMinutes = -1;
+    static TLength LengthOf(const TBlock& block) {
+        const std::int32_t minutes = DurationMinutes(block.Duration());
+        return {minutes / 60.0, minutes};
+    }
     const QString& CodeText(const TBlock& block);
-    const TRate& RateOf(const TBillingInfo* billing);
+    const TRate& RateOf(const TBillingInfo* billing) {
+        if (!HasRate(billing))
+            return NoRate;
+        if (FLastRate && FLastRate->first == billing->Rate.Units())
+            return FLastRate->second;
+        return RateMet(billing->Rate.Units(), billing);
+    }
+    // Looks up or numbers a rate, which then becomes the last rate.
+    const TRate& RateMet(std::int64_t rate, const TBillingInfo* billing);
     const QString& RateText(const TBillingInfo* billing) { return RateOf(billing).Text; }
 
     const TLineOptions& FOptions;
+    // No option leaves out a reported block.
+    const bool FKeepsAllReported;
     TReportLines& FLines;
     const QString NoText;
     const TRate NoRate{QStringLiteral("--"), 0};
     std::array<QString, 256> FCodeTexts;
-    std::array<TLength, DayLength + 1> FLengths;
     std::unordered_map<std::int64_t, TRate> FRates;
     const std::pair<const std::int64_t, TRate>* FLastRate = nullptr;
     int FMonth = 0;

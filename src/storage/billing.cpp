@@ -96,12 +96,6 @@ bool CheckRateText(int code, const QString& symbol, QString& rateText) {
     return true;
 }
 
-int BlockCode(const TBillingInfo* billing, bool chargeable) {
-    if (billing)
-        return billing->Code;
-    return chargeable ? bcChargeable : bcNotChargeable;
-}
-
 QString BlockCodeText(const TBillingInfo* billing, bool chargeable) {
     return BillingCodeText(BlockCode(billing, chargeable));
 }

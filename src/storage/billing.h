@@ -39,7 +39,11 @@ bool CheckRateText(int code, const QString& symbol, QString& rateText);
 // chargeable flag.
 
 // The billing object's code; without one, 0 when chargeable and 1 when not.
-int BlockCode(const TBillingInfo* billing, bool chargeable);
+inline int BlockCode(const TBillingInfo* billing, bool chargeable) {
+    if (billing)
+        return billing->Code;
+    return chargeable ? bcChargeable : bcNotChargeable;
+}
 // BillingCodeText of the billing object's code; without one "Y" or "N".
 QString BlockCodeText(const TBillingInfo* billing, bool chargeable);
 // The billing object's rate; 0 without one.
@@ -54,6 +58,14 @@ QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QStrin
 // What the time is charged: 0 without a billing object; for an hourly rate hours × rate to
 // the nearest ten-thousandth (halves to even); for every other code the rate itself.
 TMoney Charge(const TBillingInfo* billing, double hours);
+// The same for whole minutes (minutes / 60 hours), without a real number when it can.
+inline TMoney MinutesCharge(const TBillingInfo* billing, std::int32_t minutes) {
+    if (!billing)
+        return {};
+    if (billing->Code == bcHourlyRate)
+        return HourlyChargeOfMinutes(minutes, billing->Rate);
+    return billing->Rate;
+}
 
 // The same queries on a block; they forward to the forms above with the block's billing
 // object, chargeable flag and hours.

@@ -75,7 +75,21 @@ std::int64_t DivideHalfEven(std::int64_t numerator, std::int64_t denominator) {
         quotient += numerator < 0 ? -1 : 1;
     return quotient;
 }
+
+// hours × rate as a real number, rounded in the default (to even) mode: the charge of time
+// that is not whole minutes, or whose product does not fit.
+TMoney RealHourlyCharge(double hours, TMoney rate) {
+    const long double units = std::nearbyint(static_cast<long double>(hours) * rate.Units());
+    constexpr auto limit = static_cast<long double>(std::numeric_limits<std::int64_t>::max());
+    if (!std::isfinite(units))
+        return TMoney();
+    if (std::fabs(units) >= limit)
+        return TMoney::FromUnits(units < 0 ? -std::numeric_limits<std::int64_t>::max()
+                                           : std::numeric_limits<std::int64_t>::max());
+    return TMoney::FromUnits(static_cast<std::int64_t>(units));
+}
 } // namespace
+
 
 TMoney TMoney::FromDouble(double value) {
     return TMoney(static_cast<std::int64_t>(std::llround(value * Scale)));
@@ -128,13 +142,15 @@ TMoney HourlyCharge(double hours, TMoney rate) {
         std::fabs(wholeMinutes) < static_cast<double>(std::numeric_limits<std::int32_t>::max()) &&
         !__builtin_mul_overflow(static_cast<std::int64_t>(wholeMinutes), rate.Units(), &product))
         return TMoney::FromUnits(DivideHalfEven(product, 60));
-    // Not whole minutes: the product as a real number, rounded in the default (to even) mode.
-    const long double units = std::nearbyint(static_cast<long double>(hours) * rate.Units());
-    constexpr auto limit = static_cast<long double>(std::numeric_limits<std::int64_t>::max());
-    if (!std::isfinite(units))
-        return TMoney();
-    if (std::fabs(units) >= limit)
-        return TMoney::FromUnits(units < 0 ? -std::numeric_limits<std::int64_t>::max()
-                                           : std::numeric_limits<std::int64_t>::max());
-    return TMoney::FromUnits(static_cast<std::int64_t>(units));
+    return RealHourlyCharge(hours, rate);
 }
+
+TMoney HourlyChargeOfMinutes(std::int32_t minutes, TMoney rate) {
+    std::int64_t product = 0;
+    // The same whole minutes HourlyCharge computes exactly.
+    if (std::abs(std::int64_t{minutes}) < std::numeric_limits<std::int32_t>::max() &&
+        !__builtin_mul_overflow(std::int64_t{minutes}, rate.Units(), &product))
+        return TMoney::FromUnits(DivideHalfEven(product, 60));
+    return RealHourlyCharge(minutes / 60.0, rate);
+}
+

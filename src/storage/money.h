@@ -49,3 +49,5 @@ bool ParseAmountWithSymbol(const QString& text, const QString& symbol, TMoney& a
 // hours × rate to the nearest ten-thousandth, halves to even: the charge of time billed by
 // the hour. Whole minutes (the durations of blocks) are computed exactly.
 TMoney HourlyCharge(double hours, TMoney rate);
+// The same for whole minutes: HourlyCharge(minutes / 60.0, rate), exactly.
+TMoney HourlyChargeOfMinutes(std::int32_t minutes, TMoney rate);

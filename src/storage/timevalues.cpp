@@ -40,13 +40,6 @@ int TimeToClock(int t) {
     return (t / 100) * 100 + RoundedQuotient((t % 100) * 60, 100);
 }
 
-double DurationHours(int t) {
-    return static_cast<double>(DurationMinutes(t)) / 60.0;
-}
-
-int DurationMinutes(int t) {
-    return static_cast<int>(std::lround(t * 60.0 / 100.0));
-}
 
 int StepFromMinutes(int minutes) {
     switch (minutes) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <cstdlib>
+
 // Times of day and durations are whole hundredths of an hour: 0 is the start of the day,
 // 2400 its end, 50 half an hour. Files and the screen use the clock form HHMM.
 
@@ -7,10 +10,15 @@
 int ClockToTime(int hhmm);
 // (t div 100) * 100 + the hundredths as minutes, rounded.
 int TimeToClock(int t);
+// The whole minutes of a duration, the nearest to 0.6 t (which never lies half way).
+inline int DurationMinutes(int t) {
+    const std::int64_t minutes = (6 * std::abs(std::int64_t{t}) + 5) / 10;
+    return static_cast<int>(t < 0 ? -minutes : minutes);
+}
 // The duration as real hours, rounded to whole minutes.
-double DurationHours(int t);
-// The whole minutes of DurationHours(t).
-int DurationMinutes(int t);
+inline double DurationHours(int t) {
+    return static_cast<double>(DurationMinutes(t)) / 60.0;
+}
 
 // The unit of time as a step in hundredths: 6 minutes -> 10, 10 minutes -> 17, anything
 // else (15 minutes) -> 25; and back.

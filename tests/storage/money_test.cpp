@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 TEST(Money, FormatHasTwoDecimalsAndNoGrouping) {
     SetAppLocale(QLocale::c());
     EXPECT_EQ(FormatMoney(1234.5), QStringLiteral("1234.50"));
@@ -94,4 +97,19 @@ TEST(Money, HourlyChargeRoundsHalvesToEven) {
     EXPECT_EQ(HourlyCharge(1.0 / 60, TMoney::FromUnits(-90)), TMoney::FromUnits(-2));
     EXPECT_EQ(HourlyCharge(0, forty), TMoney());
     EXPECT_EQ(HourlyCharge(0.001, TMoney::FromUnits(2500000)), TMoney::FromUnits(2500));
+}
+
+// Report lines charge whole minutes without going through real hours: the amounts must be
+// those of the hours, halves, signs, products too large for integers and all.
+TEST(Money, HourlyChargeOfMinutesIsThatOfTheirHours) {
+    const std::int64_t largest = std::numeric_limits<std::int64_t>::max();
+    for (const std::int64_t rate : {std::int64_t{400000}, std::int64_t{30}, std::int64_t{90},
+                                    std::int64_t{-90}, std::int64_t{1}, largest / 1000, largest})
+        for (const std::int32_t minutes :
+             {0, 1, -1, 20, 40, 90, 1439, -1439, 1000000, std::numeric_limits<std::int32_t>::max(),
+              std::numeric_limits<std::int32_t>::max() - 1, std::numeric_limits<std::int32_t>::min()})
+            EXPECT_EQ(HourlyChargeOfMinutes(minutes, TMoney::FromUnits(rate)),
+                      HourlyCharge(minutes / 60.0, TMoney::FromUnits(rate)))
+                << minutes << " minutes at " << rate;
+    EXPECT_EQ(HourlyChargeOfMinutes(1, TMoney::FromUnits(90)), TMoney::FromUnits(2));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 TEST(TimeValues, ClockAndTimeConversions) {
     EXPECT_EQ(ClockToTime(930), 950);
@@ -28,6 +29,19 @@ TEST(TimeValues, DurationHoursRoundsToWholeMinutes) {
     EXPECT_DOUBLE_EQ(DurationHours(17), 10.0 / 60); // 10.2 minutes -> 10
     EXPECT_DOUBLE_EQ(DurationHours(1), 1.0 / 60);   // 0.6 minutes -> 1
     EXPECT_DOUBLE_EQ(DurationHours(0), 0);
+}
+
+// Whole minutes are worked out in integers; they must be the real number 0.6 t rounded to the
+// nearest, for the lengths of days as for absurd ones read from damaged files.
+TEST(TimeValues, DurationMinutesAreTheNearestWholeMinutes) {
+    const auto nearest = [](int t) { return static_cast<int>(std::lround(t * 60.0 / 100.0)); };
+    for (int t = -5000; t <= 5000; ++t)
+        ASSERT_EQ(DurationMinutes(t), nearest(t)) << t;
+    for (const int t : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min(),
+                        std::numeric_limits<int>::max() - 7, 123456789, -987654321})
+        EXPECT_EQ(DurationMinutes(t), nearest(t)) << t;
+    EXPECT_EQ(DurationMinutes(-17), -10);
+    EXPECT_DOUBLE_EQ(DurationHours(-150), -1.5);
 }
 
 TEST(TimeValues, StepsAndMinutes) {
