@@ -45,8 +45,8 @@ void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t 
     if (current + distance.Blocks < blocks.size()) {
         const TBlock& ahead = *blocks[current + distance.Blocks];
         const auto* first = reinterpret_cast<const char*>(&ahead);
-        const char* last = distance.ReadOnce ? LastByteForTasks(ahead, withUser)
-                                             : first + sizeof(TBlock) - 1;
+        const char* last =
+            distance.ReadOnce ? LastByteForTasks(ahead, withUser) : first + sizeof(TBlock) - 1;
         // Every cache line from the one holding the first byte to the one holding the last.
         const auto firstLine = reinterpret_cast<std::uintptr_t>(first) & ~(CacheLine - 1);
         for (auto line = firstLine; line <= reinterpret_cast<std::uintptr_t>(last);
@@ -179,7 +179,7 @@ bool TReportLineBuilder::PassesFilters(const TBlock& block) const {
 }
 
 void TReportLineBuilder::AddBlock(const TDay& day, int weekDay, const TBlock& block) {
-    FLines.Add(FOptions.Consolidate, EntryOf(day, weekDay, block, LengthOf(block).Hours));
+    FLines.Add(FOptions.Consolidate, EntryOf(day, weekDay, block, DurationHours(block.Duration())));
 }
 
 TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBlock& block,
@@ -206,18 +206,20 @@ TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBl
 void TReportLineBuilder::AddToTask(const TKeyedBlock& keyed) {
     const TBlock& block = *keyed.Block;
     const int weekDay = keyed.WeekDay;
-    const auto [hours, minutes] = LengthOf(block);
+    // The sums need whole minutes only; real hours only the first block of a task.
+    const std::int32_t minutes = DurationMinutes(block.Duration());
     const std::int64_t amount = MinutesCharge(block.BillingInfo.get(), minutes).Units();
     TTaskTotals* totals = FTaskSums.Find(keyed.Key, keyed.Hash);
     if (!totals)
-        totals = &FTaskSums.Start(keyed.Key, keyed.Hash,
-                                  FLines.FindOrAppend(EntryOf(*keyed.Day, weekDay, block, hours)));
+        totals = &FTaskSums.Start(
+            keyed.Key, keyed.Hash,
+            FLines.FindOrAppend(EntryOf(*keyed.Day, weekDay, block, MinutesHours(minutes))));
     if (totals->Add(weekDay, block.OverTime, minutes, amount))
         return;
     TTaskSums::AddTo(FLines, *totals);
     if (!totals->Add(weekDay, block.OverTime, minutes, amount))
         FLines.LineAt(totals->Line)
-            .AddHours(weekDay, block.OverTime, TMoney::FromUnits(amount), hours);
+            .AddHours(weekDay, block.OverTime, TMoney::FromUnits(amount), MinutesHours(minutes));
 }
 
 bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
@@ -229,15 +231,14 @@ bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
         return false;
     // Names read from data files come from the name store, whose numbers need no lookup.
     const TTaskKey::TNames stored{FStore.NumberOf(block.Client), FStore.NumberOf(block.Project),
-                                  FStore.NumberOf(block.Category),
-                                  FStore.NumberOf(block.Activity),
+                                  FStore.NumberOf(block.Category), FStore.NumberOf(block.Activity),
                                   FOptions.WithUser ? FStore.NumberOf(block.UserName) : 0};
     // LargestName has every bit below its highest set: no number is larger when none of
     // them has a bit above.
     static_assert((TTaskKey::LargestName & (TTaskKey::LargestName + 1)) == 0);
     if ((stored[0] | stored[1] | stored[2] | stored[3] | stored[4]) <= TTaskKey::LargestName) {
-        key = TTaskKey::Of(stored, static_cast<std::uint32_t>(rate.Number), code,
-                           block.Chargeable, true);
+        key = TTaskKey::Of(stored, static_cast<std::uint32_t>(rate.Number), code, block.Chargeable,
+                           true);
         return true;
     }
     const TTaskKey::TNames numbered{
@@ -263,7 +264,7 @@ const QString& TReportLineBuilder::CodeText(const TBlock& block) {
 }
 
 const TReportLineBuilder::TRate& TReportLineBuilder::RateMet(std::int64_t rate,
-                                                            const TBillingInfo* billing) {
+                                                             const TBillingInfo* billing) {
     auto known = FRates.find(rate);
     if (known == FRates.end()) {
         const TRate made{TNameStore::Instance().Name(BlockRateText(billing, false, {})),

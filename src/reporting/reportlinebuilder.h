@@ -81,21 +81,13 @@ private:
     // False when a number does not fit the key; the block then goes to its line directly.
     bool KeyOf(const TBlock& block, TTaskKey& key);
     TReportEntry EntryOf(const TDay& day, int weekDay, const TBlock& block, double hours);
-    // A block's length in hours and in whole minutes.
-    struct TLength {
-        double Hours = 0;
-        std::int32_t Minutes = 0;
-    };
+    static double MinutesHours(std::int32_t minutes) { return minutes / 60.0; }
     // A rate's text and its number among the rates met (0: no rate).
     struct TRate {
         QString Text;
         int Number = 0;
     };
 
-    static TLength LengthOf(const TBlock& block) {
-        const std::int32_t minutes = DurationMinutes(block.Duration());
-        return {minutes / 60.0, minutes};
-    }
     const QString& CodeText(const TBlock& block);
     const TRate& RateOf(const TBillingInfo* billing) {
         if (!HasRate(billing))

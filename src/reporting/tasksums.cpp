@@ -53,10 +53,10 @@ TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::uint64_t hash, std::size
     std::size_t slot = SlotOf(hash);
     while (FSlots[slot] != 0)
         slot = (slot + 1) & mask;
+    FSlots[slot] = Held(hash, FTotals.size());
     TTaskTotals& totals = FTotals.emplace_back();
     totals.Key = key;
     totals.Line = static_cast<std::uint32_t>(line);
-    FSlots[slot] = static_cast<std::uint32_t>(FTotals.size());
     return totals;
 }
 
@@ -94,9 +94,10 @@ void TTaskSums::Grow() {
     FSlots.assign(FSlots.empty() ? FirstSlots : FSlots.size() * 2, 0);
     const std::size_t mask = FSlots.size() - 1;
     for (std::size_t i = 0; i < FTotals.size(); ++i) {
-        std::size_t slot = SlotOf(HashOf(FTotals[i].Key));
+        const std::uint64_t hash = HashOf(FTotals[i].Key);
+        std::size_t slot = SlotOf(hash);
         while (FSlots[slot] != 0)
             slot = (slot + 1) & mask;
-        FSlots[slot] = static_cast<std::uint32_t>(i + 1);
+        FSlots[slot] = Held(hash, i);
     }
 }

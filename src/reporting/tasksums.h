@@ -25,8 +25,8 @@ struct TTaskKey {
     using TNames = std::array<std::uint32_t, 5>;
 
     // Names at most LargestName, rate at most LargestRate.
-    static TTaskKey Of(const TNames& names, std::uint32_t rate, std::uint8_t code,
-                       bool chargeable, bool storeNumbers) {
+    static TTaskKey Of(const TNames& names, std::uint32_t rate, std::uint8_t code, bool chargeable,
+                       bool storeNumbers) {
         const auto name = [&](std::size_t i) { return std::uint64_t{names[i]}; };
         TTaskKey key;
         // Client, project and category, and the low four bits of the activity.
@@ -96,10 +96,7 @@ public:
             PrefetchMemory(&FSlots[SlotOf(hash)]);
     }
     void FetchTotals(std::uint64_t hash) const {
-        if (FSlots.empty())
-            return;
-        const std::uint32_t held = FSlots[SlotOf(hash)];
-        if (held != 0)
+        if (const std::uint32_t held = FirstLikely(hash); held != 0)
             PrefetchMemory(&FTotals[held - 1]);
     }
     // The totals of key, valid until the next Start; null when the key has none yet.
@@ -107,11 +104,14 @@ public:
         if (FSlots.empty())
             return nullptr;
         const std::size_t mask = FSlots.size() - 1;
+        const std::uint32_t mark = MarkOf(hash);
         for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
-            const std::uint32_t held = FSlots[slot];
+            const std::uint64_t held = FSlots[slot];
             if (held == 0)
                 return nullptr;
-            TTaskTotals& totals = FTotals[held - 1];
+            if (MarkHeld(held) != mark)
+                continue; // another key's, known without reading its totals
+            TTaskTotals& totals = FTotals[PositionHeld(held) - 1];
             if (totals.Key == key)
                 return &totals;
         }
@@ -129,9 +129,36 @@ public:
     static void AddTo(TReportLines& lines, TTaskTotals& totals);
 
 private:
+    // A slot holds the position of its totals in FTotals plus 1 (0 for a free slot) in its low
+    // half, and the high half of its key's hash in its high half: keys that merely share a
+    // slot's neighbourhood are passed over without reading their totals.
     std::size_t SlotOf(std::uint64_t hash) const { return hash & (FSlots.size() - 1); }
+    static std::uint32_t MarkOf(std::uint64_t hash) {
+        return static_cast<std::uint32_t>(hash >> 32);
+    }
+    static std::uint32_t MarkHeld(std::uint64_t held) {
+        return static_cast<std::uint32_t>(held >> 32);
+    }
+    static std::uint32_t PositionHeld(std::uint64_t held) {
+        return static_cast<std::uint32_t>(held);
+    }
+    static std::uint64_t Held(std::uint64_t hash, std::size_t position) {
+        return std::uint64_t{MarkOf(hash)} << 32 | (position + 1);
+    }
+    // The position plus 1 of the first totals whose mark is that of hash; 0 when there is none.
+    std::uint32_t FirstLikely(std::uint64_t hash) const {
+        if (FSlots.empty())
+            return 0;
+        const std::size_t mask = FSlots.size() - 1;
+        const std::uint32_t mark = MarkOf(hash);
+        for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
+            const std::uint64_t held = FSlots[slot];
+            if (held == 0 || MarkHeld(held) == mark)
+                return PositionHeld(held);
+        }
+    }
     void Grow();
 
     std::vector<TTaskTotals> FTotals;
-    std::vector<std::uint32_t> FSlots; // positions in FTotals, plus 1; 0 for a free slot
+    std::vector<std::uint64_t> FSlots;
 };

@@ -90,7 +90,6 @@ TMoney RealHourlyCharge(double hours, TMoney rate) {
 }
 } // namespace
 
-
 TMoney TMoney::FromDouble(double value) {
     return TMoney(static_cast<std::int64_t>(std::llround(value * Scale)));
 }
@@ -153,4 +152,3 @@ TMoney HourlyChargeOfMinutes(std::int32_t minutes, TMoney rate) {
         return TMoney::FromUnits(DivideHalfEven(product, 60));
     return RealHourlyCharge(minutes / 60.0, rate);
 }
-

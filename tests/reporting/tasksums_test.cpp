@@ -42,6 +42,25 @@ TEST(TaskSums, KeysAreFoundAgainAcrossGrowth) {
     EXPECT_EQ(sums.Find(KeyNumber(3, false)), nullptr); // not chargeable: another task
 }
 
+// Keys whose hashes meet in a slot, or are equal altogether, are still told apart by the keys
+// themselves; a key never started is not found in their run, nor a key under another hash.
+TEST(TaskSums, KeysOfOneHashOrOneSlotStayApart) {
+    TTaskSums sums;
+    constexpr std::uint64_t SameHash = 0x1234567800000005ULL;
+    constexpr std::uint64_t SameSlotOtherHalf = 0x8765432100000005ULL;
+    for (int i = 0; i < 40; ++i)
+        sums.Start(KeyNumber(i), i % 2 == 0 ? SameHash : SameSlotOtherHalf,
+                   static_cast<std::size_t>(i));
+    for (int i = 0; i < 40; ++i) {
+        const TTaskTotals* totals =
+            sums.Find(KeyNumber(i), i % 2 == 0 ? SameHash : SameSlotOtherHalf);
+        ASSERT_NE(totals, nullptr) << i;
+        EXPECT_EQ(totals->Line, static_cast<std::uint32_t>(i)) << i;
+    }
+    EXPECT_EQ(sums.Find(KeyNumber(41), SameHash), nullptr);
+    EXPECT_EQ(sums.Find(KeyNumber(0), SameSlotOtherHalf), nullptr);
+}
+
 TEST(TaskSums, KeysOfOneLineAreAddedTogetherExactly) {
     // Ten blocks of six minutes make one hour exactly, where adding 0.1 ten times does not.
     TReportLines lines = LinesOf(2);

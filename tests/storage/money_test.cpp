@@ -1,10 +1,10 @@
 #include "app/applocale.h"
 #include "storage/money.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <limits>
+
+#include <gtest/gtest.h>
 
 TEST(Money, FormatHasTwoDecimalsAndNoGrouping) {
     SetAppLocale(QLocale::c());
@@ -107,7 +107,8 @@ TEST(Money, HourlyChargeOfMinutesIsThatOfTheirHours) {
                                     std::int64_t{-90}, std::int64_t{1}, largest / 1000, largest})
         for (const std::int32_t minutes :
              {0, 1, -1, 20, 40, 90, 1439, -1439, 1000000, std::numeric_limits<std::int32_t>::max(),
-              std::numeric_limits<std::int32_t>::max() - 1, std::numeric_limits<std::int32_t>::min()})
+              std::numeric_limits<std::int32_t>::max() - 1,
+              std::numeric_limits<std::int32_t>::min()})
             EXPECT_EQ(HourlyChargeOfMinutes(minutes, TMoney::FromUnits(rate)),
                       HourlyCharge(minutes / 60.0, TMoney::FromUnits(rate)))
                 << minutes << " minutes at " << rate;

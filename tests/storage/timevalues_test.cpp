@@ -1,9 +1,9 @@
 #include "storage/timevalues.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
+
+#include <gtest/gtest.h>
 
 TEST(TimeValues, ClockAndTimeConversions) {
     EXPECT_EQ(ClockToTime(930), 950);
