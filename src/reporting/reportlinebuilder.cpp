@@ -226,7 +226,9 @@ bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {
     const TRate& rate = RateOf(block.BillingInfo.get());
     // The code text follows from the code, a byte.
     const auto code =
-        FOptions.WithBillingCode ? static_cast<std::uint8_t>(BlockCode(block)) : std::uint8_t{0};
+        FOptions.WithBillingCode
+            ? static_cast<std::uint8_t>(BlockCode(block.BillingInfo.get(), block.Chargeable))
+            : std::uint8_t{0};
     if (static_cast<std::uint32_t>(rate.Number) > TTaskKey::LargestRate)
         return false;
     // Names read from data files come from the name store, whose numbers need no lookup.

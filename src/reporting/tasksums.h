@@ -55,16 +55,24 @@ struct alignas(64) TTaskTotals {
     std::int64_t Amount = 0; // money units
 
     // Adds a block; false, adding nothing, when a sum might outgrow its type (then the
-    // totals must go to their line first).
+    // totals must go to their line first). Sums and the block count stay below 2^30 before a
+    // block of less than 2^30 minutes is added, and the amount below 2^62 before an amount of
+    // less: no sum can then overflow.
     bool Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount) {
-        // Sums stay below this, far from the end of their type, whatever one block adds.
-        constexpr std::int64_t LargestSum = std::int64_t{1} << 30;
-        constexpr std::int64_t LargestAmount = std::numeric_limits<std::int64_t>::max() / 2;
         auto& day = DayMinutes[static_cast<std::size_t>(weekDay - 1)];
-        const std::int64_t largest = std::max<std::int64_t>(
-            {std::abs(std::int64_t{day}), std::abs(std::int64_t{OvertimeMinutes}), Blocks});
-        if (largest + std::abs(std::int64_t{minutes}) >= LargestSum ||
-            std::abs(Amount) >= LargestAmount || std::abs(amount) >= LargestAmount)
+        // A value lies in [-2^n, 2^n) exactly when it becomes less than 2^(n+1) as an unsigned
+        // number with 2^n added: the test of all of them is one test of their bits.
+        constexpr std::uint32_t SumShift = std::uint32_t{1} << 30;
+        const auto lifted = [](std::int32_t value) {
+            return static_cast<std::uint32_t>(value) + SumShift;
+        };
+        constexpr std::uint64_t AmountShift = std::uint64_t{1} << 62;
+        const auto liftedAmount = [](std::int64_t value) {
+            return static_cast<std::uint64_t>(value) + AmountShift;
+        };
+        if (((lifted(day) | lifted(OvertimeMinutes) | lifted(Blocks) | lifted(minutes)) >> 31) !=
+                0 ||
+            ((liftedAmount(Amount) | liftedAmount(amount)) >> 63) != 0)
             return false;
         day += minutes;
         if (overTime)

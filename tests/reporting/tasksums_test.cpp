@@ -2,11 +2,11 @@
 #include "reporting/reportlines.h"
 #include "reporting/tasksums.h"
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 TTaskKey KeyNumber(int number, bool chargeable = true) {
@@ -87,18 +87,29 @@ TEST(TaskSums, SumsThatMightOverflowAreRefusedUntilTheyWentToTheLine) {
     TReportLines lines = LinesOf(1);
     TTaskSums sums;
     TTaskTotals& totals = sums.Start(KeyNumber(9), 0);
-    const std::int32_t day = 1 << 29;
+    const std::int32_t day = (1 << 30) - 1;
     EXPECT_TRUE(totals.Add(7, true, day, 0));
-    EXPECT_FALSE(totals.Add(7, true, day, 0));
-    EXPECT_EQ(totals.DayMinutes[6], day); // the refused block added nothing
+    EXPECT_TRUE(totals.Add(7, true, day, 0)); // just below the end of the type
+    EXPECT_FALSE(totals.Add(7, true, 1, 0));
+    EXPECT_EQ(totals.DayMinutes[6], 2 * day); // the refused block added nothing
     TTaskSums::AddTo(lines, totals);
-    EXPECT_EQ(lines[0].DayHours[7], day / 60.0);
+    EXPECT_EQ(lines[0].DayHours[7], 2.0 * day / 60.0);
     EXPECT_EQ(totals.Blocks, 0);
     EXPECT_EQ(totals.Key, KeyNumber(9));
-    EXPECT_TRUE(totals.Add(7, true, day, 0));
+    EXPECT_TRUE(totals.Add(7, true, -day, 0));
+    EXPECT_FALSE(totals.Add(7, false, -(1 << 30) - 1, 0)); // a block too long by itself
+    EXPECT_TRUE(totals.Add(7, false, -(1 << 30), 0));
+    // Amounts likewise, in money units.
+    const std::int64_t amount = (std::int64_t{1} << 62) - 1;
+    EXPECT_TRUE(totals.Add(1, false, 0, amount));
+    EXPECT_TRUE(totals.Add(1, false, 0, amount));
+    EXPECT_FALSE(totals.Add(1, false, 0, 1));
     sums.AddTo(lines);
-    EXPECT_EQ(lines[0].OvertimeHours, 2.0 * day / 60.0);
-    EXPECT_EQ(lines[0].BlockCount, 3);
+    EXPECT_DOUBLE_EQ(lines[0].OvertimeHours, (2.0 * day - day) / 60.0);
+    // Sums of some 2^30 minutes went to the line in two parts: close, not exact.
+    EXPECT_NEAR(lines[0].DayHours[7], (2.0 * day - day - (1 << 30)) / 60.0, 1e-6);
+    EXPECT_EQ(lines[0].Amount, TMoney::FromUnits(2 * amount));
+    EXPECT_EQ(lines[0].BlockCount, 7);
 }
 
 TEST(TaskSums, ThePartsOfAKeyTakeBitsOfTheirOwn) {
