@@ -11,10 +11,8 @@
 #include "storage/block.h"
 #include "storage/day.h"
 
-#include <algorithm>
 #include <chrono>
 #include <ctime>
-#include <functional>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -68,26 +66,22 @@ void BM_CollectYear(benchmark::State& state) {
 }
 
 // Collection and lines together, as a report makes them: each month's lines are built while
-// later months are read.
+// later months are read. The days and lines are freed at the end, as a report frees them.
+void CollectYearWithSortedLines(const TSampleWorkGroupYear& year) {
+    TReportLines lines;
+    const TReportDays days = CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31),
+                                               year.UserFolders, ActivityReportOptions(), lines);
+    lines.Sort(CompareByTask);
+    benchmark::DoNotOptimize(lines.Count());
+}
+
 void BM_CollectYearAndBuildLines(benchmark::State& state) {
     const TSampleWorkGroupYear& year = SampleYear();
     const std::clock_t cpuBefore = std::clock();
-    for (auto _ : state) {
-        TReportLines lines;
-        const TReportDays days =
-            CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31), year.UserFolders,
-                              ActivityReportOptions(), lines);
-        lines.Sort(CompareByTask);
-        benchmark::DoNotOptimize(lines.Count());
-    }
+    for (auto _ : state)
+        CollectYearWithSortedLines(year);
     CountProcessorTime(state, cpuBefore);
     state.SetItemsProcessed(state.iterations() * year.Lines);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 template <typename TWork> double MillisecondsOf(TWork&& work) {
@@ -106,28 +100,21 @@ void BM_CollectYearPairedWithLines(benchmark::State& state) {
     std::vector<double> collect;
     std::vector<double> combined;
     std::vector<double> ratios;
+    const auto collectOnly = [&] { benchmark::DoNotOptimize(CollectYear(year).size()); };
+    const auto withLines = [&] { CollectYearWithSortedLines(year); };
     for (auto _ : state) {
-        const auto collectOnly = [&] { benchmark::DoNotOptimize(CollectYear(year).size()); };
-        const auto withLines = [&] {
-            TReportLines lines;
-            const TReportDays days =
-                CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31), year.UserFolders,
-                                  ActivityReportOptions(), lines);
-            lines.Sort(CompareByTask);
-            benchmark::DoNotOptimize(lines.Count());
-        };
-        const bool linesFirst = ratios.size() % 2 == 1;
-        const double first = MillisecondsOf(linesFirst ? std::function<void()>(withLines)
-                                                       : std::function<void()>(collectOnly));
-        const double second = MillisecondsOf(linesFirst ? std::function<void()>(collectOnly)
-                                                        : std::function<void()>(withLines));
-        collect.push_back(linesFirst ? second : first);
-        combined.push_back(linesFirst ? first : second);
+        if (ratios.size() % 2 == 1) {
+            combined.push_back(MillisecondsOf(withLines));
+            collect.push_back(MillisecondsOf(collectOnly));
+        } else {
+            collect.push_back(MillisecondsOf(collectOnly));
+            combined.push_back(MillisecondsOf(withLines));
+        }
         ratios.push_back(combined.back() / collect.back());
     }
-    state.counters["collect_ms"] = Median(collect);
-    state.counters["combined_ms"] = Median(combined);
-    state.counters["ratio"] = Median(ratios);
+    state.counters["collect_ms"] = MedianOf(collect);
+    state.counters["combined_ms"] = MedianOf(combined);
+    state.counters["ratio"] = MedianOf(ratios);
     state.SetItemsProcessed(state.iterations() * year.Lines * 2);
 }
 

@@ -11,34 +11,38 @@
 
 #include <benchmark/benchmark.h>
 
+// The middle value of times (the mean of the two middle ones for an even count).
+inline double MedianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     explicit TRatioReporter(std::string baseline) : FBaseline(std::move(baseline)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // A benchmark that works out a ratio of its own (counter "ratio") times something else
+        // than the baseline does.
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0 &&
+                run.counters.count("ratio") == 0)
                 FTimes[run.benchmark_name()].push_back(run.GetAdjustedRealTime());
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
         const auto base = FTimes.find(FBaseline);
-        if (base == FTimes.end() || Median(base->second) <= 0)
+        if (base == FTimes.end() || MedianOf(base->second) <= 0)
             return;
         std::printf("\nRatio to baseline %s (medians):\n", FBaseline.c_str());
         for (const auto& [name, times] : FTimes)
-            std::printf("  %-40s %8.2fx\n", name.c_str(), Median(times) / Median(base->second));
+            std::printf("  %-40s %8.2fx\n", name.c_str(), MedianOf(times) / MedianOf(base->second));
     }
 
 private:
-    static double Median(std::vector<double> times) {
-        std::sort(times.begin(), times.end());
-        const std::size_t middle = times.size() / 2;
-        return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
-    }
-
     std::string FBaseline;
     std::map<std::string, std::vector<double>> FTimes;
 };
