@@ -2,11 +2,8 @@
 
 #include "app/prefetch.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdlib>
-#include <limits>
 #include <vector>
 
 class TReportLines;
