@@ -11,7 +11,6 @@
 #include "storage/timevalues.h"
 
 #include <algorithm>
-#include <limits>
 
 static_assert(TNameStore::LargestNumber <= TTaskKey::LargestName);
 

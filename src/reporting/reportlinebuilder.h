@@ -5,11 +5,9 @@
 #include "reporting/textids.h"
 #include "storage/billing.h"
 #include "storage/block.h"
-#include "storage/timevalues.h"
 
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <unordered_map>
 #include <utility>
 
