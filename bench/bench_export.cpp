@@ -9,6 +9,7 @@
 #include "app/datalocations.h"
 #include "app/sidebyside.h"
 #include "export/exportengine.h"
+#include "export/exportvalues.h"
 #include "export/exportrowmaker.h"
 #include "export/exportwriter.h"
 #include "ratioreporter.h"

@@ -10,4 +10,4 @@
 TExportFormat EveryFieldExportFormat();
 
 // A format with the standard fields given, in that order, each in the group it belongs to.
-TExportFormat ExportFormatOf(std::initializer_list<int> fields);
+TExportFormat ExportFormatOf(std::initializer_list<TExportField> fields);

@@ -1,6 +1,5 @@
 #include "applocale.h"
 
-#include <atomic>
 
 #include <QList>
 
@@ -126,17 +125,8 @@ const QLocale& AppLocale() {
     return Facts().Locale;
 }
 
-namespace {
-std::atomic<int> LocaleGeneration{0};
-} // namespace
-
 void SetAppLocale(const QLocale& locale) {
     Facts() = TLocaleFacts(locale);
-    ++LocaleGeneration;
-}
-
-int AppLocaleGeneration() {
-    return LocaleGeneration.load(std::memory_order_relaxed);
 }
 
 QString LocaleShortDateFormat() {

@@ -11,8 +11,6 @@
 // never do.
 const QLocale& AppLocale();
 void SetAppLocale(const QLocale& locale);
-// Changes whenever SetAppLocale is called: for what is kept of texts read by the locale.
-int AppLocaleGeneration();
 
 // The short date picture (Qt picture letters), e.g. "M/d/yy" or "dd.MM.yy".
 QString LocaleShortDateFormat();

@@ -1,121 +1,108 @@
 #include "columnwriter.h"
 
-#include "exportengine.h"
 #include "exportitem.h"
+#include "exportvalues.h"
 
-#include <algorithm>
+#include <bit>
+
+std::size_t TValueKeyHash::operator()(const TValueKey& key) const {
+    return std::size_t((key.First ^ (std::uint64_t(key.Second) * 0xC2B2AE3D27D4EB4FULL)) *
+                       0x9E3779B97F4A7C15ULL);
+}
 
 TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix)
     : FFormat(format), FColumn(column), FSuffix(std::move(suffix)) {
     ChooseKey();
-    FLeastSetShift = 64 - (FKind == TKeyKind::Text ? TextSetBits : OtherSetBits);
-    FSetShift = 64 - FirstSetBits;
-    FSets.resize(std::size_t(1) << FirstSetBits);
-    if (FKind == TKeyKind::Time || FKind == TKeyKind::Overtime || FKind == TKeyKind::Chargeable ||
-        FKind == TKeyKind::Constant)
-        FDirect.assign(DirectKeys, -1);
 }
 
 void TColumnWriter::ChooseKey() {
-    switch (FColumn.Field) {
-    case efUser:
-        FText = &TReportLine::User;
+    const TLineSource source = LineSourceOf(FColumn.Field);
+    FText = source.Text;
+    FTime = source.Time;
+    switch (source.Kind) {
+    case TLineValue::Text:
+    case TLineValue::Remarks:
+    case TLineValue::Rate:
+        FKind = TKeyKind::Text;
         break;
-    case efClient:
-    case efClientList:
-        FText = &TReportLine::Client;
-        break;
-    case efProject:
-    case efProjectList:
-        FText = &TReportLine::Project;
-        break;
-    case efCategory:
-    case efCategoryList:
-        FText = &TReportLine::Category;
-        break;
-    case efActivity:
-    case efActivityList:
-        FText = &TReportLine::Activity;
-        break;
-    case efRemarks:
-        FText = &TReportLine::Remarks;
-        break;
-    case efChargeType:
-        FText = &TReportLine::BillingCode;
-        break;
-    case efChargeRate:
-        FText = &TReportLine::RateText;
-        break;
-    case efDate:
+    case TLineValue::Date:
         FKind = TKeyKind::Date;
         break;
-    case efStartTime:
-        FTime = &TReportLine::StartTime;
+    case TLineValue::Time:
+        FKind = TKeyKind::Time;
         break;
-    case efEndTime:
-        FTime = &TReportLine::EndTime;
-        break;
-    case efDuration:
+    case TLineValue::Duration:
         FKind = TKeyKind::Duration;
         break;
-    case efIsOvertime:
+    case TLineValue::Overtime:
         FKind = TKeyKind::Overtime;
         break;
-    case efIsChargeable:
+    case TLineValue::Chargeable:
         FKind = TKeyKind::Chargeable;
         break;
-    case efTotalCharge:
+    case TLineValue::Amount:
         FKind = TKeyKind::Amount;
         break;
-    default:
-        FKind = TKeyKind::Constant; // Is Reportable and user-defined columns
+    case TLineValue::Reportable:
+    case TLineValue::Constant:
+        FKind = TKeyKind::Constant;
+        break;
     }
-    if (FText)
-        FKind = TKeyKind::Text;
-    if (FTime)
-        FKind = TKeyKind::Time;
 }
 
-int TColumnWriter::Remember(const TValueKey& key, const TReportLine& line) {
-    const int index = Find(key, line); // may empty every slot
-    GrowSetsWhenCrowded();
-    TSlot* const set = FSets[SetOf(key)].Ways.data();
-    std::copy_backward(set, set + SetSize - 1, set + SetSize);
-    set[0] = {key.First, key.Second, index};
+TValueKey TColumnWriter::Key(const TReportLine& line) const {
+    switch (FKind) {
+    case TKeyKind::Text: {
+        // Two live texts that start at one address differ in length, if at all, by far less
+        // than 2^32.
+        const QString& text = line.*FText;
+        return {std::uint64_t(reinterpret_cast<std::uintptr_t>(text.constData())),
+                std::uint32_t(text.size())};
+    }
+    case TKeyKind::Date:
+        return {std::uint64_t(line.Date.toJulianDay()), 0};
+    case TKeyKind::Time:
+        return {std::uint64_t(std::int64_t(line.*FTime)), 0};
+    case TKeyKind::Duration:
+        return {std::bit_cast<std::uint64_t>(line.TotalHours()), 0};
+    case TKeyKind::Overtime:
+        return {line.OvertimeHours != 0, 0};
+    case TKeyKind::Chargeable:
+        return {line.Chargeable, 0};
+    case TKeyKind::Amount:
+        return {std::uint64_t(line.Amount.Units()), 0};
+    case TKeyKind::Constant:
+        break;
+    }
+    return {};
+}
+
+int TColumnWriter::IndexOf(const TReportLine& line) {
+    const TValueKey key = Key(line);
+    if (FLastIndex >= 0 && key == FLastKey)
+        return FLastIndex;
+    const auto known = FByKey.find(key);
+    const int index = known != FByKey.end() ? known->second : FindOrMake(key, line);
+    FLastKey = key;
+    FLastIndex = index;
     return index;
 }
 
-void TColumnWriter::GrowSetsWhenCrowded() {
-    constexpr std::size_t Crowded = 2;
-    if (++FRemembered <= FSets.size() * SetSize * Crowded || FSetShift <= FLeastSetShift)
-        return;
-    FSetShift = std::max(FSetShift - 2, FLeastSetShift);
-    FSets.assign(std::size_t(1) << (64 - FSetShift), TSet{});
-    FRemembered = 0;
-}
-
-int TColumnWriter::Find(const TValueKey& key, const TReportLine& line) {
+int TColumnWriter::FindOrMake(const TValueKey& key, const TReportLine& line) {
     if (FValues.size() >= MaxValues)
         Forget();
     const int next = int(FValues.size());
     if (FText) {
         const QString& text = line.*FText;
-        if (const auto found = FBySource.constFind(text); found != FBySource.cend())
+        if (const auto found = FBySource.constFind(text); found != FBySource.cend()) {
+            FByKey.emplace(key, *found);
             return *found;
+        }
         FBySource.insert(text, next);
-    } else if (const auto [found, added] = FByKey.try_emplace(key, next); !added) {
-        return found->second;
     }
+    FByKey.emplace(key, next);
     FValues.push_back(MakeValue(line));
     FBytes.push_back(FValues.back().Encoded.Bytes());
-    FLongestBytes = std::max<std::size_t>(FLongestBytes, FBytes.back().Utf8Size);
-    FAllFitWindows1252 = FAllFitWindows1252 && FBytes.back().Windows1252Size >= 0;
-    if (FKind == TKeyKind::Date && FDirect.empty()) {
-        // Days from a little before the first one met on; lines come in date order.
-        FDirectBase = key.First - DirectKeys / 8;
-        FDirect.assign(DirectKeys, -1);
-        FDirect[key.First - FDirectBase] = next;
-    }
     return next;
 }
 
@@ -126,21 +113,17 @@ TColumnWriter::TValue TColumnWriter::MakeValue(const TReportLine& line) const {
 }
 
 void TColumnWriter::ForgetAddresses() {
-    FLastIndex = -1;
     if (FKind != TKeyKind::Text)
         return; // the other keys are the values' own inputs
-    std::fill(FSets.begin(), FSets.end(), TSet{});
+    FLastIndex = -1;
+    FByKey.clear();
 }
 
 void TColumnWriter::Forget() {
     ++FGeneration;
     FLastIndex = -1;
-    std::fill(FDirect.begin(), FDirect.end(), -1);
-    std::fill(FSets.begin(), FSets.end(), TSet{});
     FValues.clear();
     FBytes.clear();
-    FLongestBytes = 0;
-    FAllFitWindows1252 = true;
     FBySource.clear();
     FByKey.clear();
 }

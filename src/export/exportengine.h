@@ -27,27 +27,9 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end,
 // keeps repeated values and does not hold the rows.
 QStringList ExportLines(const TExportFormat& format, const std::vector<TReportLine>& lines);
 
-// The text of one column for one report line.
-QString FormatValue(const TExportItem& column, const TReportLine& line);
-
-// text with every occurrence of the delimiter (letter case ignored) replaced by the
-// replacement character.
-QString ReplaceDelimiter(const TExportFormat& format, const QString& text);
-
 // The period of a format's period code around date: 0 this week, 1 last week, 2 this month,
 // 3 last month, 4 this year. firstDayOfWeek: Monday = 1 ... Sunday = 7.
 TDateRange PeriodDates(int period, QDate date, int firstDayOfWeek);
-
-// The value rules by format word, shared with the column editor's samples.
-QString FormatTextValue(const QString& text, const QString& format);
-QString FormatNumberValue(double value, const QString& format);
-QString FormatTrueFalseValue(bool value, const QString& format);
-QString FormatCurrencyValue(TMoney amount, const QString& format);
-QString FormatDateValue(QDate date, const QString& format);
-QString FormatTimeValue(int time, const QString& format);
-// The clock value (HHMM) a time is written as: 0 for a negative time or an hour past 23 (so an
-// end of 24:00 is written as midnight), minutes at most 59.
-int ExportClock(int time);
 
 inline const QString NothingToExportText =
     QStringLiteral("No data is created under these settings - there is nothing to export");

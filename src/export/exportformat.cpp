@@ -18,10 +18,11 @@ const QString FilesSection = QStringLiteral("Files");
 
 QString FieldSection(int n) { return QStringLiteral("Field") + QString::number(n); }
 
-int AreaIndex(int area) {
+// The place of an area's columns in FItems.
+std::size_t ListIndex(TExportArea area) {
     switch (area) {
-    case eaClient: return 0;
-    case eaCategory: return 1;
+    case TExportArea::Client: return 0;
+    case TExportArea::Category: return 1;
     default: return 2;
     }
 }
@@ -161,11 +162,11 @@ QString TExportFormat::SetHeader(const TExportHeader& header) {
     return {};
 }
 
-const TExportFormat::TItems& TExportFormat::Items(int area) const {
-    return FItems[AreaIndex(area)];
+const TExportFormat::TItems& TExportFormat::Items(TExportArea area) const {
+    return FItems[ListIndex(area)];
 }
 
-TExportFormat::TItems& TExportFormat::ItemsOf(int area) { return FItems[AreaIndex(area)]; }
+TExportFormat::TItems& TExportFormat::ItemsOf(TExportArea area) { return FItems[ListIndex(area)]; }
 
 int TExportFormat::ItemCount() const {
     int count = 0;
@@ -174,15 +175,15 @@ int TExportFormat::ItemCount() const {
     return count;
 }
 
-TExportItem* TExportFormat::FindItem(const QString& displayName, int area) const {
+TExportItem* TExportFormat::FindItem(const QString& displayName, TExportArea area) const {
     for (const auto& item : Items(area))
         if (SameAsciiText(item->DisplayName(), displayName))
             return item.get();
     return nullptr;
 }
 
-TExportItem* TExportFormat::AddField(int field) {
-    if (field < 0 || field >= StandardFieldCount)
+TExportItem* TExportFormat::AddField(TExportField field) {
+    if (static_cast<int>(field) < 0 || static_cast<int>(field) >= StandardFieldCount)
         return nullptr;
     for (const auto& item : Items(ExportFieldArea(field)))
         if (item->Field == field)
@@ -190,7 +191,7 @@ TExportItem* TExportFormat::AddField(int field) {
     return AddItem(TExportItem::ForField(field));
 }
 
-std::unique_ptr<TExportItem> TExportFormat::NewUserDefinedColumn(int area) const {
+std::unique_ptr<TExportItem> TExportFormat::NewUserDefinedColumn(TExportArea area) const {
     return TExportItem::UserDefined(area);
 }
 
@@ -203,11 +204,11 @@ TExportItem* TExportFormat::AddItem(std::unique_ptr<TExportItem> item) {
     return added;
 }
 
-void TExportFormat::EnsureGroupSlot(int area) {
-    for (int& slot : FGroupOrder) {
+void TExportFormat::EnsureGroupSlot(TExportArea area) {
+    for (TExportArea& slot : FGroupOrder) {
         if (slot == area)
             return;
-        if (slot == eaNone) {
+        if (slot == TExportArea::None) {
             slot = area;
             return;
         }
@@ -236,12 +237,12 @@ void TExportFormat::MoveItem(const TExportItem* item, int step) {
 void TExportFormat::ClearItems() {
     for (TItems& items : FItems)
         items.clear();
-    FGroupOrder.fill(eaNone);
+    FGroupOrder.fill(TExportArea::None);
 }
 
 void TExportFormat::SetGroupOrder(const QStringList& groupNames) {
     // A group named twice keeps its first place, so every area stands at most once.
-    FGroupOrder.fill(eaNone);
+    FGroupOrder.fill(TExportArea::None);
     for (const QString& name : groupNames)
         EnsureGroupSlot(ExportAreaFromGroupName(name));
 }
@@ -303,7 +304,7 @@ QString TExportFormat::ReadSections(const TIniFile& ini) {
     Overtime = ReadFlag(ini, FiltersSection, QStringLiteral("Overtime"), true);
     FileDir = ini.ReadRaw(FilesSection, QStringLiteral("FileDir"));
     FileName = ini.ReadRaw(FilesSection, QStringLiteral("FileName"));
-    int previousArea = eaNone;
+    TExportArea previousArea = TExportArea::None;
     for (int n = 1; n <= fieldCount; ++n)
         if (QString error = ReadField(ini, n, previousArea); !error.isEmpty())
             return error;
@@ -314,13 +315,13 @@ QString TExportFormat::ReadSections(const TIniFile& ini) {
 // hand-made file may change area more often than there are slots (Data, Client, Data, ...):
 // an area keeps the slot of its first appearance and its columns stay together in its list,
 // so the group order never holds an area twice.
-QString TExportFormat::ReadField(const TIniFile& ini, int n, int& previousArea) {
+QString TExportFormat::ReadField(const TIniFile& ini, int n, TExportArea& previousArea) {
     const QString section = FieldSection(n);
     const QString number = QString::number(n);
     if (!ini.SectionExists(section))
         return QStringLiteral("Export format file missing section for field ") + number;
-    const int area = ExportAreaFromWord(ini.ReadRaw(section, QStringLiteral("FieldArea")));
-    if (area == eaNone)
+    const TExportArea area = ExportAreaFromWord(ini.ReadRaw(section, QStringLiteral("FieldArea")));
+    if (area == TExportArea::None)
         return QStringLiteral("Export format file missing Field Area for field ") + number;
     if (area != previousArea) {
         EnsureGroupSlot(area);
@@ -378,7 +379,7 @@ QString TExportFormat::ToText() const {
     Put(text, QStringLiteral("FileName"), FileName);
     EndSection(text);
     int n = 0;
-    for (const int area : WrittenAreaOrder()) {
+    for (const TExportArea area : WrittenAreaOrder()) {
         for (const auto& item : Items(area)) {
             BeginSection(text, FieldSection(++n));
             Put(text, QStringLiteral("FieldName"), item->DisplayName());
@@ -398,12 +399,12 @@ QString TExportFormat::ToText() const {
 
 // The group order, followed by any area that holds columns but has no slot, so that every
 // column counted in "FieldCount" gets its section.
-std::vector<int> TExportFormat::WrittenAreaOrder() const {
-    std::vector<int> order;
-    for (const int area : FGroupOrder)
-        if (area != eaNone)
+std::vector<TExportArea> TExportFormat::WrittenAreaOrder() const {
+    std::vector<TExportArea> order;
+    for (const TExportArea area : FGroupOrder)
+        if (area != TExportArea::None)
             order.push_back(area);
-    for (const int area : {eaClient, eaCategory, eaData})
+    for (const TExportArea area : {TExportArea::Client, TExportArea::Category, TExportArea::Data})
         if (!Items(area).empty() && std::find(order.begin(), order.end(), area) == order.end())
             order.push_back(area);
     return order;

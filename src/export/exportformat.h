@@ -36,7 +36,7 @@ struct TExportHeader {
 class TExportFormat {
 public:
     using TItems = std::vector<std::unique_ptr<TExportItem>>;
-    using TGroupOrder = std::array<int, 3>;
+    using TGroupOrder = std::array<TExportArea, 3>;
     // Loaded-file age of a format that was not loaded from a file.
     static constexpr std::int64_t NewFileAge = std::numeric_limits<std::int64_t>::max();
 
@@ -71,15 +71,15 @@ public:
     QString WriteToFile(const QString& path) const;
     QString ToText() const;
 
-    const TItems& Items(int area) const;
+    const TItems& Items(TExportArea area) const;
     int ItemCount() const;
     const TGroupOrder& GroupOrder() const { return FGroupOrder; }
 
     // The first column of area whose display name matches (ASCII letter case ignored).
-    TExportItem* FindItem(const QString& displayName, int area) const;
+    TExportItem* FindItem(const QString& displayName, TExportArea area) const;
     // Appends a column for a standard field unless its area holds one already.
-    TExportItem* AddField(int field);
-    std::unique_ptr<TExportItem> NewUserDefinedColumn(int area) const;
+    TExportItem* AddField(TExportField field);
+    std::unique_ptr<TExportItem> NewUserDefinedColumn(TExportArea area) const;
     // Appends the column to its area's list, giving the area a group slot when it has none.
     TExportItem* AddItem(std::unique_ptr<TExportItem> item);
     void RemoveItem(const TExportItem* item);
@@ -106,12 +106,12 @@ public:
     QString FileName;
 
 private:
-    TItems& ItemsOf(int area);
-    void EnsureGroupSlot(int area);
+    TItems& ItemsOf(TExportArea area);
+    void EnsureGroupSlot(TExportArea area);
     QString ReadSections(const class TIniFile& ini);
-    QString ReadField(const TIniFile& ini, int n, int& previousArea);
+    QString ReadField(const TIniFile& ini, int n, TExportArea& previousArea);
     void ResetAfterFailure();
-    std::vector<int> WrittenAreaOrder() const;
+    std::vector<TExportArea> WrittenAreaOrder() const;
 
     std::array<TItems, 3> FItems; // Client, Category, Data
     TGroupOrder FGroupOrder{};

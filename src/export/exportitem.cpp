@@ -1,6 +1,6 @@
 #include "exportitem.h"
 
-std::unique_ptr<TExportItem> TExportItem::ForField(int field) {
+std::unique_ptr<TExportItem> TExportItem::ForField(TExportField field) {
     auto item = std::make_unique<TExportItem>();
     item->Field = field;
     item->FieldHeading = ExportFieldDefaultHeading(field);
@@ -10,12 +10,12 @@ std::unique_ptr<TExportItem> TExportItem::ForField(int field) {
     return item;
 }
 
-std::unique_ptr<TExportItem> TExportItem::UserDefined(int area) {
+std::unique_ptr<TExportItem> TExportItem::UserDefined(TExportArea area) {
     auto item = std::make_unique<TExportItem>();
-    item->Field = efUserDefined;
+    item->Field = TExportField::UserDefined;
     item->Name = QStringLiteral("Untitled");
     item->FieldHeading = QStringLiteral("UNTITLED");
-    item->FieldType = ftText;
-    item->FieldArea = area == eaClient || area == eaCategory ? area : eaData;
+    item->FieldType = TExportFieldType::Text;
+    item->FieldArea = area == TExportArea::Client || area == TExportArea::Category ? area : TExportArea::Data;
     return item;
 }

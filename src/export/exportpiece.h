@@ -15,6 +15,6 @@
 // once.
 struct TExportPiece {
     TEncodedRows TimeRows;
-    std::array<QStringList, eaData + 1> ListRows; // by area: eaClient, eaCategory
+    std::array<QStringList, ExportAreaCount> ListRows; // by area (AreaIndex): Client, Category
     std::size_t Lines = 0;
 };

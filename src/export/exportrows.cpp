@@ -1,6 +1,6 @@
 #include "exportrows.h"
 
-#include "exportengine.h"
+#include "exportvalues.h"
 
 QString HeadingLine(const TExportFormat& format, const TExportFormat::TItems& columns) {
     QString heading;

@@ -6,38 +6,42 @@ namespace {
 struct TFieldInfo {
     const char* Name;
     const char* Heading;
-    int Type;
+    TExportFieldType Type;
     const char* Format;
-    int Area;
+    TExportArea Area;
 };
 
 constexpr std::array<TFieldInfo, StandardFieldCount> Fields = {{
-    {"User", "User", ftText, "As entered", eaData},
-    {"Date", "Date", ftDate, "Local Settings", eaData},
-    {"Client", "Client", ftText, "As entered", eaData},
-    {"Project", "Project", ftText, "As entered", eaData},
-    {"Category", "Category", ftText, "As entered", eaData},
-    {"Activity", "Activity", ftText, "As entered", eaData},
-    {"Remarks", "Remarks", ftText, "As entered", eaData},
-    {"Start Time", "Start Time", ftTime, "Local Settings", eaData},
-    {"End Time", "End Time", ftTime, "Local Settings", eaData},
-    {"Duration", "Duration", ftNumber, "n.nn", eaData},
-    {"Is Overtime", "Overtime", ftTrueFalse, "Y/N", eaData},
-    {"Is Reportable", "Reportable", ftTrueFalse, "Y/N", eaData},
-    {"Is Chargeable", "Chargeable", ftTrueFalse, "Y/N", eaData},
-    {"Charge Type", "Charge Type", ftCode, "As selected", eaData},
-    {"Charge Rate", "Charge Rate", ftCurrency, "n.nn", eaData},
-    {"Total Charge", "Total Charge", ftCurrency, "n.nn", eaData},
-    {"Client List", "Client", ftText, "As entered", eaClient},
-    {"Project List", "Project", ftText, "As entered", eaClient},
-    {"Category List", "Category", ftText, "As entered", eaCategory},
-    {"Activity List", "Activity", ftText, "As entered", eaCategory},
+    {"User", "User", TExportFieldType::Text, "As entered", TExportArea::Data},
+    {"Date", "Date", TExportFieldType::Date, "Local Settings", TExportArea::Data},
+    {"Client", "Client", TExportFieldType::Text, "As entered", TExportArea::Data},
+    {"Project", "Project", TExportFieldType::Text, "As entered", TExportArea::Data},
+    {"Category", "Category", TExportFieldType::Text, "As entered", TExportArea::Data},
+    {"Activity", "Activity", TExportFieldType::Text, "As entered", TExportArea::Data},
+    {"Remarks", "Remarks", TExportFieldType::Text, "As entered", TExportArea::Data},
+    {"Start Time", "Start Time", TExportFieldType::Time, "Local Settings", TExportArea::Data},
+    {"End Time", "End Time", TExportFieldType::Time, "Local Settings", TExportArea::Data},
+    {"Duration", "Duration", TExportFieldType::Number, "n.nn", TExportArea::Data},
+    {"Is Overtime", "Overtime", TExportFieldType::TrueFalse, "Y/N", TExportArea::Data},
+    {"Is Reportable", "Reportable", TExportFieldType::TrueFalse, "Y/N", TExportArea::Data},
+    {"Is Chargeable", "Chargeable", TExportFieldType::TrueFalse, "Y/N", TExportArea::Data},
+    {"Charge Type", "Charge Type", TExportFieldType::Code, "As selected", TExportArea::Data},
+    {"Charge Rate", "Charge Rate", TExportFieldType::Currency, "n.nn", TExportArea::Data},
+    {"Total Charge", "Total Charge", TExportFieldType::Currency, "n.nn", TExportArea::Data},
+    {"Client List", "Client", TExportFieldType::Text, "As entered", TExportArea::Client},
+    {"Project List", "Project", TExportFieldType::Text, "As entered", TExportArea::Client},
+    {"Category List", "Category", TExportFieldType::Text, "As entered", TExportArea::Category},
+    {"Activity List", "Activity", TExportFieldType::Text, "As entered", TExportArea::Category},
 }};
 
 constexpr std::array<const char*, 7> TypeWords = {"Date",       "Text", "Time",    "Number",
                                                   "True/False", "Code", "Currency"};
 
-bool IsStandard(int field) { return field >= 0 && field < StandardFieldCount; }
+bool IsStandard(TExportField field) {
+    return static_cast<int>(field) >= 0 && static_cast<int>(field) < StandardFieldCount;
+}
+
+const TFieldInfo& InfoOf(TExportField field) { return Fields[static_cast<std::size_t>(field)]; }
 } // namespace
 
 bool SameAsciiText(const QString& a, const QString& b) {
@@ -56,73 +60,72 @@ bool SameAsciiText(const QString& a, const QString& b) {
     return true;
 }
 
-QString ExportFieldName(int field) {
-    return IsStandard(field) ? QString::fromLatin1(Fields[field].Name) : QString();
+QString ExportFieldName(TExportField field) {
+    return IsStandard(field) ? QString::fromLatin1(InfoOf(field).Name) : QString();
 }
 
-QString ExportFieldDefaultHeading(int field) {
-    return IsStandard(field) ? QString::fromLatin1(Fields[field].Heading)
+QString ExportFieldDefaultHeading(TExportField field) {
+    return IsStandard(field) ? QString::fromLatin1(InfoOf(field).Heading)
                              : QStringLiteral("UNTITLED");
 }
 
-int ExportFieldDefaultType(int field) { return IsStandard(field) ? Fields[field].Type : ftText; }
+TExportFieldType ExportFieldDefaultType(TExportField field) { return IsStandard(field) ? InfoOf(field).Type : TExportFieldType::Text; }
 
-QString ExportFieldDefaultFormat(int field) {
-    return IsStandard(field) ? QString::fromLatin1(Fields[field].Format) : QString();
+QString ExportFieldDefaultFormat(TExportField field) {
+    return IsStandard(field) ? QString::fromLatin1(InfoOf(field).Format) : QString();
 }
 
-int ExportFieldArea(int field) { return IsStandard(field) ? Fields[field].Area : eaNone; }
+TExportArea ExportFieldArea(TExportField field) { return IsStandard(field) ? InfoOf(field).Area : TExportArea::None; }
 
-int ExportFieldFromName(const QString& name) {
-    for (int field = 0; field < StandardFieldCount; ++field)
-        if (SameAsciiText(name, QString::fromLatin1(Fields[field].Name)))
-            return field;
-    return efUserDefined;
+TExportField ExportFieldFromName(const QString& name) {
+    for (int code = 0; code < StandardFieldCount; ++code)
+        if (SameAsciiText(name, QString::fromLatin1(Fields[static_cast<std::size_t>(code)].Name)))
+            return static_cast<TExportField>(code);
+    return TExportField::UserDefined;
 }
 
-QString ExportTypeWord(int type) {
-    if (type < 0 || type >= int(TypeWords.size()))
-        type = ftText;
-    return QString::fromLatin1(TypeWords[type]);
+QString ExportTypeWord(TExportFieldType type) {
+    const auto code = static_cast<std::size_t>(type);
+    return QString::fromLatin1(TypeWords[code < TypeWords.size() ? code : 1]);
 }
 
-int ExportTypeFromWord(const QString& word) {
-    for (int type = 0; type < int(TypeWords.size()); ++type)
-        if (SameAsciiText(word, QString::fromLatin1(TypeWords[type])))
-            return type;
-    return ftText;
+TExportFieldType ExportTypeFromWord(const QString& word) {
+    for (std::size_t code = 0; code < TypeWords.size(); ++code)
+        if (SameAsciiText(word, QString::fromLatin1(TypeWords[code])))
+            return static_cast<TExportFieldType>(code);
+    return TExportFieldType::Text;
 }
 
-QString ExportAreaWord(int area) {
+QString ExportAreaWord(TExportArea area) {
     switch (area) {
-    case eaClient: return QStringLiteral("Client");
-    case eaCategory: return QStringLiteral("Category");
+    case TExportArea::Client: return QStringLiteral("Client");
+    case TExportArea::Category: return QStringLiteral("Category");
     default: return QStringLiteral("Data");
     }
 }
 
-int ExportAreaFromWord(const QString& word) {
+TExportArea ExportAreaFromWord(const QString& word) {
     if (word.isEmpty())
-        return eaNone;
+        return TExportArea::None;
     if (SameAsciiText(word, QStringLiteral("Client")))
-        return eaClient;
+        return TExportArea::Client;
     if (SameAsciiText(word, QStringLiteral("Category")))
-        return eaCategory;
-    return eaData;
+        return TExportArea::Category;
+    return TExportArea::Data;
 }
 
-QString ExportGroupName(int area) {
+QString ExportGroupName(TExportArea area) {
     switch (area) {
-    case eaClient: return QStringLiteral("Client Data Group");
-    case eaCategory: return QStringLiteral("Category Data Group");
+    case TExportArea::Client: return QStringLiteral("Client Data Group");
+    case TExportArea::Category: return QStringLiteral("Category Data Group");
     default: return QStringLiteral("Time Data Group");
     }
 }
 
-int ExportAreaFromGroupName(const QString& name) {
-    if (name == ExportGroupName(eaClient))
-        return eaClient;
-    if (name == ExportGroupName(eaCategory))
-        return eaCategory;
-    return eaData;
+TExportArea ExportAreaFromGroupName(const QString& name) {
+    if (name == ExportGroupName(TExportArea::Client))
+        return TExportArea::Client;
+    if (name == ExportGroupName(TExportArea::Category))
+        return TExportArea::Category;
+    return TExportArea::Data;
 }

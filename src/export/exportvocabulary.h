@@ -1,73 +1,70 @@
 #pragma once
 
+#include <cstddef>
+
 #include <QString>
 #include <QStringList>
 
 // The fixed vocabularies of export formats: the column fields, their types and the areas
 // (groups) that columns belong to, with the words files and editors use for them.
 
-// Field codes 0..19 are the standard fields; 20 is a user-defined column.
-enum TExportField : int {
-    efUser = 0,
-    efDate,
-    efClient,
-    efProject,
-    efCategory,
-    efActivity,
-    efRemarks,
-    efStartTime,
-    efEndTime,
-    efDuration,
-    efIsOvertime,
-    efIsReportable,
-    efIsChargeable,
-    efChargeType,
-    efChargeRate,
-    efTotalCharge,
-    efClientList,
-    efProjectList,
-    efCategoryList,
-    efActivityList,
-    efUserDefined
+// The standard fields in the order of their codes; UserDefined is a column of the user's own.
+enum class TExportField {
+    User,
+    Date,
+    Client,
+    Project,
+    Category,
+    Activity,
+    Remarks,
+    StartTime,
+    EndTime,
+    Duration,
+    IsOvertime,
+    IsReportable,
+    IsChargeable,
+    ChargeType,
+    ChargeRate,
+    TotalCharge,
+    ClientList,
+    ProjectList,
+    CategoryList,
+    ActivityList,
+    UserDefined
 };
 inline constexpr int StandardFieldCount = 20;
 
-enum TExportFieldType : int {
-    ftDate = 0,
-    ftText,
-    ftTime,
-    ftNumber,
-    ftTrueFalse,
-    ftCode,
-    ftCurrency
-};
+enum class TExportFieldType { Date, Text, Time, Number, TrueFalse, Code, Currency };
 
-// Areas, also the group codes of the group order; 0 marks an unused slot.
-enum TExportArea : int { eaNone = 0, eaClient = 1, eaCategory = 2, eaData = 3 };
+// Areas, also the groups of the group order; None marks an unused slot.
+enum class TExportArea { None, Client, Category, Data };
+inline constexpr std::size_t ExportAreaCount = 4;
+// The area as an index of arrays by area.
+constexpr std::size_t AreaIndex(TExportArea area) { return static_cast<std::size_t>(area); }
 
 // Name of a standard field as files and lists use it ("Client List"); empty for others.
-QString ExportFieldName(int field);
-QString ExportFieldDefaultHeading(int field);
-int ExportFieldDefaultType(int field);
-QString ExportFieldDefaultFormat(int field);
-// The area a standard field always lies in; eaNone for a user-defined column.
-int ExportFieldArea(int field);
-// The standard field of that name (ASCII letter case ignored), else efUserDefined.
-int ExportFieldFromName(const QString& name);
+QString ExportFieldName(TExportField field);
+QString ExportFieldDefaultHeading(TExportField field);
+TExportFieldType ExportFieldDefaultType(TExportField field);
+QString ExportFieldDefaultFormat(TExportField field);
+// The area a standard field always lies in; None for a user-defined column.
+TExportArea ExportFieldArea(TExportField field);
+// The standard field of that name (ASCII letter case ignored), else UserDefined.
+TExportField ExportFieldFromName(const QString& name);
 
-QString ExportTypeWord(int type);
+QString ExportTypeWord(TExportFieldType type);
 // Unknown words mean Text.
-int ExportTypeFromWord(const QString& word);
+TExportFieldType ExportTypeFromWord(const QString& word);
 
 // "Client", "Category" or "Data".
-QString ExportAreaWord(int area);
-// Any other non-empty word means Data; empty gives eaNone.
-int ExportAreaFromWord(const QString& word);
+QString ExportAreaWord(TExportArea area);
+// Any other non-empty word means Data; empty gives None.
+TExportArea ExportAreaFromWord(const QString& word);
 
 // "Client Data Group", "Category Data Group", "Time Data Group".
-QString ExportGroupName(int area);
+QString ExportGroupName(TExportArea area);
 // A name that is neither of the first two means the Time (data) group.
-int ExportAreaFromGroupName(const QString& name);
+TExportArea ExportAreaFromGroupName(const QString& name);
 
 // True when a and b are equal ignoring the letter case of a-z only.
 bool SameAsciiText(const QString& a, const QString& b);

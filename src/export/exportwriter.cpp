@@ -14,8 +14,8 @@ bool FitsWindows1252(const QString& text) {
 
 TExportWriter::TExportWriter(const TExportFormat& format, std::span<TExportPiece> pieces)
     : FFormat(format), FPieces(pieces) {
-    for (const int area : FFormat.GroupOrder())
-        if (area != eaNone)
+    for (const TExportArea area : FFormat.GroupOrder())
+        if (area != TExportArea::None)
             FGroups.push_back(MakeGroup(area));
     Lay();
 }
@@ -27,7 +27,7 @@ std::size_t TExportWriter::TimeRows() const {
     return rows;
 }
 
-TExportWriter::TGroup TExportWriter::MakeGroup(int area) const {
+TExportWriter::TGroup TExportWriter::MakeGroup(TExportArea area) const {
     TGroup group;
     group.Area = area;
     const bool anyLine = std::any_of(FPieces.begin(), FPieces.end(),
@@ -37,12 +37,12 @@ TExportWriter::TGroup TExportWriter::MakeGroup(int area) const {
     if (anyLine)
         group.Heading = HeadingLine(FFormat, FFormat.Items(area));
     bool empty = true;
-    if (area == eaData) {
+    if (area == TExportArea::Data) {
         empty = TimeRows() == 0;
     } else {
         TDistinctRows rows;
         for (const TExportPiece& piece : FPieces)
-            for (const QString& row : piece.ListRows[std::size_t(area)])
+            for (const QString& row : piece.ListRows[AreaIndex(area)])
                 rows.Add(row);
         group.ListRows = rows.Sorted();
         empty = group.ListRows.isEmpty();
@@ -77,7 +77,7 @@ void TExportWriter::Lay() {
         AddGroupStart(group, *text);
         for (const QString& row : group.ListRows)
             *text += row + QLatin1String("\r\n");
-        if (group.Area == eaData)
+        if (group.Area == TExportArea::Data)
             text = &FTail; // the Time rows come between
     }
 }

@@ -39,7 +39,7 @@ public:
 private:
     // What one group of the order writes, apart from the Time group's rows.
     struct TGroup {
-        int Area = 0;
+        TExportArea Area = TExportArea::None;
         QString Heading;
         QStringList ListRows; // sorted; Client and Category groups only
         bool Skipped = false;
@@ -48,7 +48,7 @@ private:
     static void WriteTimeRows(TExportOutput& output, const TExportPiece& piece);
     static std::size_t EncodedSize(const TExportOutput& output, const TEncodedText& text);
     static TResult ResultOf(TExportOutput& output);
-    TGroup MakeGroup(int area) const;
+    TGroup MakeGroup(TExportArea area) const;
     std::size_t TimeRows() const;
     // Head and Tail from the groups.
     void Lay();

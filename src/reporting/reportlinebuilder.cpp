@@ -1,6 +1,5 @@
 #include "reportlinebuilder.h"
 
-#include "app/prefetch.h"
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
@@ -13,54 +12,6 @@
 #include <algorithm>
 
 static_assert(TNameStore::LargestNumber <= TTaskKey::LargestName);
-
-namespace {
-// Blocks lie spread over the memory of the months they were read with; asking for the next
-// ones early lets the memory work while the present block is turned into a line. A block's
-// billing object is asked for once the block itself has arrived.
-//
-// Summing a block by task is quick and touches little else, so blocks are asked for far
-// ahead, as memory read once (kept out of the larger caches, where the task table lives), and
-// only up to the last field the sums read. Making a line of a block takes longer and writes
-// fresh memory: whole blocks come nearer and in the ordinary way.
-struct TFetchDistance {
-    std::size_t Blocks;
-    bool ReadOnce;
-};
-constexpr TFetchDistance ForTasks{32, true};
-constexpr TFetchDistance ForLines{8, false};
-
-// The fields of a block a task's sums read lie up to the end of Activity; UserName comes
-// after them.
-const char* LastByteForTasks(const TBlock& block, bool withUser) {
-    const QString& last = withUser ? block.UserName : block.Activity;
-    return reinterpret_cast<const char*>(&last + 1) - 1;
-}
-
-void FetchAhead(const std::vector<std::unique_ptr<TBlock>>& blocks, std::size_t current,
-                TFetchDistance distance, bool withUser) {
-    constexpr std::size_t BillingDistance = 4;
-    constexpr std::uintptr_t CacheLine = 64;
-    if (current + distance.Blocks < blocks.size()) {
-        const TBlock& ahead = *blocks[current + distance.Blocks];
-        const auto* first = reinterpret_cast<const char*>(&ahead);
-        const char* last =
-            distance.ReadOnce ? LastByteForTasks(ahead, withUser) : first + sizeof(TBlock) - 1;
-        // Every cache line from the one holding the first byte to the one holding the last.
-        const auto firstLine = reinterpret_cast<std::uintptr_t>(first) & ~(CacheLine - 1);
-        for (auto line = firstLine; line <= reinterpret_cast<std::uintptr_t>(last);
-             line += CacheLine) {
-            const auto* address = reinterpret_cast<const char*>(line);
-            if (distance.ReadOnce)
-                PrefetchMemoryOnce(address);
-            else
-                PrefetchMemory(address);
-        }
-    }
-    if (current + BillingDistance < blocks.size())
-        PrefetchMemory(blocks[current + BillingDistance]->BillingInfo.get());
-}
-} // namespace
 
 TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines& lines)
     : FOptions(options),
@@ -84,66 +35,22 @@ TReportLineBuilder::~TReportLineBuilder() {
 }
 
 void TReportLineBuilder::Finish() {
-    AddPending();
     FTaskSums.AddTo(FLines);
 }
 
 void TReportLineBuilder::AddDay(const TDay& day) {
     StartMonthOf(day);
-    if (FOptions.Consolidate) {
-        AddDayToTasks(day);
-        return;
-    }
     const int weekDay = day.WeekDay();
-    const auto& blocks = day.Blocks;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        FetchAhead(blocks, i, ForLines, FOptions.WithUser);
-        const TBlock& block = *blocks[i];
-        if (Keeps(block))
-            AddBlock(day, weekDay, block);
-    }
-}
-
-// Blocks go to their tasks' sums in steps a few blocks apart (see AddDistance), so that the
-// memory fetches of neighbouring blocks overlap instead of each block waiting for its own.
-void TReportLineBuilder::AddDayToTasks(const TDay& day) {
-    const int weekDay = day.WeekDay();
-    const auto& blocks = day.Blocks;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        FetchAhead(blocks, i, ForTasks, FOptions.WithUser);
-        const TBlock& block = *blocks[i];
+    for (const auto& owned : day.Blocks) {
+        const TBlock& block = *owned;
         if (!Keeps(block))
             continue;
-        TKeyedBlock& keyed = Pending(FPendingIn);
-        keyed.Day = &day;
-        keyed.Block = &block;
-        keyed.WeekDay = weekDay;
-        keyed.Keyed = KeyOf(block, keyed.Key);
-        if (keyed.Keyed) {
-            keyed.Hash = TTaskSums::HashOf(keyed.Key);
-            FTaskSums.FetchSlot(keyed.Hash);
-        }
-        ++FPendingIn;
-        if (FPendingIn > TotalsDistance) {
-            const TKeyedBlock& nearer = Pending(FPendingIn - 1 - TotalsDistance);
-            if (nearer.Keyed)
-                FTaskSums.FetchTotals(nearer.Hash);
-        }
-        if (FPendingIn - FPendingOut > AddDistance)
-            AddWaiting(Pending(FPendingOut++));
+        TTaskKey key;
+        if (FOptions.Consolidate && KeyOf(block, key))
+            AddToTask(day, weekDay, block, key);
+        else
+            AddBlock(day, weekDay, block);
     }
-}
-
-void TReportLineBuilder::AddPending() {
-    while (FPendingOut != FPendingIn)
-        AddWaiting(Pending(FPendingOut++));
-}
-
-void TReportLineBuilder::AddWaiting(const TKeyedBlock& keyed) {
-    if (keyed.Keyed)
-        AddToTask(keyed);
-    else
-        AddBlock(*keyed.Day, keyed.WeekDay, *keyed.Block);
 }
 
 // The days of one month were read together and share their texts; those of the next
@@ -154,8 +61,6 @@ void TReportLineBuilder::StartMonthOf(const TDay& day) {
     if (month == FMonth)
         return;
     if (FMonth != 0) {
-        // The waiting blocks belong to the month whose strings are about to be forgotten.
-        AddPending();
         FLines.RenewBatch();
         FTaskTexts.ForgetRemembered();
     }
@@ -202,23 +107,17 @@ TReportEntry TReportLineBuilder::EntryOf(const TDay& day, int weekDay, const TBl
             Charge(billing, hours)};
 }
 
-void TReportLineBuilder::AddToTask(const TKeyedBlock& keyed) {
-    const TBlock& block = *keyed.Block;
-    const int weekDay = keyed.WeekDay;
+void TReportLineBuilder::AddToTask(const TDay& day, int weekDay, const TBlock& block,
+                                   const TTaskKey& key) {
     // The sums need whole minutes only; real hours only the first block of a task.
     const std::int32_t minutes = DurationMinutes(block.Duration());
     const std::int64_t amount = MinutesCharge(block.BillingInfo.get(), minutes).Units();
-    TTaskTotals* totals = FTaskSums.Find(keyed.Key, keyed.Hash);
+    const std::uint64_t hash = TTaskSums::HashOf(key);
+    TTaskTotals* totals = FTaskSums.Find(key, hash);
     if (!totals)
         totals = &FTaskSums.Start(
-            keyed.Key, keyed.Hash,
-            FLines.FindOrAppend(EntryOf(*keyed.Day, weekDay, block, MinutesHours(minutes))));
-    if (totals->Add(weekDay, block.OverTime, minutes, amount))
-        return;
-    TTaskSums::AddTo(FLines, *totals);
-    if (!totals->Add(weekDay, block.OverTime, minutes, amount))
-        FLines.LineAt(totals->Line)
-            .AddHours(weekDay, block.OverTime, TMoney::FromUnits(amount), MinutesHours(minutes));
+            key, hash, FLines.FindOrAppend(EntryOf(day, weekDay, block, MinutesHours(minutes))));
+    totals->Add(weekDay, block.OverTime, minutes, amount);
 }
 
 bool TReportLineBuilder::KeyOf(const TBlock& block, TTaskKey& key) {

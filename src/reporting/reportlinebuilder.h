@@ -25,10 +25,9 @@ struct TReportEntry;
 // no formatting; they come from the name store, so that copying them into a line and
 // dropping it again changes no shared count. Days come in date order.
 //
-// Consolidated lines are made a few blocks after their first blocks come (AddDistance), and
-// their hours are summed apart, by task, in whole minutes (TTaskSums); both are complete when
-// the builder finishes: until then the lines must not be changed, and their hours are those
-// they had before. A line's hours are then the exact sums of its blocks, whatever the order in
+// The hours of consolidated lines are summed apart, by task, in whole minutes (TTaskSums),
+// and go to the lines when the builder finishes: until then the lines must not be changed,
+// and their hours are those they had before. A line's hours are then the exact sums of its blocks, whatever the order in
 // which the blocks came. Lines of a builder that does not consolidate are complete after each
 // AddDay.
 class TReportLineBuilder {
@@ -52,30 +51,8 @@ private:
     }
     bool PassesFilters(const TBlock& block) const;
     void AddBlock(const TDay& day, int weekDay, const TBlock& block);
-    // A block that passed the options, and its task when it has one.
-    struct TKeyedBlock {
-        const TDay* Day = nullptr;
-        const TBlock* Block = nullptr;
-        TTaskKey Key;
-        std::uint64_t Hash = 0;
-        int WeekDay = 0;
-        bool Keyed = false;
-    };
-    // Blocks go through three steps, a few blocks apart, so that the memory each step needs
-    // has come by the time the next one needs it: the key is made and the table slot asked
-    // for; TotalsDistance blocks later the slot is read and the totals asked for;
-    // AddDistance blocks later the block is added. The blocks in between wait in FPending.
-    static constexpr std::size_t TotalsDistance = 8;
-    static constexpr std::size_t AddDistance = 16;
-    static constexpr std::size_t PendingRoom = 32; // a power of two above AddDistance
-
-    void AddDayToTasks(const TDay& day);
-    TKeyedBlock& Pending(std::size_t number) { return FPending[number % PendingRoom]; }
-    // Adds every waiting block.
-    void AddPending();
-    void AddWaiting(const TKeyedBlock& keyed);
     // With consolidation: the block's hours go to the sums of its task.
-    void AddToTask(const TKeyedBlock& keyed);
+    void AddToTask(const TDay& day, int weekDay, const TBlock& block, const TTaskKey& key);
     // False when a number does not fit the key; the block then goes to its line directly.
     bool KeyOf(const TBlock& block, TTaskKey& key);
     TReportEntry EntryOf(const TDay& day, int weekDay, const TBlock& block, double hours);
@@ -113,8 +90,4 @@ private:
     // Numbers other names.
     TTextIds FTaskTexts{false};
     TTaskSums FTaskSums;
-    std::array<TKeyedBlock, PendingRoom> FPending;
-    // Blocks that entered FPending, and those of them added.
-    std::size_t FPendingIn = 0;
-    std::size_t FPendingOut = 0;
 };

@@ -1,7 +1,6 @@
 #include "reportlines.h"
 
 #include "reporting/reportentry.h"
-#include "reporting/taskranks.h"
 #include "reporting/textorder.h"
 
 #include <algorithm>
@@ -101,31 +100,12 @@ void TReportLines::Sort(TLineCompare compare) {
     // The positions are sorted, and each line is then moved once: lines are large.
     std::vector<std::uint32_t> order(FLines.size());
     std::iota(order.begin(), order.end(), 0U);
-    if (compare == CompareByTask || compare == CompareByDate)
-        SortByTask(order, compare == CompareByDate);
-    else
-        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return compare(FLines[a], FLines[b]) < 0;
-        });
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return compare(FLines[a], FLines[b]) < 0;
+    });
     MoveIntoOrder(FLines, order);
     // The index holds positions, which the sort has changed.
     FIndex.Clear();
-}
-
-// The two orders of the program's reports compare the task texts through their ranks.
-void TReportLines::SortByTask(std::vector<std::uint32_t>& order, bool byDateFirst) const {
-    const TTaskRanks ranks(FLines);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        if (byDateFirst) {
-            const TReportLine& x = FLines[a];
-            const TReportLine& y = FLines[b];
-            if (x.Date != y.Date)
-                return x.Date < y.Date;
-            if (x.StartTime != y.StartTime)
-                return x.StartTime < y.StartTime;
-        }
-        return ranks.Compare(a, b) < 0;
-    });
 }
 
 THourTotals TReportLines::HourTotals() const {

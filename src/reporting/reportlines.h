@@ -82,9 +82,6 @@ public:
     }
 
 private:
-    // Sorts the positions of the lines by CompareByTask, or by CompareByDate.
-    void SortByTask(std::vector<std::uint32_t>& order, bool byDateFirst) const;
-
     std::vector<TReportLine> FLines;
     TLineIndex FIndex;
 };

@@ -44,7 +44,6 @@ struct TLineMinutes {
 } // namespace
 
 static_assert(sizeof(TTaskKey) == 16);
-static_assert(sizeof(TTaskTotals) == 64);
 
 TTaskTotals& TTaskSums::Start(const TTaskKey& key, std::uint64_t hash, std::size_t line) {
     if ((FTotals.size() + 1) * 2 > FSlots.size())
@@ -76,17 +75,6 @@ void TTaskSums::AddTo(TReportLines& lines) {
             byLine[line].AddTo(lines.LineAt(line));
     FTotals.clear();
     FSlots.clear();
-}
-
-void TTaskSums::AddTo(TReportLines& lines, TTaskTotals& totals) {
-    TLineMinutes minutes;
-    minutes.Add(totals);
-    minutes.AddTo(lines.LineAt(totals.Line));
-    const TTaskKey key = totals.Key;
-    const std::uint32_t line = totals.Line;
-    totals = {};
-    totals.Key = key;
-    totals.Line = line;
 }
 
 void TTaskSums::Grow() {

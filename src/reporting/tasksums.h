@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/prefetch.h"
-
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -42,41 +40,21 @@ struct TTaskKey {
 };
 
 // The blocks of one key so far, in whole minutes as blocks count their hours, and the line
-// they go to. One cache line: adding a block reads and writes nothing else.
-struct alignas(64) TTaskTotals {
+// they go to. The sums are 64 bits wide, so no realistic report can make them overflow.
+struct TTaskTotals {
     TTaskKey Key;
     std::uint32_t Line = 0;
-    std::array<std::int32_t, 7> DayMinutes{}; // Monday ... Sunday
-    std::int32_t OvertimeMinutes = 0;
-    std::int32_t Blocks = 0;
+    std::array<std::int64_t, 7> DayMinutes{}; // Monday ... Sunday
+    std::int64_t OvertimeMinutes = 0;
+    std::int64_t Blocks = 0;
     std::int64_t Amount = 0; // money units
 
-    // Adds a block; false, adding nothing, when a sum might outgrow its type (then the
-    // totals must go to their line first). Sums and the block count stay below 2^30 before a
-    // block of less than 2^30 minutes is added, and the amount below 2^62 before an amount of
-    // less: no sum can then overflow.
-    bool Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount) {
-        auto& day = DayMinutes[static_cast<std::size_t>(weekDay - 1)];
-        // A value lies in [-2^n, 2^n) exactly when it becomes less than 2^(n+1) as an unsigned
-        // number with 2^n added: the test of all of them is one test of their bits.
-        constexpr std::uint32_t SumShift = std::uint32_t{1} << 30;
-        const auto lifted = [](std::int32_t value) {
-            return static_cast<std::uint32_t>(value) + SumShift;
-        };
-        constexpr std::uint64_t AmountShift = std::uint64_t{1} << 62;
-        const auto liftedAmount = [](std::int64_t value) {
-            return static_cast<std::uint64_t>(value) + AmountShift;
-        };
-        if (((lifted(day) | lifted(OvertimeMinutes) | lifted(Blocks) | lifted(minutes)) >> 31) !=
-                0 ||
-            ((liftedAmount(Amount) | liftedAmount(amount)) >> 63) != 0)
-            return false;
-        day += minutes;
+    void Add(int weekDay, bool overTime, std::int32_t minutes, std::int64_t amount) {
+        DayMinutes[static_cast<std::size_t>(weekDay - 1)] += minutes;
         if (overTime)
             OvertimeMinutes += minutes;
         ++Blocks;
         Amount += amount;
-        return true;
     }
 };
 
@@ -93,16 +71,6 @@ public:
         const std::uint64_t hash =
             (key.Low * 0x9E3779B97F4A7C15ULL) ^ (key.High * 0xC2B2AE3D27D4EB4FULL);
         return hash ^ (hash >> 29) ^ (hash >> 41);
-    }
-    // Ask for the memory that Find reads first, and then, once that has come, the totals
-    // themselves: for callers that can do other work in between.
-    void FetchSlot(std::uint64_t hash) const {
-        if (!FSlots.empty())
-            PrefetchMemory(&FSlots[SlotOf(hash)]);
-    }
-    void FetchTotals(std::uint64_t hash) const {
-        if (const std::uint32_t held = FirstLikely(hash); held != 0)
-            PrefetchMemory(&FTotals[held - 1]);
     }
     // The totals of key, valid until the next Start; null when the key has none yet.
     TTaskTotals* Find(const TTaskKey& key, std::uint64_t hash) {
@@ -130,8 +98,6 @@ public:
     // Adds the totals to their lines: the hours of each line's keys together, so that every
     // line gets its exact sums. Then holds nothing.
     void AddTo(TReportLines& lines);
-    // Adds the totals of one key to its line and clears them.
-    static void AddTo(TReportLines& lines, TTaskTotals& totals);
 
 private:
     // A slot holds the position of its totals in FTotals plus 1 (0 for a free slot) in its low
@@ -149,18 +115,6 @@ private:
     }
     static std::uint64_t Held(std::uint64_t hash, std::size_t position) {
         return std::uint64_t{MarkOf(hash)} << 32 | (position + 1);
-    }
-    // The position plus 1 of the first totals whose mark is that of hash; 0 when there is none.
-    std::uint32_t FirstLikely(std::uint64_t hash) const {
-        if (FSlots.empty())
-            return 0;
-        const std::size_t mask = FSlots.size() - 1;
-        const std::uint32_t mark = MarkOf(hash);
-        for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
-            const std::uint64_t held = FSlots[slot];
-            if (held == 0 || MarkHeld(held) == mark)
-                return PositionHeld(held);
-        }
     }
     void Grow();
 

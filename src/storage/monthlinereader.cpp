@@ -1,6 +1,5 @@
 #include "monthlinereader.h"
 
-#include "app/applocale.h"
 #include "app/textutils.h"
 #include "storage/billinginfo.h"
 #include "storage/block.h"
@@ -10,7 +9,6 @@
 #include "storage/datalineerror.h"
 #include "storage/datetexts.h"
 #include "storage/namestore.h"
-#include "storage/recentbybytes.h"
 #include "storage/timevalues.h"
 
 #include <algorithm>
@@ -104,27 +102,20 @@ TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
 std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(std::string_view text) {
     if (text.empty())
         return nullptr;
-    std::optional<TBillingInfo> info = KnownBilling(text);
+    const std::optional<TBillingInfo>& info = KnownBilling(text);
     return info ? std::make_unique<TBillingInfo>(*info) : nullptr;
 }
 
-// Billing texts repeat from block to block and from file to file (the rates of a work group):
-// each is taken apart once on each core, and what it gave (nothing when unreadable) is kept
-// while the locale that reads the rates stays the same.
-std::optional<TBillingInfo> TMonthLineReader::KnownBilling(std::string_view text) const {
-    thread_local TRecentByBytes<std::optional<TBillingInfo>, 256> known;
-    thread_local int knownLocale = AppLocaleGeneration();
-    if (knownLocale != AppLocaleGeneration()) {
-        known = {};
-        knownLocale = AppLocaleGeneration();
-    }
-    if (const std::optional<TBillingInfo>* info = known.Find(text, FEncoding))
-        return *info;
+// Billing texts repeat from block to block (the rates of a work group): each is taken apart
+// once per file, and what it gave (nothing when unreadable) is kept for the file's other lines.
+const std::optional<TBillingInfo>& TMonthLineReader::KnownBilling(std::string_view text) {
+    auto known = FBillings.find(text);
+    if (known != FBillings.end())
+        return known->second;
     std::optional<TBillingInfo> info;
     if (std::unique_ptr<TBillingInfo> read = TBillingInfo::CreateFromText(Text(text)))
         info = *read;
-    known.Keep(text, FEncoding, info);
-    return info;
+    return FBillings.emplace(std::string(text), std::move(info)).first->second;
 }
 
 std::unique_ptr<TBlock> TMonthLineReader::ReadBlock(std::string_view rest, int line) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -53,8 +54,7 @@ public:
 private:
     int ReadTime(std::string_view field, const QString& name, int line) const;
     std::unique_ptr<TBillingInfo> Billing(std::string_view text);
-    std::optional<TBillingInfo> KnownBilling(std::string_view text) const;
-
+    const std::optional<TBillingInfo>& KnownBilling(std::string_view text);
 
     // Start, end, client, project, category, activity, remarks, overtime, reportable,
     // chargeable and billing.
@@ -71,4 +71,6 @@ private:
     TTextPool FCategories;
     TTextPool FActivities;
     TTextPool FRemarks;
+    // Billing texts met in the file, by their bytes.
+    std::map<std::string, std::optional<TBillingInfo>, std::less<>> FBillings;
 };

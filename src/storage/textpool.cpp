@@ -2,7 +2,6 @@
 
 #include "storage/charsearch.h"
 #include "storage/namestore.h"
-#include "storage/recentbybytes.h"
 
 #include <algorithm>
 
@@ -27,34 +26,11 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
     return nullptr;
 }
 
-namespace {
-// The names this thread took from the name store lately: a name met in an earlier file needs
-// no decoding and no turn at the store's lock.
-using TRecentNames = TRecentByBytes<QString, 1024>;
-
-TRecentNames& RecentNames() {
-    thread_local TRecentNames names;
-    return names;
-}
-} // namespace
-
 QString TTextPool::Make(std::string_view bytes) const {
-    if (FKind == TKind::Names && !FConvert)
-        return MakeName(bytes);
     const QString decoded =
         DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding);
     const QString value = FConvert ? FConvert(decoded) : decoded;
     return FKind == TKind::Names ? TNameStore::Instance().Name(value) : value;
-}
-
-QString TTextPool::MakeName(std::string_view bytes) const {
-    TRecentNames& recent = RecentNames();
-    if (const QString* known = recent.Find(bytes, FEncoding))
-        return *known;
-    const QString name = TNameStore::Instance().Name(
-        DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), FEncoding));
-    recent.Keep(bytes, FEncoding, name);
-    return name;
 }
 
 QString TTextPool::Text(std::string_view bytes) {

@@ -49,7 +49,6 @@ private:
     static std::size_t SlotOf(std::string_view bytes);
     const TEntry* Find(std::string_view bytes, std::size_t& slot) const;
     QString Make(std::string_view bytes) const;
-    QString MakeName(std::string_view bytes) const;
 
     TDataEncoding FEncoding;
     TKind FKind;

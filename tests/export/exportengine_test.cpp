@@ -1,5 +1,6 @@
 #include "app/datalocations.h"
 #include "export/exportengine.h"
+#include "export/exportvalues.h"
 #include "localepin.h"
 #include "reporting/reportline.h"
 #include "sampleexportformat.h"
@@ -31,7 +32,7 @@ TReportLine Line(const QString& user, QDate date, int start, int end, const QStr
     return line;
 }
 
-TExportFormat Format(std::initializer_list<int> fields) {
+TExportFormat Format(std::initializer_list<TExportField> fields) {
     return ExportFormatOf(fields);
 }
 
@@ -42,8 +43,8 @@ class ExportEngine : public TTempFolderTest {};
 
 TEST_F(ExportEngine, TimeGroupWithHeadingsAndOneDecimal) {
     TLocalePin pin(QStringLiteral("en_GB"));
-    TExportFormat format = Format({efUser, efDate, efDuration});
-    format.Items(eaData)[2]->FieldFormat = QStringLiteral("n.n");
+    TExportFormat format = Format({TExportField::User, TExportField::Date, TExportField::Duration});
+    format.Items(TExportArea::Data)[2]->FieldFormat = QStringLiteral("n.n");
     format.Headings = true;
     const std::vector<TReportLine> lines{Line(QStringLiteral("mary"), Monday, 900, 1025, {}, {}),
                                          Line(QStringLiteral("mary"), Monday.addDays(1), 1300, 1375, {}, {})};
@@ -53,11 +54,11 @@ TEST_F(ExportEngine, TimeGroupWithHeadingsAndOneDecimal) {
 }
 
 TEST_F(ExportEngine, DelimiterInsideValuesAndHeadingsIsReplaced) {
-    TExportFormat format = Format({efClient, efProject});
+    TExportFormat format = Format({TExportField::Client, TExportField::Project});
     format.Delimiter = ',';
     format.DelimiterReplace = ';';
     format.Headings = true;
-    format.Items(eaData)[0]->FieldHeading = QStringLiteral("Client, name");
+    format.Items(TExportArea::Data)[0]->FieldHeading = QStringLiteral("Client, name");
     const std::vector<TReportLine> lines{Line({}, Monday, 900, 1000, QStringLiteral("Smith, Jones & Co"),
                                               QStringLiteral("Audit"))};
     EXPECT_EQ(ExportLines(format, lines),
@@ -68,7 +69,7 @@ TEST_F(ExportEngine, DelimiterInsideValuesAndHeadingsIsReplaced) {
 }
 
 TEST_F(ExportEngine, ClientGroupGivesDistinctSortedRows) {
-    TExportFormat format = Format({efClientList, efProjectList});
+    TExportFormat format = Format({TExportField::ClientList, TExportField::ProjectList});
     std::vector<TReportLine> lines;
     for (int i = 0; i < 10; ++i)
         lines.push_back(Line({}, Monday, 900, 1000, QStringLiteral("Acme"),
@@ -80,26 +81,26 @@ TEST_F(ExportEngine, ClientGroupGivesDistinctSortedRows) {
 }
 
 TEST_F(ExportEngine, MergedColumnsFormOneOutputColumn) {
-    TExportFormat format = Format({efStartTime, efEndTime, efClient});
+    TExportFormat format = Format({TExportField::StartTime, TExportField::EndTime, TExportField::Client});
     format.Headings = true;
-    TExportItem& start = *format.Items(eaData)[0];
+    TExportItem& start = *format.Items(TExportArea::Data)[0];
     start.FieldMergeFollowing = true;
     start.FieldSeparator = QStringLiteral(" - ");
     start.FieldFormat = QStringLiteral("HH:mm");
-    format.Items(eaData)[1]->FieldFormat = QStringLiteral("HH:mm:ss");
+    format.Items(TExportArea::Data)[1]->FieldFormat = QStringLiteral("HH:mm:ss");
     const std::vector<TReportLine> lines{Line({}, Monday, 900, 2400, QStringLiteral("Acme"), {})};
     EXPECT_EQ(ExportLines(format, lines),
               QStringList({QStringLiteral("Start Time\tClient"), QStringLiteral("09:00 - 00:00\tAcme")}));
     // A last column that merges still gets its separator.
-    format.Items(eaData)[2]->FieldMergeFollowing = true;
-    format.Items(eaData)[2]->FieldSeparator = QStringLiteral("|");
+    format.Items(TExportArea::Data)[2]->FieldMergeFollowing = true;
+    format.Items(TExportArea::Data)[2]->FieldSeparator = QStringLiteral("|");
     EXPECT_EQ(ExportLines(format, lines).last(), QStringLiteral("09:00 - 00:00\tAcme|"));
 }
 
 TEST_F(ExportEngine, BlankRowsBetweenGroupsAndSkippedGroups) {
-    TExportFormat format = Format({efClientList, efDate});
+    TExportFormat format = Format({TExportField::ClientList, TExportField::Date});
     format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
-    format.Items(eaData)[0]->FieldFormat = QStringLiteral("yyyy-MM-dd");
+    format.Items(TExportArea::Data)[0]->FieldFormat = QStringLiteral("yyyy-MM-dd");
     format.BlankRows = 2;
     const std::vector<TReportLine> lines{Line({}, Monday, 900, 1000, QStringLiteral("Acme"), {})};
     EXPECT_EQ(ExportLines(format, lines),
@@ -117,23 +118,23 @@ TEST_F(ExportEngine, ValueRules) {
     TReportLine line = Line(QStringLiteral("Mary"), Monday, 900, 900, QStringLiteral("Acme Ltd"), {});
     line.OvertimeHours = 0; // an overtime entry of zero length
     line.Remarks = QStringLiteral("first\r\nsecond\tthird");
-    const auto value = [&](int field, const QString& format) {
+    const auto value = [&](TExportField field, const QString& format) {
         auto column = TExportItem::ForField(field);
         column->FieldFormat = format;
         return FormatValue(*column, line);
     };
-    EXPECT_EQ(value(efIsOvertime, QStringLiteral("Y/N")), QStringLiteral("N"));
-    EXPECT_EQ(value(efIsReportable, QStringLiteral("True/False")), QStringLiteral("True"));
-    EXPECT_EQ(value(efIsChargeable, QStringLiteral("Yes/No")), QStringLiteral("Yes"));
-    EXPECT_EQ(value(efIsChargeable, QStringLiteral("1/0")), QStringLiteral("1"));
-    EXPECT_EQ(value(efClient, QStringLiteral("Upper case")), QStringLiteral("ACME LTD"));
-    EXPECT_EQ(value(efUser, QStringLiteral("Lower case")), QStringLiteral("mary"));
-    EXPECT_EQ(value(efRemarks, QStringLiteral("As entered")), QStringLiteral("first second third"));
-    EXPECT_EQ(value(efChargeRate, QStringLiteral("n.nn")), QStringLiteral("0.00"));
-    EXPECT_EQ(value(efChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$0.00"));
-    EXPECT_EQ(value(efDate, QStringLiteral("Local Settings")), QStringLiteral("3/4/24"));
-    EXPECT_EQ(value(efStartTime, QStringLiteral("Local Settings")), QStringLiteral("9:00 AM"));
-    auto own = TExportItem::UserDefined(eaData);
+    EXPECT_EQ(value(TExportField::IsOvertime, QStringLiteral("Y/N")), QStringLiteral("N"));
+    EXPECT_EQ(value(TExportField::IsReportable, QStringLiteral("True/False")), QStringLiteral("True"));
+    EXPECT_EQ(value(TExportField::IsChargeable, QStringLiteral("Yes/No")), QStringLiteral("Yes"));
+    EXPECT_EQ(value(TExportField::IsChargeable, QStringLiteral("1/0")), QStringLiteral("1"));
+    EXPECT_EQ(value(TExportField::Client, QStringLiteral("Upper case")), QStringLiteral("ACME LTD"));
+    EXPECT_EQ(value(TExportField::User, QStringLiteral("Lower case")), QStringLiteral("mary"));
+    EXPECT_EQ(value(TExportField::Remarks, QStringLiteral("As entered")), QStringLiteral("first second third"));
+    EXPECT_EQ(value(TExportField::ChargeRate, QStringLiteral("n.nn")), QStringLiteral("0.00"));
+    EXPECT_EQ(value(TExportField::ChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$0.00"));
+    EXPECT_EQ(value(TExportField::Date, QStringLiteral("Local Settings")), QStringLiteral("3/4/24"));
+    EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("Local Settings")), QStringLiteral("9:00 AM"));
+    auto own = TExportItem::UserDefined(TExportArea::Data);
     own->FieldValue = QStringLiteral("fixed");
     EXPECT_EQ(FormatValue(*own, line), QStringLiteral("fixed"));
     EXPECT_EQ(FormatNumberValue(2.25, QStringLiteral("n.n")), QStringLiteral("2.3"));
@@ -145,21 +146,21 @@ TEST_F(ExportEngine, ValueRules) {
     line.BillingCode = QStringLiteral("HRA");
     line.RateText = QStringLiteral("85.50");
     line.Amount = TMoney::FromUnits(1282500);
-    EXPECT_EQ(value(efChargeType, QStringLiteral("As selected")), QStringLiteral("HRA"));
-    EXPECT_EQ(value(efChargeType, QStringLiteral("Lower case")), QStringLiteral("hra"));
-    EXPECT_EQ(value(efChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$85.50"));
-    EXPECT_EQ(value(efTotalCharge, QStringLiteral("n.nn")), QStringLiteral("128.25"));
-    EXPECT_EQ(value(efTotalCharge, QStringLiteral("\u00A3n.nn")), QStringLiteral("$128.25"));
+    EXPECT_EQ(value(TExportField::ChargeType, QStringLiteral("As selected")), QStringLiteral("HRA"));
+    EXPECT_EQ(value(TExportField::ChargeType, QStringLiteral("Lower case")), QStringLiteral("hra"));
+    EXPECT_EQ(value(TExportField::ChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$85.50"));
+    EXPECT_EQ(value(TExportField::TotalCharge, QStringLiteral("n.nn")), QStringLiteral("128.25"));
+    EXPECT_EQ(value(TExportField::TotalCharge, QStringLiteral("\u00A3n.nn")), QStringLiteral("$128.25"));
     // Times: a negative time and an end of 24:00 are midnight; noon on the 12-hour clock.
     line.StartTime = -30;
     line.EndTime = 2400;
-    EXPECT_EQ(value(efStartTime, QStringLiteral("HH:mm")), QStringLiteral("00:00"));
-    EXPECT_EQ(value(efEndTime, QStringLiteral("h:mm tt")), QStringLiteral("12:00 AM"));
+    EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("HH:mm")), QStringLiteral("00:00"));
+    EXPECT_EQ(value(TExportField::EndTime, QStringLiteral("h:mm tt")), QStringLiteral("12:00 AM"));
     line.EndTime = 2450; // past the end of the day: the hour counts as 0, as on the screen
-    EXPECT_EQ(value(efEndTime, QStringLiteral("HH:mm")), QStringLiteral("00:30"));
+    EXPECT_EQ(value(TExportField::EndTime, QStringLiteral("HH:mm")), QStringLiteral("00:30"));
     line.StartTime = 1200;
-    EXPECT_EQ(value(efStartTime, QStringLiteral("h tt")), QStringLiteral("12 PM"));
-    EXPECT_EQ(value(efStartTime, QStringLiteral("ss")), QString());
+    EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("h tt")), QStringLiteral("12 PM"));
+    EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("ss")), QString());
     TLocalePin german(QStringLiteral("de_DE"));
     EXPECT_EQ(FormatNumberValue(0.75, QStringLiteral("x")), QStringLiteral("0,75"));
     EXPECT_EQ(FormatCurrencyValue(TMoney::FromUnits(455000), QStringLiteral("€n.nn")), QStringLiteral("€45,50"));
@@ -188,8 +189,8 @@ protected:
         WriteFile(ServerDataPath() + QStringLiteral("john/2024-03.txt"),
                   "06 Mar 2024\t0800\t0900\tGamma\tOps\tAdmin\tMail\t \tN\tY\tN\r\n");
         Format = TExportFormat();
-        Format.AddField(efUser);
-        Format.AddField(efClient);
+        Format.AddField(TExportField::User);
+        Format.AddField(TExportField::Client);
         Format.FileDir = MakeFolder(QStringLiteral("out"));
         Format.FileName = QStringLiteral("export.txt");
     }

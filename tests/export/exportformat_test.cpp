@@ -85,19 +85,19 @@ TEST_F(ExportFormatTest, ReadingMatchesNamesWithoutCaseAndKeepsValuesExactly) {
     EXPECT_TRUE(format.SkipEmptyGroups);
     EXPECT_EQ(format.Project, QStringLiteral(" Web"));
     EXPECT_FALSE(format.Overtime);
-    ASSERT_EQ(format.Items(eaClient).size(), 1u);
-    const TExportItem& list = *format.Items(eaClient).front();
-    EXPECT_EQ(list.Field, efClientList);
+    ASSERT_EQ(format.Items(TExportArea::Client).size(), 1u);
+    const TExportItem& list = *format.Items(TExportArea::Client).front();
+    EXPECT_EQ(list.Field, TExportField::ClientList);
     EXPECT_EQ(list.FieldHeading, QStringLiteral(" Client "));
     EXPECT_EQ(list.FieldSeparator, QStringLiteral(" - "));
     EXPECT_TRUE(list.FieldMergeFollowing);
-    ASSERT_EQ(format.Items(eaData).size(), 1u);
-    const TExportItem& own = *format.Items(eaData).front();
+    ASSERT_EQ(format.Items(TExportArea::Data).size(), 1u);
+    const TExportItem& own = *format.Items(TExportArea::Data).front();
     EXPECT_TRUE(own.IsUserDefined());
     EXPECT_EQ(own.DisplayName(), QStringLiteral("Mileage"));
     EXPECT_EQ(own.FieldValue, QStringLiteral("0.45"));
-    EXPECT_EQ(own.FieldType, ftText);
-    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{eaClient, eaData, eaNone}));
+    EXPECT_EQ(own.FieldType, TExportFieldType::Text);
+    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Client, TExportArea::Data, TExportArea::None}));
 }
 
 TEST_F(ExportFormatTest, GroupOrderFollowsAreaChangesAndColumnsKeepFileOrder) {
@@ -110,8 +110,8 @@ TEST_F(ExportFormatTest, GroupOrderFollowsAreaChangesAndColumnsKeepFileOrder) {
     TExportFormat format;
     ASSERT_EQ(format.ReadFromText(text, QStringLiteral("f")), QString());
     // Data, Client, Data: the second change back to Data takes no new slot.
-    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{eaData, eaClient, eaNone}));
-    EXPECT_EQ(Names(format.Items(eaData)),
+    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Data, TExportArea::Client, TExportArea::None}));
+    EXPECT_EQ(Names(format.Items(TExportArea::Data)),
               QStringList({QStringLiteral("Date"), QStringLiteral("Duration"), QStringLiteral("Remarks")}));
 }
 
@@ -148,7 +148,7 @@ TEST_F(ExportFormatTest, StopsAtTheFirstBadFieldKeepingEarlierOnes) {
 
 TEST_F(ExportFormatTest, UnreadableFileGivesUnexpectedErrorAndEmptiesTheFormat) {
     TExportFormat format;
-    format.AddField(efDate);
+    format.AddField(TExportField::Date);
     format.Users = {QStringLiteral("mary")};
     const QString path = Path(QStringLiteral("missing/ef-X.txt"));
     EXPECT_EQ(format.ReadFromFile(path), QStringLiteral("Unexpected error in \"") + path +
@@ -183,10 +183,10 @@ TEST_F(ExportFormatTest, RoundTripOfEveryKindOfColumnUsersAndFilters) {
     format.SetGroupOrder({QStringLiteral("Category Data Group"), QStringLiteral("Time Data Group"),
                           QStringLiteral("Client Data Group")});
     for (int field = 0; field < StandardFieldCount; ++field)
-        ASSERT_NE(format.AddField(field), nullptr);
-    format.Items(eaData)[0]->FieldMergeFollowing = true;
-    format.Items(eaData)[0]->FieldSeparator = QStringLiteral(" @ ");
-    auto own = format.NewUserDefinedColumn(eaClient);
+        ASSERT_NE(format.AddField(static_cast<TExportField>(field)), nullptr);
+    format.Items(TExportArea::Data)[0]->FieldMergeFollowing = true;
+    format.Items(TExportArea::Data)[0]->FieldSeparator = QStringLiteral(" @ ");
+    auto own = format.NewUserDefinedColumn(TExportArea::Client);
     own->Name = QStringLiteral("Code");
     own->FieldValue = QStringLiteral("X-1");
     own->FieldFormat = QStringLiteral("As entered");
@@ -197,21 +197,21 @@ TEST_F(ExportFormatTest, RoundTripOfEveryKindOfColumnUsersAndFilters) {
     ASSERT_EQ(reread.Load(QStringLiteral("Full Export")), QString());
     EXPECT_EQ(reread.ToText(), format.ToText());
     EXPECT_EQ(reread.Users, format.Users);
-    EXPECT_EQ(reread.GroupOrder(), (TExportFormat::TGroupOrder{eaCategory, eaData, eaClient}));
-    EXPECT_EQ(reread.Items(eaClient).back()->FieldValue, QStringLiteral("X-1"));
-    EXPECT_EQ(reread.Items(eaData)[0]->FieldSeparator, QStringLiteral(" @ "));
+    EXPECT_EQ(reread.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Category, TExportArea::Data, TExportArea::Client}));
+    EXPECT_EQ(reread.Items(TExportArea::Client).back()->FieldValue, QStringLiteral("X-1"));
+    EXPECT_EQ(reread.Items(TExportArea::Data)[0]->FieldSeparator, QStringLiteral(" @ "));
     EXPECT_EQ(reread.ItemCount(), 21);
 }
 
 TEST_F(ExportFormatTest, LineBreaksInValuesCannotBreakTheFile) {
     TExportFormat format;
     format.FormatDescription = QStringLiteral("two\r\nlines");
-    format.AddField(efDate)->FieldHeading = QStringLiteral("When\n[Field9]");
+    format.AddField(TExportField::Date)->FieldHeading = QStringLiteral("When\n[Field9]");
     ASSERT_EQ(format.Save(), QString());
     TExportFormat reread;
     ASSERT_EQ(reread.Load(QStringLiteral("Untitled")), QString());
     EXPECT_EQ(reread.FormatDescription, QStringLiteral("two lines"));
-    EXPECT_EQ(reread.Items(eaData).front()->FieldHeading, QStringLiteral("When [Field9]"));
+    EXPECT_EQ(reread.Items(TExportArea::Data).front()->FieldHeading, QStringLiteral("When [Field9]"));
 }
 
 TEST_F(ExportFormatTest, NamesAndHeaderValidation) {
@@ -231,26 +231,26 @@ TEST_F(ExportFormatTest, NamesAndHeaderValidation) {
 
 TEST_F(ExportFormatTest, ColumnOperations) {
     TExportFormat format;
-    TExportItem* date = format.AddField(efDate);
+    TExportItem* date = format.AddField(TExportField::Date);
     ASSERT_NE(date, nullptr);
-    EXPECT_EQ(format.AddField(efDate), nullptr); // a standard field stands once
-    TExportItem* hours = format.AddField(efDuration);
-    EXPECT_EQ(format.FindItem(QStringLiteral("DURATION"), eaData), hours);
-    EXPECT_EQ(format.FindItem(QStringLiteral("Duration"), eaClient), nullptr);
+    EXPECT_EQ(format.AddField(TExportField::Date), nullptr); // a standard field stands once
+    TExportItem* hours = format.AddField(TExportField::Duration);
+    EXPECT_EQ(format.FindItem(QStringLiteral("DURATION"), TExportArea::Data), hours);
+    EXPECT_EQ(format.FindItem(QStringLiteral("Duration"), TExportArea::Client), nullptr);
     format.MoveItem(date, -1); // already first
-    EXPECT_EQ(Names(format.Items(eaData)), QStringList({QStringLiteral("Date"), QStringLiteral("Duration")}));
+    EXPECT_EQ(Names(format.Items(TExportArea::Data)), QStringList({QStringLiteral("Date"), QStringLiteral("Duration")}));
     format.MoveItem(date, 1);
-    EXPECT_EQ(Names(format.Items(eaData)), QStringList({QStringLiteral("Duration"), QStringLiteral("Date")}));
+    EXPECT_EQ(Names(format.Items(TExportArea::Data)), QStringList({QStringLiteral("Duration"), QStringLiteral("Date")}));
     format.MoveItem(date, 1); // already last
-    EXPECT_EQ(format.Items(eaData).back().get(), date);
+    EXPECT_EQ(format.Items(TExportArea::Data).back().get(), date);
     format.RemoveItem(hours);
     EXPECT_EQ(format.ItemCount(), 1);
-    auto own = format.NewUserDefinedColumn(eaCategory);
+    auto own = format.NewUserDefinedColumn(TExportArea::Category);
     EXPECT_EQ(own->DisplayName(), QStringLiteral("Untitled"));
     EXPECT_EQ(own->FieldHeading, QStringLiteral("UNTITLED"));
     EXPECT_TRUE(own->FieldFormat.isEmpty());
     format.AddItem(std::move(own));
-    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{eaData, eaCategory, eaNone}));
+    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Data, TExportArea::Category, TExportArea::None}));
     format.ClearItems();
     EXPECT_EQ(format.ItemCount(), 0);
     EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{}));
@@ -258,13 +258,13 @@ TEST_F(ExportFormatTest, ColumnOperations) {
 
 TEST_F(ExportFormatTest, CopiesAreDeep) {
     TExportFormat format;
-    format.AddField(efClient);
+    format.AddField(TExportField::Client);
     format.Users = {QStringLiteral("mary")};
     std::unique_ptr<TExportFormat> copy = format.Copy();
     EXPECT_EQ(copy->ToText(), format.ToText());
-    EXPECT_NE(copy->Items(eaData).front().get(), format.Items(eaData).front().get());
-    copy->Items(eaData).front()->FieldHeading = QStringLiteral("Changed");
-    EXPECT_EQ(format.Items(eaData).front()->FieldHeading, QStringLiteral("Client"));
+    EXPECT_NE(copy->Items(TExportArea::Data).front().get(), format.Items(TExportArea::Data).front().get());
+    copy->Items(TExportArea::Data).front()->FieldHeading = QStringLiteral("Changed");
+    EXPECT_EQ(format.Items(TExportArea::Data).front()->FieldHeading, QStringLiteral("Client"));
     EXPECT_EQ(copy->LoadedFileAge(), format.LoadedFileAge());
 }
 
@@ -326,7 +326,7 @@ protected:
     static TExportFormat Weekly() {
         TExportFormat format;
         format.SetName(QStringLiteral("Weekly"));
-        format.AddField(efDate);
+        format.AddField(TExportField::Date);
         return format;
     }
 };

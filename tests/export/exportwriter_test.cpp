@@ -2,6 +2,7 @@
 #include "app/fileutils.h"
 #include "app/sidebyside.h"
 #include "export/exportengine.h"
+#include "export/exportvalues.h"
 #include "export/exportrowmaker.h"
 #include "export/exportwriter.h"
 #include "localepin.h"
@@ -44,7 +45,7 @@ TReportLine TextLine(const QString& client, const QString& remarks) {
     return line;
 }
 
-TExportFormat Format(std::initializer_list<int> fields) {
+TExportFormat Format(std::initializer_list<TExportField> fields) {
     return ExportFormatOf(fields);
 }
 } // namespace
@@ -121,19 +122,19 @@ TEST_F(ExportWriterOnSampleData, EveryFieldAndGroupAsTheRowByRowRulesGive) {
     format.SetGroupOrder({QStringLiteral("Time Data Group"), QStringLiteral("Client Data Group")});
     format.Delimiter = 'e';
     format.DelimiterReplace = '#';
-    TExportItem& date = *format.Items(eaData)[1];
+    TExportItem& date = *format.Items(TExportArea::Data)[1];
     date.FieldFormat = QStringLiteral("dddd d MMMM yyyy");
     date.FieldMergeFollowing = true;
     date.FieldSeparator = QStringLiteral(" at ");
-    TExportItem& start = *format.Items(eaData)[7];
+    TExportItem& start = *format.Items(TExportArea::Data)[7];
     start.FieldFormat = QStringLiteral("hh:mm tt");
     start.FieldMergeFollowing = true;
     start.FieldSeparator = QStringLiteral(" - e - ");
-    format.Items(eaData)[2]->FieldFormat = QStringLiteral("Upper case");
-    format.Items(eaData)[4]->FieldFormat = QStringLiteral("Lower case");
-    format.Items(eaClient)[1]->FieldFormat = QStringLiteral("Upper case");
-    format.Items(eaData)[9]->FieldFormat = QStringLiteral("n");
-    format.Items(eaData)[14]->FieldFormat = QStringLiteral("$n.nn");
+    format.Items(TExportArea::Data)[2]->FieldFormat = QStringLiteral("Upper case");
+    format.Items(TExportArea::Data)[4]->FieldFormat = QStringLiteral("Lower case");
+    format.Items(TExportArea::Client)[1]->FieldFormat = QStringLiteral("Upper case");
+    format.Items(TExportArea::Data)[9]->FieldFormat = QStringLiteral("n");
+    format.Items(TExportArea::Data)[14]->FieldFormat = QStringLiteral("$n.nn");
     ExpectSameAsPlain(format, lines.Lines());
     TLocalePin german(QStringLiteral("de_DE")); // decimal commas, with a comma delimiter
     format.Delimiter = ',';
@@ -142,9 +143,9 @@ TEST_F(ExportWriterOnSampleData, EveryFieldAndGroupAsTheRowByRowRulesGive) {
 
 TEST_F(ExportWriterOnSampleData, RowsThatMayBeEmptyAndGroupsThatAreSkipped) {
     const TReportLines lines = Collect();
-    TExportFormat format = Format({efRemarks});
+    TExportFormat format = Format({TExportField::Remarks});
     format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
-    format.AddItem(TExportItem::UserDefined(eaClient))->FieldValue = QString();
+    format.AddItem(TExportItem::UserDefined(TExportArea::Client))->FieldValue = QString();
     format.Headings = true;
     format.BlankRows = 1;
     ExpectSameAsPlain(format, lines.Lines()); // empty rows dropped, the empty Client group kept
@@ -162,9 +163,9 @@ TEST_F(ExportWriterOnSampleData, ListGroupsWithColumnsThatNeverChange) {
     TExportFormat format;
     format.SetGroupOrder({QStringLiteral("Client Data Group"),
                           QStringLiteral("Category Data Group")});
-    format.AddItem(TExportItem::UserDefined(eaClient))->FieldValue = QStringLiteral("fixed");
-    format.AddField(efClientList);
-    format.AddItem(TExportItem::UserDefined(eaCategory))->FieldValue = QStringLiteral("only");
+    format.AddItem(TExportItem::UserDefined(TExportArea::Client))->FieldValue = QStringLiteral("fixed");
+    format.AddField(TExportField::ClientList);
+    format.AddItem(TExportItem::UserDefined(TExportArea::Category))->FieldValue = QStringLiteral("only");
     ExpectSameAsPlain(format, lines.Lines());
     const std::vector<TReportLine> repeated(50, lines[0]);
     ExpectSameAsPlain(format, repeated);
@@ -178,7 +179,7 @@ TEST_F(ExportWriter, ManyDistinctValuesAreDroppedAndCollectedAgain) {
         lines.push_back(TextLine(QStringLiteral("Client %1").arg(i % 35000),
                                  QStringLiteral("Remark %1").arg(i)));
     lines.push_back(TextLine(QStringLiteral("client 7"), QStringLiteral("again"))); // case only
-    TExportFormat format = Format({efClientList, efRemarks, efClient});
+    TExportFormat format = Format({TExportField::ClientList, TExportField::Remarks, TExportField::Client});
     format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
     ExpectSameAsPlain(format, lines, TExportOutput::DefaultChunkBytes);
 }
@@ -198,11 +199,11 @@ TEST_F(ExportWriter, DaysAndTimesFarFromTheFirstOnesMet) {
         line.EndTime = i % 5 == 0 ? 99999 : line.StartTime + 25;
         lines.push_back(line);
     }
-    ExpectSameAsPlain(Format({efDate, efStartTime, efEndTime, efClient}), lines);
+    ExpectSameAsPlain(Format({TExportField::Date, TExportField::StartTime, TExportField::EndTime, TExportField::Client}), lines);
 }
 
 TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
-    TExportFormat format = Format({efClient, efRemarks});
+    TExportFormat format = Format({TExportField::Client, TExportField::Remarks});
     std::vector<TReportLine> lines{TextLine(QStringLiteral("Café Zoë"), QStringLiteral("€ 5"))};
     ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output), TResult::Written);
     EXPECT_EQ(ReadFile(Output), QByteArray("Caf\xE9 Zo\xEB\t\x80 5\r\n"));
@@ -211,7 +212,7 @@ TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
 // Rows are put into room for the longest row their columns can make; a very long value must
 // not make every row after it take a chunk of its own.
 TEST_F(ExportWriter, AVeryLongValueKeepsTheRowsAfterItTogether) {
-    TExportFormat format = Format({efClient, efRemarks});
+    TExportFormat format = Format({TExportField::Client, TExportField::Remarks});
     const QString longRemark(int(TEncodedRows::ChunkBytes) + 1000, QLatin1Char('r'));
     std::vector<TReportLine> lines{TextLine(QStringLiteral("Acme"), longRemark)};
     for (int i = 0; i < 2000; ++i)
@@ -226,7 +227,7 @@ TEST_F(ExportWriter, AVeryLongValueKeepsTheRowsAfterItTogether) {
 }
 
 TEST_F(ExportWriter, FirstCharacterThatDoesNotFitMakesTheWholeFileUtf8) {
-    TExportFormat format = Format({efClient});
+    TExportFormat format = Format({TExportField::Client});
     std::vector<TReportLine> lines(200, TextLine(QStringLiteral("Café"), {}));
     lines.push_back(TextLine(QStringLiteral("Łódź"), {}));
     const QByteArray expected =
@@ -243,9 +244,9 @@ TEST_F(ExportWriter, FirstCharacterThatDoesNotFitMakesTheWholeFileUtf8) {
 }
 
 TEST_F(ExportWriter, AHeadingThatDoesNotFitMakesTheFileUtf8) {
-    TExportFormat format = Format({efClient, efRemarks});
+    TExportFormat format = Format({TExportField::Client, TExportField::Remarks});
     format.Headings = true;
-    format.Items(eaData)[0]->FieldHeading = QStringLiteral("Klient \u0141\u00F3d\u017A");
+    format.Items(TExportArea::Data)[0]->FieldHeading = QStringLiteral("Klient \u0141\u00F3d\u017A");
     const std::vector<TReportLine> lines{TextLine(QStringLiteral("Caf\u00E9"), QStringLiteral("x"))};
     ExpectSameAsPlain(format, lines);
     EXPECT_TRUE(ReadFile(Output).contains("Caf\xC3\xA9")); // the rows in UTF-8 too
@@ -255,7 +256,7 @@ TEST_F(ExportWriter, AHeadingThatDoesNotFitMakesTheFileUtf8) {
 }
 
 TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
-    TExportFormat format = Format({efClient});
+    TExportFormat format = Format({TExportField::Client});
     format.SkipEmptyGroups = true;
     WriteFile(Output, "old");
     EXPECT_EQ(TExportWriter::WriteFile(format, std::vector<TReportLine>{}, Output),
