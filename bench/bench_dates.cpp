@@ -1,8 +1,8 @@
 // Reading the date field of month file lines. Baseline: the full rule (the locale's short
 // date form first, then the data files' form) on the same texts, measured in the same run.
-#include "app/applocale.h"
+#include "base/applocale.h"
 #include "ratioreporter.h"
-#include "storage/datetexts.h"
+#include "storage/values/datetexts.h"
 
 #include <QDate>
 #include <QStringList>

@@ -5,9 +5,9 @@
 // against the size of the month files it read. Then the export's two halves on their own:
 // collecting the report lines, and writing the file from lines made beforehand (with the
 // row-by-row reference that makes the same text as a list of rows, for comparison).
-#include "app/applocale.h"
-#include "app/datalocations.h"
-#include "app/sidebyside.h"
+#include "base/applocale.h"
+#include "storage/settings/datalocations.h"
+#include "base/parallelfor.h"
 #include "export/exportengine.h"
 #include "export/exportvalues.h"
 #include "export/exportrowmaker.h"
@@ -17,9 +17,9 @@
 #include "reporting/reportlines.h"
 #include "sampledata.h"
 #include "sampleexportformat.h"
-#include "storage/day.h"
-#include "storage/monthfile.h"
-#include "storage/personalsettings.h"
+#include "storage/months/day.h"
+#include "storage/months/monthfile.h"
+#include "storage/settings/personalsettings.h"
 
 #include <cstdio>
 #include <ctime>
@@ -138,11 +138,11 @@ void BM_ExportYear(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * group.Lines);
 }
 
-// The same on one core, for the gain of making the months side by side.
+// The same on one core, for the gain of making the months in parallel.
 void BM_ExportYearOneCore(benchmark::State& state) {
-    SetSideBySideThreads(1);
+    SetParallelThreads(1);
     BM_ExportYear(state);
-    SetSideBySideThreads(0);
+    SetParallelThreads(0);
 }
 
 // One export with the peak resident set reset before it (Linux: clear_refs 5).

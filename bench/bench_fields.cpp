@@ -1,6 +1,6 @@
 // Splitting tab-separated data lines into fields, the first step of reading every data file.
 // Baseline: QString::split of the same lines, which does no separator folding.
-#include "app/textutils.h"
+#include "base/textutils.h"
 #include "ratioreporter.h"
 
 #include <QString>

@@ -1,12 +1,12 @@
 // Loading a year of month files for 100 users, as a report of a whole work group does. The
 // figure is lines (blocks) per second. Baseline: reading the same files' bytes and splitting
 // them at line ends and tabs, nothing more, measured in the same run.
-#include "app/sidebyside.h"
+#include "base/parallelfor.h"
 #include "ratioreporter.h"
 #include "sampleworkgroupyear.h"
-#include "storage/day.h"
-#include "storage/month.h"
-#include "storage/textfile.h"
+#include "storage/months/day.h"
+#include "storage/months/month.h"
+#include "base/textfile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -84,9 +84,9 @@ void BM_LoadYearAllUsers(benchmark::State& state) {
 
 // The same on one core: what reading costs without spreading the files over the cores.
 void BM_LoadYearAllUsersOneCore(benchmark::State& state) {
-    SetSideBySideThreads(1);
+    SetParallelThreads(1);
     BM_LoadYearAllUsers(state);
-    SetSideBySideThreads(0);
+    SetParallelThreads(0);
 }
 
 // Each user's months read for editing, snapshot included, as the day view reads them.

@@ -8,8 +8,8 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
 #include "sampleworkgroupyear.h"
-#include "storage/block.h"
-#include "storage/day.h"
+#include "storage/months/block.h"
+#include "storage/months/day.h"
 
 #include <chrono>
 #include <ctime>

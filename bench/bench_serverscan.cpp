@@ -2,15 +2,15 @@
 // figure is month lines per second. Baseline: reading the same files' bytes and splitting them
 // at line ends and tabs. A scan of users whose in-use lists exist reads only their newest
 // month, so it should cost a small fraction of the baseline; rebuilding reads everything.
-#include "app/applocale.h"
-#include "app/datalocations.h"
+#include "base/applocale.h"
+#include "storage/settings/datalocations.h"
 #include "ratioreporter.h"
 #include "sampledata.h"
-#include "storage/categories.h"
-#include "storage/clients.h"
-#include "storage/listlines.h"
-#include "storage/monthfile.h"
-#include "storage/serverdatascan.h"
+#include "storage/lists/categories.h"
+#include "storage/lists/clients.h"
+#include "storage/lists/listlines.h"
+#include "storage/months/monthfile.h"
+#include "storage/server/serverdatascan.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Helper process for the single-instance tests. "hold NAME": takes the guard, prints "held"
 // (or "busy") and keeps it until its standard input closes. "try NAME": exits 0 when it could
 // take the guard, 3 when another process holds it.
-#include "app/instanceguard.h"
+#include "base/instanceguard.h"
 
 #include <QCoreApplication>
 

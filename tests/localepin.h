@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/applocale.h"
+#include "base/applocale.h"
 
 #include <QLocale>
 #include <QString>

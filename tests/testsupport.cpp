@@ -1,12 +1,12 @@
 #include "testsupport.h"
 
-#include "app/sidebyside.h"
+#include "base/parallelfor.h"
 
-#include "app/applocale.h"
-#include "app/datalocations.h"
-#include "app/help.h"
-#include "app/messages.h"
-#include "storage/personalsettings.h"
+#include "base/applocale.h"
+#include "storage/settings/datalocations.h"
+#include "base/help.h"
+#include "base/messages.h"
+#include "storage/settings/personalsettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +43,7 @@ void TTempFolderTest::TearDown() {
     Locations() = TDataLocations{};
     PersonalSettings() = TPersonalSettings{};
     SetHelpHandlers({});
-    SetSideBySideThreads(0); // a test that failed half-way leaves no thread count behind
+    SetParallelThreads(0); // a test that failed half-way leaves no thread count behind
 }
 
 void TTempFolderTest::ApplyEnvironment() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/processenvironment.h"
+#include "base/processenvironment.h"
 
 #include <QString>
 #include <QStringList>

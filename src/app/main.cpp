@@ -1,4 +1,4 @@
-#include "app/windows/quillhourprogram.h"
+#include "app/quillhourprogram.h"
 
 #include <QApplication>
 

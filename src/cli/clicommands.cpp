@@ -1,18 +1,18 @@
 #include "clicommands.h"
 
-#include "app/configurationreport.h"
-#include "app/datalocations.h"
-#include "app/messages.h"
+#include "storage/settings/configurationreport.h"
+#include "storage/settings/datalocations.h"
+#include "base/messages.h"
 #include "cliscanprogress.h"
 #include "datacheck.h"
 #include "exportcommand.h"
 
 #include <functional>
 #include <map>
-#include "storage/categories.h"
-#include "storage/clients.h"
-#include "storage/ioerror.h"
-#include "storage/serverdatascan.h"
+#include "storage/lists/categories.h"
+#include "storage/lists/clients.h"
+#include "base/ioerror.h"
+#include "storage/server/serverdatascan.h"
 
 #include <QFileInfo>
 

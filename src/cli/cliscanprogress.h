@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/scanprogress.h"
+#include "storage/server/scanprogress.h"
 
 #include <QTextStream>
 

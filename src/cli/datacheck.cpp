@@ -1,7 +1,7 @@
 #include "datacheck.h"
 
-#include "app/datalocations.h"
-#include "app/fileutils.h"
+#include "storage/settings/datalocations.h"
+#include "base/fileutils.h"
 #include "export/exportformat.h"
 #include "listfilecheck.h"
 #include "monthfilecheck.h"

@@ -1,7 +1,7 @@
 #include "exportcommand.h"
 
-#include "app/datalocations.h"
-#include "app/fileutils.h"
+#include "storage/settings/datalocations.h"
+#include "base/fileutils.h"
 #include "export/exportengine.h"
 #include "export/exportformatfiles.h"
 #include "settingsreadonly.h"

@@ -1,9 +1,9 @@
 #include "listfilecheck.h"
 
-#include "app/datalocations.h"
-#include "storage/billinginfo.h"
-#include "storage/ioerror.h"
-#include "storage/listlines.h"
+#include "storage/settings/datalocations.h"
+#include "storage/months/billinginfo.h"
+#include "base/ioerror.h"
+#include "storage/lists/listlines.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -1,16 +1,16 @@
 #include "monthfilecheck.h"
 
-#include "app/fileutils.h"
-#include "app/textutils.h"
-#include "storage/billinginfo.h"
-#include "storage/bytefields.h"
-#include "storage/datafilebytes.h"
-#include "storage/datalineerror.h"
-#include "storage/ioerror.h"
-#include "storage/monthfile.h"
-#include "storage/monthlinereader.h"
-#include "storage/timetexts.h"
-#include "storage/timevalues.h"
+#include "base/fileutils.h"
+#include "base/textutils.h"
+#include "storage/months/billinginfo.h"
+#include "storage/months/bytefields.h"
+#include "storage/months/datafilebytes.h"
+#include "storage/months/datalineerror.h"
+#include "base/ioerror.h"
+#include "storage/months/monthfile.h"
+#include "storage/months/monthlinereader.h"
+#include "storage/values/timetexts.h"
+#include "storage/values/timevalues.h"
 
 #include <QDate>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "settingscheck.h"
 
-#include "app/datalocations.h"
-#include "storage/adminsettings.h"
-#include "storage/ioerror.h"
-#include "storage/personalsettings.h"
+#include "storage/settings/datalocations.h"
+#include "storage/settings/adminsettings.h"
+#include "base/ioerror.h"
+#include "storage/settings/personalsettings.h"
 
 #include <QFile>
 

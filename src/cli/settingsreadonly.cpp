@@ -1,10 +1,10 @@
 #include "settingsreadonly.h"
 
-#include "app/datalocations.h"
-#include "storage/adminsettings.h"
-#include "storage/ioerror.h"
-#include "storage/personalsettings.h"
-#include "storage/timevalues.h"
+#include "storage/settings/datalocations.h"
+#include "storage/settings/adminsettings.h"
+#include "base/ioerror.h"
+#include "storage/settings/personalsettings.h"
+#include "storage/values/timevalues.h"
 
 namespace {
 TIniFile ReadOrEmpty(const QString& fileName) {

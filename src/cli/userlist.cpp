@@ -1,7 +1,7 @@
 #include "userlist.h"
 
-#include "app/datalocations.h"
-#include "storage/serverdatascan.h"
+#include "storage/settings/datalocations.h"
+#include "storage/server/serverdatascan.h"
 
 QStringList ServerUserNames() {
     if (Locations().ServerFolder.isEmpty())

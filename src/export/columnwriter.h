@@ -1,10 +1,11 @@
 #pragma once
 
+#include "base/hashmix.h"
 #include "encodedtext.h"
 #include "reporting/reportline.h"
 
+#include <bit>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include <QHash>
@@ -24,8 +25,13 @@ struct TValueKey {
 };
 
 struct TValueKeyHash {
-    std::size_t operator()(const TValueKey& key) const;
+    std::size_t operator()(const TValueKey& key) const {
+        return std::size_t(HashWords(key.First, key.Second));
+    }
 };
+inline std::size_t qHash(const TValueKey& key, std::size_t seed = 0) {
+    return TValueKeyHash()(key) ^ seed;
+}
 
 // Writes the values of one export column for line after line: the value by the column's rule
 // (FormatValue), delimiters replaced, followed by what comes after the column in a row (the
@@ -35,6 +41,8 @@ struct TValueKeyHash {
 // met at a new address is looked up by its characters before a value is made for it, as
 // equal texts may lie at different addresses (one copy per month file read).
 class TColumnWriter {
+    enum class TKeyKind { Text, Date, Time, Duration, Overtime, Chargeable, Amount, Constant };
+
 public:
     TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix);
 
@@ -45,9 +53,43 @@ public:
 
     // Follows the inputs of FormatValue field by field; a time by its own value, which gives
     // its clock value.
-    TValueKey Key(const TReportLine& line) const;
+    TValueKey Key(const TReportLine& line) const {
+        switch (FKind) {
+        case TKeyKind::Text: {
+            // Two live texts that start at one address differ in length, if at all, by far
+            // less than 2^32.
+            const QString& text = line.*FText;
+            return {std::uint64_t(reinterpret_cast<std::uintptr_t>(text.constData())),
+                    std::uint32_t(text.size())};
+        }
+        case TKeyKind::Date:
+            return {std::uint64_t(line.Date.toJulianDay()), 0};
+        case TKeyKind::Time:
+            return {std::uint64_t(std::int64_t(line.*FTime)), 0};
+        case TKeyKind::Duration:
+            return {std::bit_cast<std::uint64_t>(line.TotalHours()), 0};
+        case TKeyKind::Overtime:
+            return {line.OvertimeHours != 0, 0};
+        case TKeyKind::Chargeable:
+            return {line.Chargeable, 0};
+        case TKeyKind::Amount:
+            return {std::uint64_t(line.Amount.Units()), 0};
+        case TKeyKind::Constant:
+            break;
+        }
+        return {};
+    }
     // The number of line's value, valid until Generation changes.
-    int IndexOf(const TReportLine& line);
+    int IndexOf(const TReportLine& line) {
+        const TValueKey key = Key(line);
+        if (FLastIndex >= 0 && key == FLastKey)
+            return FLastIndex;
+        const auto known = FByKey.constFind(key);
+        const int index = known != FByKey.cend() ? *known : FindOrMake(key, line);
+        FLastKey = key;
+        FLastIndex = index;
+        return index;
+    }
     // The column's text for a value number, with its suffix.
     const TValue& ValueAt(int index) const { return FValues[std::size_t(index)]; }
     const TEncodedBytes& BytesAt(int index) const { return FBytes[std::size_t(index)]; }
@@ -61,7 +103,6 @@ public:
     bool NeverEmpty() const { return !FSuffix.isEmpty(); }
 
 private:
-    enum class TKeyKind { Text, Date, Time, Duration, Overtime, Chargeable, Amount, Constant };
 
     // Beyond this many distinct values (remarks that hardly repeat) the kept values are
     // dropped and collected afresh, so that the column never holds a large share of the file.
@@ -85,6 +126,6 @@ private:
     int FGeneration = 0;
     std::vector<TValue> FValues;
     std::vector<TEncodedBytes> FBytes; // of FValues, for copying rows
-    std::unordered_map<TValueKey, int, TValueKeyHash> FByKey;
+    QHash<TValueKey, int> FByKey;
     QHash<QString, int> FBySource; // text fields
 };

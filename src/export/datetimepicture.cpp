@@ -1,6 +1,6 @@
 #include "datetimepicture.h"
 
-#include "app/applocale.h"
+#include "base/applocale.h"
 
 #include <vector>
 

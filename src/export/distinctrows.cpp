@@ -1,6 +1,6 @@
 #include "distinctrows.h"
 
-#include "app/applocale.h"
+#include "base/applocale.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "encodedrows.h"
 
-#include "storage/textcodec.h"
+#include "base/textcodec.h"
 
 #include <algorithm>
 #include <numeric>

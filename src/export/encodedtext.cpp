@@ -1,6 +1,6 @@
 #include "encodedtext.h"
 
-#include "storage/textcodec.h"
+#include "base/textcodec.h"
 
 TEncodedText::TEncodedText(const QString& text) : FUtf8(text.toUtf8()) {
     if (FUtf8.size() == text.size())

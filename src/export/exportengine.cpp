@@ -1,8 +1,8 @@
 #include "exportengine.h"
 
-#include "app/applocale.h"
-#include "app/datalocations.h"
-#include "app/textutils.h"
+#include "base/applocale.h"
+#include "storage/settings/datalocations.h"
+#include "base/textutils.h"
 #include "datetimepicture.h"
 #include "distinctrows.h"
 #include "exportpieces.h"
@@ -12,12 +12,12 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportline.h"
 #include "reporting/reportlines.h"
-#include "storage/adminsettings.h"
-#include "storage/calendardates.h"
-#include "storage/converterror.h"
-#include "storage/day.h"
-#include "storage/ioerror.h"
-#include "storage/timevalues.h"
+#include "storage/settings/adminsettings.h"
+#include "storage/values/calendardates.h"
+#include "base/converterror.h"
+#include "storage/months/day.h"
+#include "base/ioerror.h"
+#include "storage/values/timevalues.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "exportformat.h"
-#include "storage/calendardates.h"
-#include "storage/money.h"
+#include "storage/values/calendardates.h"
+#include "storage/values/money.h"
 
 #include <vector>
 

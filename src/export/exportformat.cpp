@@ -1,12 +1,12 @@
 #include "exportformat.h"
 
-#include "app/datalocations.h"
-#include "app/fileutils.h"
-#include "app/textutils.h"
+#include "storage/settings/datalocations.h"
+#include "base/fileutils.h"
+#include "base/textutils.h"
 #include "exportformatfiles.h"
-#include "storage/inifile.h"
-#include "storage/ioerror.h"
-#include "storage/textfile.h"
+#include "storage/settings/inifile.h"
+#include "base/ioerror.h"
+#include "base/textfile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exportitem.h"
-#include "storage/sharedfilestamp.h"
+#include "storage/server/sharedfilestamp.h"
 
 #include <QString>
 #include <QStringList>

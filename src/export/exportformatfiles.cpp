@@ -1,6 +1,6 @@
 #include "exportformatfiles.h"
 
-#include "app/datalocations.h"
+#include "storage/settings/datalocations.h"
 #include "exportvocabulary.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "exportpieces.h"
 
-#include "app/sidebyside.h"
+#include "base/parallelfor.h"
 #include "exportrowmaker.h"
 #include "reporting/reportlinebuilder.h"
 #include "reporting/reportlines.h"
-#include "storage/calendardates.h"
-#include "storage/day.h"
+#include "storage/values/calendardates.h"
+#include "storage/months/day.h"
 
 #include <algorithm>
 #include <exception>
@@ -81,7 +81,7 @@ std::vector<TExportPiece> MakeExportPieces(const TExportFormat& format, QDate st
     std::vector<TExportPiece> pieces(months.size());
     std::vector<std::exception_ptr> errors(months.size());
     TMonthWorkers workers(format);
-    RunSideBySide(months.size(), [&](std::size_t i) {
+    ParallelFor(months.size(), [&](std::size_t i) {
         std::unique_ptr<TMonthWorker> worker = workers.Take();
         try {
             MakeMonthPiece(*worker, months[i], folders, options, pieces[i]);

@@ -1,11 +1,11 @@
 #include "exportvalues.h"
 
-#include "app/applocale.h"
-#include "app/textutils.h"
+#include "base/applocale.h"
+#include "base/textutils.h"
 #include "datetimepicture.h"
 #include "exportformat.h"
 #include "exportitem.h"
-#include "storage/timevalues.h"
+#include "storage/values/timevalues.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "exportvocabulary.h"
 #include "reporting/reportline.h"
-#include "storage/money.h"
+#include "storage/values/money.h"
 
 #include <QDate>
 #include <QString>

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+
+#include "base/hashmix.h"
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -19,7 +21,7 @@ public:
             return true; // a group without columns has only the empty row, which is dropped
         std::uint64_t hash = 0;
         for (const TItem& item : items)
-            hash = (hash ^ std::uint64_t(THash()(item))) * 0x9E3779B97F4A7C15ULL;
+            hash = HashMix(hash, std::uint64_t(THash()(item)));
         const std::size_t slot = std::size_t(hash >> (64 - SlotBits));
         TItem* const stored = &FItems[slot * FColumns];
         if (FUsed[slot] && std::equal(items.begin(), items.end(), stored))

@@ -1,33 +1,30 @@
 #include "asciifold.h"
 
+#include "base/hashmix.h"
+
 #include <cstring>
 
 namespace {
-constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15ULL;
 // Setting bit 0x20 of every character maps A-Z onto a-z. It also joins a few other pairs,
 // which only makes the hash coarser; the comparison stays exact.
 constexpr std::uint64_t FoldBits = 0x0020002000200020ULL;
 constexpr qsizetype CharsPerWord = 4;
 
-std::uint64_t Mix(std::uint64_t hash, std::uint64_t value) {
-    return (hash ^ value) * Multiplier;
-}
-
 // Four characters at a time: most names are compared and hashed in a handful of steps.
 std::uint64_t WordHash(QStringView text, std::uint64_t seed, std::uint64_t foldBits) {
     const char16_t* chars = text.utf16();
     const qsizetype size = text.size();
-    std::uint64_t hash = Mix(seed, static_cast<std::uint64_t>(size));
+    std::uint64_t hash = HashMix(seed, static_cast<std::uint64_t>(size));
     qsizetype i = 0;
     for (; i + CharsPerWord <= size; i += CharsPerWord) {
         std::uint64_t word = 0;
         std::memcpy(&word, chars + i, sizeof word);
-        hash = Mix(hash, word | foldBits);
+        hash = HashMix(hash, word | foldBits);
     }
     std::uint64_t tail = 0;
     for (; i < size; ++i)
         tail = (tail << 16) | (chars[i] | (foldBits & 0xFFFF));
-    hash = Mix(hash, tail);
+    hash = HashMix(hash, tail);
     return hash ^ (hash >> 29);
 }
 } // namespace

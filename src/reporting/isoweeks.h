@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/calendardates.h"
+#include "storage/values/calendardates.h"
 
 #include <QDate>
 #include <QString>

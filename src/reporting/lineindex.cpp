@@ -1,11 +1,11 @@
 #include "lineindex.h"
+#include "base/hashmix.h"
 
 #include "reporting/reportentry.h"
 #include "reporting/reportline.h"
 
 namespace {
 constexpr std::size_t FirstCapacity = 64;
-constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15ULL;
 
 std::uint64_t Pair(std::uint32_t low, std::uint32_t high) {
     return low | std::uint64_t{high} << 32;
@@ -18,13 +18,13 @@ std::uint32_t Bits(int value) {
 // Four products that do not wait for each other, then one more to mix them.
 std::uint64_t KeyHash(const TLineKey& key, bool withUser) {
     const std::uint64_t names =
-        (Pair(Bits(key.Client), Bits(key.Project)) * Multiplier) ^
-        (Pair(Bits(key.Category), Bits(key.Activity)) * 0xC2B2AE3D27D4EB4FULL);
+        (Pair(Bits(key.Client), Bits(key.Project)) * HashMultipliers[0]) ^
+        (Pair(Bits(key.Category), Bits(key.Activity)) * HashMultipliers[1]);
     const std::uint64_t rest =
-        (Pair(Bits(key.Remarks), Bits(withUser ? key.User : -1)) * 0x165667B19E3779F9ULL) ^
+        (Pair(Bits(key.Remarks), Bits(withUser ? key.User : -1)) * HashMultipliers[2]) ^
         (Pair(Bits(key.BillingCode), Bits(key.RateText) * 2 + (key.Chargeable ? 1 : 0)) *
-         0xD6E8FEB86659FD93ULL);
-    const std::uint64_t hash = (names ^ (rest >> 7) ^ (rest << 11)) * Multiplier;
+         HashMultipliers[3]);
+    const std::uint64_t hash = (names ^ (rest >> 7) ^ (rest << 11)) * HashMultipliers[0];
     return hash ^ (hash >> 31);
 }
 

@@ -1,13 +1,13 @@
 #include "reportdata.h"
 
-#include "app/applocale.h"
-#include "app/messages.h"
-#include "app/sidebyside.h"
+#include "base/applocale.h"
+#include "base/messages.h"
+#include "base/parallelfor.h"
 #include "reporting/reportlinebuilder.h"
 #include "reporting/reportlines.h"
-#include "storage/datetexts.h"
-#include "storage/day.h"
-#include "storage/month.h"
+#include "storage/values/datetexts.h"
+#include "storage/months/day.h"
+#include "storage/months/month.h"
 
 #include <algorithm>
 #include <exception>
@@ -57,7 +57,7 @@ TReportDays PeriodDaysOfMonth(QDate month, QDate from, QDate to,
     return days;
 }
 
-// Reads the months of a period side by side, each month on one core, and hands each month's
+// Reads the months of a period in parallel, each month on one core, and hands each month's
 // days to a consumer in month order as soon as the months before it were handed over, on
 // whichever thread is free: while one core takes a month, the other goes on reading.
 class TMonthCollector {
@@ -77,7 +77,7 @@ public:
     // The days of the period in date order. A month that could not be read raises its error,
     // the earliest month's when there are several; no month after it is handed over.
     TReportDays Collect() {
-        RunSideBySide(FMonths.size(), [this](std::size_t i) { ReadMonth(i); });
+        ParallelFor(FMonths.size(), [this](std::size_t i) { ReadMonth(i); });
         for (const std::exception_ptr& error : FErrors)
             if (error)
                 std::rethrow_exception(error);

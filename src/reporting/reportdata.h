@@ -43,7 +43,7 @@ enum TCharging { chIncludeAll = 0, chChargeableOnly = 1, chNotChargeableOnly = 2
 // folder's user name, LastPathPart (an empty list gives days without blocks). Each month is read
 // once; a missing month file adds no blocks. A line that cannot be read raises
 // EDataLineError (file and line). An invalid date gives no days.
-// The months are read side by side on the processor's cores, each month whole on one core
+// The months are read in parallel on the processor's cores, each month whole on one core
 // (so a few months are held at a time besides the days already read); the first month that
 // cannot be read in date order is the one whose error is raised.
 TReportDays CollectReportDays(QDate from, QDate to,

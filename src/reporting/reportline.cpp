@@ -2,8 +2,8 @@
 
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
-#include "storage/adminsettings.h"
-#include "storage/converterror.h"
+#include "storage/settings/adminsettings.h"
+#include "base/converterror.h"
 
 #include <numeric>
 #include <stdexcept>

@@ -3,11 +3,11 @@
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
-#include "storage/billing.h"
-#include "storage/block.h"
-#include "storage/day.h"
-#include "storage/namestore.h"
-#include "storage/timevalues.h"
+#include "storage/months/billing.h"
+#include "storage/months/block.h"
+#include "storage/months/day.h"
+#include "storage/months/namestore.h"
+#include "storage/values/timevalues.h"
 
 #include <algorithm>
 

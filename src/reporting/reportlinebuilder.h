@@ -3,8 +3,8 @@
 #include "reporting/reportdata.h"
 #include "reporting/tasksums.h"
 #include "reporting/textids.h"
-#include "storage/billing.h"
-#include "storage/block.h"
+#include "storage/months/billing.h"
+#include "storage/months/block.h"
 
 #include <array>
 #include <cstdint>

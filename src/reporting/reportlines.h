@@ -2,7 +2,7 @@
 
 #include "reporting/lineindex.h"
 #include "reporting/reportline.h"
-#include "storage/money.h"
+#include "storage/values/money.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+
+#include "base/hashmix.h"
 #include <cstdint>
 #include <vector>
 
@@ -68,9 +70,7 @@ public:
     // What a key's place in the table follows from; worked out once per block by callers
     // that use several of the calls below.
     static std::uint64_t HashOf(const TTaskKey& key) {
-        const std::uint64_t hash =
-            (key.Low * 0x9E3779B97F4A7C15ULL) ^ (key.High * 0xC2B2AE3D27D4EB4FULL);
-        return hash ^ (hash >> 29) ^ (hash >> 41);
+        return HashWords(key.Low, key.High);
     }
     // The totals of key, valid until the next Start; null when the key has none yet.
     TTaskTotals* Find(const TTaskKey& key, std::uint64_t hash) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+
+#include "base/hashmix.h"
 #include <cstdint>
 #include <vector>
 
@@ -76,7 +78,7 @@ private:
     // capacity is a power of two.
     static std::size_t MemoSlotOf(const QChar* data, std::size_t capacity) {
         const auto address = reinterpret_cast<std::uintptr_t>(data);
-        return static_cast<std::size_t>((address >> 1) * 0x9E3779B97F4A7C15ULL >> 40) &
+        return static_cast<std::size_t>((address >> 1) * HashMultipliers[0] >> 40) &
                (capacity - 1);
     }
     int Remembered(const QString& text);

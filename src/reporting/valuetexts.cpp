@@ -1,7 +1,7 @@
 #include "valuetexts.h"
 
-#include "app/applocale.h"
-#include "app/textutils.h"
+#include "base/applocale.h"
+#include "base/textutils.h"
 
 #include <cmath>
 

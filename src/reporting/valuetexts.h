@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/money.h"
+#include "storage/values/money.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "listfilling.h"
 
-#include "app/windows/listtreeitem.h"
-#include "app/windows/treehelpers.h"
+#include "setup/listtreeitem.h"
+#include "setup/treehelpers.h"
 
 #include <QComboBox>
 #include <QTreeWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/categories.h"
-#include "storage/clients.h"
+#include "storage/lists/categories.h"
+#include "storage/lists/clients.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "app/datalocations.h"
+#include "storage/settings/datalocations.h"
 #include "cli/listfilecheck.h"
-#include "storage/listlines.h"
+#include "storage/lists/listlines.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "app/datalocations.h"
+#include "storage/settings/datalocations.h"
 #include "export/exportengine.h"
 #include "export/exportvalues.h"
 #include "localepin.h"
 #include "reporting/reportline.h"
 #include "sampleexportformat.h"
-#include "storage/personalsettings.h"
+#include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "app/datalocations.h"
+#include "storage/settings/datalocations.h"
 #include "export/exportformat.h"
 #include "export/exportformatfiles.h"
-#include "storage/filestamp.h"
-#include "storage/lockfile.h"
+#include "base/filestamp.h"
+#include "storage/server/lockfile.h"
 #include "testsupport.h"
 
 #include <QDir>

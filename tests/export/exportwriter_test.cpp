@@ -1,6 +1,6 @@
-#include "app/datalocations.h"
-#include "app/fileutils.h"
-#include "app/sidebyside.h"
+#include "storage/settings/datalocations.h"
+#include "base/fileutils.h"
+#include "base/parallelfor.h"
 #include "export/exportengine.h"
 #include "export/exportvalues.h"
 #include "export/exportrowmaker.h"
@@ -10,9 +10,9 @@
 #include "reporting/reportlines.h"
 #include "sampledata.h"
 #include "sampleexportformat.h"
-#include "storage/day.h"
-#include "storage/personalsettings.h"
-#include "storage/textcodec.h"
+#include "storage/months/day.h"
+#include "storage/settings/personalsettings.h"
+#include "base/textcodec.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -271,7 +271,7 @@ TEST_F(ExportWriter, NothingToWriteOrNoFolderLeavesNoFile) {
               QStringList({QStringLiteral("export.csv")}));
 }
 
-// The whole export, made month by month side by side, against the plain rules over all the
+// The whole export, made month by month in parallel, against the plain rules over all the
 // period's lines: the Client and Category groups come first, so their rows are joined from
 // every month before the Time rows are written, and a name that does not fit Windows-1252 in
 // one month makes every month's rows UTF-8.
@@ -315,7 +315,7 @@ TEST_F(ExportDataOnSampleData, MonthByMonthGivesTheFileOfAllLinesAtOnce) {
     const QByteArray expected = Expected(from, to);
     ASSERT_GT(expected.size(), 10000);
     for (const std::size_t threads : {1u, 2u, 3u}) {
-        SetSideBySideThreads(threads);
+        SetParallelThreads(threads);
         ASSERT_EQ(ExportData(Format, from, to), QString());
         const QByteArray written = ReadFile(Output);
         ASSERT_EQ(written.size(), expected.size()) << threads << " threads";
@@ -341,7 +341,7 @@ TEST_F(ExportDataOnSampleData, CaseVariantsAndWideCharactersMetInLaterMonths) {
     ASSERT_TRUE(expected.contains("\nzeta\tWeb\r\n")); // the Client group's row
     ASSERT_FALSE(expected.contains("\nZETA\tWeb\r\n"));
     ASSERT_TRUE(expected.contains("\xC5\x81\xC3\xB3"));
-    SetSideBySideThreads(2);
+    SetParallelThreads(2);
     ASSERT_EQ(ExportData(Format, QDate(2024, 1, 1), QDate(2024, 4, 30)), QString());
     EXPECT_TRUE(ReadFile(Output) == expected);
 }
@@ -353,7 +353,7 @@ TEST_F(ExportDataOnSampleData, TheEarliestUnreadableMonthIsReported) {
     WriteFile(user + QStringLiteral("2024-04.txt"),
               "03 Apr 2024\t0x00\t0800\tA\tB\tC\tD\t \tN\tY\tY\r\n");
     WriteFile(Output, "old");
-    SetSideBySideThreads(2);
+    SetParallelThreads(2);
     for (int round = 0; round < 5; ++round) {
         const QString error = ExportData(Format, QDate(2024, 1, 1), QDate(2024, 4, 30));
         EXPECT_TRUE(error.contains(QStringLiteral("2024-02.txt"))) << error.toStdString();

@@ -1,17 +1,17 @@
-#include "app/datalocations.h"
-#include "app/messages.h"
-#include "app/sidebyside.h"
+#include "storage/settings/datalocations.h"
+#include "base/messages.h"
+#include "base/parallelfor.h"
 #include "localepin.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
 #include "sampledata.h"
-#include "storage/billing.h"
-#include "storage/block.h"
-#include "storage/datalineerror.h"
-#include "storage/day.h"
-#include "storage/month.h"
-#include "storage/personalsettings.h"
+#include "storage/months/billing.h"
+#include "storage/months/block.h"
+#include "storage/months/datalineerror.h"
+#include "storage/months/day.h"
+#include "storage/months/month.h"
+#include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -574,7 +574,7 @@ TEST_F(ReportData, LinesBuiltWhileReadingAreThoseBuiltAfterwards) {
         options.WithBillingCode = true;
         const TReportLines expected = Lines(days, options);
         for (const std::size_t threads : {1u, 2u, 3u}) {
-            SetSideBySideThreads(threads);
+            SetParallelThreads(threads);
             TReportLines lines;
             const TReportDays read = CollectReportDays(from, to, folders, options, lines);
             ASSERT_EQ(read.size(), days.size());
@@ -591,7 +591,7 @@ TEST_F(ReportData, LinesBuiltWhileReadingAreThoseBuiltAfterwards) {
             }
         }
     }
-    SetSideBySideThreads(0);
+    SetParallelThreads(0);
 }
 
 TEST_F(ReportData, TheEarliestUnreadableMonthIsReportedWhateverTheCores) {
@@ -600,7 +600,7 @@ TEST_F(ReportData, TheEarliestUnreadableMonthIsReportedWhateverTheCores) {
     const QString folder =
         WriteMonth(QStringLiteral("ann"), "2024-04.txt", {{"01 Apr 2024", "1x00"}});
     for (const std::size_t threads : {1u, 2u, 4u}) {
-        SetSideBySideThreads(threads);
+        SetParallelThreads(threads);
         TReportLines lines;
         try {
             CollectReportDays(QDate(2024, 1, 1), QDate(2024, 4, 30), QStringList{folder},
@@ -611,5 +611,5 @@ TEST_F(ReportData, TheEarliestUnreadableMonthIsReportedWhateverTheCores) {
         }
         EXPECT_EQ(lines.Count(), 1); // January's line, nothing from February on
     }
-    SetSideBySideThreads(0);
+    SetParallelThreads(0);
 }

@@ -1,8 +1,8 @@
 #include "localepin.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
-#include "storage/adminsettings.h"
-#include "storage/converterror.h"
+#include "storage/settings/adminsettings.h"
+#include "base/converterror.h"
 
 #include <random>
 #include <stdexcept>

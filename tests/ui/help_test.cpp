@@ -1,6 +1,6 @@
-#include "app/datalocations.h"
-#include "app/help.h"
-#include "app/windows/helpform.h"
+#include "storage/settings/datalocations.h"
+#include "base/help.h"
+#include "app/helpform.h"
 #include "testsupport.h"
 
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "app/windows/listtreeitem.h"
-#include "app/windows/treehelpers.h"
+#include "setup/listtreeitem.h"
+#include "setup/treehelpers.h"
 #include "localepin.h"
 #include "setup/listfilling.h"
 #include "testsupport.h"

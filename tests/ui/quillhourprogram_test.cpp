@@ -1,9 +1,9 @@
-#include "app/datalocations.h"
-#include "app/instanceguard.h"
-#include "app/windows/quillhourprogram.h"
+#include "storage/settings/datalocations.h"
+#include "base/instanceguard.h"
+#include "app/quillhourprogram.h"
 #include "dayview/mainform.h"
 #include "setup/setupform.h"
-#include "storage/personalsettings.h"
+#include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 
 #include <QApplication>

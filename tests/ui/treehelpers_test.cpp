@@ -1,4 +1,4 @@
-#include "app/windows/treehelpers.h"
+#include "setup/treehelpers.h"
 
 #include <QRadioButton>
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
 #include "reportavailability.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 
 bool ReportsAvailable = true;
 

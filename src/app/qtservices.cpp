@@ -1,0 +1,67 @@
+#include "qtservices.h"
+
+#include "base/busycursor.h"
+#include "base/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace {
+QMessageBox::Icon IconFor(int kind) {
+    switch (kind) {
+    case mkWarning: return QMessageBox::Warning;
+    case mkError: return QMessageBox::Critical;
+    case mkInformation: return QMessageBox::Information;
+    case mkConfirmation: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons ButtonsFor(int buttons) {
+    QMessageBox::StandardButtons result;
+    if (buttons & mbYes)
+        result |= QMessageBox::Yes;
+    if (buttons & mbNo)
+        result |= QMessageBox::No;
+    if (buttons & mbOK)
+        result |= QMessageBox::Ok;
+    if (buttons & mbCancel)
+        result |= QMessageBox::Cancel;
+    return result ? result : QMessageBox::StandardButtons(QMessageBox::Ok);
+}
+
+int ResultFor(int pressed) {
+    switch (pressed) {
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    case QMessageBox::Cancel: return mrCancel;
+    default: return mrOk;
+    }
+}
+
+int ShowQtMessageBox(const QString& text, int kind, int buttons) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), shown, ButtonsFor(buttons),
+                    QApplication::activeWindow());
+    return ResultFor(box.exec());
+}
+} // namespace
+
+void InstallQtMessageBox() { SetMessageBoxHandler(ShowQtMessageBox); }
+
+void InstallQtBusyCursor() {
+    TBusyCursor::SetHandler([](bool show) {
+        if (show)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+}
+
+void SetApplicationTitle(const QWidget* mainWindow) {
+    QApplication::processEvents();
+    QApplication::setApplicationDisplayName(mainWindow ? mainWindow->windowTitle()
+                                                       : QStringLiteral("Quillhour"));
+}

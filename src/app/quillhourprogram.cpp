@@ -1,0 +1,119 @@
+#include "quillhourprogram.h"
+
+#include "storage/settings/datalocations.h"
+#include "base/help.h"
+#include "base/processenvironment.h"
+#include "base/version.h"
+#include "dayview/mainform.h"
+#include "app/helpform.h"
+#include "app/qtservices.h"
+#include "setup/setupform.h"
+#include "app/splashform.h"
+#include "storage/settings/adminsettings.h"
+#include "storage/settings/personalsettings.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+
+namespace {
+const QString ProgramName = QStringLiteral("Quillhour");
+
+// Tahoma comes with Debian's fonts-wine; without it the toolkit's sans-serif stands in.
+void RegisterTahoma() {
+    const QString folder = QStringLiteral("/usr/share/wine/fonts/");
+    bool found = false;
+    for (const QString& name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")})
+        if (QFileInfo::exists(folder + name))
+            found = QFontDatabase::addApplicationFont(folder + name) >= 0 || found;
+    QFont font(found ? QStringLiteral("Tahoma") : QApplication::font().family(), 8);
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+}
+} // namespace
+
+void InstallProgramServices() {
+    QApplication::setApplicationName(ProgramName);
+    QApplication::setApplicationVersion(QString::fromLatin1(QuillhourVersion));
+    QApplication::setApplicationDisplayName(ProgramName);
+    InstallQtMessageBox();
+    InstallQtBusyCursor();
+    InstallHelpWindow();
+    RegisterTahoma();
+}
+
+TQuillhourProgram::TQuillhourProgram() = default;
+
+TQuillhourProgram::~TQuillhourProgram() = default;
+
+QWidget* TQuillhourProgram::ApplicationMainWindow() const {
+    if (IsServerAdministration())
+        return FSetupForm.get();
+    return FMainForm.get();
+}
+
+bool TQuillhourProgram::Start() {
+    ResolveDataLocations();
+    if (!CheckDataFolders())
+        return false;
+    if (!HasSwitch(QStringLiteral("/multi")) && !FInstanceGuard.TryAcquire(InstanceGuardName))
+        return false;
+    CreateWindows();
+    LoadAdminSettings();
+    LoadPersonalSettings();
+    CloseSplash();
+    ShowMainWindow();
+    SetApplicationTitle(ApplicationMainWindow());
+    return true;
+}
+
+void TQuillhourProgram::CreateWindows() {
+    if (IsServerAdministration()) {
+        FSetupForm = std::make_unique<TSetupForm>();
+        ShowSplash();
+        FMainForm = std::make_unique<TMainForm>();
+    } else {
+        FMainForm = std::make_unique<TMainForm>();
+        ShowSplash();
+        FSetupForm = std::make_unique<TSetupForm>();
+    }
+    FMainForm->SetStopSequence([this] { Stop(); });
+}
+
+void TQuillhourProgram::ShowSplash() {
+    FSplash = std::make_unique<TSplashForm>();
+    FSplash->show();
+    QApplication::processEvents();
+}
+
+void TQuillhourProgram::CloseSplash() {
+    QApplication::processEvents();
+    if (FSplash)
+        FSplash->close();
+    FSplash.reset();
+}
+
+void TQuillhourProgram::ShowMainWindow() {
+    if (IsServerAdministration()) {
+        FSetupForm->show();
+        return;
+    }
+    FMainForm->show();
+    QApplication::processEvents();
+}
+
+void TQuillhourProgram::Stop() {
+    if (FStopped)
+        return;
+    FStopped = true;
+    SavePersonalSettings();
+    CloseHelpWindows();
+    FInstanceGuard.Release();
+}
+
+int TQuillhourProgram::Run() {
+    if (!Start())
+        return 0;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { Stop(); });
+    return QApplication::exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "base/instanceguard.h"
+
+#include <memory>
+
+class QWidget;
+class TMainForm;
+class TSetupForm;
+class TSplashForm;
+
+// The program's start and stop sequences around the window message loop.
+class TQuillhourProgram {
+public:
+    TQuillhourProgram();
+    ~TQuillhourProgram();
+
+    // Resolves the data locations, checks the folders, takes the single-instance guard and
+    // creates and shows the windows. False when the program must end at once.
+    bool Start();
+    // Runs the stop sequence once: saving, backups and closing help windows.
+    void Stop();
+    // Start, then the message loop until the main window closes; the process exit code.
+    int Run();
+
+    TMainForm* MainForm() const { return FMainForm.get(); }
+    TSetupForm* SetupForm() const { return FSetupForm.get(); }
+    // The application's main window: the set-up window in server administration mode.
+    QWidget* ApplicationMainWindow() const;
+    bool HoldsInstanceGuard() const { return FInstanceGuard.IsHeld(); }
+
+private:
+    void CreateWindows();
+    void ShowSplash();
+    void CloseSplash();
+    void ShowMainWindow();
+
+    TInstanceGuard FInstanceGuard;
+    std::unique_ptr<TMainForm> FMainForm;
+    std::unique_ptr<TSetupForm> FSetupForm;
+    std::unique_ptr<TSplashForm> FSplash;
+    bool FStopped = false;
+};
+
+// Installs the program's own services (message boxes, help window, busy cursor, fonts)
+// and sets the application's name and version.
+void InstallProgramServices();

@@ -1,0 +1,7 @@
+#include "projectinfo.h"
+
+#include "storage/months/billing.h"
+
+QString TProjectInfo::BillingText() const {
+    return BillingInfo ? ::BillingText(*BillingInfo) : QString();
+}

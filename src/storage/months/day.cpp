@@ -1,0 +1,152 @@
+#include "day.h"
+
+#include "storage/months/block.h"
+#include "storage/values/calendardates.h"
+#include "storage/values/datetexts.h"
+#include "storage/months/monthfile.h"
+#include "storage/months/monthlinereader.h"
+#include "storage/values/timevalues.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int DayEndClock = 2400;
+constexpr int LastMSecOfDay = 24 * 60 * 60 * 1000 - 1;
+} // namespace
+
+TDayView TDayView::Make(int firstTime, int hours, int width, int height) {
+    TDayView view;
+    view.FirstTime = firstTime;
+    view.Hours = hours;
+    view.Height = height;
+    view.SetWidth(width);
+    return view;
+}
+
+void TDayView::SetWidth(int width) {
+    Width = width;
+    PixelsPerHundredth = Hours > 0 ? static_cast<double>(width) / (Hours * 100.0) : 0.0;
+}
+
+TDay::TDay(QDate date, const TDayView& view) : Date(date), View(view) {}
+
+TDay::~TDay() = default;
+
+std::unique_ptr<TDay> TDay::CreateCopy(const TDay& other) {
+    auto day = std::make_unique<TDay>(other.Date, other.View);
+    day->Blocks.reserve(other.Blocks.size());
+    for (const auto& block : other.Blocks)
+        day->Blocks.push_back(TBlock::CreateDuplicate(*block));
+    return day;
+}
+
+TBlock& TDay::ReadLine(QStringView rest, const QString& userName) {
+    TMonthLineReader reader({}, userName, TDataEncoding::Utf8);
+    const QByteArray bytes = rest.toUtf8();
+    return Append(reader.ReadBlock(std::string_view(bytes.constData(), bytes.size()), 0));
+}
+
+void TDay::WriteLines(QString& text) const {
+    if (Blocks.empty())
+        return;
+    const QString dateText = DateText(Date);
+    for (const auto& block : Blocks)
+        AppendMonthLine(text, dateText, *block);
+}
+
+TBlock& TDay::AddBlock(int startTime, int endTime) {
+    return Append(std::make_unique<TBlock>(startTime, endTime));
+}
+
+TBlock& TDay::AddNewBlock(int startTime, int endTime, TMoney rate, std::uint8_t source,
+                          std::uint8_t code, bool withBilling) {
+    return Append(TBlock::CreateNew(startTime, endTime, code, source, rate, withBilling));
+}
+
+TBlock& TDay::Append(std::unique_ptr<TBlock> block) {
+    Blocks.push_back(std::move(block));
+    return *Blocks.back();
+}
+
+std::unique_ptr<TBlock> TDay::Remove(const TBlock* block) {
+    const auto found = std::find_if(Blocks.begin(), Blocks.end(),
+                                    [block](const auto& own) { return own.get() == block; });
+    if (found == Blocks.end())
+        return nullptr;
+    std::unique_ptr<TBlock> taken = std::move(*found);
+    Blocks.erase(found);
+    return taken;
+}
+
+TBlock* TDay::FindByStart(int time) const {
+    for (const auto& block : Blocks)
+        if (block->StartTime == time)
+            return block.get();
+    return nullptr;
+}
+
+TBlock* TDay::PreviousBlock(const TBlock* block) const {
+    if (!block)
+        return nullptr;
+    TBlock* best = nullptr;
+    for (const auto& candidate : Blocks)
+        if (candidate->StartTime < block->StartTime &&
+            (!best || candidate->StartTime > best->StartTime))
+            best = candidate.get();
+    return best;
+}
+
+TBlock* TDay::NextBlock(const TBlock* block) const {
+    if (!block)
+        return nullptr;
+    TBlock* best = nullptr;
+    for (const auto& candidate : Blocks)
+        if (candidate->StartTime > block->StartTime &&
+            (!best || candidate->StartTime < best->StartTime))
+            best = candidate.get();
+    return best;
+}
+
+double TDay::ReportableHours() const {
+    double hours = 0;
+    for (const auto& block : Blocks)
+        if (block->Reportable)
+            hours += block->Hours();
+    return hours;
+}
+
+bool TDay::HasIncompleteBlock() const {
+    return std::any_of(Blocks.begin(), Blocks.end(),
+                       [](const auto& block) { return !block->IsComplete(); });
+}
+
+int TDay::WeekDay() const {
+    return WeekDayNumber(Date);
+}
+
+void TDay::SortBlocks() {
+    std::stable_sort(Blocks.begin(), Blocks.end(), [](const auto& a, const auto& b) {
+        return a->StartTime < b->StartTime;
+    });
+}
+
+TMoment TDay::LastEntryMoment() const {
+    if (Blocks.empty())
+        return {};
+    const int clock = TimeToClock(Blocks.back()->EndTime);
+    if (clock >= DayEndClock)
+        return TMoment(Date, LastMSecOfDay);
+    if (clock <= 0)
+        return TMoment(Date);
+    return TMoment(Date, QTime(clock / 100, clock % 100));
+}
+
+bool TDay::Equals(const TDay& other) const {
+    if (Date != other.Date || View.FirstTime != other.View.FirstTime ||
+        View.Hours != other.View.Hours || Blocks.size() != other.Blocks.size())
+        return false;
+    for (std::size_t i = 0; i < Blocks.size(); ++i)
+        if (!Blocks[i]->Equals(*other.Blocks[i]))
+            return false;
+    return true;
+}

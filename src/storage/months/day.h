@@ -1,0 +1,81 @@
+#pragma once
+
+#include "storage/values/moment.h"
+#include "storage/values/money.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+class TBlock;
+
+// The geometry of the timeline a day is drawn on, as plain numbers. Days read for reports,
+// exports or the server scan keep the defaults.
+struct TDayView {
+    int FirstTime = 0;  // time at the left edge
+    int Hours = 24;     // hours the timeline spans
+    int Width = 0;      // pixels
+    int Height = 0;     // pixels
+    double PixelsPerHundredth = 0;
+
+    static TDayView Make(int firstTime, int hours, int width, int height);
+    // A new width, and the pixels per hundredth that follow from it.
+    void SetWidth(int width);
+};
+
+// One calendar day and its blocks (owned, in list order).
+class TDay {
+public:
+    explicit TDay(QDate date, const TDayView& view = {});
+    TDay(const TDay&) = delete;
+    TDay& operator=(const TDay&) = delete;
+    ~TDay();
+
+    // Same date and geometry; every block duplicated exactly (TBlock::CreateDuplicate), in
+    // order, so that a copy always equals its original.
+    static std::unique_ptr<TDay> CreateCopy(const TDay& other);
+
+    // Reads fields 2 to 12 of a month line (the date already taken off) and appends the block,
+    // carrying userName. Raises EDataLineError (without file and line) when the start or the
+    // end is not a whole number.
+    TBlock& ReadLine(QStringView rest, const QString& userName);
+    // Appends one month line per block, in list order, with this day's date.
+    void WriteLines(QString& text) const;
+
+    TBlock& AddBlock(int startTime, int endTime);
+    // A block as dropped from the palette (TBlock::CreateNew).
+    TBlock& AddNewBlock(int startTime, int endTime, TMoney rate, std::uint8_t source,
+                        std::uint8_t code, bool withBilling);
+    TBlock& Append(std::unique_ptr<TBlock> block);
+    // Takes block out of the list and hands it over; none when it is not one of this day's.
+    std::unique_ptr<TBlock> Remove(const TBlock* block);
+
+    TBlock* FindByStart(int time) const;
+    // The block with the latest start strictly before block's start (the first in list order
+    // on a tie); none when there is none or block is none.
+    TBlock* PreviousBlock(const TBlock* block) const;
+    // The block with the earliest start strictly after block's start; likewise.
+    TBlock* NextBlock(const TBlock* block) const;
+
+    bool IsEmpty() const { return Blocks.empty(); }
+    double ReportableHours() const;
+    bool HasIncompleteBlock() const;
+    // Monday = 1 ... Sunday = 7.
+    int WeekDay() const;
+    int DayOfMonth() const { return Date.day(); }
+    // By ascending start; blocks with equal starts keep their order.
+    void SortBlocks();
+    // The date with the clock time of the last block's end (23:59:59.999 for an end of 2400
+    // or later); the moment 0 for a day without blocks.
+    TMoment LastEntryMoment() const;
+    // Same date, view start and hours, and pairwise equal blocks in list order.
+    bool Equals(const TDay& other) const;
+
+    QDate Date;
+    TDayView View;
+    std::vector<std::unique_ptr<TBlock>> Blocks;
+};

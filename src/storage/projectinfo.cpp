@@ -1,7 +1,0 @@
-#include "projectinfo.h"
-
-#include "storage/billing.h"
-
-QString TProjectInfo::BillingText() const {
-    return BillingInfo ? ::BillingText(*BillingInfo) : QString();
-}
