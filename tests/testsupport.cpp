@@ -13,7 +13,7 @@
 #include <QFileInfo>
 
 TMessageRecorder::TMessageRecorder() : Answer(mrOk) {
-    SetMessageBoxHandler([this](const QString& text, int kind, int buttons) {
+    SetMessageBoxHandler([this](const QString& text, TMsgKind kind, int buttons) {
         Shown.push_back({text, kind, buttons});
         return Answer;
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/messages.h"
 #include "base/processenvironment.h"
 
 #include <QString>
@@ -36,7 +37,7 @@ public:
 // One message box the code under test asked for.
 struct TShownMessage {
     QString Text;
-    int Kind;
+    TMsgKind Kind;
     int Buttons;
 };
 

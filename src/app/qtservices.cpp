@@ -8,14 +8,14 @@
 #include <QWidget>
 
 namespace {
-QMessageBox::Icon IconFor(int kind) {
+QMessageBox::Icon IconFor(TMsgKind kind) {
     switch (kind) {
-    case mkWarning: return QMessageBox::Warning;
-    case mkError: return QMessageBox::Critical;
-    case mkInformation: return QMessageBox::Information;
-    case mkConfirmation: return QMessageBox::Question;
-    default: return QMessageBox::NoIcon;
+    case TMsgKind::Warning: return QMessageBox::Warning;
+    case TMsgKind::Error: return QMessageBox::Critical;
+    case TMsgKind::Information: return QMessageBox::Information;
+    case TMsgKind::Confirmation: return QMessageBox::Question;
     }
+    return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ButtonsFor(int buttons) {
@@ -40,7 +40,7 @@ int ResultFor(int pressed) {
     }
 }
 
-int ShowQtMessageBox(const QString& text, int kind, int buttons) {
+int ShowQtMessageBox(const QString& text, TMsgKind kind, int buttons) {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), shown, ButtonsFor(buttons),

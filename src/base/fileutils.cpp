@@ -89,7 +89,7 @@ bool ConfirmReplace(const QStringList& paths) {
             text += path + QLatin1Char('\n');
         text += QStringLiteral("Do you want to replace them?");
     }
-    return ShowMessageBox(text, mkWarning, mbYesNo) == mrYes;
+    return ShowMessageBox(text, TMsgKind::Warning, mbYesNo) == mrYes;
 }
 
 namespace {

@@ -17,17 +17,17 @@ void SetMessageBoxHandler(TMessageBoxHandler handler) {
     Handler() = handler ? std::move(handler) : TMessageBoxHandler(ConsoleMessageBox);
 }
 
-QString MessageKindTitle(int kind) {
+QString MessageKindTitle(TMsgKind kind) {
     switch (kind) {
-    case mkWarning: return QStringLiteral("Warning");
-    case mkError: return QStringLiteral("Error");
-    case mkInformation: return QStringLiteral("Information");
-    case mkConfirmation: return QStringLiteral("Confirm");
-    default: return QStringLiteral("Quillhour");
+    case TMsgKind::Warning: return QStringLiteral("Warning");
+    case TMsgKind::Error: return QStringLiteral("Error");
+    case TMsgKind::Information: return QStringLiteral("Information");
+    case TMsgKind::Confirmation: return QStringLiteral("Confirm");
     }
+    return QStringLiteral("Quillhour");
 }
 
-int ConsoleMessageBox(const QString& text, int kind, int buttons) {
+int ConsoleMessageBox(const QString& text, TMsgKind kind, int buttons) {
     QTextStream err(stderr);
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -39,7 +39,7 @@ int ConsoleMessageBox(const QString& text, int kind, int buttons) {
     return mrOk;
 }
 
-int ShowMessageBox(const QString& text, int kind, int buttons, int helpContext) {
+int ShowMessageBox(const QString& text, TMsgKind kind, int buttons, int helpContext) {
     Q_UNUSED(helpContext);
     const bool wasShowing = MessageBoxShowing;
     MessageBoxShowing = true;

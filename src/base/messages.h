@@ -5,7 +5,7 @@
 #include <functional>
 
 // Kinds of message box.
-enum TMsgKind { mkWarning = 0, mkError = 1, mkInformation = 2, mkConfirmation = 3 };
+enum class TMsgKind { Warning, Error, Information, Confirmation };
 
 // Button set bits; combine with |.
 enum TMsgButton { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };
@@ -17,7 +17,7 @@ enum TMsgResult { mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
 // Shows a modal message box and returns the button pressed. MessageBoxShowing is set while
 // the box is open and restored afterwards. helpContext is kept for callers and unused.
-int ShowMessageBox(const QString& text, int kind, int buttons, int helpContext = 0);
+int ShowMessageBox(const QString& text, TMsgKind kind, int buttons, int helpContext = 0);
 
 // True while a message box (or a window the main window opened) is showing; timer-driven
 // work stays quiet while it is set.
@@ -26,9 +26,9 @@ extern bool MessageBoxShowing;
 // The function that really shows the box. The program installs a QMessageBox one; tests
 // install a recorder; the default (command line) prints the text to standard error and
 // answers with the safe choice (OK, No or Cancel).
-using TMessageBoxHandler = std::function<int(const QString& text, int kind, int buttons)>;
+using TMessageBoxHandler = std::function<int(const QString& text, TMsgKind kind, int buttons)>;
 void SetMessageBoxHandler(TMessageBoxHandler handler);
-int ConsoleMessageBox(const QString& text, int kind, int buttons);
+int ConsoleMessageBox(const QString& text, TMsgKind kind, int buttons);
 
 // Caption prefix used for a kind, for consoles and box titles: "Warning", "Error", ...
-QString MessageKindTitle(int kind);
+QString MessageKindTitle(TMsgKind kind);

@@ -300,7 +300,8 @@ QString TExportFormat::ReadSections(const TIniFile& ini) {
     Client = ini.ReadRaw(FiltersSection, QStringLiteral("Client"));
     Project = Client.isEmpty() ? QString() : ini.ReadRaw(FiltersSection, QStringLiteral("Project"));
     ActiveClientProjects = ReadFlag(ini, FiltersSection, QStringLiteral("ActiveClientProjects"), false);
-    Charging = InRange(ReadNumber(ini, FiltersSection, QStringLiteral("Charging"), 0), 0, 2);
+    Charging = static_cast<TCharging>(
+        InRange(ReadNumber(ini, FiltersSection, QStringLiteral("Charging"), 0), 0, 2));
     Overtime = ReadFlag(ini, FiltersSection, QStringLiteral("Overtime"), true);
     FileDir = ini.ReadRaw(FilesSection, QStringLiteral("FileDir"));
     FileName = ini.ReadRaw(FilesSection, QStringLiteral("FileName"));
@@ -371,7 +372,7 @@ QString TExportFormat::ToText() const {
     Put(text, QStringLiteral("Client"), Client);
     Put(text, QStringLiteral("Project"), Project);
     PutFlag(text, QStringLiteral("ActiveClientProjects"), ActiveClientProjects);
-    Put(text, QStringLiteral("Charging"), Charging);
+    Put(text, QStringLiteral("Charging"), static_cast<int>(Charging));
     PutFlag(text, QStringLiteral("Overtime"), Overtime);
     EndSection(text);
     BeginSection(text, FilesSection);

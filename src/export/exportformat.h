@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exportitem.h"
+#include "reporting/lineoptions.h"
 #include "storage/server/sharedfilestamp.h"
 
 #include <QString>
@@ -18,7 +19,7 @@ struct TExportHeader {
     QString Description;
     QString OutputPath; // folder and file name of the output; empty for none
     bool Overtime = true;
-    int Charging = 0;
+    TCharging Charging = TCharging::IncludeAll;
     bool ActiveClientProjects = false;
     QString Project;
     QString Client;
@@ -100,7 +101,7 @@ public:
     QString Client;
     QString Project;
     bool ActiveClientProjects = false;
-    int Charging = 0;
+    TCharging Charging = TCharging::IncludeAll;
     bool Overtime = true;
     QString FileDir;
     QString FileName;

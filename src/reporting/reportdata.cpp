@@ -181,7 +181,7 @@ bool CheckReportDays(const TReportDays& days, bool showMessages, QString& reason
     if (reason.isEmpty())
         return true;
     if (showMessages)
-        ShowMessageBox(reason, mkWarning, mbOK);
+        ShowMessageBox(reason, TMsgKind::Warning, mbOK);
     return false;
 }
 

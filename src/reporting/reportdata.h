@@ -6,8 +6,9 @@
 #include <vector>
 
 #include <QDate>
-#include <QString>
 #include <QStringList>
+
+#include "reporting/lineoptions.h"
 
 class TDay;
 class TReportLines;
@@ -15,27 +16,6 @@ class TReportLines;
 // The days of a report period, one per calendar date in date order, each with the blocks of
 // every selected user. The list owns its days; clearing or destroying it frees them.
 using TReportDays = std::vector<std::unique_ptr<TDay>>;
-
-// The switches and filters that decide which blocks become report lines, and how.
-struct TLineOptions {
-    // Copy the block's user into the line; without it blocks of different users merge.
-    bool WithUser = false;
-    // Keep only this client (a-z letter case ignored); empty keeps all.
-    QString ClientFilter;
-    // Keep only this project, compared the same way; empty keeps all.
-    QString ProjectFilter;
-    // Drop the remarks and merge the blocks of one task into one line.
-    bool Consolidate = false;
-    // 0 every block, 1 chargeable blocks only, 2 blocks that are not chargeable only.
-    int Charging = 0;
-    bool ExcludeOvertime = false;
-    bool OvertimeOnly = false;
-    // Fill the lines' billing code; without it the code is empty.
-    bool WithBillingCode = false;
-};
-
-// Values of TLineOptions::Charging.
-enum TCharging { chIncludeAll = 0, chChargeableOnly = 1, chNotChargeableOnly = 2 };
 
 // The days from from to to (given the other way round, they are swapped). Without users the
 // current user's month files in LocalDataPath() are read, the blocks carrying

@@ -17,8 +17,8 @@ TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines
     : FOptions(options),
       FKeepsAllReported(options.ClientFilter.isEmpty() && options.ProjectFilter.isEmpty() &&
                         !options.OvertimeOnly && !options.ExcludeOvertime &&
-                        options.Charging != chChargeableOnly &&
-                        options.Charging != chNotChargeableOnly),
+                        options.Charging != TCharging::ChargeableOnly &&
+                        options.Charging != TCharging::NotChargeableOnly),
       FLines(lines), FStore(TNameStore::Instance()) {
     FLines.BeginBatch();
     FTaskTexts.SetRemembering(true);
@@ -75,9 +75,9 @@ bool TReportLineBuilder::PassesFilters(const TBlock& block) const {
         return false;
     if ((FOptions.OvertimeOnly && !block.OverTime) || (FOptions.ExcludeOvertime && block.OverTime))
         return false;
-    if (FOptions.Charging == chChargeableOnly)
+    if (FOptions.Charging == TCharging::ChargeableOnly)
         return block.Chargeable;
-    if (FOptions.Charging == chNotChargeableOnly)
+    if (FOptions.Charging == TCharging::NotChargeableOnly)
         return !block.Chargeable;
     return true;
 }

@@ -63,7 +63,7 @@ TEST_F(FileUtils, ConfirmReplaceAsksOnlyForExistingFiles) {
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_EQ(Messages->Shown[0].Text,
               QLatin1Char('"') + one + QStringLiteral("\" already exists.\nDo you want to replace it?"));
-    EXPECT_EQ(Messages->Shown[0].Kind, mkWarning);
+    EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
     EXPECT_EQ(Messages->Shown[0].Buttons, mbYes | mbNo);
 
     WriteFile(two, "y");

@@ -57,7 +57,7 @@ TEST_F(ExportFormatTest, DefaultsWhenKeysAreMissingOrOutOfRange) {
     EXPECT_EQ(format.DelimiterReplace, ';'); // a file without the key reads as semicolon
     EXPECT_EQ(format.Delimiter, '\t');
     EXPECT_EQ(format.Period, 0);
-    EXPECT_EQ(format.Charging, 0);
+    EXPECT_EQ(format.Charging, TCharging::IncludeAll);
     EXPECT_TRUE(format.Overtime);
     EXPECT_TRUE(format.Project.isEmpty()); // a project without a client is ignored
     EXPECT_FALSE(format.SkipEmptyGroups);
@@ -166,7 +166,7 @@ TEST_F(ExportFormatTest, RoundTripOfEveryKindOfColumnUsersAndFilters) {
     header.Description = QStringLiteral("Every field");
     header.OutputPath = Path(QStringLiteral("out/full.csv"));
     header.Overtime = false;
-    header.Charging = 1;
+    header.Charging = TCharging::ChargeableOnly;
     header.ActiveClientProjects = true;
     header.Client = QStringLiteral("Acme");
     header.Project = QStringLiteral("Web");

@@ -367,17 +367,17 @@ TEST_F(ExportDataOnSampleData, TheFormatsFiltersChooseTheEntries) {
     const QDate to(2024, 3, 31);
     const QByteArray all = Expected(from, to);
     Format.Overtime = false;
-    for (const int charging : {chChargeableOnly, chNotChargeableOnly}) {
+    for (const TCharging charging : {TCharging::ChargeableOnly, TCharging::NotChargeableOnly}) {
         Format.Charging = charging;
         const QByteArray expected = Expected(from, to);
         ASSERT_GT(expected.size(), 1000);
         ASSERT_LT(expected.size(), all.size());
         ASSERT_EQ(ExportData(Format, from, to), QString());
-        EXPECT_TRUE(ReadFile(Output) == expected) << "charging " << charging;
+        EXPECT_TRUE(ReadFile(Output) == expected) << "charging " << static_cast<int>(charging);
     }
     // A client filter that matches no entry: with empty groups skipped there is nothing to
     // export and the file stays as it was; otherwise every group is its empty heading line.
-    Format.Charging = chIncludeAll;
+    Format.Charging = TCharging::IncludeAll;
     Format.Client = QStringLiteral("No such client");
     Format.SkipEmptyGroups = true;
     WriteFile(Output, "old");

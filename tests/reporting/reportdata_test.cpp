@@ -197,7 +197,7 @@ TEST_F(ReportData, CheckStopsAtTheFirstWorkingDayWithMissingTaskInformation) {
     EXPECT_EQ(CheckReason(days, true),
               QStringLiteral("Tuesday 05/03/2024 has missing task information"));
     ASSERT_EQ(Messages->Shown.size(), 1u);
-    EXPECT_EQ(Messages->Shown[0].Kind, mkWarning);
+    EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
     EXPECT_EQ(Messages->Shown[0].Buttons, mbOK);
 
     // A block left out of reports is still checked.
@@ -245,9 +245,9 @@ TEST_F(ReportData, FiltersOfTheLines) {
     EXPECT_EQ(startsOf(options), QList<int>({800, 1100, 1200}));
     options.ExcludeOvertime = true;
     EXPECT_EQ(startsOf(options), QList<int>({800, 1200}));
-    options.Charging = chNotChargeableOnly;
+    options.Charging = TCharging::NotChargeableOnly;
     EXPECT_EQ(startsOf(options), QList<int>({1200}));
-    options.Charging = chChargeableOnly;
+    options.Charging = TCharging::ChargeableOnly;
     EXPECT_EQ(startsOf(options), QList<int>({800}));
     options = {};
     options.OvertimeOnly = true;

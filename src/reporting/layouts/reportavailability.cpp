@@ -9,6 +9,6 @@ bool CheckReportsAvailable() {
         return true;
     ShowMessageBox(QStringLiteral("An error occurred while trying to prepare reports.\r"
                                   "Please check your default printer is available."),
-                   mkError, mbOK);
+                   TMsgKind::Error, mbOK);
     return false;
 }

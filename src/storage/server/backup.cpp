@@ -14,10 +14,10 @@ namespace {
 const QString ExportFormatPattern = QStringLiteral("ef-*.txt");
 
 void WarnBackupFailed() {
-    ShowMessageBox(BackupFailedText, mkWarning, mbOK);
+    ShowMessageBox(BackupFailedText, TMsgKind::Warning, mbOK);
 }
 void WarnRenameFailed() {
-    ShowMessageBox(RenameBackupFailedText, mkWarning, mbOK);
+    ShowMessageBox(RenameBackupFailedText, TMsgKind::Warning, mbOK);
 }
 
 // Copies what needs copying from sourceFolder to targetFolder; any failure is one warning.

@@ -166,17 +166,17 @@ bool CheckDataFolders() {
         ShowMessageBox(QStringLiteral("Server path \"") + loc.ServerFolder +
                            QStringLiteral("\" does not exist.") + QLatin1Char('\n') +
                            QStringLiteral("Using local data"),
-                       mkWarning, mbOK);
+                       TMsgKind::Warning, mbOK);
         return true;
     }
     if (!loc.ServerFolder.isEmpty() && IsServerAdministration()) {
         ShowMessageBox(QStringLiteral("Server administration setting does not allow a server path"),
-                       mkError, mbOK);
+                       TMsgKind::Error, mbOK);
         return false;
     }
     if (loc.ServerFolder.isEmpty() && HasAdminRights()) {
         ShowMessageBox(QStringLiteral("Remote server administration requires a server path"),
-                       mkError, mbOK);
+                       TMsgKind::Error, mbOK);
         return false;
     }
     return true;

@@ -41,5 +41,5 @@ void TSettingsReader::Note(const QString& section, const QString& key, const QSt
 void WarnSettingsNotSaved(const QString& fileName, const QString& reason) {
     ShowMessageBox(QStringLiteral("The settings could not be saved to \"") + fileName +
                        QStringLiteral("\"") + QLatin1Char('\n') + reason,
-                   mkWarning, mbOK);
+                   TMsgKind::Warning, mbOK);
 }

@@ -112,7 +112,7 @@ TEST_F(Backup, UserNameThatIsNoPlainFolderNameIsNeverUsedOnTheServer) {
         BackupToServer();
     }
     EXPECT_EQ(ShownTexts(), QStringList(names.size(), BackupFailedText));
-    EXPECT_EQ(Messages->Shown.front().Kind, mkWarning);
+    EXPECT_EQ(Messages->Shown.front().Kind, TMsgKind::Warning);
     EXPECT_EQ(Messages->Shown.front().Buttons, mbOK);
     EXPECT_EQ(Entries(ServerDataPath()), QStringList{QStringLiteral("_ExportFormats")});
     EXPECT_EQ(Entries(Locations().ServerFolder), before);

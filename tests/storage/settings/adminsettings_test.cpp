@@ -140,7 +140,7 @@ TEST_F(AdminSettingsTest, WriteFailureIsReportedOnceAndValuesKept) {
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_TRUE(Messages->Shown[0].Text.startsWith(QStringLiteral("The settings could not be saved to \"") +
                                                     File() + QLatin1Char('"')));
-    EXPECT_EQ(Messages->Shown[0].Kind, mkWarning);
+    EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
     EXPECT_DOUBLE_EQ(AdminSettings().TargetDailyHours, 6.5);
     QDir(File()).removeRecursively();
     SaveAdminSettings(); // the next save writes them

@@ -154,7 +154,7 @@ TEST_F(DataLocations, UnreachableServerWarnsAndFallsBackToLocalData) {
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_EQ(Messages->Shown[0].Text, QStringLiteral("Server path \"") + missing +
                                            QStringLiteral("/\" does not exist.\nUsing local data"));
-    EXPECT_EQ(Messages->Shown[0].Kind, mkWarning);
+    EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
     EXPECT_EQ(ModeName(), QStringLiteral("Work Group"));
     bool useLocal = false;
     EXPECT_EQ(DataPath(useLocal), LocalDataPath());
@@ -192,7 +192,7 @@ TEST_F(DataLocations, ModeConflictsStopTheProgram) {
     EXPECT_FALSE(CheckDataFolders());
     EXPECT_EQ(Messages->Shown.back().Text,
               QStringLiteral("Server administration setting does not allow a server path"));
-    EXPECT_EQ(Messages->Shown.back().Kind, mkError);
+    EXPECT_EQ(Messages->Shown.back().Kind, TMsgKind::Error);
 
     Locations().ServerFolder.clear();
     Locations().AdminMode = 2;
