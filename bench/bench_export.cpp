@@ -6,7 +6,7 @@
 // collecting the report lines, and writing the file from lines made beforehand (with the
 // row-by-row reference that makes the same text as a list of rows, for comparison).
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/parallelfor.h"
 #include "export/exportengine.h"
 #include "export/exportvalues.h"

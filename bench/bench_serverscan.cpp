@@ -3,7 +3,7 @@
 // at line ends and tabs. A scan of users whose in-use lists exist reads only their newest
 // month, so it should cost a small fraction of the baseline; rebuilding reads everything.
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "ratioreporter.h"
 #include "sampledata.h"
 #include "storage/lists/categories.h"

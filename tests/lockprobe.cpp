@@ -7,10 +7,10 @@
 //                        which is refused when somebody else wrote the file in between; a busy
 //                        lock or a refused write starts the line again. Exits 0 when all N
 //                        lines were added, 4 when it gave up after many attempts.
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
-#include "storage/server/lockfile.h"
-#include "storage/server/sharedfilestamp.h"
+#include "base/lockfile.h"
+#include "base/sharedfilestamp.h"
 
 #include <QCoreApplication>
 #include <QFile>

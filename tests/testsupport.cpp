@@ -3,7 +3,7 @@
 #include "base/parallelfor.h"
 
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/help.h"
 #include "base/messages.h"
 #include "storage/settings/personalsettings.h"

@@ -1,6 +1,6 @@
 #include "quillhourprogram.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/help.h"
 #include "base/processenvironment.h"
 #include "base/version.h"

@@ -1,6 +1,6 @@
 #include "help.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "clicommands.h"
 
-#include "storage/settings/configurationreport.h"
-#include "storage/settings/datalocations.h"
+#include "base/configurationreport.h"
+#include "base/datalocations.h"
 #include "base/messages.h"
 #include "cliscanprogress.h"
 #include "datacheck.h"

@@ -1,6 +1,6 @@
 #include "datacheck.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "export/exportformat.h"
 #include "listfilecheck.h"

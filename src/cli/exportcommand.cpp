@@ -1,6 +1,6 @@
 #include "exportcommand.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "export/exportengine.h"
 #include "export/exportformatfiles.h"

@@ -1,6 +1,6 @@
 #include "listfilecheck.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "storage/months/billinginfo.h"
 #include "base/ioerror.h"
 #include "storage/lists/listlines.h"

@@ -1,6 +1,6 @@
 #include "settingsreadonly.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "storage/settings/adminsettings.h"
 #include "base/ioerror.h"
 #include "storage/settings/personalsettings.h"

@@ -1,6 +1,6 @@
 #include "userlist.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "storage/server/serverdatascan.h"
 
 QStringList ServerUserNames() {

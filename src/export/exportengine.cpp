@@ -1,7 +1,7 @@
 #include "exportengine.h"
 
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/textutils.h"
 #include "datetimepicture.h"
 #include "distinctrows.h"

@@ -1,10 +1,10 @@
 #include "exportformat.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/textutils.h"
 #include "exportformatfiles.h"
-#include "storage/settings/inifile.h"
+#include "base/inifile.h"
 #include "base/ioerror.h"
 #include "base/textfile.h"
 

@@ -2,7 +2,7 @@
 
 #include "exportitem.h"
 #include "reporting/lineoptions.h"
-#include "storage/server/sharedfilestamp.h"
+#include "base/sharedfilestamp.h"
 
 #include <QString>
 #include <QStringList>

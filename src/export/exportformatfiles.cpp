@@ -1,6 +1,6 @@
 #include "exportformatfiles.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "exportvocabulary.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "cli/listfilecheck.h"
 #include "storage/lists/listlines.h"
 #include "testsupport.h"

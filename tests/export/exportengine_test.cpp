@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "export/exportengine.h"
 #include "export/exportvalues.h"
 #include "localepin.h"

@@ -1,8 +1,8 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "export/exportformat.h"
 #include "export/exportformatfiles.h"
 #include "base/filestamp.h"
-#include "storage/server/lockfile.h"
+#include "base/lockfile.h"
 #include "testsupport.h"
 
 #include <QDir>

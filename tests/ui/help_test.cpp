@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/help.h"
 #include "app/helpform.h"
 #include "testsupport.h"

@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/instanceguard.h"
 #include "app/quillhourprogram.h"
 #include "dayview/mainform.h"

@@ -3,7 +3,7 @@
 #include "base/textutils.h"
 #include "storage/months/billing.h"
 #include "storage/months/blockcreateerror.h"
-#include "storage/settings/inifile.h"
+#include "base/inifile.h"
 #include "storage/values/timetexts.h"
 #include "storage/values/timevalues.h"
 

@@ -1,6 +1,6 @@
 #include "month.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/parallelfor.h"
 #include "base/textutils.h"

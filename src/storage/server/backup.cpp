@@ -1,6 +1,6 @@
 #include "backup.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/messages.h"
 #include "base/filestamp.h"

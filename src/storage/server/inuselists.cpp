@@ -1,6 +1,6 @@
 #include "inuselists.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/textutils.h"
 #include "storage/months/bytefields.h"

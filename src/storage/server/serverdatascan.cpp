@@ -1,6 +1,6 @@
 #include "serverdatascan.h"
 
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"

@@ -1,7 +1,7 @@
 #include "adminsettings.h"
 
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/textutils.h"
 #include "base/ioerror.h"
 #include "storage/values/timevalues.h"

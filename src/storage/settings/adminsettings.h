@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/settings/settingsreader.h"
-#include "storage/server/sharedfilestamp.h"
+#include "base/sharedfilestamp.h"
 
 #include <QString>
 

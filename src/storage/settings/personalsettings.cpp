@@ -1,7 +1,7 @@
 #include "personalsettings.h"
 
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/processenvironment.h"
 #include "base/version.h"
 #include "storage/months/block.h"
@@ -274,6 +274,11 @@ TPersonalSettings& TPersonalSettings::operator=(TPersonalSettings&&) noexcept = 
 
 TPersonalSettings& PersonalSettings() {
     static TPersonalSettings settings;
+    static const bool told = [] {
+        SetPersonalUserName(&settings.UserName);
+        return true;
+    }();
+    static_cast<void>(told);
     return settings;
 }
 

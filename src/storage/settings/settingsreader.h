@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/settings/inifile.h"
+#include "base/inifile.h"
 
 #include <QString>
 

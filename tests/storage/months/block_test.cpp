@@ -2,7 +2,7 @@
 #include "storage/months/billing.h"
 #include "storage/months/block.h"
 #include "storage/months/blockcreateerror.h"
-#include "storage/settings/inifile.h"
+#include "base/inifile.h"
 #include "storage/values/timevalues.h"
 
 #include <gtest/gtest.h>

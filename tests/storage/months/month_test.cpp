@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "storage/months/billinginfo.h"
 #include "storage/months/block.h"

@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "storage/server/monthpairs.h"
 #include "sampledata.h"
 #include "storage/lists/categories.h"

@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "localepin.h"
 #include "base/messages.h"
 #include "storage/settings/adminsettings.h"

@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/version.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/months/block.h"

@@ -1,4 +1,4 @@
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/messages.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"

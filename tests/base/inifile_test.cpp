@@ -1,4 +1,4 @@
-#include "storage/settings/inifile.h"
+#include "base/inifile.h"
 #include "base/ioerror.h"
 #include "testsupport.h"
 

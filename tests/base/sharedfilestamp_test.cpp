@@ -1,6 +1,6 @@
-#include "storage/settings/datalocations.h"
-#include "storage/server/lockfile.h"
-#include "storage/server/sharedfilestamp.h"
+#include "base/datalocations.h"
+#include "base/lockfile.h"
+#include "base/sharedfilestamp.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "sharedfilestamp.h"
 
-#include "storage/settings/datalocations.h"
-#include "storage/server/lockfile.h"
+#include "base/datalocations.h"
+#include "base/lockfile.h"
 
 namespace {
 // Releases the lock when the scope ends, also through an exception.

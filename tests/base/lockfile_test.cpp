@@ -1,4 +1,4 @@
-#include "storage/server/lockfile.h"
+#include "base/lockfile.h"
 #include "testsupport.h"
 
 #include <QFile>

@@ -3,9 +3,8 @@
 #include "base/fileutils.h"
 #include "base/messages.h"
 #include "base/processenvironment.h"
-#include "storage/settings/inifile.h"
+#include "base/inifile.h"
 #include "base/ioerror.h"
-#include "storage/settings/personalsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -230,8 +229,14 @@ QString AdminSettingsFileName() {
 
 QString PersonalSettingsFileName() { return Locations().LocalFolder + SettingsFileName; }
 
+namespace {
+const QString* PersonalUserName = nullptr;
+} // namespace
+
+void SetPersonalUserName(const QString* name) { PersonalUserName = name; }
+
 QString CurrentUserName() {
-    const QString& name = PersonalSettings().UserName;
+    const QString name = PersonalUserName ? *PersonalUserName : QString();
     return name.isEmpty() ? LogonUserName() : name;
 }
 

@@ -56,6 +56,9 @@ QString PersonalSettingsFileName();
 
 // The user name of the personal settings, or the logon name when that is empty.
 QString CurrentUserName();
+// Where the personal settings keep their user name; they tell once they exist (before that
+// the name is empty), so that the data locations need not know the settings.
+void SetPersonalUserName(const QString* name);
 
 // True for the "/datadir" switch in either of its spellings ("/datadir", "--datadir").
 bool IsDataDirSwitch(const QString& argument);

@@ -1,5 +1,5 @@
-#include "storage/settings/configurationreport.h"
-#include "storage/settings/datalocations.h"
+#include "base/configurationreport.h"
+#include "base/datalocations.h"
 #include "base/ioerror.h"
 #include "testsupport.h"
 

@@ -1,7 +1,7 @@
 #include "configurationreport.h"
 
 #include "base/applocale.h"
-#include "storage/settings/datalocations.h"
+#include "base/datalocations.h"
 #include "base/processenvironment.h"
 #include "base/textcodec.h"
 #include "base/textfile.h"
