@@ -43,20 +43,6 @@ public:
         AppendBytes("\r\n", 2);
         ++FRows;
     }
-    // Room for a row of at most bytes, CR LF included: where the row's bytes go, one after the
-    // other, in the encoding the rows are in (IsUtf8).
-    char* RowRoom(std::size_t bytes) {
-        if (bytes > FCapacity - FUsed)
-            StartChunk(bytes);
-        return FData + FUsed;
-    }
-    // Ends the row put from RowRoom up to end with CR LF.
-    void EndRowAt(char* end) {
-        end[0] = '\r';
-        end[1] = '\n';
-        FUsed = std::size_t(end + 2 - FData);
-        ++FRows;
-    }
     // Turns the bytes into UTF-8, for a file in which other rows need it.
     void ConvertToUtf8();
 
