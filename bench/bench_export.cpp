@@ -12,6 +12,7 @@
 #include "export/exportvalues.h"
 #include "export/exportrowmaker.h"
 #include "export/exportwriter.h"
+#include "peakmemory.h"
 #include "ratioreporter.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
@@ -100,15 +101,6 @@ const TReportLines& YearLines() {
     return lines;
 }
 
-long StatusKilobytes(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(key, 0) == 0)
-            return std::stol(line.substr(std::string(key).size()));
-    return -1;
-}
-
 void BM_BaselineReadAndSplit(benchmark::State& state) {
     const TSampleWorkGroup& group = WorkGroup();
     for (auto _ : state) {
@@ -149,14 +141,12 @@ void BM_ExportYearOneCore(benchmark::State& state) {
 void BM_ExportPeakMemory(benchmark::State& state) {
     const TSampleWorkGroup& group = WorkGroup();
     for (auto _ : state) {
-        malloc_trim(0); // memory freed earlier is not counted as the export's
-        const long before = StatusKilobytes("VmRSS:");
-        std::ofstream("/proc/self/clear_refs") << "5";
-        ExportData(group.Format, QDate(Year, 1, 1), QDate(Year, 12, 31));
-        const long peak = StatusKilobytes("VmHWM:");
-        state.counters["peak_MB"] = double(peak - before) / 1024.0;
-        state.counters["files_MB"] = double(group.Bytes) / (1024.0 * 1024.0);
-        state.counters["peak_per_file_byte"] = double(peak - before) * 1024.0 / double(group.Bytes);
+        const double peak = PeakMegabytesOf(
+            [&] { ExportData(group.Format, QDate(Year, 1, 1), QDate(Year, 12, 31)); });
+        const double files = double(group.Bytes) / (1024.0 * 1024.0);
+        state.counters["peak_MB"] = peak;
+        state.counters["files_MB"] = files;
+        state.counters["peak_per_file_byte"] = peak / files;
     }
 }
 

@@ -4,12 +4,15 @@
 // the ratios show what the lines add to it. Two references show the least that building lines
 // can cost here: reading what the lines need of every block once, and the memory of a line per
 // block by itself.
+#include "peakmemory.h"
 #include "ratioreporter.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
 #include "sampleworkgroupyear.h"
 #include "storage/months/block.h"
 #include "storage/months/day.h"
+
+#include <QFileInfo>
 
 #include <chrono>
 #include <ctime>
@@ -119,6 +122,28 @@ void BM_CollectYearPairedWithLines(benchmark::State& state) {
 }
 
 // The lines alone, from days collected once.
+// The peak memory of collecting the year with its consolidated lines, against the bytes of
+// the month files read: the days are held until the lines are made, as a report holds them.
+void BM_CollectPeakMemory(benchmark::State& state) {
+    const TSampleWorkGroupYear& year = SampleYear();
+    double fileBytes = 0;
+    for (const QString& file : year.Files)
+        fileBytes += double(QFileInfo(file).size());
+    for (auto _ : state) {
+        const double peak = PeakMegabytesOf([&] {
+            TReportLines lines;
+            const TReportDays days = CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31),
+                                                       year.UserFolders,
+                                                       ActivityReportOptions(), lines);
+            benchmark::DoNotOptimize(days.size());
+        });
+        const double files = fileBytes / (1024.0 * 1024.0);
+        state.counters["peak_MB"] = peak;
+        state.counters["files_MB"] = files;
+        state.counters["peak_per_file_byte"] = peak / files;
+    }
+}
+
 void BM_BuildLinesOnly(benchmark::State& state) {
     const TSampleWorkGroupYear& year = SampleYear();
     const TReportDays days = CollectYear(year);
@@ -205,6 +230,7 @@ BENCHMARK(BM_CollectYearPairedWithLines)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(21);
+BENCHMARK(BM_CollectPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_BuildLinesOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildLinesPerBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadBlocksOnly)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -6,6 +6,6 @@ class QWidget;
 void InstallQtMessageBox();
 // Makes TBusyCursor set the application's wait cursor.
 void InstallQtBusyCursor();
-// Lets pending window messages through, then titles the application after its main window's
-// caption, or "Quillhour" while there is no main window.
+// Processes pending events, then titles the application after its main window's caption, or
+// "Quillhour" while there is no main window.
 void SetApplicationTitle(const QWidget* mainWindow);

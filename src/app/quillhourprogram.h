@@ -9,7 +9,7 @@ class TMainForm;
 class TSetupForm;
 class TSplashForm;
 
-// The program's start and stop sequences around the window message loop.
+// The program's start and stop sequences around the event loop.
 class TQuillhourProgram {
 public:
     TQuillhourProgram();
@@ -20,7 +20,7 @@ public:
     bool Start();
     // Runs the stop sequence once: saving, backups and closing help windows.
     void Stop();
-    // Start, then the message loop until the main window closes; the process exit code.
+    // Start, then the event loop until the main window closes; the process exit code.
     int Run();
 
     TMainForm* MainForm() const { return FMainForm.get(); }

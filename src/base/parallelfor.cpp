@@ -12,8 +12,8 @@
 
 namespace {
 std::atomic<std::size_t> ThreadsSet{0};
-// True on a thread while it takes part in work spread over several threads.
-thread_local bool SharingCores = false;
+// True on a thread while it runs indexes of a loop that several threads share.
+thread_local bool InParallelFor = false;
 } // namespace
 
 std::size_t ParallelThreads() {
@@ -26,15 +26,16 @@ void SetParallelThreads(std::size_t threads) {
 }
 
 namespace {
+// What the threads of one ParallelFor call share: the next index and the first error.
 class TSharedWork {
 public:
     TSharedWork(std::size_t count, const std::function<void(std::size_t)>& work)
         : FCount(count), FWork(work) {}
 
-    // sharing: other threads take turns too.
-    void TakeTurns(bool sharing) {
-        const bool wasSharing = SharingCores;
-        SharingCores = wasSharing || sharing;
+    // Runs the next index until none is left; parallel: other threads run this loop too.
+    void Run(bool parallel) {
+        const bool wasParallel = InParallelFor;
+        InParallelFor = wasParallel || parallel;
         for (std::size_t index = FNext++; index < FCount; index = FNext++) {
             try {
                 FWork(index);
@@ -44,7 +45,7 @@ public:
                     FError = std::current_exception();
             }
         }
-        SharingCores = wasSharing;
+        InParallelFor = wasParallel;
     }
 
     void RaiseFirstError() const {
@@ -62,21 +63,19 @@ private:
 } // namespace
 
 namespace {
-// Helper threads kept for the life of the process. What a thread keeps of its own (the
-// names and billing texts it decoded lately, the slabs it allocates from) then serves every
-// later call, where a thread started for one call began with nothing each time and read the
-// same files markedly slower than the calling thread. One call at a time uses them; a call
-// made while they are busy (from another thread) starts threads of its own.
-class THelperThreads {
+// A thread pool kept for the life of the process, so that what a thread keeps of its own (the
+// slabs it allocates from, slaballocator.cpp) serves every later call. One call at a time uses
+// it; a call made while it is busy (from another thread) starts threads of its own.
+class TThreadPool {
 public:
-    static THelperThreads& Instance() {
+    static TThreadPool& Instance() {
         // Never destroyed: the threads wait for work until the process ends.
-        static auto* helpers = new THelperThreads;
-        return *helpers;
+        static auto* pool = new TThreadPool;
+        return *pool;
     }
 
-    // Has count kept threads take turns at work; false, with nothing started, when the kept
-    // threads are busy or no more can be started.
+    // Has count pool threads run work; false, with nothing started, when the pool is busy or
+    // no more threads can be started.
     bool TryStart(TSharedWork& work, std::size_t count) {
         const std::lock_guard<std::mutex> guard(FLock);
         if (FWork)
@@ -95,7 +94,7 @@ public:
         return true;
     }
 
-    // Returns once the threads started by TryStart have no turn left.
+    // Returns once the pool threads started by TryStart have no index left to run.
     void Wait() {
         std::unique_lock<std::mutex> lock(FLock);
         FDone.wait(lock, [this] { return FRunning == 0; });
@@ -103,7 +102,7 @@ public:
     }
 
 private:
-    THelperThreads() = default;
+    TThreadPool() = default;
 
     void Serve(std::size_t index) {
         std::uint64_t served = 0;
@@ -115,7 +114,7 @@ private:
                 continue;
             TSharedWork& work = *FWork;
             lock.unlock();
-            work.TakeTurns(true);
+            work.Run(true);
             lock.lock();
             if (--FRunning == 0)
                 FDone.notify_all();
@@ -135,19 +134,19 @@ private:
 
 void ParallelFor(std::size_t count, const std::function<void(std::size_t)>& work) {
     TSharedWork shared(count, work);
-    const std::size_t threads = SharingCores ? 1 : std::min(ParallelThreads(), count);
+    const std::size_t threads = InParallelFor ? 1 : std::min(ParallelThreads(), count);
     const std::size_t helpers = count > 0 ? threads - 1 : 0;
-    if (helpers > 0 && THelperThreads::Instance().TryStart(shared, helpers)) {
-        shared.TakeTurns(true);
-        THelperThreads::Instance().Wait();
+    if (helpers > 0 && TThreadPool::Instance().TryStart(shared, helpers)) {
+        shared.Run(true);
+        TThreadPool::Instance().Wait();
         shared.RaiseFirstError();
         return;
     }
     std::vector<std::jthread> helperThreads;
     helperThreads.reserve(helpers);
     for (std::size_t i = 0; i < helpers; ++i)
-        helperThreads.emplace_back([&shared] { shared.TakeTurns(true); });
-    shared.TakeTurns(helpers > 0);
+        helperThreads.emplace_back([&shared] { shared.Run(true); });
+    shared.Run(helpers > 0);
     helperThreads.clear(); // joins
     shared.RaiseFirstError();
 }

@@ -3,13 +3,13 @@
 #include <cstddef>
 #include <functional>
 
-// Runs work(0) ... work(count - 1), spreading the indexes over the processor's cores: the
-// calling thread and up to one more thread per further core take the next index in turn until
+// Runs work(0) ... work(count - 1) in parallel on the processor's cores: the calling thread
+// and up to one thread per further core (from a thread pool) each take the next index until
 // none is left. Returns when every call has returned. An exception thrown by a call is raised
 // again here after the others have finished (the first one caught when there are several);
 // callers that need a particular one catch inside work. With one core or one index everything
-// runs on the calling thread, and so does a call made from within the work of another call
-// that runs on several threads: the cores are taken already.
+// runs on the calling thread, and so does a nested call made from within work that already
+// runs in parallel: the cores are taken already.
 void ParallelFor(std::size_t count, const std::function<void(std::size_t)>& work);
 
 // How many threads ParallelFor uses at most: the number of cores (at least 1) unless set.

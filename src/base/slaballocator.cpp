@@ -20,8 +20,8 @@ struct alignas(64) TSlabHead {
 
 constexpr std::size_t CacheLine = 64;
 
-// Objects larger than a cache line start one, so that they span as few as their size allows
-// and a reader asking for them ahead line by line gets all of them.
+// Objects larger than a cache line start one, so that they span as few cache lines as their
+// size allows.
 constexpr std::size_t RoundUp(std::size_t size) {
     const std::size_t unit = size > CacheLine ? CacheLine : Alignment;
     return (size + unit - 1) / unit * unit;

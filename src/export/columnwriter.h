@@ -35,9 +35,9 @@ inline std::size_t qHash(const TValueKey& key, std::size_t seed = 0) {
 
 // Writes the values of one export column for line after line: the value by the column's rule
 // (FormatValue), delimiters replaced, followed by what comes after the column in a row (the
-// delimiter, the merge separator, or nothing for the last column). An export writes hundreds
-// of thousands of rows from a few thousand distinct values per column, so each value is made
-// once, encoded, and kept under a number. A line finds its value's number by its key; a text
+// delimiter, the merge separator, or nothing for the last column). An export writes many rows
+// from few distinct values per column, so the values are memoized: each is made once, encoded,
+// and kept under an index. A line finds its value's index by its key in a hash table; a text
 // met at a new address is looked up by its characters before a value is made for it, as
 // equal texts may lie at different addresses (one copy per month file read).
 class TColumnWriter {
@@ -79,7 +79,7 @@ public:
         }
         return {};
     }
-    // The number of line's value, valid until Generation changes.
+    // The index of line's value, valid until Generation changes.
     int IndexOf(const TReportLine& line) {
         const TValueKey key = Key(line);
         if (FLastIndex >= 0 && key == FLastKey)
@@ -90,14 +90,14 @@ public:
         FLastIndex = index;
         return index;
     }
-    // The column's text for a value number, with its suffix.
+    // The column's text for a value index, with its suffix.
     const TValue& ValueAt(int index) const { return FValues[std::size_t(index)]; }
     const TEncodedBytes& BytesAt(int index) const { return FBytes[std::size_t(index)]; }
     const TValue& Value(const TReportLine& line) { return ValueAt(IndexOf(line)); }
     // Forgets which values the addresses of texts met so far gave, for lines whose texts may
     // lie where those of earlier lines lay; the values themselves stay.
     void ForgetAddresses();
-    // Changes whenever the kept values are dropped and their numbers start again.
+    // Changes whenever the kept values are dropped and their indexes start again.
     int Generation() const { return FGeneration; }
     // True when the column's text is never empty, whatever the line.
     bool NeverEmpty() const { return !FSuffix.isEmpty(); }
@@ -109,7 +109,7 @@ private:
     static constexpr std::size_t MaxValues = std::size_t(1) << 15;
 
     void ChooseKey();
-    // The number of line's value found by its source, made when there is none.
+    // The index of line's value found by its text (text fields), made when there is none.
     int FindOrMake(const TValueKey& key, const TReportLine& line);
     TValue MakeValue(const TReportLine& line) const;
     void Forget();
@@ -120,7 +120,7 @@ private:
     TKeyKind FKind = TKeyKind::Constant;
     const QString TReportLine::*FText = nullptr; // text fields
     int TReportLine::*FTime = nullptr;           // times
-    // Consecutive lines mostly share a value (the day, the user, the client).
+    // A one-entry cache: consecutive lines mostly share a value (the day, the user, the client).
     TValueKey FLastKey;
     int FLastIndex = -1;
     int FGeneration = 0;

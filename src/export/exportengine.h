@@ -24,7 +24,7 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end,
 
 // The output lines (without line ends) for these report lines, made row by row and value by
 // value just as the rules read. ExportData writes the same text through TExportWriter, which
-// keeps repeated values and does not hold the rows.
+// memoizes repeated values and keeps the Time group's rows as encoded bytes.
 QStringList ExportLines(const TExportFormat& format, const std::vector<TReportLine>& lines);
 
 // The period of a format's period code around date: 0 this week, 1 last week, 2 this month,

@@ -23,7 +23,7 @@ std::vector<TDateRange> MonthsOf(QDate start, QDate end) {
     return months;
 }
 
-// What a core keeps from month to month: the room of a day's lines and the values its
+// What a thread keeps from month to month: the room of a day's lines and the values its
 // columns made.
 struct TMonthWorker {
     explicit TMonthWorker(const TExportFormat& format) : Rows(format) {}
@@ -31,10 +31,11 @@ struct TMonthWorker {
     TExportRowMaker Rows;
 };
 
-// Hands a worker to each month being made, making one only when all are busy.
-class TMonthWorkers {
+// A pool of workers: hands one to each month being made, making a new one only when all are
+// busy.
+class TMonthWorkerPool {
 public:
-    explicit TMonthWorkers(const TExportFormat& format) : FFormat(format) {}
+    explicit TMonthWorkerPool(const TExportFormat& format) : FFormat(format) {}
 
     std::unique_ptr<TMonthWorker> Take() {
         const std::lock_guard<std::mutex> guard(FLock);
@@ -80,7 +81,7 @@ std::vector<TExportPiece> MakeExportPieces(const TExportFormat& format, QDate st
     const std::vector<TDateRange> months = MonthsOf(start, end);
     std::vector<TExportPiece> pieces(months.size());
     std::vector<std::exception_ptr> errors(months.size());
-    TMonthWorkers workers(format);
+    TMonthWorkerPool workers(format);
     ParallelFor(months.size(), [&](std::size_t i) {
         std::unique_ptr<TMonthWorker> worker = workers.Take();
         try {

@@ -17,7 +17,7 @@ class TReportLine;
 // Makes the rows of an export format's groups for report lines, into an export piece. Each
 // column writes each of its values once and keeps it (TColumnWriter), so a row of the Time
 // group is a copy of bytes made before; a row of a Client or Category group whose values'
-// keys were met lately is passed over before it is made.
+// keys are in the group's row cache (TSeenRows) is passed over before it is made.
 class TExportRowMaker {
 public:
     explicit TExportRowMaker(const TExportFormat& format);
@@ -34,7 +34,7 @@ private:
     // The column writers of one group.
     struct TGroup {
         std::vector<TColumnWriter> Columns;
-        // Client and Category groups: the rows met lately, by the keys of their values.
+        // Client and Category groups: the cache of rows met, by the keys of their values.
         std::optional<TSeenRows<TValueKey, TValueKeyHash>> SeenKeys;
         // True when some column's text is never empty, so that no row is empty either.
         bool RowsNeverEmpty = false;
@@ -42,7 +42,7 @@ private:
 
     TGroup MakeGroup(TExportArea area) const;
     static QString RowText(TGroup& group, const TReportLine& line);
-    // The rows of the lines not met lately, in the order first met.
+    // The rows of the lines not found in the row cache, in the order first met.
     QStringList DistinctRows(TGroup& group, std::span<const TReportLine> lines);
     static void AddTimeRows(TGroup& group, std::span<const TReportLine> lines,
                             TEncodedRows& rows);

@@ -7,10 +7,10 @@
 #include <span>
 #include <vector>
 
-// The rows met lately, each known by one item per column (its value numbers, or the keys its
-// values come from), a row in a slot chosen by their hash: most lines of a Client or Category
-// group repeat the row of an earlier line, and are known here before their row is made. A row
-// whose slot another row took is made again, which costs time only.
+// A small cache of the rows met so far, each known by one item per column (its value indexes,
+// or the keys its values come from) and kept in the one slot their hash picks: most lines of a
+// Client or Category group repeat the row of an earlier line, and are found here before their
+// row is made. A row whose slot another row took over is made again, which costs time only.
 template <typename TItem, typename THash> class TSeenRows {
 public:
     explicit TSeenRows(std::size_t columns) : FColumns(columns) { Clear(); }

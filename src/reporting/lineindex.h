@@ -40,8 +40,8 @@ public:
     void ForgetRemembered();
 
 private:
-    // An open hash table of line positions. A slot keeps part of its key's hash too, so that
-    // a lookup reads the key of a line only when the hashes agree.
+    // A hash table with open addressing of line positions. A slot keeps part of its key's hash
+    // too (a tag), so that a lookup reads the key of a line only when the tags agree.
     struct TSlot {
         std::uint32_t Tag = 0;
         int Position = -1; // -1: free
@@ -71,7 +71,7 @@ private:
 
     TTextIds FFoldedIds{true};
     TTextIds FExactIds{false};
-    // Blocks in a row mostly share their billing code and rate text.
+    // One-entry caches: consecutive blocks mostly share their billing code and rate text.
     TTextIds::TRecent FRecentCode;
     TTextIds::TRecent FRecentRate;
     std::vector<TLineKey> FKeys; // per indexed line

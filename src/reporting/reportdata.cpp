@@ -59,7 +59,7 @@ TReportDays PeriodDaysOfMonth(QDate month, QDate from, QDate to,
 
 // Reads the months of a period in parallel, each month on one core, and hands each month's
 // days to a consumer in month order as soon as the months before it were handed over, on
-// whichever thread is free: while one core takes a month, the other goes on reading.
+// whichever thread is free: while one thread hands a month over, the others go on reading.
 class TMonthCollector {
 public:
     using TConsumer = std::function<void(std::span<const std::unique_ptr<TDay>>)>;

@@ -21,15 +21,15 @@ struct TReportEntry;
 // Turns blocks into report lines under one set of options, day after day, as one batch of the
 // lines (TReportLines::BeginBatch): the days and every text the builder hands over stay as they
 // are until the builder is gone (its own texts are made once and never replaced). The texts
-// of billing codes and rates are kept, so that lines receive shared texts and a block costs
+// of billing codes and rates are cached, so that lines receive shared texts and a block costs
 // no formatting; they come from the name store, so that copying them into a line and
-// dropping it again changes no shared count. Days come in date order.
+// dropping it again touches no reference count. Days come in date order.
 //
 // The hours of consolidated lines are summed apart, by task, in whole minutes (TTaskSums),
 // and go to the lines when the builder finishes: until then the lines must not be changed,
-// and their hours are those they had before. A line's hours are then the exact sums of its blocks, whatever the order in
-// which the blocks came. Lines of a builder that does not consolidate are complete after each
-// AddDay.
+// and their hours are those they had before. A line's hours are then the exact sums of its
+// blocks, whatever the order in which the blocks came. Lines of a builder that does not
+// consolidate are complete after each AddDay.
 class TReportLineBuilder {
 public:
     TReportLineBuilder(const TLineOptions& options, TReportLines& lines);
@@ -53,7 +53,7 @@ private:
     void AddBlock(const TDay& day, int weekDay, const TBlock& block);
     // With consolidation: the block's hours go to the sums of its task.
     void AddToTask(const TDay& day, int weekDay, const TBlock& block, const TTaskKey& key);
-    // False when a number does not fit the key; the block then goes to its line directly.
+    // False when a number does not fit the key; the block then goes through TReportLines::Add.
     bool KeyOf(const TBlock& block, TTaskKey& key);
     TReportEntry EntryOf(const TDay& day, int weekDay, const TBlock& block, double hours);
     static double MinutesHours(std::int32_t minutes) { return minutes / 60.0; }
@@ -71,7 +71,7 @@ private:
             return FLastRate->second;
         return RateMet(billing->Rate.Units(), billing);
     }
-    // Looks up or numbers a rate, which then becomes the last rate.
+    // Looks up or numbers a rate, which then becomes the one-entry cache FLastRate.
     const TRate& RateMet(std::int64_t rate, const TBillingInfo* billing);
     const QString& RateText(const TBillingInfo* billing) { return RateOf(billing).Text; }
 

@@ -55,8 +55,8 @@ public:
     // A stable sort.
     void Sort(TLineCompare compare);
     // For adding many blocks at once: while a batch is open, the caller promises that every
-    // text handed to Add stays alive and unchanged until EndBatch, and the index may then know
-    // texts again by their data alone. BuildReportLines adds a period this way.
+    // text handed to Add stays alive and unchanged until EndBatch, and the index may then
+    // memoize texts by their data pointers (TTextIds). BuildReportLines adds a period this way.
     void BeginBatch() { FIndex.SetRemembering(true); }
     void EndBatch() { FIndex.SetRemembering(false); }
     // Within a batch: the promise holds from now on only for the texts handed over from now

@@ -100,9 +100,9 @@ public:
     void AddTo(TReportLines& lines);
 
 private:
-    // A slot holds the position of its totals in FTotals plus 1 (0 for a free slot) in its low
-    // half, and the high half of its key's hash in its high half: keys that merely share a
-    // slot's neighbourhood are passed over without reading their totals.
+    // A slot of the hash table (open addressing) holds the position of its totals in FTotals
+    // plus 1 (0 for a free slot) in its low half, and the high half of its key's hash (a tag)
+    // in its high half: a probe passes over other keys without reading their totals.
     std::size_t SlotOf(std::uint64_t hash) const { return hash & (FSlots.size() - 1); }
     static std::uint32_t MarkOf(std::uint64_t hash) {
         return static_cast<std::uint32_t>(hash >> 32);

@@ -14,16 +14,17 @@
 //
 // Blocks of one month file share their name texts, so while a period's blocks are added most
 // texts asked for were asked for before in the very same string. While remembering is on, a
-// small memo by string data answers those without reading the characters, which in a year of
-// a work group lie spread over the whole memory. The memo holds no reference: the caller that
-// turns it on promises that the texts it gives stay alive and unchanged until it is turned
-// off, so that equal data means equal text.
+// small memo keyed by the strings' data pointers answers those without reading the characters,
+// which in a year of a work group lie spread over the whole memory. The memo holds no
+// reference: the caller that turns it on promises that the texts it gives stay alive and
+// unchanged until it is turned off, so that equal data means equal text.
 class TTextIds {
 public:
     // The number of the empty text; every other text gets a number above it.
     static constexpr int EmptyTextId = 0;
 
-    // The string a caller asked for last for one kind of text, and its number.
+    // A one-entry cache: the string a caller asked for last for one kind of text, and its
+    // number.
     struct TRecent {
         const QChar* Data = nullptr;
         qsizetype Size = 0;
@@ -36,7 +37,7 @@ public:
     int Id(const QString& text) {
         if (text.isEmpty())
             return EmptyTextId;
-        // The common case first: the text's own string, remembered in its first place.
+        // The common case first: the text's own string, found in its home slot of the memo.
         if (FRemembering && !FMemo.empty()) {
             const TMemoEntry& entry = FMemo[MemoSlotOf(text.constData(), FMemo.size())];
             if (entry.Data == text.constData() && entry.Size == text.size())
@@ -46,12 +47,12 @@ public:
     }
     // The same as Id, for a kind of text that is mostly the very string asked for last (such
     // as the billing codes of blocks): while remembering, that string is checked first.
-    int Id(const QString& text, TRecent& recent) {
-        if (recent.Round == FRound && recent.Data == text.constData() && recent.Size == text.size())
-            return recent.Id;
+    int Id(const QString& text, TRecent& last) {
+        if (last.Round == FRound && last.Data == text.constData() && last.Size == text.size())
+            return last.Id;
         const int id = Id(text);
         if (FRemembering)
-            recent = {text.constData(), text.size(), id, FRound};
+            last = {text.constData(), text.size(), id, FRound};
         return id;
     }
     // Turning it off forgets every remembered string.
@@ -62,10 +63,10 @@ public:
     void Clear();
 
 private:
-    // A remembered string: its data, size and number. The memo is a dense open hash table,
-    // so that the strings of the month at hand fill as few cache lines as possible. It starts
-    // small and grows while half full; at its largest it is emptied instead and fills again
-    // with the strings still in use.
+    // A remembered string: its data, size and number. The memo is a dense hash table with
+    // open addressing, so that the strings of the month at hand fill as few cache lines as
+    // possible. It starts small and grows while half full; at its largest it is emptied
+    // instead and fills again with the strings still in use.
     struct TMemoEntry {
         const QChar* Data = nullptr;
         int Size = 0;
@@ -92,12 +93,14 @@ private:
 
     bool FFoldAscii;
     bool FRemembering = false;
-    // Counts the times remembered strings were forgotten; a TRecent of another round is void.
+    // A generation count of the times remembered strings were forgotten; a TRecent of another
+    // round is void.
     std::uint64_t FRound = 1;
     std::vector<TMemoEntry> FMemo;
     std::size_t FMemoUsed = 0;
     std::vector<QString> FTexts;
     std::vector<std::uint64_t> FHashes;
-    // An open hash table of positions in FTexts (the id less one); -1 marks a free slot.
+    // A hash table with open addressing of positions in FTexts (the id less one); -1 marks a
+    // free slot.
     std::vector<int> FSlots;
 };

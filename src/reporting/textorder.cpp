@@ -13,7 +13,7 @@ int Sign(int value) {
 int FirstDifference(QStringView a, QStringView b) {
     const char16_t* x = a.utf16();
     const char16_t* y = b.utf16();
-    // Equal texts are common (the same client on many lines) and are passed over quickly.
+    // Equal texts are common (the same client on many lines): one memcmp settles them.
     if (a.isEmpty() || x == y ||
         std::memcmp(x, y, static_cast<std::size_t>(a.size()) * sizeof(char16_t)) == 0)
         return 0;

@@ -54,9 +54,9 @@ public:
 
     // Appends the blocks of one month file to the days. Lines of other months are ignored.
     void Load(const QString& fileName, const QString& userName);
-    // Appends the blocks of several month files, in the order given. The files are read side by
-    // side on the processor's cores; a file that cannot be read raises its error (the first such
-    // file's) and no block of any file is appended after it.
+    // Appends the blocks of several month files, in the order given. The files are read in
+    // parallel on the processor's cores; a file that cannot be read raises its error (the first
+    // such file's) and no block of any file is appended after it.
     void LoadInParallel(const std::vector<TMonthFile>& files);
 
     TDay* DayByDate(QDate date) const;

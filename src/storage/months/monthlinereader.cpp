@@ -18,11 +18,11 @@ const QString FieldStart = QStringLiteral("Start");
 const QString FieldEnd = QStringLiteral("End");
 const QString FieldDate = QStringLiteral("Date");
 // Nine digits always fit an int.
-constexpr std::size_t QuickDigits = 9;
+constexpr std::size_t MaxPlainDigits = 9;
 
 // Plain digits straight from the bytes; false for anything else, which the general rule reads.
 bool ReadPlainDigits(std::string_view field, int& value) {
-    if (field.empty() || field.size() > QuickDigits)
+    if (field.empty() || field.size() > MaxPlainDigits)
         return false;
     int digits = 0;
     for (const char ch : field) {
@@ -79,8 +79,8 @@ int TMonthLineReader::ReadTime(std::string_view field, const QString& name, int 
 }
 
 TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
-    // Kept from line to line: splitting sets every field, and clearing the views of a fresh
-    // array first for every line of a work group's year showed in the reading time.
+    // A member kept from line to line, so that no fresh array is cleared for every line:
+    // splitting sets every field anyway.
     std::array<std::string_view, FieldsAfterDate>& fields = FFields;
     SplitTabFields(rest, fields);
     for (std::string_view& field : fields)
@@ -106,8 +106,8 @@ std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(std::string_view text) {
     return info ? std::make_unique<TBillingInfo>(*info) : nullptr;
 }
 
-// Billing texts repeat from block to block (the rates of a work group): each is taken apart
-// once per file, and what it gave (nothing when unreadable) is kept for the file's other lines.
+// Billing texts repeat from block to block (the rates of a work group), so they are cached per
+// file: each is parsed once, and what it gave (nothing when unreadable) serves the other lines.
 const std::optional<TBillingInfo>& TMonthLineReader::KnownBilling(std::string_view text) {
     auto known = FBillings.find(text);
     if (known != FBillings.end())

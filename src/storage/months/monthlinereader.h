@@ -71,6 +71,6 @@ private:
     TTextPool FCategories;
     TTextPool FActivities;
     TTextPool FRemarks;
-    // Billing texts met in the file, by their bytes.
+    // Cache of the billing texts met in the file, by their bytes; nullopt: unreadable.
     std::map<std::string, std::optional<TBillingInfo>, std::less<>> FBillings;
 };

@@ -8,18 +8,17 @@
 #include <mutex>
 #include <unordered_set>
 
-// The names read from data files (clients, projects, categories, activities, users), each kept
-// once for the life of the process. A name handed out refers to the store's memory, which is
-// never freed nor moved, so making and dropping copies of it touches no reference count: a year
-// of a work group's blocks, each holding five names, is read, copied into report lines and freed
-// without a shared counter being changed millions of times. Names are few (the lists of a work
-// group), so the store is bounded: past Capacity characters, or for a very long text, Name
-// returns an ordinary string. Safe to use from several threads.
+// The names read from data files (clients, projects, categories, activities, users), interned:
+// each kept once for the life of the process. A name handed out refers to the store's memory,
+// which is never freed nor moved, so copying and dropping it touches no reference count, however
+// many blocks and report lines hold it. Names are few (the lists of a work group), so the store
+// is bounded: past Capacity characters, or for a very long text, Name returns an ordinary
+// string. Safe to use from several threads.
 //
-// Every stored name starts a granule of the store's one block of memory, so the name a string
-// refers to has a number that follows from where its characters lie, read without a lock or a
-// table (NumberOf): equal numbers are equal names. Only the store makes strings that refer to
-// its memory, and each refers to one whole name.
+// Every stored name starts at a multiple of Granule characters in the store's one block of
+// memory, so a string's number follows from its data pointer alone, without a lock or a lookup
+// (NumberOf): equal numbers are equal names. Only the store makes strings that refer to its
+// memory, and each refers to one whole name.
 class TNameStore {
 public:
     static constexpr qsizetype Capacity = qsizetype{4} << 20;

@@ -11,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
-// Hands out one shared copy of texts that come again and again (the clients, projects,
-// categories, activities and common remarks of a month file), so that reading a file does not
-// decode and allocate a new string for every field. Texts are found by the file's bytes and
-// decoded with the file's encoding the first time; names are then taken from the process's
-// name store (namestore.h). Keeps at most Capacity distinct texts; others are made each time.
+// A small cache that hands out one shared copy of texts that come again and again (the
+// clients, projects, categories, activities and common remarks of a month file), so that
+// reading a file does not decode and allocate a new string for every field. Texts are found by
+// the file's bytes and decoded with the file's encoding the first time; names are then taken
+// from the process's name store (namestore.h). Keeps at most Capacity distinct texts; others
+// are made each time.
 class TTextPool {
 public:
     static constexpr std::size_t Capacity = 64;
@@ -44,7 +45,7 @@ private:
 
         const char* Bytes() const { return Size <= InlineBytes ? Inline.data() : Long.data(); }
     };
-    // Slots of a small open hash table over FEntries; -1 is free.
+    // Slots of a small hash table with open addressing over FEntries; -1 is free.
     static constexpr std::size_t SlotCount = 256;
     static std::size_t SlotOf(std::string_view bytes);
     const TEntry* Find(std::string_view bytes, std::size_t& slot) const;

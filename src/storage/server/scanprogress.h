@@ -10,10 +10,10 @@ public:
     virtual ~IScanProgress() = default;
     // Shows the progress with its heading; called once, when the first slow step begins.
     virtual void Start(const QString& heading) = 0;
-    // Shows what is being worked on and lets waiting window messages through; false when a
-    // cancel had been asked for before the call.
+    // Shows what is being worked on and processes pending events; false when a cancel had
+    // been asked for before the call.
     virtual bool Update(const QString& text) = 0;
-    // Lets waiting window messages through, then says whether a cancel has been asked for.
+    // Processes pending events, then says whether a cancel has been asked for.
     virtual bool Cancelled() = 0;
     // Closes the progress; called once after Start, also when the scan ends with an error.
     virtual void Finish() = 0;

@@ -22,10 +22,10 @@ int MonthFromText(const QString& s);
 // Reads a date: the locale's short date form first, then the data files' form (day, month
 // text and year separated by spaces). Throws EConvertError when neither gives a real date.
 QDate ParseDateText(const QString& s);
-// The same rule without the quick reading of the data files' own form; ParseDateText always
+// The same rule without the fast path for the data files' own form; ParseDateText always
 // returns what this returns.
 QDate ParseDateTextByRule(const QString& s);
-// The quick reading ParseDateText tries first: only exactly the form DateText writes (e.g.
+// The fast path ParseDateText tries first: only exactly the form DateText writes (e.g.
 // "05 Jan 2024") and only while the locale's short date form cannot read such a text to
 // another date. False when it does not apply.
 bool TryFixedDateText(QStringView s, QDate& date);
