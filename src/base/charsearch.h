@@ -89,7 +89,7 @@ inline std::uint64_t ByteMask(const char* bytes, qsizetype count, char ch) {
 // Exact equality of two byte runs of the same length, eight bytes at a time without a library
 // call or a loop over the last bytes: the names a reader compares are short. The last word is
 // read where it ends, overlapping the one before.
-inline bool SameByteRun(const char* x, const char* y, std::size_t n) {
+inline bool BytesEqual(const char* x, const char* y, std::size_t n) {
     const auto word = [](const char* p) {
         std::uint64_t value = 0;
         std::memcpy(&value, p, sizeof value);

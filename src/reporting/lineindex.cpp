@@ -64,14 +64,14 @@ void TLineIndex::Clear() {
     FByUser = {};
 }
 
-void TLineIndex::SetRemembering(bool remembering) {
-    FFoldedIds.SetRemembering(remembering);
-    FExactIds.SetRemembering(remembering);
+void TLineIndex::SetMemoizing(bool memoizing) {
+    FFoldedIds.SetMemoizing(memoizing);
+    FExactIds.SetMemoizing(memoizing);
 }
 
-void TLineIndex::ForgetRemembered() {
-    FFoldedIds.ForgetRemembered();
-    FExactIds.ForgetRemembered();
+void TLineIndex::ClearMemo() {
+    FFoldedIds.ClearMemo();
+    FExactIds.ClearMemo();
 }
 
 TLineKey TLineIndex::KeyOf(const QString& user, const QString& client, const QString& project,
@@ -83,8 +83,8 @@ TLineKey TLineIndex::KeyOf(const QString& user, const QString& client, const QSt
     key.Category = FFoldedIds.Id(category);
     key.Activity = FFoldedIds.Id(activity);
     key.Remarks = FFoldedIds.Id(remarks);
-    key.BillingCode = FExactIds.Id(billingCode, FRecentCode);
-    key.RateText = FExactIds.Id(rateText, FRecentRate);
+    key.BillingCode = FExactIds.Id(billingCode, FLastCode);
+    key.RateText = FExactIds.Id(rateText, FLastRate);
     key.Chargeable = chargeable;
     key.User = user.isEmpty() ? -1 : FFoldedIds.Id(user);
     return key;

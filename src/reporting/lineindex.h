@@ -33,11 +33,11 @@ public:
     // the last call are taken into the index first.
     int Find(const std::vector<TReportLine>& lines, const TReportEntry& entry);
     void Clear();
-    // See TTextIds::SetRemembering: on, while the caller keeps every text it gives alive and
+    // See TTextIds::SetMemoizing: on, while the caller keeps every text it gives alive and
     // unchanged, including the lines'.
-    void SetRemembering(bool remembering);
-    // See TTextIds::ForgetRemembered.
-    void ForgetRemembered();
+    void SetMemoizing(bool memoizing);
+    // See TTextIds::ClearMemo.
+    void ClearMemo();
 
 private:
     // A hash table with open addressing of line positions. A slot keeps part of its key's hash
@@ -72,8 +72,8 @@ private:
     TTextIds FFoldedIds{true};
     TTextIds FExactIds{false};
     // One-entry caches: consecutive blocks mostly share their billing code and rate text.
-    TTextIds::TRecent FRecentCode;
-    TTextIds::TRecent FRecentRate;
+    TTextIds::TLastLookup FLastCode;
+    TTextIds::TLastLookup FLastRate;
     std::vector<TLineKey> FKeys; // per indexed line
     TTable FByTask;
     TTable FByUser;

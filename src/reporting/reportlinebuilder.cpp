@@ -21,7 +21,7 @@ TReportLineBuilder::TReportLineBuilder(const TLineOptions& options, TReportLines
                         options.Charging != TCharging::NotChargeableOnly),
       FLines(lines), FStore(TNameStore::Instance()) {
     FLines.BeginBatch();
-    FTaskTexts.SetRemembering(true);
+    FTaskTexts.SetMemoizing(true);
 }
 
 TReportLineBuilder::~TReportLineBuilder() {
@@ -62,7 +62,7 @@ void TReportLineBuilder::StartMonthOf(const TDay& day) {
         return;
     if (FMonth != 0) {
         FLines.RenewBatch();
-        FTaskTexts.ForgetRemembered();
+        FTaskTexts.ClearMemo();
     }
     FMonth = month;
 }
@@ -163,7 +163,7 @@ const QString& TReportLineBuilder::CodeText(const TBlock& block) {
     return text;
 }
 
-const TReportLineBuilder::TRate& TReportLineBuilder::RateMet(std::int64_t rate,
+const TReportLineBuilder::TRate& TReportLineBuilder::FindOrAddRate(std::int64_t rate,
                                                              const TBillingInfo* billing) {
     auto known = FRates.find(rate);
     if (known == FRates.end()) {

@@ -69,10 +69,10 @@ private:
             return NoRate;
         if (FLastRate && FLastRate->first == billing->Rate.Units())
             return FLastRate->second;
-        return RateMet(billing->Rate.Units(), billing);
+        return FindOrAddRate(billing->Rate.Units(), billing);
     }
     // Looks up or numbers a rate, which then becomes the one-entry cache FLastRate.
-    const TRate& RateMet(std::int64_t rate, const TBillingInfo* billing);
+    const TRate& FindOrAddRate(std::int64_t rate, const TBillingInfo* billing);
     const QString& RateText(const TBillingInfo* billing) { return RateOf(billing).Text; }
 
     const TLineOptions& FOptions;

@@ -57,12 +57,12 @@ public:
     // For adding many blocks at once: while a batch is open, the caller promises that every
     // text handed to Add stays alive and unchanged until EndBatch, and the index may then
     // memoize texts by their data pointers (TTextIds). BuildReportLines adds a period this way.
-    void BeginBatch() { FIndex.SetRemembering(true); }
-    void EndBatch() { FIndex.SetRemembering(false); }
+    void BeginBatch() { FIndex.SetMemoizing(true); }
+    void EndBatch() { FIndex.SetMemoizing(false); }
     // Within a batch: the promise holds from now on only for the texts handed over from now
     // on; those given before may change or go. For a caller that moves on to texts of
     // another kind, such as the blocks of the next month.
-    void RenewBatch() { FIndex.ForgetRemembered(); }
+    void RenewBatch() { FIndex.ClearMemo(); }
     // Normal and overtime hours, each line rounded to hundredths (halves to even) first.
     THourTotals HourTotals() const;
     // All hours and the amount, unrounded.

@@ -14,20 +14,20 @@ std::size_t SlotOf(std::uint64_t hash, std::size_t capacity) {
 
 } // namespace
 
-void TTextIds::SetRemembering(bool remembering) {
-    FRemembering = remembering;
-    ++FRound;
+void TTextIds::SetMemoizing(bool memoizing) {
+    FMemoizing = memoizing;
+    ++FGeneration;
     FMemo.clear();
     FMemoUsed = 0;
 }
 
-void TTextIds::ForgetRemembered() {
-    ++FRound;
+void TTextIds::ClearMemo() {
+    ++FGeneration;
     std::fill(FMemo.begin(), FMemo.end(), TMemoEntry{});
     FMemoUsed = 0;
 }
 
-int TTextIds::Remembered(const QString& text) {
+int TTextIds::Memoized(const QString& text) {
     if (text.size() > std::numeric_limits<int>::max())
         return Intern(text);
     const QChar* data = text.constData();
@@ -69,7 +69,7 @@ void TTextIds::Remember(const TMemoEntry& entry) {
 }
 
 void TTextIds::Clear() {
-    ++FRound;
+    ++FGeneration;
     FMemo.clear();
     FMemoUsed = 0;
     FTexts.clear();

@@ -13,7 +13,7 @@
 // number; otherwise only equal texts do.
 //
 // Blocks of one month file share their name texts, so while a period's blocks are added most
-// texts asked for were asked for before in the very same string. While remembering is on, a
+// texts asked for were asked for before in the very same string. While memoizing is on, a
 // small memo keyed by the strings' data pointers answers those without reading the characters,
 // which in a year of a work group lie spread over the whole memory. The memo holds no
 // reference: the caller that turns it on promises that the texts it gives stay alive and
@@ -25,11 +25,11 @@ public:
 
     // A one-entry cache: the string a caller asked for last for one kind of text, and its
     // number.
-    struct TRecent {
+    struct TLastLookup {
         const QChar* Data = nullptr;
         qsizetype Size = 0;
         int Id = 0;
-        std::uint64_t Round = 0;
+        std::uint64_t Generation = 0;
     };
 
     explicit TTextIds(bool foldAscii) : FFoldAscii(foldAscii) {}
@@ -38,28 +38,28 @@ public:
         if (text.isEmpty())
             return EmptyTextId;
         // The common case first: the text's own string, found in its home slot of the memo.
-        if (FRemembering && !FMemo.empty()) {
+        if (FMemoizing && !FMemo.empty()) {
             const TMemoEntry& entry = FMemo[MemoSlotOf(text.constData(), FMemo.size())];
             if (entry.Data == text.constData() && entry.Size == text.size())
                 return entry.Id;
         }
-        return FRemembering ? Remembered(text) : Intern(text);
+        return FMemoizing ? Memoized(text) : Intern(text);
     }
     // The same as Id, for a kind of text that is mostly the very string asked for last (such
-    // as the billing codes of blocks): while remembering, that string is checked first.
-    int Id(const QString& text, TRecent& last) {
-        if (last.Round == FRound && last.Data == text.constData() && last.Size == text.size())
+    // as the billing codes of blocks): while memoizing, that string is checked first.
+    int Id(const QString& text, TLastLookup& last) {
+        if (last.Generation == FGeneration && last.Data == text.constData() && last.Size == text.size())
             return last.Id;
         const int id = Id(text);
-        if (FRemembering)
-            last = {text.constData(), text.size(), id, FRound};
+        if (FMemoizing)
+            last = {text.constData(), text.size(), id, FGeneration};
         return id;
     }
     // Turning it off forgets every remembered string.
-    void SetRemembering(bool remembering);
+    void SetMemoizing(bool memoizing);
     // Forgets every remembered string but keeps the room for as many: for a caller whose
     // texts are about to change for others of the same kind.
-    void ForgetRemembered();
+    void ClearMemo();
     void Clear();
 
 private:
@@ -82,7 +82,7 @@ private:
         return static_cast<std::size_t>((address >> 1) * HashMultipliers[0] >> 40) &
                (capacity - 1);
     }
-    int Remembered(const QString& text);
+    int Memoized(const QString& text);
     // Room for one more remembered string.
     void MakeMemoRoom();
     void Remember(const TMemoEntry& entry);
@@ -92,10 +92,10 @@ private:
     void Grow();
 
     bool FFoldAscii;
-    bool FRemembering = false;
-    // A generation count of the times remembered strings were forgotten; a TRecent of another
+    bool FMemoizing = false;
+    // A generation count of the times remembered strings were forgotten; a TLastLookup of another
     // round is void.
-    std::uint64_t FRound = 1;
+    std::uint64_t FGeneration = 1;
     std::vector<TMemoEntry> FMemo;
     std::size_t FMemoUsed = 0;
     std::vector<QString> FTexts;

@@ -14,7 +14,7 @@ TEST(TextIds, FoldingTakesOnlyAToZ) {
 
     for (const bool remembering : {false, true}) {
         TTextIds folded(true);
-        folded.SetRemembering(remembering);
+        folded.SetMemoizing(remembering);
         const QString acme = QStringLiteral("Acme");
         const int id = folded.Id(acme);
         EXPECT_EQ(folded.Id(QStringLiteral("ACME")), id);
@@ -24,7 +24,7 @@ TEST(TextIds, FoldingTakesOnlyAToZ) {
         EXPECT_NE(id, TTextIds::EmptyTextId);
 
         TTextIds exact(false);
-        exact.SetRemembering(remembering);
+        exact.SetMemoizing(remembering);
         EXPECT_NE(exact.Id(QStringLiteral("HRA")), exact.Id(QStringLiteral("hra")));
         EXPECT_EQ(exact.Id(QStringLiteral("12.50")), exact.Id(QStringLiteral("12.50")));
     }
@@ -34,7 +34,7 @@ TEST(TextIds, ManyTextsKeepTheirNumbers) {
     // More texts than the memo holds before it is emptied, asked for again and in capitals.
     // While remembering, every text asked for has to stay alive: all are kept in lists.
     TTextIds ids(true);
-    ids.SetRemembering(true);
+    ids.SetMemoizing(true);
     QStringList texts;
     QStringList capitals;
     for (int i = 0; i < 20000; ++i) {
@@ -60,19 +60,19 @@ TEST(TextIds, TheRecentStringCountsOnlyWhileRemembered) {
     const int hra = ids.Id(QStringLiteral("HRA"));
     const int fpr = ids.Id(QStringLiteral("FPR"));
     const int con = ids.Id(QStringLiteral("CON"));
-    TTextIds::TRecent recent;
+    TTextIds::TLastLookup recent;
 
     EXPECT_EQ(ids.Id(text, recent), hra); // not remembering: read every time
     chars = {u'F', u'P', u'R'};
     EXPECT_EQ(ids.Id(text, recent), fpr);
 
-    ids.SetRemembering(true);
+    ids.SetMemoizing(true);
     EXPECT_EQ(ids.Id(text, recent), fpr);
     EXPECT_EQ(ids.Id(text, recent), fpr);
-    ids.ForgetRemembered();
+    ids.ClearMemo();
     chars = {u'C', u'O', u'N'};
     EXPECT_EQ(ids.Id(text, recent), con);
-    ids.SetRemembering(false);
+    ids.SetMemoizing(false);
     chars = {u'H', u'R', u'A'};
     EXPECT_EQ(ids.Id(text, recent), hra);
     EXPECT_EQ(ids.Id(QStringLiteral("FPR"), recent), fpr);

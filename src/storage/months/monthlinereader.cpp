@@ -39,7 +39,7 @@ bool IsYes(std::string_view field) {
 }
 
 bool SameBytes(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && SameByteRun(a.data(), b.data(), a.size());
+    return a.size() == b.size() && BytesEqual(a.data(), b.data(), a.size());
 }
 } // namespace
 
@@ -102,13 +102,13 @@ TMonthLine TMonthLineReader::ReadFields(std::string_view rest, int line) const {
 std::unique_ptr<TBillingInfo> TMonthLineReader::Billing(std::string_view text) {
     if (text.empty())
         return nullptr;
-    const std::optional<TBillingInfo>& info = KnownBilling(text);
+    const std::optional<TBillingInfo>& info = CachedBilling(text);
     return info ? std::make_unique<TBillingInfo>(*info) : nullptr;
 }
 
 // Billing texts repeat from block to block (the rates of a work group), so they are cached per
 // file: each is parsed once, and what it gave (nothing when unreadable) serves the other lines.
-const std::optional<TBillingInfo>& TMonthLineReader::KnownBilling(std::string_view text) {
+const std::optional<TBillingInfo>& TMonthLineReader::CachedBilling(std::string_view text) {
     auto known = FBillings.find(text);
     if (known != FBillings.end())
         return known->second;

@@ -54,7 +54,7 @@ public:
 private:
     int ReadTime(std::string_view field, const QString& name, int line) const;
     std::unique_ptr<TBillingInfo> Billing(std::string_view text);
-    const std::optional<TBillingInfo>& KnownBilling(std::string_view text);
+    const std::optional<TBillingInfo>& CachedBilling(std::string_view text);
 
     // Start, end, client, project, category, activity, remarks, overtime, reportable,
     // chargeable and billing.

@@ -19,7 +19,7 @@ const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& sl
     slot = SlotOf(bytes);
     while (FSlots[slot] >= 0) {
         const TEntry& entry = FEntries[static_cast<std::size_t>(FSlots[slot])];
-        if (entry.Size == bytes.size() && SameByteRun(entry.Bytes(), bytes.data(), bytes.size()))
+        if (entry.Size == bytes.size() && BytesEqual(entry.Bytes(), bytes.data(), bytes.size()))
             return &entry;
         slot = (slot + 1) % SlotCount;
     }

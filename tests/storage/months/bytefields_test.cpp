@@ -109,11 +109,11 @@ TEST(ByteFields, FileBytesTakeTheEncodingOfTheWholeFile) {
 TEST(ByteFields, ByteRunsDifferWhereverOneByteDiffers) {
     for (std::size_t n = 0; n <= 40; ++n) {
         const std::string a(n, 'q');
-        EXPECT_TRUE(SameByteRun(a.data(), std::string(n, 'q').data(), n));
+        EXPECT_TRUE(BytesEqual(a.data(), std::string(n, 'q').data(), n));
         for (std::size_t at = 0; at < n; ++at) {
             std::string b = a;
             b[at] = 'r';
-            EXPECT_FALSE(SameByteRun(a.data(), b.data(), n)) << "length " << n << " at " << at;
+            EXPECT_FALSE(BytesEqual(a.data(), b.data(), n)) << "length " << n << " at " << at;
         }
     }
 }
