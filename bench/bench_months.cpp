@@ -2,18 +2,18 @@
 // figure is lines (blocks) per second. Baseline: reading the same files' bytes and splitting
 // them at line ends and tabs, nothing more, measured in the same run.
 #include "base/parallelfor.h"
+#include "base/textfile.h"
 #include "ratioreporter.h"
 #include "sampleworkgroupyear.h"
 #include "storage/months/day.h"
 #include "storage/months/month.h"
-#include "base/textfile.h"
+
+#include <cstring>
 
 #include <QByteArray>
 #include <QFile>
 
 #include <benchmark/benchmark.h>
-
-#include <cstring>
 
 namespace {
 constexpr int Year = TSampleWorkGroupYear::Year;

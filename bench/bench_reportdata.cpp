@@ -12,11 +12,11 @@
 #include "storage/months/block.h"
 #include "storage/months/day.h"
 
-#include <QFileInfo>
-
 #include <chrono>
 #include <ctime>
 #include <vector>
+
+#include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
@@ -132,9 +132,9 @@ void BM_CollectPeakMemory(benchmark::State& state) {
     for (auto _ : state) {
         const double peak = PeakMegabytesOf([&] {
             TReportLines lines;
-            const TReportDays days = CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31),
-                                                       year.UserFolders,
-                                                       ActivityReportOptions(), lines);
+            const TReportDays days =
+                CollectReportDays(QDate(Year, 1, 1), QDate(Year, 12, 31), year.UserFolders,
+                                  ActivityReportOptions(), lines);
             benchmark::DoNotOptimize(days.size());
         });
         const double files = fileBytes / (1024.0 * 1024.0);

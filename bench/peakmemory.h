@@ -1,8 +1,7 @@
 #pragma once
 
-#include <malloc.h>
-
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 // The peak resident memory of work beyond what the process held before it: the kernel's

@@ -3,11 +3,11 @@
 // take the guard, 3 when another process holds it.
 #include "base/instanceguard.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
 #include <iostream>
 #include <string>
+
+#include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

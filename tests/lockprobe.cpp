@@ -12,14 +12,14 @@
 #include "base/lockfile.h"
 #include "base/sharedfilestamp.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QSaveFile>
-
 #include <iostream>
 #include <stdexcept>
 #include <string>
 #include <thread>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
 
 namespace {
 constexpr int AttemptsPerLine = 200000;

@@ -1,11 +1,10 @@
 #include "testsupport.h"
 
-#include "base/parallelfor.h"
-
 #include "base/applocale.h"
 #include "base/datalocations.h"
 #include "base/help.h"
 #include "base/messages.h"
+#include "base/parallelfor.h"
 #include "storage/settings/personalsettings.h"
 
 #include <QDir>
@@ -19,7 +18,9 @@ TMessageRecorder::TMessageRecorder() : Answer(mrOk) {
     });
 }
 
-TMessageRecorder::~TMessageRecorder() { SetMessageBoxHandler({}); }
+TMessageRecorder::~TMessageRecorder() {
+    SetMessageBoxHandler({});
+}
 
 void TTempFolderTest::SetUp() {
     ASSERT_TRUE(Temp.isValid());
@@ -50,7 +51,9 @@ void TTempFolderTest::ApplyEnvironment() {
     SetProcessEnvironment(std::make_unique<TFakeEnvironment>(Env));
 }
 
-QString TTempFolderTest::Path(const QString& relative) const { return Temp.filePath(relative); }
+QString TTempFolderTest::Path(const QString& relative) const {
+    return Temp.filePath(relative);
+}
 
 QString TTempFolderTest::MakeFolder(const QString& relative) const {
     const QString folder = Path(relative);

@@ -3,14 +3,14 @@
 #include "base/messages.h"
 #include "base/processenvironment.h"
 
+#include <map>
+#include <vector>
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <map>
-#include <vector>
 
 // A process environment made by the test: arguments, program file, variables, logon name.
 class TFakeEnvironment : public IProcessEnvironment {

@@ -41,7 +41,9 @@ QPointer<THelpForm>& Window() {
 }
 } // namespace
 
-THelpForm* HelpWindow() { return Window(); }
+THelpForm* HelpWindow() {
+    return Window();
+}
 
 void InstallHelpWindow() {
     THelpHandlers handlers;

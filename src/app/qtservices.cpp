@@ -10,10 +10,14 @@
 namespace {
 QMessageBox::Icon IconFor(TMsgKind kind) {
     switch (kind) {
-    case TMsgKind::Warning: return QMessageBox::Warning;
-    case TMsgKind::Error: return QMessageBox::Critical;
-    case TMsgKind::Information: return QMessageBox::Information;
-    case TMsgKind::Confirmation: return QMessageBox::Question;
+    case TMsgKind::Warning:
+        return QMessageBox::Warning;
+    case TMsgKind::Error:
+        return QMessageBox::Critical;
+    case TMsgKind::Information:
+        return QMessageBox::Information;
+    case TMsgKind::Confirmation:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -33,23 +37,30 @@ QMessageBox::StandardButtons ButtonsFor(int buttons) {
 
 int ResultFor(int pressed) {
     switch (pressed) {
-    case QMessageBox::Yes: return mrYes;
-    case QMessageBox::No: return mrNo;
-    case QMessageBox::Cancel: return mrCancel;
-    default: return mrOk;
+    case QMessageBox::Yes:
+        return mrYes;
+    case QMessageBox::No:
+        return mrNo;
+    case QMessageBox::Cancel:
+        return mrCancel;
+    default:
+        return mrOk;
     }
 }
 
 int ShowQtMessageBox(const QString& text, TMsgKind kind, int buttons) {
     QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), shown, ButtonsFor(buttons),
-                    QApplication::activeWindow());
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), shown,
+                    ButtonsFor(buttons), QApplication::activeWindow());
     return ResultFor(box.exec());
 }
 } // namespace
 
-void InstallQtMessageBox() { SetMessageBoxHandler(ShowQtMessageBox); }
+void InstallQtMessageBox() {
+    SetMessageBoxHandler(ShowQtMessageBox);
+}
 
 void InstallQtBusyCursor() {
     TBusyCursor::SetHandler([](bool show) {

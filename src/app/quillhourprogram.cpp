@@ -1,14 +1,14 @@
 #include "quillhourprogram.h"
 
+#include "app/helpform.h"
+#include "app/qtservices.h"
+#include "app/splashform.h"
 #include "base/datalocations.h"
 #include "base/help.h"
 #include "base/processenvironment.h"
 #include "base/version.h"
 #include "dayview/mainform.h"
-#include "app/helpform.h"
-#include "app/qtservices.h"
 #include "setup/setupform.h"
-#include "app/splashform.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 

@@ -1,6 +1,5 @@
 #include "applocale.h"
 
-
 #include <QList>
 
 namespace {

@@ -17,4 +17,6 @@ TBusyCursor::~TBusyCursor() {
         Handler()(false);
 }
 
-void TBusyCursor::SetHandler(std::function<void(bool)> handler) { Handler() = std::move(handler); }
+void TBusyCursor::SetHandler(std::function<void(bool)> handler) {
+    Handler() = std::move(handler);
+}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QStringView>
-
 #include <cstdint>
 #include <cstring>
+
+#include <QStringView>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -72,8 +72,7 @@ inline std::uint64_t ByteMask(const char* bytes, qsizetype count, char ch) {
     }
     if (i < count && count >= 16) {
         // The rest through the last sixteen bytes, without the ones already looked at.
-        const __m128i block =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + count - 16));
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + count - 16));
         auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, want)));
         bits >>= i - (count - 16);
         mask |= static_cast<std::uint64_t>(bits) << i;

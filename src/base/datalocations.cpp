@@ -1,10 +1,10 @@
 #include "datalocations.h"
 
 #include "base/fileutils.h"
-#include "base/messages.h"
-#include "base/processenvironment.h"
 #include "base/inifile.h"
 #include "base/ioerror.h"
+#include "base/messages.h"
+#include "base/processenvironment.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,9 +17,13 @@ QString AbsoluteFolder(const QString& path) {
     return WithTrailingSeparator(QDir::cleanPath(QFileInfo(trimmed).absoluteFilePath()));
 }
 
-bool FolderExists(const QString& folder) { return !folder.isEmpty() && QDir(folder).exists(); }
+bool FolderExists(const QString& folder) {
+    return !folder.isEmpty() && QDir(folder).exists();
+}
 
-int ValidAdminMode(int value) { return value >= 0 && value <= 2 ? value : 0; }
+int ValidAdminMode(int value) {
+    return value >= 0 && value <= 2 ? value : 0;
+}
 
 // The per-user data folder: APPDATA when set, else the XDG data home (created when missing,
 // as the XDG convention expects of programs that use it).
@@ -72,12 +76,12 @@ QString ProgramFolderRedirect(const QString& programFolder, int& adminMode) {
     } catch (const EInOutError&) {
         return {}; // an unreadable settings file counts as empty
     }
-    const QString redirect = AbsoluteFolder(ini.ReadString(QStringLiteral("Setup"),
-                                                           QStringLiteral("Redirect")));
+    const QString redirect =
+        AbsoluteFolder(ini.ReadString(QStringLiteral("Setup"), QStringLiteral("Redirect")));
     if (!redirect.isEmpty() && QFileInfo::exists(redirect + SettingsFileName))
         return redirect;
-    adminMode = ValidAdminMode(ini.ReadInteger(QStringLiteral("Server"),
-                                               QStringLiteral("ServerAdmin"), 0));
+    adminMode =
+        ValidAdminMode(ini.ReadInteger(QStringLiteral("Server"), QStringLiteral("ServerAdmin"), 0));
     return {};
 }
 
@@ -134,8 +138,8 @@ void ResolveDataLocations(TResolveMode mode) {
     QString settingsFolder;
     const bool madeByProgram = !loc.ParameterFolder.isEmpty() ||
                                !ProcessEnvironment().HasEnvironmentValue(QStringLiteral("APPDATA"));
-    const bool exists = FolderExists(loc.LocalFolder) ||
-                        (!prepare && madeByProgram && !loc.LocalFolder.isEmpty());
+    const bool exists =
+        FolderExists(loc.LocalFolder) || (!prepare && madeByProgram && !loc.LocalFolder.isEmpty());
     if (exists) {
         if (loc.ParameterFolder.isEmpty())
             loc.LocalFolder += ProductSubFolder;
@@ -181,12 +185,24 @@ bool CheckDataFolders() {
     return true;
 }
 
-bool IsServerAdministration() { return Locations().AdminMode == 1; }
-bool IsSingleUser() { return Locations().ServerFolder.isEmpty() && Locations().AdminMode == 0; }
-bool IsWorkGroup() { return !Locations().ServerFolder.isEmpty() && Locations().AdminMode != 1; }
-bool HasAdminRights() { return Locations().AdminMode == 2; }
-bool IsShared() { return !IsSingleUser(); }
-bool MayEditAdminData() { return Locations().ServerFolder.isEmpty() || Locations().AdminMode != 0; }
+bool IsServerAdministration() {
+    return Locations().AdminMode == 1;
+}
+bool IsSingleUser() {
+    return Locations().ServerFolder.isEmpty() && Locations().AdminMode == 0;
+}
+bool IsWorkGroup() {
+    return !Locations().ServerFolder.isEmpty() && Locations().AdminMode != 1;
+}
+bool HasAdminRights() {
+    return Locations().AdminMode == 2;
+}
+bool IsShared() {
+    return !IsSingleUser();
+}
+bool MayEditAdminData() {
+    return Locations().ServerFolder.isEmpty() || Locations().AdminMode != 0;
+}
 
 QString ModeName() {
     if (IsServerAdministration())
@@ -199,9 +215,15 @@ QString ModeName() {
     return name;
 }
 
-QString LocalDataPath() { return Locations().LocalFolder + DataFolderName; }
-QString ServerDataPath() { return Locations().ServerFolder + DataFolderName; }
-QString LocalExportFormatsPath() { return LocalDataPath() + ExportFormatsFolderName; }
+QString LocalDataPath() {
+    return Locations().LocalFolder + DataFolderName;
+}
+QString ServerDataPath() {
+    return Locations().ServerFolder + DataFolderName;
+}
+QString LocalExportFormatsPath() {
+    return LocalDataPath() + ExportFormatsFolderName;
+}
 
 namespace {
 QString SharedOrLocal(const QString& serverFolder, const QString& localFolder, bool& useLocal) {
@@ -214,7 +236,9 @@ QString SharedOrLocal(const QString& serverFolder, const QString& localFolder, b
 }
 } // namespace
 
-QString DataPath(bool& useLocal) { return SharedOrLocal(ServerDataPath(), LocalDataPath(), useLocal); }
+QString DataPath(bool& useLocal) {
+    return SharedOrLocal(ServerDataPath(), LocalDataPath(), useLocal);
+}
 
 QString ExportFormatsPath(bool& useLocal) {
     return SharedOrLocal(ServerDataPath() + ExportFormatsFolderName, LocalExportFormatsPath(),
@@ -227,13 +251,17 @@ QString AdminSettingsFileName() {
     return Locations().ServerFolder + SettingsFileName;
 }
 
-QString PersonalSettingsFileName() { return Locations().LocalFolder + SettingsFileName; }
+QString PersonalSettingsFileName() {
+    return Locations().LocalFolder + SettingsFileName;
+}
 
 namespace {
 const QString* PersonalUserName = nullptr;
 } // namespace
 
-void SetPersonalUserName(const QString* name) { PersonalUserName = name; }
+void SetPersonalUserName(const QString* name) {
+    PersonalUserName = name;
+}
 
 QString CurrentUserName() {
     const QString name = PersonalUserName ? *PersonalUserName : QString();

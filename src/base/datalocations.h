@@ -6,13 +6,13 @@
 // ResolveDataLocations before any window exists; constant afterwards except UseLocalData.
 // Every folder value is absolute and ends with "/"; empty means none.
 struct TDataLocations {
-    QString ProgramFolder;   // folder of the running program file
-    QString LocalFolder;     // the user's own settings file and time data
-    QString ServerFolder;    // shared data of a work group; empty in single-user use
-    QString RedirectOrigin;  // the program folder when its redirect took effect
-    QString ParameterFolder; // the folder given with "/datadir"
-    int AdminMode = 0;       // "ServerAdmin": 0 none, 1 server administration, 2 admin rights
-    bool NewUser = false;    // no settings file in LocalFolder at the end of the resolution
+    QString ProgramFolder;     // folder of the running program file
+    QString LocalFolder;       // the user's own settings file and time data
+    QString ServerFolder;      // shared data of a work group; empty in single-user use
+    QString RedirectOrigin;    // the program folder when its redirect took effect
+    QString ParameterFolder;   // the folder given with "/datadir"
+    int AdminMode = 0;         // "ServerAdmin": 0 none, 1 server administration, 2 admin rights
+    bool NewUser = false;      // no settings file in LocalFolder at the end of the resolution
     bool UseLocalData = false; // set once the server's data folder was found missing
 };
 

@@ -1,9 +1,9 @@
 #include "filestamp.h"
 
-#include <QFile>
-
 #include <fcntl.h>
 #include <sys/stat.h>
+
+#include <QFile>
 
 namespace {
 constexpr TFileStamp NanosecondsPerSecond = 1000000000;

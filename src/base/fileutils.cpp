@@ -1,10 +1,14 @@
 #include "fileutils.h"
 
 #include "base/busycursor.h"
-#include "base/messages.h"
 #include "base/filecopyfailed.h"
 #include "base/filestamp.h"
 #include "base/ioerror.h"
+#include "base/messages.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -12,10 +16,6 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStorageInfo>
-
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
 
 QString WithTrailingSeparator(const QString& path) {
     if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
@@ -140,8 +140,8 @@ constexpr QFile::Permissions NewFilePermissions = QFile::ReadOwner | QFile::Writ
 // read and write for everybody less the process's file mode mask, as any new file.
 bool CreateFileBeside(const QString& target, QFile& file) {
     const QFileInfo info(target);
-    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                         QStringLiteral(".copy-");
+    const QString stem =
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".copy-");
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
         file.setFileName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, NewFilePermissions))

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <functional>
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 // Empty stays empty; otherwise the path ends with exactly one separator.
 QString WithTrailingSeparator(const QString& path);

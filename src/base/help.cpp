@@ -13,7 +13,9 @@ THelpHandlers& Handlers() {
 }
 } // namespace
 
-void SetHelpHandlers(THelpHandlers handlers) { Handlers() = std::move(handlers); }
+void SetHelpHandlers(THelpHandlers handlers) {
+    Handlers() = std::move(handlers);
+}
 
 void ShowHelpTopic(const QString& topic) {
     if (Handlers().Open)
@@ -26,9 +28,13 @@ void CloseHelpWindows() {
         Handlers().CloseAll();
 }
 
-QString HelpFolder() { return Locations().ProgramFolder + QStringLiteral("help/"); }
+QString HelpFolder() {
+    return Locations().ProgramFolder + QStringLiteral("help/");
+}
 
-QString HelpTopicFile(const QString& topic) { return HelpFolder() + topic; }
+QString HelpTopicFile(const QString& topic) {
+    return HelpFolder() + topic;
+}
 
 const QStringList& HelpTopics() {
     static const QStringList topics{

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include <functional>
+
+#include <QString>
 
 // Set once a help topic has been opened; at exit the help windows are closed when it is set.
 extern bool HelpOpened;

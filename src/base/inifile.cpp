@@ -16,7 +16,9 @@ bool IsSectionHeader(const QString& trimmed) {
 }
 } // namespace
 
-TIniFile::TIniFile(const QString& fileName) { LoadFromFile(fileName); }
+TIniFile::TIniFile(const QString& fileName) {
+    LoadFromFile(fileName);
+}
 
 void TIniFile::LoadFromFile(const QString& fileName) {
     FFileName = fileName;
@@ -59,14 +61,19 @@ QString TIniFile::ToText() const {
     for (const TSection& section : FSections) {
         text += QLatin1Char('[') + section.Name + QLatin1Char(']') + crlf;
         for (const TLine& line : section.Lines)
-            text += (line.Key.isEmpty() ? line.Raw : line.Key + QLatin1Char('=') + line.Value) + crlf;
+            text +=
+                (line.Key.isEmpty() ? line.Raw : line.Key + QLatin1Char('=') + line.Value) + crlf;
     }
     return text;
 }
 
-void TIniFile::Save() const { SaveToFile(FFileName); }
+void TIniFile::Save() const {
+    SaveToFile(FFileName);
+}
 
-void TIniFile::SaveToFile(const QString& fileName) const { WriteTextFile(fileName, ToText()); }
+void TIniFile::SaveToFile(const QString& fileName) const {
+    WriteTextFile(fileName, ToText());
+}
 
 QStringList TIniFile::Sections() const {
     QStringList names;
@@ -84,7 +91,9 @@ QStringList TIniFile::Keys(const QString& section) const {
     return keys;
 }
 
-bool TIniFile::SectionExists(const QString& section) const { return FindSection(section); }
+bool TIniFile::SectionExists(const QString& section) const {
+    return FindSection(section);
+}
 
 bool TIniFile::ValueExists(const QString& section, const QString& key) const {
     return FindLine(section, key);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 // An ini-style settings file held whole in memory. Section and key names are found without
 // regard to letter case; sections, keys, comments and lines it does not understand keep their

@@ -2,16 +2,17 @@
 
 #include "base/processenvironment.h"
 
-#include <QDir>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <QDir>
+
 namespace {
 QString RuntimeFolder() {
-    const QString runtime = ProcessEnvironment().EnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR"));
+    const QString runtime =
+        ProcessEnvironment().EnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR"));
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
     const QString folder = QDir::tempPath() + QStringLiteral("/quillhour-%1").arg(getuid());
@@ -21,7 +22,9 @@ QString RuntimeFolder() {
 }
 } // namespace
 
-TInstanceGuard::~TInstanceGuard() { Release(); }
+TInstanceGuard::~TInstanceGuard() {
+    Release();
+}
 
 QString TInstanceGuard::LockFilePath(const QString& name) {
     return QDir(RuntimeFolder()).filePath(name + QStringLiteral(".lock"));

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <exception>
 #include <string>
+
+#include <QString>
 
 // A file-system or file-content failure: what went wrong, the file and, where it applies,
 // the line (1-based; 0 when the error is not about one line).

@@ -1,9 +1,5 @@
 #include "lockfile.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QSysInfo>
-
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -11,6 +7,10 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QSysInfo>
 
 namespace {
 // The range locked on the data file and on the lock file lies far beyond any real content, so

@@ -1,8 +1,8 @@
 #include "messages.h"
 
-#include <QTextStream>
-
 #include <cstdio>
+
+#include <QTextStream>
 
 bool MessageBoxShowing = false;
 
@@ -19,10 +19,14 @@ void SetMessageBoxHandler(TMessageBoxHandler handler) {
 
 QString MessageKindTitle(TMsgKind kind) {
     switch (kind) {
-    case TMsgKind::Warning: return QStringLiteral("Warning");
-    case TMsgKind::Error: return QStringLiteral("Error");
-    case TMsgKind::Information: return QStringLiteral("Information");
-    case TMsgKind::Confirmation: return QStringLiteral("Confirm");
+    case TMsgKind::Warning:
+        return QStringLiteral("Warning");
+    case TMsgKind::Error:
+        return QStringLiteral("Error");
+    case TMsgKind::Information:
+        return QStringLiteral("Information");
+    case TMsgKind::Confirmation:
+        return QStringLiteral("Confirm");
     }
     return QStringLiteral("Quillhour");
 }
@@ -30,7 +34,8 @@ QString MessageKindTitle(TMsgKind kind) {
 int ConsoleMessageBox(const QString& text, TMsgKind kind, int buttons) {
     QTextStream err(stderr);
     QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     err << MessageKindTitle(kind) << ": " << shown << Qt::endl;
     if (buttons & mbNo)
         return mrNo;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include <functional>
+
+#include <QString>
 
 // Kinds of message box.
 enum class TMsgKind { Warning, Error, Information, Confirmation };

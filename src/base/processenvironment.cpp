@@ -1,14 +1,16 @@
 #include "processenvironment.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <pwd.h>
-#include <unistd.h>
-
-QStringList TSystemEnvironment::Arguments() const { return QCoreApplication::arguments(); }
+QStringList TSystemEnvironment::Arguments() const {
+    return QCoreApplication::arguments();
+}
 
 QString TSystemEnvironment::ProgramFile() const {
     const QString path = QCoreApplication::applicationFilePath();
@@ -42,7 +44,9 @@ std::unique_ptr<IProcessEnvironment>& Installed() {
 }
 } // namespace
 
-const IProcessEnvironment& ProcessEnvironment() { return *Installed(); }
+const IProcessEnvironment& ProcessEnvironment() {
+    return *Installed();
+}
 
 void SetProcessEnvironment(std::unique_ptr<IProcessEnvironment> environment) {
     Installed() = environment ? std::move(environment) : std::make_unique<TSystemEnvironment>();
@@ -52,7 +56,9 @@ QString EnvironmentValue(const QString& name) {
     return ProcessEnvironment().EnvironmentValue(name).left(1024);
 }
 
-QString LogonUserName() { return ProcessEnvironment().LogonUserName().left(255); }
+QString LogonUserName() {
+    return ProcessEnvironment().LogonUserName().left(255);
+}
 
 bool HasSwitch(const QString& s) {
     const QStringList args = ProcessEnvironment().Arguments();

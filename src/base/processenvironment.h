@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 // What the program learns from the process and the operating system: its arguments, its own
 // file, environment variables and the logon user. The program uses the real system; tests

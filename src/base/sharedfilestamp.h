@@ -2,9 +2,9 @@
 
 #include "base/filestamp.h"
 
-#include <QString>
-
 #include <functional>
+
+#include <QString>
 
 // How a read or a write of a shared file under its lock ended.
 enum class TSharedFileResult {

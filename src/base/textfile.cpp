@@ -19,8 +19,10 @@ QString ReadTextFile(const QString& fileName) {
 void WriteTextFile(const QString& fileName, const QString& text) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(QStringLiteral("Cannot create file: %1").arg(file.errorString()), fileName);
+        throw EInOutError(QStringLiteral("Cannot create file: %1").arg(file.errorString()),
+                          fileName);
     const QByteArray bytes = EncodeDataText(text);
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EInOutError(QStringLiteral("Cannot write file: %1").arg(file.errorString()), fileName);
+        throw EInOutError(QStringLiteral("Cannot write file: %1").arg(file.errorString()),
+                          fileName);
 }

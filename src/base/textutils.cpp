@@ -51,9 +51,13 @@ QString TrimBlanks(const QString& text) {
     return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
-QString YesNoLetter(bool flag) { return flag ? QStringLiteral("Y") : QStringLiteral("N"); }
+QString YesNoLetter(bool flag) {
+    return flag ? QStringLiteral("Y") : QStringLiteral("N");
+}
 
-QString YesNoWord(bool flag) { return flag ? QStringLiteral("Yes") : QStringLiteral("No"); }
+QString YesNoWord(bool flag) {
+    return flag ? QStringLiteral("Yes") : QStringLiteral("No");
+}
 
 bool ParseYesNo(const QString& text, bool def) {
     const QString upper = text.toUpper();

@@ -2,17 +2,17 @@
 
 #include "base/configurationreport.h"
 #include "base/datalocations.h"
+#include "base/ioerror.h"
 #include "base/messages.h"
 #include "cliscanprogress.h"
 #include "datacheck.h"
 #include "exportcommand.h"
+#include "storage/lists/categories.h"
+#include "storage/lists/clients.h"
+#include "storage/server/serverdatascan.h"
 
 #include <functional>
 #include <map>
-#include "storage/lists/categories.h"
-#include "storage/lists/clients.h"
-#include "base/ioerror.h"
-#include "storage/server/serverdatascan.h"
 
 #include <QFileInfo>
 
@@ -131,10 +131,14 @@ using TCommand = std::function<int(const QStringList& rest, QTextStream& out, QT
 // The commands that work on the data location, by their word.
 const std::map<QString, TCommand>& DataCommands() {
     static const std::map<QString, TCommand> commands{
-        {QStringLiteral("locations"), [](const QStringList&, QTextStream& out, QTextStream&) { return PrintLocations(out); }},
-        {QStringLiteral("config"), [](const QStringList&, QTextStream& out, QTextStream& err) { return PrintConfiguration(out, err); }},
-        {QStringLiteral("check"), [](const QStringList&, QTextStream& out, QTextStream&) { return RunCheck(out); }},
-        {QStringLiteral("users"), [](const QStringList&, QTextStream& out, QTextStream& err) { return ListUsers(out, err); }},
+        {QStringLiteral("locations"),
+         [](const QStringList&, QTextStream& out, QTextStream&) { return PrintLocations(out); }},
+        {QStringLiteral("config"), [](const QStringList&, QTextStream& out,
+                                      QTextStream& err) { return PrintConfiguration(out, err); }},
+        {QStringLiteral("check"),
+         [](const QStringList&, QTextStream& out, QTextStream&) { return RunCheck(out); }},
+        {QStringLiteral("users"), [](const QStringList&, QTextStream& out,
+                                     QTextStream& err) { return ListUsers(out, err); }},
         {QStringLiteral("export"), RunExportCommand},
     };
     return commands;

@@ -27,7 +27,9 @@ void TDataCheck::CheckExportFormats() {
     }
 }
 
-void TDataCheck::CheckListFiles() { ::CheckListFiles(FProblems, FFilesChecked); }
+void TDataCheck::CheckListFiles() {
+    ::CheckListFiles(FProblems, FFilesChecked);
+}
 
 namespace {
 // The folders whose month files the check reads: the user's own and, with a server, every
@@ -51,7 +53,9 @@ void TDataCheck::CheckMonthFiles() {
         FFilesChecked += CheckMonthFolder(folder, FProblems);
 }
 
-void TDataCheck::CheckSettingsFiles() { ::CheckSettingsFiles(FProblems, FFilesChecked); }
+void TDataCheck::CheckSettingsFiles() {
+    ::CheckSettingsFiles(FProblems, FFilesChecked);
+}
 
 void TDataCheck::RunAll() {
     CheckMonthFiles();

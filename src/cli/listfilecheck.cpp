@@ -1,9 +1,9 @@
 #include "listfilecheck.h"
 
 #include "base/datalocations.h"
-#include "storage/months/billinginfo.h"
 #include "base/ioerror.h"
 #include "storage/lists/listlines.h"
+#include "storage/months/billinginfo.h"
 
 #include <QFileInfo>
 #include <QHash>

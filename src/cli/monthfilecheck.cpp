@@ -1,12 +1,12 @@
 #include "monthfilecheck.h"
 
 #include "base/fileutils.h"
+#include "base/ioerror.h"
 #include "base/textutils.h"
 #include "storage/months/billinginfo.h"
 #include "storage/months/bytefields.h"
 #include "storage/months/datafilebytes.h"
 #include "storage/months/datalineerror.h"
-#include "base/ioerror.h"
 #include "storage/months/monthfile.h"
 #include "storage/months/monthlinereader.h"
 #include "storage/values/timetexts.h"

@@ -1,15 +1,16 @@
 #include "settingscheck.h"
 
 #include "base/datalocations.h"
-#include "storage/settings/adminsettings.h"
 #include "base/ioerror.h"
+#include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 
 #include <QFile>
 
 namespace {
 // Reads one settings file when it exists; false (and the problem noted) when it cannot be read.
-bool ReadSettingsFile(const QString& fileName, TIniFile& ini, std::vector<TCheckProblem>& problems) {
+bool ReadSettingsFile(const QString& fileName, TIniFile& ini,
+                      std::vector<TCheckProblem>& problems) {
     try {
         ini.LoadFromFile(fileName);
     } catch (const EInOutError& error) {

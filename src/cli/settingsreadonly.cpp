@@ -1,8 +1,8 @@
 #include "settingsreadonly.h"
 
 #include "base/datalocations.h"
-#include "storage/settings/adminsettings.h"
 #include "base/ioerror.h"
+#include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "storage/values/timevalues.h"
 

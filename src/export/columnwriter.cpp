@@ -3,7 +3,6 @@
 #include "exportitem.h"
 #include "exportvalues.h"
 
-
 TColumnWriter::TColumnWriter(const TExportFormat& format, const TExportItem& column, QString suffix)
     : FFormat(format), FColumn(column), FSuffix(std::move(suffix)) {
     ChooseKey();

@@ -103,7 +103,6 @@ public:
     bool NeverEmpty() const { return !FSuffix.isEmpty(); }
 
 private:
-
     // Beyond this many distinct values (remarks that hardly repeat) the kept values are
     // dropped and collected afresh, so that the column never holds a large share of the file.
     static constexpr std::size_t MaxValues = std::size_t(1) << 15;

@@ -61,19 +61,27 @@ QString Padded(int value, int width) {
 
 QString DayElement(QDate date, int count) {
     switch (count) {
-    case 1: return QString::number(date.day());
-    case 2: return Padded(date.day(), 2);
-    case 3: return LocaleDayName(date.dayOfWeek(), QLocale::ShortFormat);
-    default: return LocaleDayName(date.dayOfWeek(), QLocale::LongFormat);
+    case 1:
+        return QString::number(date.day());
+    case 2:
+        return Padded(date.day(), 2);
+    case 3:
+        return LocaleDayName(date.dayOfWeek(), QLocale::ShortFormat);
+    default:
+        return LocaleDayName(date.dayOfWeek(), QLocale::LongFormat);
     }
 }
 
 QString MonthElement(QDate date, int count) {
     switch (count) {
-    case 1: return QString::number(date.month());
-    case 2: return Padded(date.month(), 2);
-    case 3: return LocaleMonthName(date.month(), QLocale::ShortFormat);
-    default: return LocaleMonthName(date.month(), QLocale::LongFormat);
+    case 1:
+        return QString::number(date.month());
+    case 2:
+        return Padded(date.month(), 2);
+    case 3:
+        return LocaleMonthName(date.month(), QLocale::ShortFormat);
+    default:
+        return LocaleMonthName(date.month(), QLocale::LongFormat);
     }
 }
 
@@ -98,12 +106,18 @@ QString DesignatorElement(QTime time, int count) {
 QString TimeElement(QTime time, QChar letter, int count) {
     const int width = count >= 2 ? 2 : 1;
     switch (letter.unicode()) {
-    case 'h': return Padded(TwelveHour(time.hour()), width);
-    case 'H': return Padded(time.hour(), width);
-    case 'm': return Padded(time.minute(), width);
-    case 's': return Padded(time.second(), width);
-    case 't': return DesignatorElement(time, count);
-    default: return {};
+    case 'h':
+        return Padded(TwelveHour(time.hour()), width);
+    case 'H':
+        return Padded(time.hour(), width);
+    case 'm':
+        return Padded(time.minute(), width);
+    case 's':
+        return Padded(time.second(), width);
+    case 't':
+        return DesignatorElement(time, count);
+    default:
+        return {};
     }
 }
 
@@ -115,10 +129,17 @@ QString Joined(const std::vector<TElement>& elements, QDate date, QTime time) {
             continue;
         }
         switch (element.Letter.unicode()) {
-        case 'd': text += date.isValid() ? DayElement(date, element.Count) : QString(); break;
-        case 'M': text += date.isValid() ? MonthElement(date, element.Count) : QString(); break;
-        case 'y': text += date.isValid() ? YearElement(date, element.Count) : QString(); break;
-        default: text += time.isValid() ? TimeElement(time, element.Letter, element.Count) : QString();
+        case 'd':
+            text += date.isValid() ? DayElement(date, element.Count) : QString();
+            break;
+        case 'M':
+            text += date.isValid() ? MonthElement(date, element.Count) : QString();
+            break;
+        case 'y':
+            text += date.isValid() ? YearElement(date, element.Count) : QString();
+            break;
+        default:
+            text += time.isValid() ? TimeElement(time, element.Letter, element.Count) : QString();
         }
     }
     return text.left(MaxPictureLength);
@@ -141,12 +162,16 @@ std::vector<TElement> WithoutSeconds(std::vector<TElement> elements) {
 // Qt letters that mean something else, or nothing, in the Windows language.
 QString QtElementAsWindows(QChar letter, int count, bool twelveHour) {
     switch (letter.unicode()) {
-    case 'h': return QString(count, twelveHour ? QLatin1Char('h') : QLatin1Char('H'));
+    case 'h':
+        return QString(count, twelveHour ? QLatin1Char('h') : QLatin1Char('H'));
     case 'A':
-    case 'a': return QStringLiteral("tt");
+    case 'a':
+        return QStringLiteral("tt");
     case 'z':
-    case 't': return {};
-    default: return QString(count, letter);
+    case 't':
+        return {};
+    default:
+        return QString(count, letter);
     }
 }
 
@@ -179,7 +204,9 @@ TPicture::TPicture(const QString& picture, bool forTime)
         FElements = WithoutSeconds(std::move(FElements));
 }
 
-QString TPicture::Format(QDate date, QTime time) const { return Joined(FElements, date, time); }
+QString TPicture::Format(QDate date, QTime time) const {
+    return Joined(FElements, date, time);
+}
 
 QString FormatDatePicture(QDate date, const QString& picture) {
     return TPicture(picture, false).Format(date, QTime());
@@ -233,14 +260,20 @@ QString WindowsPictureFromQt(const QString& qtFormat) {
     return picture.trimmed();
 }
 
-QString LocalShortDatePicture() { return WindowsPictureFromQt(LocaleShortDateFormat()); }
+QString LocalShortDatePicture() {
+    return WindowsPictureFromQt(LocaleShortDateFormat());
+}
 
-QString LocalTimePicture() { return WindowsPictureFromQt(LocaleTimeFormat()); }
+QString LocalTimePicture() {
+    return WindowsPictureFromQt(LocaleTimeFormat());
+}
 
 QStringList DatePictures() {
-    QStringList pictures{LocalShortDatePicture(), WindowsPictureFromQt(AppLocale().dateFormat(QLocale::LongFormat))};
-    for (const char* picture : {"dd/MM/yyyy", "MM/dd/yyyy", "yyyy-MM-dd", "dd.MM.yyyy", "d MMM yyyy",
-                                "dd MMM yyyy", "dddd, d MMMM yyyy", "MMMM d, yyyy", "yyyyMMdd"})
+    QStringList pictures{LocalShortDatePicture(),
+                         WindowsPictureFromQt(AppLocale().dateFormat(QLocale::LongFormat))};
+    for (const char* picture :
+         {"dd/MM/yyyy", "MM/dd/yyyy", "yyyy-MM-dd", "dd.MM.yyyy", "d MMM yyyy", "dd MMM yyyy",
+          "dddd, d MMMM yyyy", "MMMM d, yyyy", "yyyyMMdd"})
         if (!pictures.contains(QString::fromLatin1(picture)))
             pictures.append(QString::fromLatin1(picture));
     pictures.removeDuplicates();

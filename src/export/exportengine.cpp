@@ -1,7 +1,9 @@
 #include "exportengine.h"
 
 #include "base/applocale.h"
+#include "base/converterror.h"
 #include "base/datalocations.h"
+#include "base/ioerror.h"
 #include "base/textutils.h"
 #include "datetimepicture.h"
 #include "distinctrows.h"
@@ -12,11 +14,9 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportline.h"
 #include "reporting/reportlines.h"
+#include "storage/months/day.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/values/calendardates.h"
-#include "base/converterror.h"
-#include "storage/months/day.h"
-#include "base/ioerror.h"
 #include "storage/values/timevalues.h"
 
 #include <algorithm>

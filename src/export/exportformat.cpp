@@ -2,11 +2,11 @@
 
 #include "base/datalocations.h"
 #include "base/fileutils.h"
-#include "base/textutils.h"
-#include "exportformatfiles.h"
 #include "base/inifile.h"
 #include "base/ioerror.h"
 #include "base/textfile.h"
+#include "base/textutils.h"
+#include "exportformatfiles.h"
 
 #include <QFileInfo>
 
@@ -16,14 +16,19 @@ const QString UsersSection = QStringLiteral("Users");
 const QString FiltersSection = QStringLiteral("Filters");
 const QString FilesSection = QStringLiteral("Files");
 
-QString FieldSection(int n) { return QStringLiteral("Field") + QString::number(n); }
+QString FieldSection(int n) {
+    return QStringLiteral("Field") + QString::number(n);
+}
 
 // The place of an area's columns in FItems.
 std::size_t ListIndex(TExportArea area) {
     switch (area) {
-    case TExportArea::Client: return 0;
-    case TExportArea::Category: return 1;
-    default: return 2;
+    case TExportArea::Client:
+        return 0;
+    case TExportArea::Category:
+        return 1;
+    default:
+        return 2;
     }
 }
 
@@ -36,22 +41,30 @@ bool ReadFlag(const TIniFile& ini, const QString& section, const QString& key, b
     return ReadNumber(ini, section, key, def ? 1 : 0) != 0;
 }
 
-int InRange(int value, int low, int high) { return value >= low && value <= high ? value : 0; }
+int InRange(int value, int low, int high) {
+    return value >= low && value <= high ? value : 0;
+}
 
 // Ini values are single lines: a line break inside a value would split the file's line.
 void Put(QString& text, const QString& key, const QString& value) {
     text += key + QLatin1Char('=') + SingleLine(value) + QLatin1String("\r\n");
 }
 
-void Put(QString& text, const QString& key, int value) { Put(text, key, QString::number(value)); }
+void Put(QString& text, const QString& key, int value) {
+    Put(text, key, QString::number(value));
+}
 
-void PutFlag(QString& text, const QString& key, bool value) { Put(text, key, value ? 1 : 0); }
+void PutFlag(QString& text, const QString& key, bool value) {
+    Put(text, key, value ? 1 : 0);
+}
 
 void BeginSection(QString& text, const QString& name) {
     text += QLatin1Char('[') + name + QLatin1String("]\r\n");
 }
 
-void EndSection(QString& text) { text += QLatin1String("\r\n"); }
+void EndSection(QString& text) {
+    text += QLatin1String("\r\n");
+}
 
 QString CannotLockText(const QString& path) {
     return QStringLiteral("Cannot lock \"") + path + QLatin1Char('"');
@@ -91,9 +104,13 @@ bool ParseStoredInteger(const QString& text, int& value) {
     return true;
 }
 
-TExportFormat::TExportFormat() : FormatName(QStringLiteral("Untitled")) { MarkNew(); }
+TExportFormat::TExportFormat() : FormatName(QStringLiteral("Untitled")) {
+    MarkNew();
+}
 
-TExportFormat::TExportFormat(const TExportFormat& other) { *this = other; }
+TExportFormat::TExportFormat(const TExportFormat& other) {
+    *this = other;
+}
 
 TExportFormat& TExportFormat::operator=(const TExportFormat& other) {
     if (this == &other)
@@ -166,7 +183,9 @@ const TExportFormat::TItems& TExportFormat::Items(TExportArea area) const {
     return FItems[ListIndex(area)];
 }
 
-TExportFormat::TItems& TExportFormat::ItemsOf(TExportArea area) { return FItems[ListIndex(area)]; }
+TExportFormat::TItems& TExportFormat::ItemsOf(TExportArea area) {
+    return FItems[ListIndex(area)];
+}
 
 int TExportFormat::ItemCount() const {
     int count = 0;
@@ -229,8 +248,8 @@ void TExportFormat::MoveItem(const TExportItem* item, int step) {
     if (it == items.end())
         return;
     const auto from = std::distance(items.begin(), it);
-    const auto to = std::clamp<std::ptrdiff_t>(from + (step < 0 ? -1 : 1), 0,
-                                               std::ptrdiff_t(items.size()) - 1);
+    const auto to =
+        std::clamp<std::ptrdiff_t>(from + (step < 0 ? -1 : 1), 0, std::ptrdiff_t(items.size()) - 1);
     std::swap(items[from], items[to]);
 }
 
@@ -299,7 +318,8 @@ QString TExportFormat::ReadSections(const TIniFile& ini) {
     }
     Client = ini.ReadRaw(FiltersSection, QStringLiteral("Client"));
     Project = Client.isEmpty() ? QString() : ini.ReadRaw(FiltersSection, QStringLiteral("Project"));
-    ActiveClientProjects = ReadFlag(ini, FiltersSection, QStringLiteral("ActiveClientProjects"), false);
+    ActiveClientProjects =
+        ReadFlag(ini, FiltersSection, QStringLiteral("ActiveClientProjects"), false);
     Charging = static_cast<TCharging>(
         InRange(ReadNumber(ini, FiltersSection, QStringLiteral("Charging"), 0), 0, 2));
     Overtime = ReadFlag(ini, FiltersSection, QStringLiteral("Overtime"), true);
@@ -342,7 +362,8 @@ QString TExportFormat::ReadField(const TIniFile& ini, int n, TExportArea& previo
     item->FieldType = ExportTypeFromWord(type);
     item->FieldFormat = ini.ReadRaw(section, QStringLiteral("FieldFormat"));
     item->FieldHeading = ini.ReadRaw(section, QStringLiteral("FieldHeading"));
-    item->FieldMergeFollowing = ReadFlag(ini, section, QStringLiteral("FieldMergeFollowing"), false);
+    item->FieldMergeFollowing =
+        ReadFlag(ini, section, QStringLiteral("FieldMergeFollowing"), false);
     item->FieldSeparator = ini.ReadRaw(section, QStringLiteral("FieldSeparator"));
     item->FieldArea = area;
     AddItem(std::move(item));
@@ -437,11 +458,13 @@ QString TExportFormat::Save() {
     const QString path = ExportFormatFileName(FormatName);
     QString error;
     switch (FFileStamp.Write(path, [&] { error = WriteToFile(path); })) {
-    case TSharedFileResult::NotLocked: return CannotLockText(path);
+    case TSharedFileResult::NotLocked:
+        return CannotLockText(path);
     case TSharedFileResult::ChangedByAnother:
         return QStringLiteral("Data for \"") + FormatName +
                QStringLiteral("\" has been changed by another user");
-    case TSharedFileResult::Done: break;
+    case TSharedFileResult::Done:
+        break;
     }
     return error;
 }

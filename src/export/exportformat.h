@@ -1,17 +1,17 @@
 #pragma once
 
+#include "base/sharedfilestamp.h"
 #include "exportitem.h"
 #include "reporting/lineoptions.h"
-#include "base/sharedfilestamp.h"
-
-#include <QString>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
 #include <limits>
 #include <memory>
 #include <vector>
+
+#include <QString>
+#include <QStringList>
 
 // Everything SetHeader stores at once, as the format editor hands it over.
 struct TExportHeader {

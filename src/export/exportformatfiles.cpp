@@ -10,10 +10,14 @@ namespace {
 const QString Prefix = QStringLiteral("ef-");
 const QString Suffix = QStringLiteral(".txt");
 
-QString FormatsFolder() { return ExportFormatsPath(Locations().UseLocalData); }
+QString FormatsFolder() {
+    return ExportFormatsPath(Locations().UseLocalData);
+}
 } // namespace
 
-QString ExportFormatFileName(const QString& name) { return FormatsFolder() + Prefix + name + Suffix; }
+QString ExportFormatFileName(const QString& name) {
+    return FormatsFolder() + Prefix + name + Suffix;
+}
 
 QString FormatNameFromFileName(const QString& path) {
     const QString file = QFileInfo(path).fileName();
@@ -31,8 +35,7 @@ bool ListExportFormats(std::vector<TExportFormatEntry>& list, bool withObjects) 
     if (!folder.exists())
         return true; // no formats yet
     const QStringList files =
-        folder.entryList({QStringLiteral("ef-*.txt")},
-                         QDir::Files | QDir::Hidden | QDir::System,
+        folder.entryList({QStringLiteral("ef-*.txt")}, QDir::Files | QDir::Hidden | QDir::System,
                          QDir::Name | QDir::IgnoreCase);
     for (const QString& file : files) {
         TExportFormatEntry entry{FormatNameFromFileName(file), nullptr};

@@ -16,6 +16,7 @@ std::unique_ptr<TExportItem> TExportItem::UserDefined(TExportArea area) {
     item->Name = QStringLiteral("Untitled");
     item->FieldHeading = QStringLiteral("UNTITLED");
     item->FieldType = TExportFieldType::Text;
-    item->FieldArea = area == TExportArea::Client || area == TExportArea::Category ? area : TExportArea::Data;
+    item->FieldArea =
+        area == TExportArea::Client || area == TExportArea::Category ? area : TExportArea::Data;
     return item;
 }

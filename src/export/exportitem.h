@@ -2,9 +2,9 @@
 
 #include "exportvocabulary.h"
 
-#include <QString>
-
 #include <memory>
+
+#include <QString>
 
 // One column of an export format: the field it shows, its heading, type, format, area, and
 // whether the next column's value is merged into it.

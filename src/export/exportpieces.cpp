@@ -4,8 +4,8 @@
 #include "exportrowmaker.h"
 #include "reporting/reportlinebuilder.h"
 #include "reporting/reportlines.h"
-#include "storage/values/calendardates.h"
 #include "storage/months/day.h"
+#include "storage/values/calendardates.h"
 
 #include <algorithm>
 #include <exception>

@@ -44,8 +44,7 @@ private:
     static QString RowText(TGroup& group, const TReportLine& line);
     // The rows of the lines not found in the row cache, in the order first met.
     QStringList DistinctRows(TGroup& group, std::span<const TReportLine> lines);
-    static void AddTimeRows(TGroup& group, std::span<const TReportLine> lines,
-                            TEncodedRows& rows);
+    static void AddTimeRows(TGroup& group, std::span<const TReportLine> lines, TEncodedRows& rows);
 
     const TExportFormat& FFormat;
     std::array<std::optional<TGroup>, ExportAreaCount> FGroups; // by area

@@ -195,4 +195,3 @@ QString ReplaceDelimiter(const TExportFormat& format, const QString& text) {
                     QChar(char32_t(format.DelimiterReplace)));
     return result;
 }
-

@@ -23,7 +23,7 @@ enum class TLineValue {
     Overtime,
     Chargeable,
     Reportable, // always true: only reportable blocks are exported
-    Rate, // the rate's text gives its value
+    Rate,       // the rate's text gives its value
     Amount,
     Constant // the user-defined column's own value
 };
@@ -52,4 +52,3 @@ QString FormatTimeValue(int time, const QString& format);
 // The clock value (HHMM) a time is written as: 0 for a negative time or an hour past 23 (so an
 // end of 24:00 is written as midnight), minutes at most 59.
 int ExportClock(int time);
-

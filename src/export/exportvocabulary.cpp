@@ -41,7 +41,9 @@ bool IsStandard(TExportField field) {
     return static_cast<int>(field) >= 0 && static_cast<int>(field) < StandardFieldCount;
 }
 
-const TFieldInfo& InfoOf(TExportField field) { return Fields[static_cast<std::size_t>(field)]; }
+const TFieldInfo& InfoOf(TExportField field) {
+    return Fields[static_cast<std::size_t>(field)];
+}
 } // namespace
 
 bool SameAsciiText(const QString& a, const QString& b) {
@@ -69,13 +71,17 @@ QString ExportFieldDefaultHeading(TExportField field) {
                              : QStringLiteral("UNTITLED");
 }
 
-TExportFieldType ExportFieldDefaultType(TExportField field) { return IsStandard(field) ? InfoOf(field).Type : TExportFieldType::Text; }
+TExportFieldType ExportFieldDefaultType(TExportField field) {
+    return IsStandard(field) ? InfoOf(field).Type : TExportFieldType::Text;
+}
 
 QString ExportFieldDefaultFormat(TExportField field) {
     return IsStandard(field) ? QString::fromLatin1(InfoOf(field).Format) : QString();
 }
 
-TExportArea ExportFieldArea(TExportField field) { return IsStandard(field) ? InfoOf(field).Area : TExportArea::None; }
+TExportArea ExportFieldArea(TExportField field) {
+    return IsStandard(field) ? InfoOf(field).Area : TExportArea::None;
+}
 
 TExportField ExportFieldFromName(const QString& name) {
     for (int code = 0; code < StandardFieldCount; ++code)
@@ -98,9 +104,12 @@ TExportFieldType ExportTypeFromWord(const QString& word) {
 
 QString ExportAreaWord(TExportArea area) {
     switch (area) {
-    case TExportArea::Client: return QStringLiteral("Client");
-    case TExportArea::Category: return QStringLiteral("Category");
-    default: return QStringLiteral("Data");
+    case TExportArea::Client:
+        return QStringLiteral("Client");
+    case TExportArea::Category:
+        return QStringLiteral("Category");
+    default:
+        return QStringLiteral("Data");
     }
 }
 
@@ -116,9 +125,12 @@ TExportArea ExportAreaFromWord(const QString& word) {
 
 QString ExportGroupName(TExportArea area) {
     switch (area) {
-    case TExportArea::Client: return QStringLiteral("Client Data Group");
-    case TExportArea::Category: return QStringLiteral("Category Data Group");
-    default: return QStringLiteral("Time Data Group");
+    case TExportArea::Client:
+        return QStringLiteral("Client Data Group");
+    case TExportArea::Category:
+        return QStringLiteral("Category Data Group");
+    default:
+        return QStringLiteral("Time Data Group");
     }
 }
 

@@ -40,7 +40,9 @@ enum class TExportFieldType { Date, Text, Time, Number, TrueFalse, Code, Currenc
 enum class TExportArea { None, Client, Category, Data };
 inline constexpr std::size_t ExportAreaCount = 4;
 // The area as an index of arrays by area.
-constexpr std::size_t AreaIndex(TExportArea area) { return static_cast<std::size_t>(area); }
+constexpr std::size_t AreaIndex(TExportArea area) {
+    return static_cast<std::size_t>(area);
+}
 
 // Name of a standard field as files and lists use it ("Client List"); empty for others.
 QString ExportFieldName(TExportField field);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <algorithm>
-
 #include "base/hashmix.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "lineindex.h"
-#include "base/hashmix.h"
 
+#include "base/hashmix.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportline.h"
 
@@ -17,9 +17,8 @@ std::uint32_t Bits(int value) {
 
 // Four products that do not wait for each other, then one more to mix them.
 std::uint64_t KeyHash(const TLineKey& key, bool withUser) {
-    const std::uint64_t names =
-        (Pair(Bits(key.Client), Bits(key.Project)) * HashMultipliers[0]) ^
-        (Pair(Bits(key.Category), Bits(key.Activity)) * HashMultipliers[1]);
+    const std::uint64_t names = (Pair(Bits(key.Client), Bits(key.Project)) * HashMultipliers[0]) ^
+                                (Pair(Bits(key.Category), Bits(key.Activity)) * HashMultipliers[1]);
     const std::uint64_t rest =
         (Pair(Bits(key.Remarks), Bits(withUser ? key.User : -1)) * HashMultipliers[2]) ^
         (Pair(Bits(key.BillingCode), Bits(key.RateText) * 2 + (key.Chargeable ? 1 : 0)) *

@@ -5,9 +5,9 @@
 #include "base/parallelfor.h"
 #include "reporting/reportlinebuilder.h"
 #include "reporting/reportlines.h"
-#include "storage/values/datetexts.h"
 #include "storage/months/day.h"
 #include "storage/months/month.h"
+#include "storage/values/datetexts.h"
 
 #include <algorithm>
 #include <exception>

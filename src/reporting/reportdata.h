@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reporting/lineoptions.h"
+
 #include <memory>
 #include <optional>
 #include <span>
@@ -7,8 +9,6 @@
 
 #include <QDate>
 #include <QStringList>
-
-#include "reporting/lineoptions.h"
 
 class TDay;
 class TReportLines;

@@ -1,9 +1,9 @@
 #include "reportline.h"
 
+#include "base/converterror.h"
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
 #include "storage/settings/adminsettings.h"
-#include "base/converterror.h"
 
 #include <numeric>
 #include <stdexcept>

@@ -164,7 +164,7 @@ const QString& TReportLineBuilder::CodeText(const TBlock& block) {
 }
 
 const TReportLineBuilder::TRate& TReportLineBuilder::FindOrAddRate(std::int64_t rate,
-                                                             const TBillingInfo* billing) {
+                                                                   const TBillingInfo* billing) {
     auto known = FRates.find(rate);
     if (known == FRates.end()) {
         const TRate made{TNameStore::Instance().Name(BlockRateText(billing, false, {})),

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "base/hashmix.h"
+
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -69,9 +69,7 @@ class TTaskSums {
 public:
     // What a key's place in the table follows from; worked out once per block by callers
     // that use several of the calls below.
-    static std::uint64_t HashOf(const TTaskKey& key) {
-        return HashWords(key.Low, key.High);
-    }
+    static std::uint64_t HashOf(const TTaskKey& key) { return HashWords(key.Low, key.High); }
     // The totals of key, valid until the next Start; null when the key has none yet.
     TTaskTotals* Find(const TTaskKey& key, std::uint64_t hash) {
         if (FSlots.empty())

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "base/hashmix.h"
+
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -48,7 +48,8 @@ public:
     // The same as Id, for a kind of text that is mostly the very string asked for last (such
     // as the billing codes of blocks): while memoizing, that string is checked first.
     int Id(const QString& text, TLastLookup& last) {
-        if (last.Generation == FGeneration && last.Data == text.constData() && last.Size == text.size())
+        if (last.Generation == FGeneration && last.Data == text.constData() &&
+            last.Size == text.size())
             return last.Id;
         const int id = Id(text);
         if (FMemoizing)
@@ -79,8 +80,7 @@ private:
     // capacity is a power of two.
     static std::size_t MemoSlotOf(const QChar* data, std::size_t capacity) {
         const auto address = reinterpret_cast<std::uintptr_t>(data);
-        return static_cast<std::size_t>((address >> 1) * HashMultipliers[0] >> 40) &
-               (capacity - 1);
+        return static_cast<std::size_t>((address >> 1) * HashMultipliers[0] >> 40) & (capacity - 1);
     }
     int Memoized(const QString& text);
     // Room for one more remembered string.

@@ -12,9 +12,13 @@ void FreeNodeObjects(QTreeWidget* tree) {
         (*it)->setData(0, NodeObjectRole, QVariant());
 }
 
-int StateIndexOf(bool active) { return active ? 1 : 2; }
+int StateIndexOf(bool active) {
+    return active ? 1 : 2;
+}
 
-bool IsActiveState(int index) { return index != 2; }
+bool IsActiveState(int index) {
+    return index != 2;
+}
 
 QIcon StatePicture(int index) {
     if (index != 1 && index != 2)

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 class ConfigurationReportTest : public TTempFolderTest {};
 
 TEST_F(ConfigurationReportTest, ListsLocationsArgumentsAndBothSettingsFiles) {

@@ -227,8 +227,9 @@ TEST_F(DataLocations, ModeTable) {
 TEST_F(DataLocations, LocationTexts) {
     TDataLocations& loc = Locations();
     loc.LocalFolder = QStringLiteral("/home/mary/Quillhour/");
-    EXPECT_EQ(DataLocationsText(false),
-              QStringLiteral("Local location: \"/home/mary/Quillhour/\"\r\nNo server location\r\n"));
+    EXPECT_EQ(
+        DataLocationsText(false),
+        QStringLiteral("Local location: \"/home/mary/Quillhour/\"\r\nNo server location\r\n"));
     EXPECT_EQ(DataLocationsText(true),
               QStringLiteral("Local location: \"/home/mary/Quillhour/\"\r\n"
                              "Local location not set by parameter\r\n"

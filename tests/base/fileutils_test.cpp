@@ -1,14 +1,14 @@
-#include "base/fileutils.h"
-#include "base/messages.h"
 #include "base/filecopyfailed.h"
 #include "base/filestamp.h"
+#include "base/fileutils.h"
 #include "base/ioerror.h"
+#include "base/messages.h"
 #include "testsupport.h"
+
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,8 @@ TEST_F(FileUtils, SeparatorsAndFolders) {
     EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/a/b///")), QStringLiteral("/a/b"));
     EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/")), QStringLiteral("/"));
     // Letter case of folders is kept: the file system tells them apart.
-    EXPECT_EQ(FolderOf(QStringLiteral("/Opt/QuillHour/quillhour")), QStringLiteral("/Opt/QuillHour/"));
+    EXPECT_EQ(FolderOf(QStringLiteral("/Opt/QuillHour/quillhour")),
+              QStringLiteral("/Opt/QuillHour/"));
     EXPECT_EQ(FolderOf(QStringLiteral("/a/b/../c/file.txt")), QStringLiteral("/a/c/"));
     EXPECT_EQ(LastPathPart(QStringLiteral("/srv/Data/Mary Smith//")), QStringLiteral("Mary Smith"));
     EXPECT_EQ(LastPathPart(QStringLiteral("/srv/Data/2024-03.txt")), QStringLiteral("2024-03.txt"));
@@ -62,7 +63,8 @@ TEST_F(FileUtils, ConfirmReplaceAsksOnlyForExistingFiles) {
     EXPECT_FALSE(ConfirmReplace({one, one, two}));
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_EQ(Messages->Shown[0].Text,
-              QLatin1Char('"') + one + QStringLiteral("\" already exists.\nDo you want to replace it?"));
+              QLatin1Char('"') + one +
+                  QStringLiteral("\" already exists.\nDo you want to replace it?"));
     EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
     EXPECT_EQ(Messages->Shown[0].Buttons, mbYes | mbNo);
 
@@ -91,7 +93,8 @@ TEST_F(FileUtils, CopyFileIfRoomDoesNothingWithoutSourceOrTargetFolder) {
     EXPECT_FALSE(CopyFileIfRoom(Path(QStringLiteral("none.txt")), Path(QStringLiteral("t.txt"))));
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("t.txt"))));
     WriteFile(Path(QStringLiteral("s.txt")), "x");
-    EXPECT_FALSE(CopyFileIfRoom(Path(QStringLiteral("s.txt")), Path(QStringLiteral("no/such/t.txt"))));
+    EXPECT_FALSE(
+        CopyFileIfRoom(Path(QStringLiteral("s.txt")), Path(QStringLiteral("no/such/t.txt"))));
 }
 
 TEST_F(FileUtils, FailedCopyLeavesTheOldTargetIntact) {
@@ -140,7 +143,8 @@ TEST_F(FileUtils, ShortenPathKeepsStartAndFileName) {
     EXPECT_EQ(ShortenPath(path, width, 100), path);
     // The text must be narrower than width - 2: 43 characters fit 46, not 45.
     EXPECT_EQ(ShortenPath(path, width, 46), path);
-    EXPECT_EQ(ShortenPath(path, width, 45), QStringLiteral("/home/mary/Pictures/Holidays/.../beach.jpg"));
+    EXPECT_EQ(ShortenPath(path, width, 45),
+              QStringLiteral("/home/mary/Pictures/Holidays/.../beach.jpg"));
     EXPECT_EQ(ShortenPath(path, width, 36), QStringLiteral("/home/mary/Pictures/.../beach.jpg"));
     EXPECT_EQ(ShortenPath(path, width, 22), QStringLiteral("/home/.../beach.jpg"));
     EXPECT_EQ(ShortenPath(path, width, 17), QStringLiteral("/.../beach.jpg"));
@@ -151,8 +155,9 @@ TEST_F(FileUtils, CopyOntoSomethingThatCannotBeReplacedRaisesAndLeavesNoTemporar
     WriteFile(Path(QStringLiteral("s.txt")), "new");
     const QString folder = MakeFolder(QStringLiteral("t"));
     MakeFolder(QStringLiteral("t/target.txt"));
-    EXPECT_THROW(CopyFileIfRoom(Path(QStringLiteral("s.txt")), folder + QStringLiteral("target.txt")),
-                 EInOutError);
+    EXPECT_THROW(
+        CopyFileIfRoom(Path(QStringLiteral("s.txt")), folder + QStringLiteral("target.txt")),
+        EInOutError);
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("target.txt")).isDir());
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList({QStringLiteral("target.txt")}));
@@ -192,7 +197,8 @@ TEST_F(FileUtils, FailedCopyKeepingTimeRaisesAndLeavesTheTargetAsItWas) {
     const QString folder = MakeFolder(QStringLiteral("server"));
     WriteFile(folder + QStringLiteral("old.txt"), "old");
     try {
-        CopyFileKeepingTime(Path(QStringLiteral("missing.txt")), folder + QStringLiteral("old.txt"));
+        CopyFileKeepingTime(Path(QStringLiteral("missing.txt")),
+                            folder + QStringLiteral("old.txt"));
         ADD_FAILURE() << "no exception";
     } catch (const EFileCopyFailed& error) {
         EXPECT_EQ(error.Message(), QStringLiteral("File Copy Failed"));
@@ -204,10 +210,12 @@ TEST_F(FileUtils, FailedCopyKeepingTimeRaisesAndLeavesTheTargetAsItWas) {
 
     WriteFile(Path(QStringLiteral("s.txt")), "new");
     MakeFolder(QStringLiteral("server/folder.txt"));
-    EXPECT_THROW(CopyFileKeepingTime(Path(QStringLiteral("s.txt")), folder + QStringLiteral("folder.txt")),
-                 EFileCopyFailed);
-    EXPECT_THROW(CopyFileKeepingTime(Path(QStringLiteral("s.txt")), Path(QStringLiteral("no/t.txt"))),
-                 EFileCopyFailed);
+    EXPECT_THROW(
+        CopyFileKeepingTime(Path(QStringLiteral("s.txt")), folder + QStringLiteral("folder.txt")),
+        EFileCopyFailed);
+    EXPECT_THROW(
+        CopyFileKeepingTime(Path(QStringLiteral("s.txt")), Path(QStringLiteral("no/t.txt"))),
+        EFileCopyFailed);
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList({QStringLiteral("folder.txt"), QStringLiteral("old.txt")}));
 }

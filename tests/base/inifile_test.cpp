@@ -28,8 +28,9 @@ TEST_F(IniFile, ReadsNamesWithoutRegardToCaseAndKeepsValuesAsWritten) {
 }
 
 TEST_F(IniFile, WritesBackWhatItDoesNotUnderstand) {
-    const QString text = QStringLiteral("; written by hand\r\n[A]\r\nx=1\r\n; note\r\nnot an entry\r\n"
-                                        "\r\n[B]\r\ny = two words \r\n");
+    const QString text =
+        QStringLiteral("; written by hand\r\n[A]\r\nx=1\r\n; note\r\nnot an entry\r\n"
+                       "\r\n[B]\r\ny = two words \r\n");
     TIniFile ini;
     ini.LoadFromText(text);
     EXPECT_EQ(ini.ToText(), QStringLiteral("; written by hand\r\n[A]\r\nx=1\r\n; note\r\n"

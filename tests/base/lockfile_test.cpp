@@ -1,11 +1,11 @@
 #include "base/lockfile.h"
 #include "testsupport.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 

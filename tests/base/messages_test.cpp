@@ -23,7 +23,8 @@ TEST(ShowMessageBox, SetsTheShowingFlagOnlyWhileTheBoxIsOpen) {
 }
 
 TEST(ShowMessageBox, FlagIsRestoredWhenTheHandlerThrows) {
-    SetMessageBoxHandler([](const QString&, TMsgKind, int) -> int { throw std::runtime_error("x"); });
+    SetMessageBoxHandler(
+        [](const QString&, TMsgKind, int) -> int { throw std::runtime_error("x"); });
     MessageBoxShowing = false;
     EXPECT_THROW(ShowMessageBox(QStringLiteral("x"), TMsgKind::Error, mbOK), std::runtime_error);
     EXPECT_FALSE(MessageBoxShowing);

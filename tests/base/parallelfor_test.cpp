@@ -109,11 +109,11 @@ TEST(ParallelFor, RunsEveryIndexOnceWhateverTheCountAndThreads) {
 TEST(ParallelFor, AnErrorIsRaisedAfterEveryOtherIndexRan) {
     std::vector<std::atomic<int>> runs(50);
     EXPECT_THROW(ParallelFor(runs.size(),
-                               [&](std::size_t i) {
-                                   ++runs[i];
-                                   if (i == 10)
-                                       throw std::runtime_error("bad index");
-                               }),
+                             [&](std::size_t i) {
+                                 ++runs[i];
+                                 if (i == 10)
+                                     throw std::runtime_error("bad index");
+                             }),
                  std::runtime_error);
     for (std::size_t i = 0; i < runs.size(); ++i)
         EXPECT_EQ(runs[i].load(), 1) << "index " << i;

@@ -3,10 +3,10 @@
 #include "base/sharedfilestamp.h"
 #include "testsupport.h"
 
+#include <stdexcept>
+
 #include <QDir>
 #include <QFile>
-
-#include <stdexcept>
 
 #include <gtest/gtest.h>
 

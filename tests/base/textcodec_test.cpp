@@ -48,8 +48,8 @@ TEST(TextCodec, Windows1252CodesAboveLatin1AndMalformedUtf8) {
               QStringLiteral("\u201Cquoted\u201D \u0081"));
     EXPECT_EQ(DecodeDataText(QByteArray("long enough to use whole words \xE9\x80")),
               QStringLiteral("long enough to use whole words é€"));
-    EXPECT_FALSE(IsValidUtf8(QByteArray("\xC0\xAF")));         // overlong
-    EXPECT_FALSE(IsValidUtf8(QByteArray("\xED\xA0\x80")));     // surrogate
-    EXPECT_FALSE(IsValidUtf8(QByteArray("ok \xE2\x82")));      // cut off
-    EXPECT_TRUE(IsValidUtf8(QByteArray("\xF0\x9F\x98\x80")));  // beyond the BMP
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xC0\xAF")));        // overlong
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xED\xA0\x80")));    // surrogate
+    EXPECT_FALSE(IsValidUtf8(QByteArray("ok \xE2\x82")));     // cut off
+    EXPECT_TRUE(IsValidUtf8(QByteArray("\xF0\x9F\x98\x80"))); // beyond the BMP
 }

@@ -138,8 +138,7 @@ TEST(LineBreaks, EveryTextSurvivesEncodingEvenWithPercentSigns) {
               QStringLiteral("a\r\n~b"));
     unsigned state = 7;
     for (int i = 0; i < 5000; ++i) {
-        const QString text =
-            NormaliseLineBreaks(MixedText(state, u"%~^`a\t\r\n", 1 + i % 12));
+        const QString text = NormaliseLineBreaks(MixedText(state, u"%~^`a\t\r\n", 1 + i % 12));
         ASSERT_EQ(DecodeLineBreaks(EncodeLineBreaks(text)), text) << text.toStdString();
     }
 }

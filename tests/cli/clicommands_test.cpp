@@ -1,9 +1,9 @@
 #include "base/datalocations.h"
+#include "base/filestamp.h"
 #include "cli/clicommands.h"
 #include "sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
-#include "base/filestamp.h"
 #include "storage/server/inuselists.h"
 #include "storage/server/monthpairs.h"
 #include "storage/values/packeddatetime.h"
@@ -66,7 +66,8 @@ TEST_F(CliCommands, LocationsWithDataDirPrintsLinesAndModeWithoutCreatingTheFold
 TEST_F(CliCommands, WindowsSpellingOfTheSwitchWorksAfterTheCommandToo) {
     const QString folder = MakeFolder(QStringLiteral("there"));
     EXPECT_EQ(RunHere({QStringLiteral("locations"), QStringLiteral("/DATADIR"), folder}), 0);
-    EXPECT_TRUE(Out.startsWith(QStringLiteral("Local location: \"") + folder + QStringLiteral("\"\n")));
+    EXPECT_TRUE(
+        Out.startsWith(QStringLiteral("Local location: \"") + folder + QStringLiteral("\"\n")));
     EXPECT_TRUE(Out.endsWith(QStringLiteral("Mode: Single-user\n")));
 }
 
@@ -101,8 +102,9 @@ TEST_F(CliCommands, CheckReportsExportFormatsThatDoNotLoad) {
               "[Header]\r\nFormatName=Bad\r\nFieldCount=2\r\n[Field1]\r\nFieldName=Date\r\n"
               "FieldArea=Data\r\nFieldType=Date\r\n");
     EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 1);
-    EXPECT_EQ(Out, formats + QStringLiteral("ef-Bad.txt: Export format file missing section for field 2\n"
-                                            "2 files checked, 1 problems\n"));
+    EXPECT_EQ(Out, formats +
+                       QStringLiteral("ef-Bad.txt: Export format file missing section for field 2\n"
+                                      "2 files checked, 1 problems\n"));
     QFile::remove(formats + QStringLiteral("ef-Bad.txt"));
     EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 0);
     EXPECT_EQ(Out, QStringLiteral("1 files checked, 0 problems\n"));
@@ -122,11 +124,14 @@ TEST_F(CliCommands, CheckReportsSettingsValuesReplacedByDefaults) {
               "[Setup]\r\nFirstDayOfWeek=2\r\nUnitOfTime=abc\r\n[Calendar]\r\nMarkDays=7\r\n");
     EXPECT_EQ(RunHere({QStringLiteral("--datadir"), folder, QStringLiteral("check")}), 1);
     const QString file = folder + QStringLiteral("QHR.ini");
-    EXPECT_EQ(Out, file + QStringLiteral(":3: [Setup] \"UnitOfTime\": the value \"abc\" cannot be used; "
-                                         "15 is used instead\n") +
-                       file + QStringLiteral(":5: [Calendar] \"MarkDays\": the value \"7\" cannot be "
-                                             "used; 0 is used instead\n") +
-                       QStringLiteral("1 files checked, 2 problems\n"));
+    EXPECT_EQ(Out,
+              file +
+                  QStringLiteral(":3: [Setup] \"UnitOfTime\": the value \"abc\" cannot be used; "
+                                 "15 is used instead\n") +
+                  file +
+                  QStringLiteral(":5: [Calendar] \"MarkDays\": the value \"7\" cannot be "
+                                 "used; 0 is used instead\n") +
+                  QStringLiteral("1 files checked, 2 problems\n"));
     EXPECT_EQ(ReadFile(file), QByteArray("[Setup]\r\nFirstDayOfWeek=2\r\nUnitOfTime=abc\r\n"
                                          "[Calendar]\r\nMarkDays=7\r\n"));
 }

@@ -46,11 +46,12 @@ TEST_F(ExportEngine, TimeGroupWithHeadingsAndOneDecimal) {
     TExportFormat format = Format({TExportField::User, TExportField::Date, TExportField::Duration});
     format.Items(TExportArea::Data)[2]->FieldFormat = QStringLiteral("n.n");
     format.Headings = true;
-    const std::vector<TReportLine> lines{Line(QStringLiteral("mary"), Monday, 900, 1025, {}, {}),
-                                         Line(QStringLiteral("mary"), Monday.addDays(1), 1300, 1375, {}, {})};
-    EXPECT_EQ(ExportLines(format, lines),
-              QStringList({QStringLiteral("User\tDate\tDuration"), QStringLiteral("mary\t04/03/2024\t1.3"),
-                           QStringLiteral("mary\t05/03/2024\t0.8")}));
+    const std::vector<TReportLine> lines{
+        Line(QStringLiteral("mary"), Monday, 900, 1025, {}, {}),
+        Line(QStringLiteral("mary"), Monday.addDays(1), 1300, 1375, {}, {})};
+    EXPECT_EQ(ExportLines(format, lines), QStringList({QStringLiteral("User\tDate\tDuration"),
+                                                       QStringLiteral("mary\t04/03/2024\t1.3"),
+                                                       QStringLiteral("mary\t05/03/2024\t0.8")}));
 }
 
 TEST_F(ExportEngine, DelimiterInsideValuesAndHeadingsIsReplaced) {
@@ -59,10 +60,10 @@ TEST_F(ExportEngine, DelimiterInsideValuesAndHeadingsIsReplaced) {
     format.DelimiterReplace = ';';
     format.Headings = true;
     format.Items(TExportArea::Data)[0]->FieldHeading = QStringLiteral("Client, name");
-    const std::vector<TReportLine> lines{Line({}, Monday, 900, 1000, QStringLiteral("Smith, Jones & Co"),
-                                              QStringLiteral("Audit"))};
-    EXPECT_EQ(ExportLines(format, lines),
-              QStringList({QStringLiteral("Client; name,Project"), QStringLiteral("Smith; Jones & Co,Audit")}));
+    const std::vector<TReportLine> lines{
+        Line({}, Monday, 900, 1000, QStringLiteral("Smith, Jones & Co"), QStringLiteral("Audit"))};
+    EXPECT_EQ(ExportLines(format, lines), QStringList({QStringLiteral("Client; name,Project"),
+                                                       QStringLiteral("Smith; Jones & Co,Audit")}));
     format.Delimiter = 'x';
     format.DelimiterReplace = '_';
     EXPECT_EQ(ReplaceDelimiter(format, QStringLiteral("Xerox box")), QStringLiteral("_ero_ bo_"));
@@ -77,11 +78,13 @@ TEST_F(ExportEngine, ClientGroupGivesDistinctSortedRows) {
     lines.push_back(Line({}, Monday, 900, 1000, QStringLiteral("ACME"), QStringLiteral("web")));
     lines.push_back(Line({}, Monday, 900, 1000, QStringLiteral("beta"), QStringLiteral("Audit")));
     EXPECT_EQ(ExportLines(format, lines),
-              QStringList({QStringLiteral("Acme\tApp"), QStringLiteral("Acme\tWeb"), QStringLiteral("beta\tAudit")}));
+              QStringList({QStringLiteral("Acme\tApp"), QStringLiteral("Acme\tWeb"),
+                           QStringLiteral("beta\tAudit")}));
 }
 
 TEST_F(ExportEngine, MergedColumnsFormOneOutputColumn) {
-    TExportFormat format = Format({TExportField::StartTime, TExportField::EndTime, TExportField::Client});
+    TExportFormat format =
+        Format({TExportField::StartTime, TExportField::EndTime, TExportField::Client});
     format.Headings = true;
     TExportItem& start = *format.Items(TExportArea::Data)[0];
     start.FieldMergeFollowing = true;
@@ -89,8 +92,8 @@ TEST_F(ExportEngine, MergedColumnsFormOneOutputColumn) {
     start.FieldFormat = QStringLiteral("HH:mm");
     format.Items(TExportArea::Data)[1]->FieldFormat = QStringLiteral("HH:mm:ss");
     const std::vector<TReportLine> lines{Line({}, Monday, 900, 2400, QStringLiteral("Acme"), {})};
-    EXPECT_EQ(ExportLines(format, lines),
-              QStringList({QStringLiteral("Start Time\tClient"), QStringLiteral("09:00 - 00:00\tAcme")}));
+    EXPECT_EQ(ExportLines(format, lines), QStringList({QStringLiteral("Start Time\tClient"),
+                                                       QStringLiteral("09:00 - 00:00\tAcme")}));
     // A last column that merges still gets its separator.
     format.Items(TExportArea::Data)[2]->FieldMergeFollowing = true;
     format.Items(TExportArea::Data)[2]->FieldSeparator = QStringLiteral("|");
@@ -103,8 +106,8 @@ TEST_F(ExportEngine, BlankRowsBetweenGroupsAndSkippedGroups) {
     format.Items(TExportArea::Data)[0]->FieldFormat = QStringLiteral("yyyy-MM-dd");
     format.BlankRows = 2;
     const std::vector<TReportLine> lines{Line({}, Monday, 900, 1000, QStringLiteral("Acme"), {})};
-    EXPECT_EQ(ExportLines(format, lines),
-              QStringList({QStringLiteral("Acme"), QString(), QString(), QStringLiteral("2024-03-04")}));
+    EXPECT_EQ(ExportLines(format, lines), QStringList({QStringLiteral("Acme"), QString(), QString(),
+                                                       QStringLiteral("2024-03-04")}));
 
     format.SkipEmptyGroups = true;
     EXPECT_TRUE(ExportLines(format, {}).isEmpty());
@@ -115,7 +118,8 @@ TEST_F(ExportEngine, BlankRowsBetweenGroupsAndSkippedGroups) {
 
 TEST_F(ExportEngine, ValueRules) {
     TLocalePin pin(QStringLiteral("en_US"));
-    TReportLine line = Line(QStringLiteral("Mary"), Monday, 900, 900, QStringLiteral("Acme Ltd"), {});
+    TReportLine line =
+        Line(QStringLiteral("Mary"), Monday, 900, 900, QStringLiteral("Acme Ltd"), {});
     line.OvertimeHours = 0; // an overtime entry of zero length
     line.Remarks = QStringLiteral("first\r\nsecond\tthird");
     const auto value = [&](TExportField field, const QString& format) {
@@ -124,16 +128,21 @@ TEST_F(ExportEngine, ValueRules) {
         return FormatValue(*column, line);
     };
     EXPECT_EQ(value(TExportField::IsOvertime, QStringLiteral("Y/N")), QStringLiteral("N"));
-    EXPECT_EQ(value(TExportField::IsReportable, QStringLiteral("True/False")), QStringLiteral("True"));
+    EXPECT_EQ(value(TExportField::IsReportable, QStringLiteral("True/False")),
+              QStringLiteral("True"));
     EXPECT_EQ(value(TExportField::IsChargeable, QStringLiteral("Yes/No")), QStringLiteral("Yes"));
     EXPECT_EQ(value(TExportField::IsChargeable, QStringLiteral("1/0")), QStringLiteral("1"));
-    EXPECT_EQ(value(TExportField::Client, QStringLiteral("Upper case")), QStringLiteral("ACME LTD"));
+    EXPECT_EQ(value(TExportField::Client, QStringLiteral("Upper case")),
+              QStringLiteral("ACME LTD"));
     EXPECT_EQ(value(TExportField::User, QStringLiteral("Lower case")), QStringLiteral("mary"));
-    EXPECT_EQ(value(TExportField::Remarks, QStringLiteral("As entered")), QStringLiteral("first second third"));
+    EXPECT_EQ(value(TExportField::Remarks, QStringLiteral("As entered")),
+              QStringLiteral("first second third"));
     EXPECT_EQ(value(TExportField::ChargeRate, QStringLiteral("n.nn")), QStringLiteral("0.00"));
     EXPECT_EQ(value(TExportField::ChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$0.00"));
-    EXPECT_EQ(value(TExportField::Date, QStringLiteral("Local Settings")), QStringLiteral("3/4/24"));
-    EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("Local Settings")), QStringLiteral("9:00 AM"));
+    EXPECT_EQ(value(TExportField::Date, QStringLiteral("Local Settings")),
+              QStringLiteral("3/4/24"));
+    EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("Local Settings")),
+              QStringLiteral("9:00 AM"));
     auto own = TExportItem::UserDefined(TExportArea::Data);
     own->FieldValue = QStringLiteral("fixed");
     EXPECT_EQ(FormatValue(*own, line), QStringLiteral("fixed"));
@@ -146,11 +155,13 @@ TEST_F(ExportEngine, ValueRules) {
     line.BillingCode = QStringLiteral("HRA");
     line.RateText = QStringLiteral("85.50");
     line.Amount = TMoney::FromUnits(1282500);
-    EXPECT_EQ(value(TExportField::ChargeType, QStringLiteral("As selected")), QStringLiteral("HRA"));
+    EXPECT_EQ(value(TExportField::ChargeType, QStringLiteral("As selected")),
+              QStringLiteral("HRA"));
     EXPECT_EQ(value(TExportField::ChargeType, QStringLiteral("Lower case")), QStringLiteral("hra"));
     EXPECT_EQ(value(TExportField::ChargeRate, QStringLiteral("$n.nn")), QStringLiteral("$85.50"));
     EXPECT_EQ(value(TExportField::TotalCharge, QStringLiteral("n.nn")), QStringLiteral("128.25"));
-    EXPECT_EQ(value(TExportField::TotalCharge, QStringLiteral("\u00A3n.nn")), QStringLiteral("$128.25"));
+    EXPECT_EQ(value(TExportField::TotalCharge, QStringLiteral("\u00A3n.nn")),
+              QStringLiteral("$128.25"));
     // Times: a negative time and an end of 24:00 are midnight; noon on the 12-hour clock.
     line.StartTime = -30;
     line.EndTime = 2400;
@@ -163,7 +174,8 @@ TEST_F(ExportEngine, ValueRules) {
     EXPECT_EQ(value(TExportField::StartTime, QStringLiteral("ss")), QString());
     TLocalePin german(QStringLiteral("de_DE"));
     EXPECT_EQ(FormatNumberValue(0.75, QStringLiteral("x")), QStringLiteral("0,75"));
-    EXPECT_EQ(FormatCurrencyValue(TMoney::FromUnits(455000), QStringLiteral("€n.nn")), QStringLiteral("€45,50"));
+    EXPECT_EQ(FormatCurrencyValue(TMoney::FromUnits(455000), QStringLiteral("€n.nn")),
+              QStringLiteral("€45,50"));
 }
 
 TEST_F(ExportEngine, PeriodsAroundADate) {
@@ -219,10 +231,12 @@ TEST_F(ExportDataTest, FailedWriteKeepsTheOldFile) {
     WriteFile(Output(), "old export");
     Format.FileName = QStringLiteral("missing/export.txt");
     EXPECT_EQ(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)),
-              QStringLiteral("Unable to create \"") + Format.FileDir + QStringLiteral("missing/export.txt\""));
+              QStringLiteral("Unable to create \"") + Format.FileDir +
+                  QStringLiteral("missing/export.txt\""));
     MakeFolder(QStringLiteral("out/dir.txt"));
     Format.FileName = QStringLiteral("dir.txt");
-    EXPECT_TRUE(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)).startsWith(QStringLiteral("Unable")));
+    EXPECT_TRUE(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10))
+                    .startsWith(QStringLiteral("Unable")));
     EXPECT_EQ(ReadFile(Format.FileDir + QStringLiteral("export.txt")), QByteArray("old export"));
 }
 
@@ -236,7 +250,8 @@ TEST_F(ExportDataTest, DefaultPeriodWhenNoDatesAreGiven) {
 
 TEST_F(ExportDataTest, UnreadableMonthLineNamesFileAndLine) {
     Format.Users = {QStringLiteral("mary")};
-    WriteFile(LocalDataPath() + QStringLiteral("2024-03.txt"), "04 Mar 2024\t09x0\t1030\tA\tB\tC\tD\t \tN\tY\tY\r\n");
+    WriteFile(LocalDataPath() + QStringLiteral("2024-03.txt"),
+              "04 Mar 2024\t09x0\t1030\tA\tB\tC\tD\t \tN\tY\tY\r\n");
     const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
     EXPECT_TRUE(error.contains(QStringLiteral("2024-03.txt"))) << error.toStdString();
     EXPECT_FALSE(QFile::exists(Output()));

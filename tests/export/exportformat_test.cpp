@@ -1,8 +1,8 @@
 #include "base/datalocations.h"
-#include "export/exportformat.h"
-#include "export/exportformatfiles.h"
 #include "base/filestamp.h"
 #include "base/lockfile.h"
+#include "export/exportformat.h"
+#include "export/exportformatfiles.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -37,12 +37,13 @@ TEST_F(ExportFormatTest, NewFormatSavedWithoutChangesHasTheDefaultHeader) {
     TExportFormat format;
     EXPECT_EQ(format.Save(), QString());
     const QString path = LocalExportFormatsPath() + QStringLiteral("ef-Untitled.txt");
-    EXPECT_EQ(ReadFile(path), QByteArray("[Header]\r\nFormatName=Untitled\r\nFormatDescription=\r\n"
-                                         "FieldCount=0\r\nHeadings=0\r\nBlankRows=0\r\nDelimiter=9\r\n"
-                                         "DelimiterReplace=95\r\nPeriod=0\r\nUserCount=0\r\n\r\n"
-                                         "[Filters]\r\nClient=\r\nProject=\r\nActiveClientProjects=0\r\n"
-                                         "Charging=0\r\nOvertime=1\r\n\r\n"
-                                         "[Files]\r\nFileDir=\r\nFileName=\r\n\r\n"));
+    EXPECT_EQ(ReadFile(path),
+              QByteArray("[Header]\r\nFormatName=Untitled\r\nFormatDescription=\r\n"
+                         "FieldCount=0\r\nHeadings=0\r\nBlankRows=0\r\nDelimiter=9\r\n"
+                         "DelimiterReplace=95\r\nPeriod=0\r\nUserCount=0\r\n\r\n"
+                         "[Filters]\r\nClient=\r\nProject=\r\nActiveClientProjects=0\r\n"
+                         "Charging=0\r\nOvertime=1\r\n\r\n"
+                         "[Files]\r\nFileDir=\r\nFileName=\r\n\r\n"));
     TExportFormat reread;
     EXPECT_EQ(reread.Load(QStringLiteral("Untitled")),
               QStringLiteral("Export format file does not contain any fields"));
@@ -50,10 +51,11 @@ TEST_F(ExportFormatTest, NewFormatSavedWithoutChangesHasTheDefaultHeader) {
 
 TEST_F(ExportFormatTest, DefaultsWhenKeysAreMissingOrOutOfRange) {
     TExportFormat format;
-    EXPECT_EQ(format.ReadFromText(HeaderOnly(QStringLiteral("Period=7\r\n[Filters]\r\nCharging=5\r\n"
-                                                            "Project=Lost\r\n")),
-                                  QStringLiteral("f")),
-              QString());
+    EXPECT_EQ(
+        format.ReadFromText(HeaderOnly(QStringLiteral("Period=7\r\n[Filters]\r\nCharging=5\r\n"
+                                                      "Project=Lost\r\n")),
+                            QStringLiteral("f")),
+        QString());
     EXPECT_EQ(format.DelimiterReplace, ';'); // a file without the key reads as semicolon
     EXPECT_EQ(format.Delimiter, '\t');
     EXPECT_EQ(format.Period, 0);
@@ -97,53 +99,62 @@ TEST_F(ExportFormatTest, ReadingMatchesNamesWithoutCaseAndKeepsValuesExactly) {
     EXPECT_EQ(own.DisplayName(), QStringLiteral("Mileage"));
     EXPECT_EQ(own.FieldValue, QStringLiteral("0.45"));
     EXPECT_EQ(own.FieldType, TExportFieldType::Text);
-    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Client, TExportArea::Data, TExportArea::None}));
+    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{
+                                       TExportArea::Client, TExportArea::Data, TExportArea::None}));
 }
 
 TEST_F(ExportFormatTest, GroupOrderFollowsAreaChangesAndColumnsKeepFileOrder) {
-    const QString text = QStringLiteral(
-        "[Header]\r\nFormatName=G\r\nFieldCount=4\r\n"
-        "[Field1]\r\nFieldName=Date\r\nFieldArea=Data\r\nFieldType=Date\r\n"
-        "[Field2]\r\nFieldName=Duration\r\nFieldArea=Data\r\nFieldType=Number\r\n"
-        "[Field3]\r\nFieldName=Client List\r\nFieldArea=Client\r\nFieldType=Text\r\n"
-        "[Field4]\r\nFieldName=Remarks\r\nFieldArea=Data\r\nFieldType=Text\r\n");
+    const QString text =
+        QStringLiteral("[Header]\r\nFormatName=G\r\nFieldCount=4\r\n"
+                       "[Field1]\r\nFieldName=Date\r\nFieldArea=Data\r\nFieldType=Date\r\n"
+                       "[Field2]\r\nFieldName=Duration\r\nFieldArea=Data\r\nFieldType=Number\r\n"
+                       "[Field3]\r\nFieldName=Client List\r\nFieldArea=Client\r\nFieldType=Text\r\n"
+                       "[Field4]\r\nFieldName=Remarks\r\nFieldArea=Data\r\nFieldType=Text\r\n");
     TExportFormat format;
     ASSERT_EQ(format.ReadFromText(text, QStringLiteral("f")), QString());
     // Data, Client, Data: the second change back to Data takes no new slot.
-    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Data, TExportArea::Client, TExportArea::None}));
+    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{
+                                       TExportArea::Data, TExportArea::Client, TExportArea::None}));
     EXPECT_EQ(Names(format.Items(TExportArea::Data)),
-              QStringList({QStringLiteral("Date"), QStringLiteral("Duration"), QStringLiteral("Remarks")}));
+              QStringList(
+                  {QStringLiteral("Date"), QStringLiteral("Duration"), QStringLiteral("Remarks")}));
 }
 
 TEST_F(ExportFormatTest, StopsAtTheFirstBadFieldKeepingEarlierOnes) {
-    const QString fields = QStringLiteral(
-        "[Field1]\r\nFieldName=Date\r\nFieldArea=Data\r\nFieldType=Date\r\n"
-        "[Field2]\r\nFieldName=Client\r\nFieldArea=Data\r\nFieldType=Text\r\n");
+    const QString fields =
+        QStringLiteral("[Field1]\r\nFieldName=Date\r\nFieldArea=Data\r\nFieldType=Date\r\n"
+                       "[Field2]\r\nFieldName=Client\r\nFieldArea=Data\r\nFieldType=Text\r\n");
     TExportFormat format;
-    EXPECT_EQ(format.ReadFromText(QStringLiteral("[Header]\r\nFormatName=X\r\nFieldCount=5\r\n") + fields,
-                                  QStringLiteral("f")),
-              QStringLiteral("Export format file missing section for field 3"));
+    EXPECT_EQ(
+        format.ReadFromText(QStringLiteral("[Header]\r\nFormatName=X\r\nFieldCount=5\r\n") + fields,
+                            QStringLiteral("f")),
+        QStringLiteral("Export format file missing section for field 3"));
     EXPECT_EQ(format.ItemCount(), 2);
 
     const struct {
         const char* Field;
         const char* Error;
     } cases[] = {
-        {"[Field1]\r\nFieldName=Date\r\nFieldType=Date\r\n", "Export format file missing Field Area for field 1"},
-        {"[Field1]\r\nFieldArea=Data\r\nFieldType=Date\r\n", "Export format file missing Field Name for field 1"},
-        {"[Field1]\r\nFieldName=Date\r\nFieldArea=Data\r\n", "Export format file missing Field Type for field 1"},
+        {"[Field1]\r\nFieldName=Date\r\nFieldType=Date\r\n",
+         "Export format file missing Field Area for field 1"},
+        {"[Field1]\r\nFieldArea=Data\r\nFieldType=Date\r\n",
+         "Export format file missing Field Name for field 1"},
+        {"[Field1]\r\nFieldName=Date\r\nFieldArea=Data\r\n",
+         "Export format file missing Field Type for field 1"},
     };
     for (const auto& c : cases) {
         TExportFormat broken;
-        EXPECT_EQ(broken.ReadFromText(QStringLiteral("[Header]\r\nFormatName=X\r\nFieldCount=1\r\n") +
-                                          QString::fromLatin1(c.Field),
-                                      QStringLiteral("f")),
-                  QString::fromLatin1(c.Error));
+        EXPECT_EQ(
+            broken.ReadFromText(QStringLiteral("[Header]\r\nFormatName=X\r\nFieldCount=1\r\n") +
+                                    QString::fromLatin1(c.Field),
+                                QStringLiteral("f")),
+            QString::fromLatin1(c.Error));
         EXPECT_EQ(broken.ItemCount(), 0);
     }
     TExportFormat nameless;
-    EXPECT_EQ(nameless.ReadFromText(QStringLiteral("[Header]\r\nFieldCount=1\r\n"), QStringLiteral("f")),
-              QStringLiteral("Export format file does not contain a name"));
+    EXPECT_EQ(
+        nameless.ReadFromText(QStringLiteral("[Header]\r\nFieldCount=1\r\n"), QStringLiteral("f")),
+        QStringLiteral("Export format file does not contain a name"));
 }
 
 TEST_F(ExportFormatTest, UnreadableFileGivesUnexpectedErrorAndEmptiesTheFormat) {
@@ -151,8 +162,8 @@ TEST_F(ExportFormatTest, UnreadableFileGivesUnexpectedErrorAndEmptiesTheFormat) 
     format.AddField(TExportField::Date);
     format.Users = {QStringLiteral("mary")};
     const QString path = Path(QStringLiteral("missing/ef-X.txt"));
-    EXPECT_EQ(format.ReadFromFile(path), QStringLiteral("Unexpected error in \"") + path +
-                                             QStringLiteral("\" file"));
+    EXPECT_EQ(format.ReadFromFile(path),
+              QStringLiteral("Unexpected error in \"") + path + QStringLiteral("\" file"));
     EXPECT_TRUE(format.FormatName.isEmpty());
     EXPECT_EQ(format.Delimiter, 0);
     EXPECT_EQ(format.ItemCount(), 0);
@@ -197,7 +208,9 @@ TEST_F(ExportFormatTest, RoundTripOfEveryKindOfColumnUsersAndFilters) {
     ASSERT_EQ(reread.Load(QStringLiteral("Full Export")), QString());
     EXPECT_EQ(reread.ToText(), format.ToText());
     EXPECT_EQ(reread.Users, format.Users);
-    EXPECT_EQ(reread.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Category, TExportArea::Data, TExportArea::Client}));
+    EXPECT_EQ(reread.GroupOrder(),
+              (TExportFormat::TGroupOrder{TExportArea::Category, TExportArea::Data,
+                                          TExportArea::Client}));
     EXPECT_EQ(reread.Items(TExportArea::Client).back()->FieldValue, QStringLiteral("X-1"));
     EXPECT_EQ(reread.Items(TExportArea::Data)[0]->FieldSeparator, QStringLiteral(" @ "));
     EXPECT_EQ(reread.ItemCount(), 21);
@@ -211,7 +224,8 @@ TEST_F(ExportFormatTest, LineBreaksInValuesCannotBreakTheFile) {
     TExportFormat reread;
     ASSERT_EQ(reread.Load(QStringLiteral("Untitled")), QString());
     EXPECT_EQ(reread.FormatDescription, QStringLiteral("two lines"));
-    EXPECT_EQ(reread.Items(TExportArea::Data).front()->FieldHeading, QStringLiteral("When [Field9]"));
+    EXPECT_EQ(reread.Items(TExportArea::Data).front()->FieldHeading,
+              QStringLiteral("When [Field9]"));
 }
 
 TEST_F(ExportFormatTest, NamesAndHeaderValidation) {
@@ -238,9 +252,11 @@ TEST_F(ExportFormatTest, ColumnOperations) {
     EXPECT_EQ(format.FindItem(QStringLiteral("DURATION"), TExportArea::Data), hours);
     EXPECT_EQ(format.FindItem(QStringLiteral("Duration"), TExportArea::Client), nullptr);
     format.MoveItem(date, -1); // already first
-    EXPECT_EQ(Names(format.Items(TExportArea::Data)), QStringList({QStringLiteral("Date"), QStringLiteral("Duration")}));
+    EXPECT_EQ(Names(format.Items(TExportArea::Data)),
+              QStringList({QStringLiteral("Date"), QStringLiteral("Duration")}));
     format.MoveItem(date, 1);
-    EXPECT_EQ(Names(format.Items(TExportArea::Data)), QStringList({QStringLiteral("Duration"), QStringLiteral("Date")}));
+    EXPECT_EQ(Names(format.Items(TExportArea::Data)),
+              QStringList({QStringLiteral("Duration"), QStringLiteral("Date")}));
     format.MoveItem(date, 1); // already last
     EXPECT_EQ(format.Items(TExportArea::Data).back().get(), date);
     format.RemoveItem(hours);
@@ -250,7 +266,9 @@ TEST_F(ExportFormatTest, ColumnOperations) {
     EXPECT_EQ(own->FieldHeading, QStringLiteral("UNTITLED"));
     EXPECT_TRUE(own->FieldFormat.isEmpty());
     format.AddItem(std::move(own));
-    EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{TExportArea::Data, TExportArea::Category, TExportArea::None}));
+    EXPECT_EQ(
+        format.GroupOrder(),
+        (TExportFormat::TGroupOrder{TExportArea::Data, TExportArea::Category, TExportArea::None}));
     format.ClearItems();
     EXPECT_EQ(format.ItemCount(), 0);
     EXPECT_EQ(format.GroupOrder(), (TExportFormat::TGroupOrder{}));
@@ -262,7 +280,8 @@ TEST_F(ExportFormatTest, CopiesAreDeep) {
     format.Users = {QStringLiteral("mary")};
     std::unique_ptr<TExportFormat> copy = format.Copy();
     EXPECT_EQ(copy->ToText(), format.ToText());
-    EXPECT_NE(copy->Items(TExportArea::Data).front().get(), format.Items(TExportArea::Data).front().get());
+    EXPECT_NE(copy->Items(TExportArea::Data).front().get(),
+              format.Items(TExportArea::Data).front().get());
     copy->Items(TExportArea::Data).front()->FieldHeading = QStringLiteral("Changed");
     EXPECT_EQ(format.Items(TExportArea::Data).front()->FieldHeading, QStringLiteral("Client"));
     EXPECT_EQ(copy->LoadedFileAge(), format.LoadedFileAge());

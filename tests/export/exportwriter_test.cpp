@@ -1,9 +1,10 @@
 #include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/parallelfor.h"
+#include "base/textcodec.h"
 #include "export/exportengine.h"
-#include "export/exportvalues.h"
 #include "export/exportrowmaker.h"
+#include "export/exportvalues.h"
 #include "export/exportwriter.h"
 #include "localepin.h"
 #include "reporting/reportdata.h"
@@ -12,7 +13,6 @@
 #include "sampleexportformat.h"
 #include "storage/months/day.h"
 #include "storage/settings/personalsettings.h"
-#include "base/textcodec.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -161,11 +161,13 @@ TEST_F(ExportWriterOnSampleData, ListGroupsWithColumnsThatNeverChange) {
     // column: each distinct row once, however the lines repeat their keys.
     const TReportLines lines = Collect();
     TExportFormat format;
-    format.SetGroupOrder({QStringLiteral("Client Data Group"),
-                          QStringLiteral("Category Data Group")});
-    format.AddItem(TExportItem::UserDefined(TExportArea::Client))->FieldValue = QStringLiteral("fixed");
+    format.SetGroupOrder(
+        {QStringLiteral("Client Data Group"), QStringLiteral("Category Data Group")});
+    format.AddItem(TExportItem::UserDefined(TExportArea::Client))->FieldValue =
+        QStringLiteral("fixed");
     format.AddField(TExportField::ClientList);
-    format.AddItem(TExportItem::UserDefined(TExportArea::Category))->FieldValue = QStringLiteral("only");
+    format.AddItem(TExportItem::UserDefined(TExportArea::Category))->FieldValue =
+        QStringLiteral("only");
     ExpectSameAsPlain(format, lines.Lines());
     const std::vector<TReportLine> repeated(50, lines[0]);
     ExpectSameAsPlain(format, repeated);
@@ -179,7 +181,8 @@ TEST_F(ExportWriter, ManyDistinctValuesAreDroppedAndCollectedAgain) {
         lines.push_back(TextLine(QStringLiteral("Client %1").arg(i % 35000),
                                  QStringLiteral("Remark %1").arg(i)));
     lines.push_back(TextLine(QStringLiteral("client 7"), QStringLiteral("again"))); // case only
-    TExportFormat format = Format({TExportField::ClientList, TExportField::Remarks, TExportField::Client});
+    TExportFormat format =
+        Format({TExportField::ClientList, TExportField::Remarks, TExportField::Client});
     format.SetGroupOrder({QStringLiteral("Client Data Group"), QStringLiteral("Time Data Group")});
     ExpectSameAsPlain(format, lines, TExportOutput::DefaultChunkBytes);
 }
@@ -189,8 +192,8 @@ TEST_F(ExportWriter, ManyDistinctValuesAreDroppedAndCollectedAgain) {
 // values, also when they come between days that are looked up directly.
 TEST_F(ExportWriter, DaysAndTimesFarFromTheFirstOnesMet) {
     std::vector<TReportLine> lines;
-    const std::vector<QDate> days{QDate(2024, 3, 4),  QDate(1990, 1, 1), QDate(2024, 3, 5),
-                                  QDate(2080, 6, 30), QDate(2024, 3, 4), QDate(1990, 1, 1),
+    const std::vector<QDate> days{QDate(2024, 3, 4),   QDate(1990, 1, 1), QDate(2024, 3, 5),
+                                  QDate(2080, 6, 30),  QDate(2024, 3, 4), QDate(1990, 1, 1),
                                   QDate(2023, 12, 31), QDate(2080, 6, 30)};
     for (std::size_t i = 0; i < 40; ++i) {
         TReportLine line = TextLine(QStringLiteral("Acme"), QString());
@@ -199,7 +202,9 @@ TEST_F(ExportWriter, DaysAndTimesFarFromTheFirstOnesMet) {
         line.EndTime = i % 5 == 0 ? 99999 : line.StartTime + 25;
         lines.push_back(line);
     }
-    ExpectSameAsPlain(Format({TExportField::Date, TExportField::StartTime, TExportField::EndTime, TExportField::Client}), lines);
+    ExpectSameAsPlain(Format({TExportField::Date, TExportField::StartTime, TExportField::EndTime,
+                              TExportField::Client}),
+                      lines);
 }
 
 TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
@@ -247,7 +252,8 @@ TEST_F(ExportWriter, AHeadingThatDoesNotFitMakesTheFileUtf8) {
     TExportFormat format = Format({TExportField::Client, TExportField::Remarks});
     format.Headings = true;
     format.Items(TExportArea::Data)[0]->FieldHeading = QStringLiteral("Klient \u0141\u00F3d\u017A");
-    const std::vector<TReportLine> lines{TextLine(QStringLiteral("Caf\u00E9"), QStringLiteral("x"))};
+    const std::vector<TReportLine> lines{
+        TextLine(QStringLiteral("Caf\u00E9"), QStringLiteral("x"))};
     ExpectSameAsPlain(format, lines);
     EXPECT_TRUE(ReadFile(Output).contains("Caf\xC3\xA9")); // the rows in UTF-8 too
     format.Headings = false;

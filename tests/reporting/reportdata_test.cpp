@@ -322,8 +322,8 @@ TEST_F(ReportData, TasksOfMoreRatesThanTheQuickKeysHoldStillConsolidate) {
     const auto addRated = [](TDay& day, int start, int end, const QString& client,
                              std::int64_t rateUnits) -> TBlock& {
         TBlock& block = AddTaskBlock(day, start, end, client);
-        block.BillingInfo = std::make_unique<TBillingInfo>(bcHourlyRate, rsCase,
-                                                           TMoney::FromUnits(rateUnits));
+        block.BillingInfo =
+            std::make_unique<TBillingInfo>(bcHourlyRate, rsCase, TMoney::FromUnits(rateUnits));
         return block;
     };
     TDay day(QDate(2024, 3, 4));
@@ -341,8 +341,8 @@ TEST_F(ReportData, TasksOfMoreRatesThanTheQuickKeysHoldStillConsolidate) {
     // Lines come in the order of their first blocks, whichever way the blocks went.
     int outOfOrder = 0;
     for (int i = 0; i < 66000; ++i)
-        outOfOrder += lines[i + 1].RateText !=
-                      FormatMoney(TMoney::FromUnits(20000 + std::int64_t{i} * 100));
+        outOfOrder +=
+            lines[i + 1].RateText != FormatMoney(TMoney::FromUnits(20000 + std::int64_t{i} * 100));
     EXPECT_EQ(outOfOrder, 0);
     EXPECT_EQ(lines[0].Client, QStringLiteral("Early"));
     EXPECT_EQ(lines[0].RateText, QStringLiteral("1.00"));

@@ -1,8 +1,8 @@
+#include "base/converterror.h"
 #include "localepin.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
 #include "storage/settings/adminsettings.h"
-#include "base/converterror.h"
 
 #include <random>
 #include <stdexcept>

@@ -7,11 +7,11 @@
 #include "storage/months/month.h"
 #include "storage/values/timevalues.h"
 
-#include <QDir>
-
 #include <algorithm>
 #include <array>
 #include <vector>
+
+#include <QDir>
 
 namespace {
 struct TNamePair {
@@ -109,12 +109,11 @@ void TSampleDataGenerator::DescribeBlock(TBlock& block, int userIndex) {
             code == bcHourlyRate || code == bcFixedPrice ? RatesInCents[Next(0, 4)] : 0;
         billing = std::make_unique<TBillingInfo>(code, rsUser, TMoney::FromUnits(cents * 100));
     }
-    block.SetFields({}, QString::fromUtf8(client.Name),
-                    QString::fromUtf8(client.Children[Next(0, 2)]),
-                    QString::fromUtf8(category.Name),
-                    QString::fromUtf8(category.Children[Next(0, 2)]),
-                    QString::fromUtf8(Remarks[Next(0, Remarks.size() - 1)]),
-                    late && Chance(40), !Chance(5), !internal, std::move(billing));
+    block.SetFields(
+        {}, QString::fromUtf8(client.Name), QString::fromUtf8(client.Children[Next(0, 2)]),
+        QString::fromUtf8(category.Name), QString::fromUtf8(category.Children[Next(0, 2)]),
+        QString::fromUtf8(Remarks[Next(0, Remarks.size() - 1)]), late && Chance(40), !Chance(5),
+        !internal, std::move(billing));
 }
 
 void TSampleDataGenerator::AddWorkingBlocks(TDay& day, int userIndex, int count) {
@@ -159,8 +158,8 @@ void TSampleDataGenerator::FillMonth(TMonth& month, int userIndex) {
         FillDay(*day, userIndex);
 }
 
-std::int64_t TSampleDataGenerator::WriteUserMonths(const QString& folder, int userIndex,
-                                                   int year, int firstMonth, int months) {
+std::int64_t TSampleDataGenerator::WriteUserMonths(const QString& folder, int userIndex, int year,
+                                                   int firstMonth, int months) {
     QDir().mkpath(folder);
     std::int64_t lines = 0;
     QDate first(year, firstMonth, 1);
@@ -180,7 +179,8 @@ std::int64_t TSampleDataGenerator::WriteServerData(const QString& serverDataPath
                                                    QStringList* outFolders) {
     std::int64_t lines = 0;
     for (int user = 1; user <= users; ++user) {
-        const QString folder = WithTrailingSeparator(serverDataPath) + UserName(user) + QLatin1Char('/');
+        const QString folder =
+            WithTrailingSeparator(serverDataPath) + UserName(user) + QLatin1Char('/');
         lines += WriteUserMonths(folder, user, year, firstMonth, months);
         if (outFolders)
             outFolders->append(folder);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
 #include <QString>
 #include <QStringList>
-
-#include <cstdint>
 
 class TMonth;
 class TBlock;
@@ -30,8 +30,8 @@ public:
                                  int months);
     // The server layout: serverDataPath/<user name>/YYYY-MM.txt for users 1..users. Returns the
     // user folders (through outFolders when given) and the number of block lines.
-    std::int64_t WriteServerData(const QString& serverDataPath, int users, int year,
-                                 int firstMonth, int months, QStringList* outFolders = nullptr);
+    std::int64_t WriteServerData(const QString& serverDataPath, int users, int year, int firstMonth,
+                                 int months, QStringList* outFolders = nullptr);
 
 private:
     // A number from low to high, both included.

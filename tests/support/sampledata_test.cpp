@@ -5,22 +5,23 @@
 #include "storage/months/month.h"
 #include "testsupport.h"
 
+#include <set>
+
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 class SampleData : public TTempFolderTest {};
 
 TEST_F(SampleData, ServerLayoutIsValidAndTheSameForTheSameSeed) {
     const QString first = Path(QStringLiteral("one/Data/"));
     QStringList folders;
-    const std::int64_t lines = TSampleDataGenerator(5).WriteServerData(first, 3, 2024, 11, 3, &folders);
-    EXPECT_EQ(folders, QStringList({first + QStringLiteral("user001/"),
-                                    first + QStringLiteral("user002/"),
-                                    first + QStringLiteral("user003/")}));
+    const std::int64_t lines =
+        TSampleDataGenerator(5).WriteServerData(first, 3, 2024, 11, 3, &folders);
+    EXPECT_EQ(folders,
+              QStringList({first + QStringLiteral("user001/"), first + QStringLiteral("user002/"),
+                           first + QStringLiteral("user003/")}));
     EXPECT_EQ(QDir(folders[0]).entryList(QDir::Files),
               QStringList({"2024-11.txt", "2024-12.txt", "2025-01.txt"}));
     const QString second = Path(QStringLiteral("two/Data/"));
@@ -41,8 +42,9 @@ TEST_F(SampleData, ServerLayoutIsValidAndTheSameForTheSameSeed) {
     }
     EXPECT_TRUE(problems.empty()) << problems.front().Message.toStdString();
     EXPECT_EQ(blocks, lines);
-    EXPECT_NE(TSampleDataGenerator(6).WriteServerData(Path(QStringLiteral("three")), 3, 2024, 11, 3),
-              lines);
+    EXPECT_NE(
+        TSampleDataGenerator(6).WriteServerData(Path(QStringLiteral("three")), 3, 2024, 11, 3),
+        lines);
 }
 
 TEST_F(SampleData, MonthsLookLikeRealWork) {

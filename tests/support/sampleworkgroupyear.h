@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include <cstdint>
 
 // A year of generated month files for a work group, in the server layout of a temporary
 // folder that is removed with the object: what the benchmarks of reading, reports and exports

@@ -1,6 +1,6 @@
+#include "app/helpform.h"
 #include "base/datalocations.h"
 #include "base/help.h"
-#include "app/helpform.h"
 #include "testsupport.h"
 
 #include <QFileInfo>
@@ -36,7 +36,8 @@ TEST_F(Help, ShowHelpTopicOpensTheWindowAndCloseHelpWindowsClosesIt) {
     ASSERT_NE(HelpWindow(), nullptr);
     EXPECT_TRUE(HelpWindow()->isVisible());
     EXPECT_EQ(HelpWindow()->CurrentTopic(), QStringLiteral("Support.htm"));
-    EXPECT_TRUE(HelpWindow()->txtHelp->toPlainText().contains(QStringLiteral("quillhour-cli config")));
+    EXPECT_TRUE(
+        HelpWindow()->txtHelp->toPlainText().contains(QStringLiteral("quillhour-cli config")));
     ShowHelpTopic(QStringLiteral("Search.htm")); // the same window shows the next topic
     EXPECT_EQ(HelpWindow()->CurrentTopic(), QStringLiteral("Search.htm"));
     CloseHelpWindows();

@@ -1,7 +1,7 @@
-#include "setup/listtreeitem.h"
-#include "setup/treehelpers.h"
 #include "localepin.h"
 #include "setup/listfilling.h"
+#include "setup/listtreeitem.h"
+#include "setup/treehelpers.h"
 #include "testsupport.h"
 
 #include <QComboBox>

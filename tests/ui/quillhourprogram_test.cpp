@@ -1,6 +1,6 @@
+#include "app/quillhourprogram.h"
 #include "base/datalocations.h"
 #include "base/instanceguard.h"
-#include "app/quillhourprogram.h"
 #include "dayview/mainform.h"
 #include "setup/setupform.h"
 #include "storage/settings/personalsettings.h"
@@ -20,7 +20,9 @@ protected:
         ApplyEnvironment();
     }
 
-    void WriteSettings(const QByteArray& text) { WriteFile(Local + QStringLiteral("QHR.ini"), text); }
+    void WriteSettings(const QByteArray& text) {
+        WriteFile(Local + QStringLiteral("QHR.ini"), text);
+    }
 
     QString Local;
 };
@@ -89,7 +91,8 @@ TEST_F(QuillhourProgram, RealSecondProcessExitsAtOnce) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("APPDATA"), MakeFolder(QStringLiteral("appdata")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Env.EnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+               Env.EnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR")));
     second.setProcessEnvironment(env);
     second.start(QStringLiteral(QH_PROGRAM), {QStringLiteral("--datadir"), Local});
     ASSERT_TRUE(second.waitForFinished(20000));

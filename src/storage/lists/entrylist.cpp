@@ -1,10 +1,10 @@
 #include "entrylist.h"
 
+#include "base/ioerror.h"
+#include "base/textfile.h"
 #include "storage/lists/category.h"
 #include "storage/lists/client.h"
-#include "base/ioerror.h"
 #include "storage/lists/listlines.h"
-#include "base/textfile.h"
 
 template <typename TEntry> void TEntryList<TEntry>::Save() const {
     if (FileName.isEmpty())

@@ -1,9 +1,9 @@
 #include "listlines.h"
 
 #include "base/applocale.h"
-#include "base/textutils.h"
 #include "base/textcodec.h"
 #include "base/textfile.h"
+#include "base/textutils.h"
 
 #include <memory>
 

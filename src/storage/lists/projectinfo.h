@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/months/billinginfo.h"
 #include "storage/lists/extrainfo.h"
+#include "storage/months/billinginfo.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
 #include "block.h"
 
+#include "base/inifile.h"
 #include "base/textutils.h"
 #include "storage/months/billing.h"
 #include "storage/months/blockcreateerror.h"
-#include "base/inifile.h"
 #include "storage/values/timetexts.h"
 #include "storage/values/timevalues.h"
 
@@ -97,8 +97,7 @@ std::unique_ptr<TBlock> TBlock::CreateDuplicate(const TBlock& other) {
 }
 
 void TBlock::StoreTexts(const QString& userName, const QString& client, const QString& project,
-                        const QString& category, const QString& activity,
-                        const QString& remarks) {
+                        const QString& category, const QString& activity, const QString& remarks) {
     UserName = TrimBlanks(userName);
     Client = TrimBlanks(client);
     Project = TrimBlanks(project);
@@ -123,12 +122,11 @@ bool TBlock::SetFields(const QString& userName, const QString& client, const QSt
     return IsComplete();
 }
 
-bool TBlock::UpdateFromEntry(const QString& userName, const QString& client,
-                             const QString& project, const QString& category,
-                             const QString& activity, const QString& remarks, bool overTime,
-                             bool reportable, bool chargeable, bool billingActive,
-                             std::uint8_t code, std::uint8_t source, QString rateText,
-                             const QString& currencySymbol) {
+bool TBlock::UpdateFromEntry(const QString& userName, const QString& client, const QString& project,
+                             const QString& category, const QString& activity,
+                             const QString& remarks, bool overTime, bool reportable,
+                             bool chargeable, bool billingActive, std::uint8_t code,
+                             std::uint8_t source, QString rateText, const QString& currencySymbol) {
     StoreTexts(userName, client, project, category, activity, remarks);
     OverTime = overTime;
     Reportable = reportable;
@@ -151,10 +149,10 @@ void TBlock::AssignContent(const TBlock& other) {
     if (&other == this)
         return;
     if (other.BillingInfo) {
-        UpdateFromEntry(other.UserName, other.Client, other.Project, other.Category,
-                        other.Activity, other.Remarks, other.OverTime, other.Reportable,
-                        other.Chargeable, true, other.BillingInfo->Code,
-                        other.BillingInfo->Source, BlockRateText(other, false, {}));
+        UpdateFromEntry(other.UserName, other.Client, other.Project, other.Category, other.Activity,
+                        other.Remarks, other.OverTime, other.Reportable, other.Chargeable, true,
+                        other.BillingInfo->Code, other.BillingInfo->Source,
+                        BlockRateText(other, false, {}));
         return;
     }
     StoreTexts(other.UserName, other.Client, other.Project, other.Category, other.Activity,
@@ -224,11 +222,11 @@ bool TBlock::IsBlank() const {
 }
 
 bool TBlock::Equals(const TBlock& other) const {
-    return UserName == other.UserName && StartTime == other.StartTime &&
-           EndTime == other.EndTime && Client == other.Client && Project == other.Project &&
-           Category == other.Category && Activity == other.Activity &&
-           Remarks == other.Remarks && Chargeable == other.Chargeable &&
-           OverTime == other.OverTime && Reportable == other.Reportable &&
+    return UserName == other.UserName && StartTime == other.StartTime && EndTime == other.EndTime &&
+           Client == other.Client && Project == other.Project && Category == other.Category &&
+           Activity == other.Activity && Remarks == other.Remarks &&
+           Chargeable == other.Chargeable && OverTime == other.OverTime &&
+           Reportable == other.Reportable &&
            SameBilling(BillingInfo.get(), other.BillingInfo.get());
 }
 

@@ -56,10 +56,9 @@ public:
     // Chargeable follows the code; otherwise the billing object is left alone. True when the
     // block is complete and the rate text was accepted; the block is updated either way.
     bool UpdateFromEntry(const QString& userName, const QString& client, const QString& project,
-                         const QString& category, const QString& activity,
-                         const QString& remarks, bool overTime, bool reportable,
-                         bool chargeable, bool billingActive, std::uint8_t code,
-                         std::uint8_t source, QString rateText,
+                         const QString& category, const QString& activity, const QString& remarks,
+                         bool overTime, bool reportable, bool chargeable, bool billingActive,
+                         std::uint8_t code, std::uint8_t source, QString rateText,
                          const QString& currencySymbol = {});
     // Everything but the times. Billing goes through UpdateFromEntry with the other block's
     // rate text, as a copy made by the user does.

@@ -2,12 +2,12 @@
 
 #include "base/charsearch.h"
 
-#include <QtGlobal>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
+
+#include <QtGlobal>
 
 // Splitting the lines of a data file into their tab-separated fields, on the file's bytes. As
 // with NextTokenView, the tabs before a field are skipped, so that a run of tabs separates like

@@ -97,7 +97,8 @@ TDataFileBytes::TDataFileBytes(QByteArray bytes, TDataEncoding encoding)
 TDataFileBytes::TDataFileBytes(QByteArray bytes)
     : FBytes(std::move(bytes)), FEncoding(DataEncodingOf(FBytes)) {
     const qsizetype mark = FEncoding == TDataEncoding::Utf8 ? ByteOrderMarkSize(FBytes) : 0;
-    FRest = std::string_view(FBytes.constData() + mark, static_cast<std::size_t>(FBytes.size() - mark));
+    FRest =
+        std::string_view(FBytes.constData() + mark, static_cast<std::size_t>(FBytes.size() - mark));
 }
 
 bool TDataFileBytes::NextLine(std::string_view& line) {

@@ -2,11 +2,11 @@
 
 #include "base/textcodec.h"
 
-#include <QByteArray>
-#include <QString>
-
 #include <optional>
 #include <string_view>
+
+#include <QByteArray>
+#include <QString>
 
 // The bytes of a whole data file, taken line by line without decoding them first, and the
 // encoding its texts are decoded with (textcodec.h). Line ends are found as SplitTextLines finds

@@ -1,10 +1,10 @@
 #include "day.h"
 
 #include "storage/months/block.h"
-#include "storage/values/calendardates.h"
-#include "storage/values/datetexts.h"
 #include "storage/months/monthfile.h"
 #include "storage/months/monthlinereader.h"
+#include "storage/values/calendardates.h"
+#include "storage/values/datetexts.h"
 #include "storage/values/timevalues.h"
 
 #include <algorithm>
@@ -125,9 +125,8 @@ int TDay::WeekDay() const {
 }
 
 void TDay::SortBlocks() {
-    std::stable_sort(Blocks.begin(), Blocks.end(), [](const auto& a, const auto& b) {
-        return a->StartTime < b->StartTime;
-    });
+    std::stable_sort(Blocks.begin(), Blocks.end(),
+                     [](const auto& a, const auto& b) { return a->StartTime < b->StartTime; });
 }
 
 TMoment TDay::LastEntryMoment() const {

@@ -16,10 +16,10 @@ class TBlock;
 // The geometry of the timeline a day is drawn on, as plain numbers. Days read for reports,
 // exports or the server scan keep the defaults.
 struct TDayView {
-    int FirstTime = 0;  // time at the left edge
-    int Hours = 24;     // hours the timeline spans
-    int Width = 0;      // pixels
-    int Height = 0;     // pixels
+    int FirstTime = 0; // time at the left edge
+    int Hours = 24;    // hours the timeline spans
+    int Width = 0;     // pixels
+    int Height = 0;    // pixels
     double PixelsPerHundredth = 0;
 
     static TDayView Make(int firstTime, int hours, int width, int height);

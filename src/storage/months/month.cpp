@@ -2,17 +2,17 @@
 
 #include "base/datalocations.h"
 #include "base/fileutils.h"
+#include "base/ioerror.h"
 #include "base/parallelfor.h"
+#include "base/textcodec.h"
+#include "base/textfile.h"
 #include "base/textutils.h"
 #include "storage/months/block.h"
 #include "storage/months/bytefields.h"
-#include "storage/values/calendardates.h"
 #include "storage/months/datafilebytes.h"
-#include "base/ioerror.h"
 #include "storage/months/monthfile.h"
 #include "storage/months/monthlinereader.h"
-#include "base/textcodec.h"
-#include "base/textfile.h"
+#include "storage/values/calendardates.h"
 #include "storage/values/timevalues.h"
 
 #include <algorithm>
@@ -25,8 +25,7 @@ constexpr std::size_t TypicalDayBlocks = 16;
 constexpr std::size_t TypicalLineBytes = 80;
 } // namespace
 
-TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view,
-               TMonthUse use)
+TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view, TMonthUse use)
     : Month(month), Year(year), FUse(use) {
     AddDays(view);
     const QString name = MonthFileName(year, month);

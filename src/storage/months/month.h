@@ -49,8 +49,7 @@ public:
 
     // Year and month from the file's name (EInOutError when it is none); no view geometry; read
     // only (TMonthUse::Read). For the server scan and reports.
-    static std::unique_ptr<TMonth> CreateFromFile(const QString& fileName,
-                                                  const QString& userName);
+    static std::unique_ptr<TMonth> CreateFromFile(const QString& fileName, const QString& userName);
 
     // Appends the blocks of one month file to the days. Lines of other months are ignored.
     void Load(const QString& fileName, const QString& userName);

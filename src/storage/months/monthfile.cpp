@@ -44,8 +44,8 @@ QString MonthFileName(int year, int month) {
 
 bool IsMonthFileName(const QString& name) {
     return name.size() == MonthFileNameLength && name.at(4) == QLatin1Char('-') &&
-           name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) &&
-           IsInteger(name.left(4)) && IsInteger(name.mid(5, 2));
+           name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) && IsInteger(name.left(4)) &&
+           IsInteger(name.mid(5, 2));
 }
 
 bool MonthOfFileName(const QString& fileName, int& year, int& month) {

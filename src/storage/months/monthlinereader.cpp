@@ -1,14 +1,14 @@
 #include "monthlinereader.h"
 
+#include "base/charsearch.h"
+#include "base/converterror.h"
 #include "base/textutils.h"
 #include "storage/months/billinginfo.h"
 #include "storage/months/block.h"
 #include "storage/months/bytefields.h"
-#include "base/charsearch.h"
-#include "base/converterror.h"
 #include "storage/months/datalineerror.h"
-#include "storage/values/datetexts.h"
 #include "storage/months/namestore.h"
+#include "storage/values/datetexts.h"
 #include "storage/values/timevalues.h"
 
 #include <algorithm>

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "storage/months/billinginfo.h"
 #include "base/textcodec.h"
+#include "storage/months/billinginfo.h"
 #include "storage/months/textpool.h"
-
-#include <QDate>
-#include <QString>
 
 #include <array>
 #include <map>
@@ -13,6 +10,9 @@
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include <QDate>
+#include <QString>
 
 class TBlock;
 

@@ -1,9 +1,9 @@
 #include "namestore.h"
 
-#include <QHashFunctions>
-
 #include <algorithm>
 #include <cstring>
+
+#include <QHashFunctions>
 
 TNameStore& TNameStore::Instance() {
     // Never destroyed: names handed out stay valid until the process ends, whatever is torn

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
-
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_set>
+
+#include <QString>
+#include <QStringView>
 
 // The names read from data files (clients, projects, categories, activities, users), interned:
 // each kept once for the life of the process. A name handed out refers to the store's memory,

@@ -1,6 +1,7 @@
 #include "textpool.h"
 
 #include "base/charsearch.h"
+#include "base/hashmix.h"
 #include "storage/months/namestore.h"
 
 #include <algorithm>
@@ -10,9 +11,10 @@ std::size_t TTextPool::SlotOf(std::string_view bytes) {
     // than hashing every byte.
     const std::size_t n = bytes.size();
     const auto byte = [bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const std::size_t mix =
-        n * 0x9E37U ^ byte(0) * 0x85EBU ^ byte(n - 1) * 0xC2B3U ^ byte(n / 2) * 0x27D5U;
-    return (mix ^ (mix >> 8)) % SlotCount;
+    const std::uint64_t sample = n | std::uint64_t{byte(0)} << 32 |
+                                 std::uint64_t{byte(n - 1)} << 40 |
+                                 std::uint64_t{byte(n / 2)} << 48;
+    return static_cast<std::size_t>(HashFinish(sample * HashMultipliers[0]) >> 32) % SlotCount;
 }
 
 const TTextPool::TEntry* TTextPool::Find(std::string_view bytes, std::size_t& slot) const {

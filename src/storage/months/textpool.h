@@ -2,14 +2,14 @@
 
 #include "base/textcodec.h"
 
-#include <QString>
-#include <QStringView>
-
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <QString>
+#include <QStringView>
 
 // A small cache that hands out one shared copy of texts that come again and again (the
 // clients, projects, categories, activities and common remarks of a month file), so that

@@ -1,14 +1,14 @@
 #include "backup.h"
 
 #include "base/datalocations.h"
+#include "base/filestamp.h"
 #include "base/fileutils.h"
 #include "base/messages.h"
-#include "base/filestamp.h"
+
+#include <exception>
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <exception>
 
 namespace {
 const QString ExportFormatPattern = QStringLiteral("ef-*.txt");

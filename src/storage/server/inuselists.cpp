@@ -1,15 +1,15 @@
 #include "inuselists.h"
 
 #include "base/datalocations.h"
+#include "base/filestamp.h"
 #include "base/fileutils.h"
 #include "base/textutils.h"
-#include "storage/months/bytefields.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
+#include "storage/lists/listlines.h"
+#include "storage/months/bytefields.h"
 #include "storage/months/datafilebytes.h"
 #include "storage/months/datalineerror.h"
-#include "base/filestamp.h"
-#include "storage/lists/listlines.h"
 #include "storage/months/monthfile.h"
 #include "storage/months/monthlinereader.h"
 

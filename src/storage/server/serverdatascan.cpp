@@ -4,10 +4,10 @@
 #include "base/fileutils.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
-#include "storage/server/inuselists.h"
 #include "storage/lists/listlines.h"
 #include "storage/months/month.h"
 #include "storage/months/monthfile.h"
+#include "storage/server/inuselists.h"
 #include "storage/server/scanprogress.h"
 
 #include <QDir>

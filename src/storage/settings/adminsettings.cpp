@@ -2,8 +2,8 @@
 
 #include "base/applocale.h"
 #include "base/datalocations.h"
-#include "base/textutils.h"
 #include "base/ioerror.h"
+#include "base/textutils.h"
 #include "storage/values/timevalues.h"
 
 namespace {
@@ -46,9 +46,9 @@ QString TargetHoursText(double hours) {
 }
 
 void ReadAdminSettings(const TSettingsReader& reader, TAdminSettings& settings, int& timeStep) {
-    settings.FirstDayOfWeek = reader.Integer(Setup, QStringLiteral("FirstDayOfWeek"),
-                                             LocaleFirstDayOfWeek(),
-                                             [](int day) { return day >= 1 && day <= 7; }, 1);
+    settings.FirstDayOfWeek = reader.Integer(
+        Setup, QStringLiteral("FirstDayOfWeek"), LocaleFirstDayOfWeek(),
+        [](int day) { return day >= 1 && day <= 7; }, 1);
     settings.TargetDailyHours = ReadTargetHours(reader);
     timeStep = StepFromMinutes(reader.Integer(Setup, QStringLiteral("UnitOfTime"), 15));
     settings.BillingInfoActive = reader.Flag(Setup, QStringLiteral("BillingInfoActive"), false);
@@ -63,7 +63,8 @@ void ReadAdminSettings(const TSettingsReader& reader, TAdminSettings& settings, 
 
 void WriteAdminSettings(TIniFile& ini, const TAdminSettings& settings, int timeStep) {
     ini.WriteInteger(Setup, QStringLiteral("FirstDayOfWeek"), settings.FirstDayOfWeek);
-    ini.WriteString(Setup, QStringLiteral("TargetDailyHours"), TargetHoursText(settings.TargetDailyHours));
+    ini.WriteString(Setup, QStringLiteral("TargetDailyHours"),
+                    TargetHoursText(settings.TargetDailyHours));
     ini.WriteInteger(Setup, QStringLiteral("UnitOfTime"), MinutesFromStep(timeStep));
     ini.WriteBool(Setup, QStringLiteral("BillingInfoActive"), settings.BillingInfoActive);
     ini.WriteString(Setup, QStringLiteral("CurrencySymbol"), settings.CurrencySymbol);

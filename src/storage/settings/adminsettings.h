@@ -1,11 +1,11 @@
 #pragma once
 
-#include "storage/settings/settingsreader.h"
 #include "base/sharedfilestamp.h"
-
-#include <QString>
+#include "storage/settings/settingsreader.h"
 
 #include <vector>
+
+#include <QString>
 
 // Settings an administrator sets for everybody who shares the data. The unit of time is the
 // process-wide TimeStep() of timevalues.h.

@@ -1,14 +1,14 @@
 #include "personalsettings.h"
 
 #include "base/applocale.h"
+#include "base/converterror.h"
 #include "base/datalocations.h"
+#include "base/ioerror.h"
 #include "base/processenvironment.h"
 #include "base/version.h"
 #include "storage/months/block.h"
-#include "storage/values/datetexts.h"
-#include "base/converterror.h"
 #include "storage/settings/adminsettings.h"
-#include "base/ioerror.h"
+#include "storage/values/datetexts.h"
 #include "storage/values/money.h"
 
 #include <type_traits>
@@ -105,8 +105,7 @@ const std::vector<TKey>& PreferenceKeys() {
         {Preferences, "ShowTips", &TSetupPersonal::ShowTips},
         {Preferences, "SaveOnChange", &TSetupPersonal::SaveOnChange},
         {Preferences, "LastTip", &TPersonalSettings::LastTip},
-        {Preferences, "ReminderInterval", &TSetupPersonal::ReminderInterval,
-         TKeyRule::NotNegative},
+        {Preferences, "ReminderInterval", &TSetupPersonal::ReminderInterval, TKeyRule::NotNegative},
         {Preferences, "ReminderPlaySound", &TSetupPersonal::ReminderPlaySound,
          TKeyRule::ReminderSound},
         {Preferences, "DefaultToChargeable", &TSetupPersonal::DefaultToChargeable,
@@ -204,15 +203,15 @@ int ReadValue(const TReadContext& context, const TKey& key, int def) {
     const QString name = QString::fromLatin1(key.Name);
     switch (key.Rule) {
     case TKeyRule::NotNegative:
-        return context.Reader.Integer(key.Section, name, def, [](int value) { return value >= 0; },
-                                      0);
+        return context.Reader.Integer(
+            key.Section, name, def, [](int value) { return value >= 0; }, 0);
     case TKeyRule::SelectionStyle: {
         const int style = context.Reader.Integer(key.Section, name, 0);
         return style == 0 ? def : style;
     }
     case TKeyRule::MarkDays:
-        return context.Reader.Integer(key.Section, name, def,
-                                      [](int value) { return value >= 0 && value <= 2; }, 0);
+        return context.Reader.Integer(
+            key.Section, name, def, [](int value) { return value >= 0 && value <= 2; }, 0);
     default:
         return context.Reader.Integer(key.Section, name, def);
     }
@@ -309,7 +308,8 @@ void WritePersonalSettings(TIniFile& ini, const TPersonalSettings& settings, con
     ini.WriteString(Registration, QStringLiteral("UserName"), settings.UserName);
     ini.WriteString(Version, QStringLiteral("Number"), QString::fromLatin1(QuillhourVersion));
     ini.WriteString(Version, QStringLiteral("LastUse"), DateText(now.date()));
-    ini.WriteString(Rates, QStringLiteral("UserHourlyRate"), FormatMoney(settings.Setup.UserHourlyRate));
+    ini.WriteString(Rates, QStringLiteral("UserHourlyRate"),
+                    FormatMoney(settings.Setup.UserHourlyRate));
     for (const char* key : {"UserName", "MailTo", "LockHoursOnStartup", "DefaultToChargeable"})
         ini.DeleteKey(SetupSection, QString::fromLatin1(key));
     ini.DeleteKey(Preferences, QStringLiteral("FirstDayOfWeek"));

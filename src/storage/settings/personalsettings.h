@@ -4,11 +4,11 @@
 #include "storage/settings/setuppersonal.h"
 #include "storage/settings/windowgeometry.h"
 
-#include <QDateTime>
-#include <QString>
-
 #include <memory>
 #include <vector>
+
+#include <QDateTime>
+#include <QString>
 
 class TBlock;
 

@@ -2,7 +2,8 @@
 
 #include "base/messages.h"
 
-QString TSettingsReader::Text(const QString& section, const QString& key, const QString& def) const {
+QString TSettingsReader::Text(const QString& section, const QString& key,
+                              const QString& def) const {
     return FIni.ReadString(section, key, def);
 }
 
@@ -30,12 +31,14 @@ bool TSettingsReader::Flag(const QString& section, const QString& key, bool def)
     return Integer(section, key, def ? 1 : 0) != 0;
 }
 
-void TSettingsReader::Note(const QString& section, const QString& key, const QString& replacedBy) const {
+void TSettingsReader::Note(const QString& section, const QString& key,
+                           const QString& replacedBy) const {
     if (!FProblems)
         return;
-    FProblems->push_back({FIni.LineOf(section, key),
-                          QStringLiteral("[%1] \"%2\": the value \"%3\" cannot be used; %4 is used instead")
-                              .arg(section, key, FIni.ReadString(section, key), replacedBy)});
+    FProblems->push_back(
+        {FIni.LineOf(section, key),
+         QStringLiteral("[%1] \"%2\": the value \"%3\" cannot be used; %4 is used instead")
+             .arg(section, key, FIni.ReadString(section, key), replacedBy)});
 }
 
 void WarnSettingsNotSaved(const QString& fileName, const QString& reason) {

@@ -2,10 +2,10 @@
 
 #include "base/inifile.h"
 
-#include <QString>
-
 #include <functional>
 #include <vector>
+
+#include <QString>
 
 // A value of a settings file that could not be used and was replaced by its default.
 struct TSettingsProblem {

@@ -9,10 +9,10 @@
 // The personal settings of one user, kept in the settings file of the local data location.
 // Colours are decimal numbers of the colour's blue-green-red bytes.
 struct TSetupPersonal {
-    int StandardColour = 65535;       // yellow
-    int UnreportedColour = 16711680;  // blue
-    int UnchargedColour = 255;        // red
-    int OvertimeColour = 33023;       // orange
+    int StandardColour = 65535;      // yellow
+    int UnreportedColour = 16711680; // blue
+    int UnchargedColour = 255;       // red
+    int OvertimeColour = 33023;      // orange
     bool LockHoursOnStartup = false;
     bool ConfirmDeletes = true;
     bool ShowHints = true;

@@ -21,14 +21,16 @@ int Unscaled(int pixels, int ppi) {
 TWindowSize ParseWindowSize(const QString& text, int ppi) {
     const QString size = text.trimmed().toLower();
     if (size == QLatin1String("max"))
-        return {true, {Scaled(DefaultWindowSize.width(), ppi), Scaled(DefaultWindowSize.height(), ppi)}};
+        return {true,
+                {Scaled(DefaultWindowSize.width(), ppi), Scaled(DefaultWindowSize.height(), ppi)}};
     const qsizetype comma = size.indexOf(QLatin1Char(','));
     bool widthOk = false;
     bool heightOk = false;
     const int width = comma < 0 ? 0 : size.left(comma).toInt(&widthOk);
     const int height = comma < 0 ? 0 : size.mid(comma + 1).toInt(&heightOk);
     if (!widthOk || !heightOk)
-        return {false, {Scaled(DefaultWindowSize.width(), ppi), Scaled(DefaultWindowSize.height(), ppi)}};
+        return {false,
+                {Scaled(DefaultWindowSize.width(), ppi), Scaled(DefaultWindowSize.height(), ppi)}};
     return {false, {Scaled(width, ppi), Scaled(height, ppi)}};
 }
 

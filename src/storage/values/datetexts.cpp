@@ -1,8 +1,8 @@
 #include "datetexts.h"
 
 #include "base/applocale.h"
-#include "base/textutils.h"
 #include "base/converterror.h"
+#include "base/textutils.h"
 #include "storage/values/timetexts.h"
 
 #include <array>

@@ -40,7 +40,6 @@ int TimeToClock(int t) {
     return (t / 100) * 100 + RoundedQuotient((t % 100) * 60, 100);
 }
 
-
 int StepFromMinutes(int minutes) {
     switch (minutes) {
     case 6:

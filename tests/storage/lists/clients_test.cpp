@@ -1,6 +1,6 @@
-#include "storage/months/billing.h"
-#include "storage/lists/clients.h"
 #include "base/ioerror.h"
+#include "storage/lists/clients.h"
+#include "storage/months/billing.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
+#include "base/inifile.h"
 #include "localepin.h"
 #include "storage/months/billing.h"
 #include "storage/months/block.h"
 #include "storage/months/blockcreateerror.h"
-#include "base/inifile.h"
 #include "storage/values/timevalues.h"
 
 #include <gtest/gtest.h>
@@ -48,9 +48,8 @@ TEST(Block, SectionTimesMustBeASpanWithinTheDay) {
               QStringLiteral("Block time data corrupt"));
     EXPECT_EQ(CreateError(Section(QStringLiteral("Client=Acme\r\n"))),
               QStringLiteral("Block time data corrupt"));
-    const auto block =
-        TBlock::CreateFromSection(Section(QStringLiteral("StartTime=600\r\nEndTime=2400\r\n")),
-                                  Favourite);
+    const auto block = TBlock::CreateFromSection(
+        Section(QStringLiteral("StartTime=600\r\nEndTime=2400\r\n")), Favourite);
     EXPECT_EQ(block->StartTime, 600);
     EXPECT_EQ(block->EndTime, 2400);
 }
@@ -143,8 +142,8 @@ TEST(Block, SetFieldsTrimsAndLetsBillingDecideChargeable) {
     EXPECT_TRUE(block.Chargeable);
     EXPECT_TRUE(block.IsBlank());
     // Without a new billing object the old one stays, and the flag is taken as given.
-    EXPECT_FALSE(block.SetFields({}, QStringLiteral("Acme"), {}, {}, {}, {}, false, true, false,
-                                 nullptr));
+    EXPECT_FALSE(
+        block.SetFields({}, QStringLiteral("Acme"), {}, {}, {}, {}, false, true, false, nullptr));
     EXPECT_TRUE(block.BillingInfo);
     EXPECT_FALSE(block.Chargeable);
     EXPECT_FALSE(block.IsBlank());
@@ -163,8 +162,8 @@ TEST(Block, UpdateFromEntryChecksTheRate) {
     // An unreadable rate: still updated, rate 0, reported through the result.
     EXPECT_FALSE(block.UpdateFromEntry({}, QStringLiteral("Acme"), QStringLiteral("Web"),
                                        QStringLiteral("Dev"), QStringLiteral("Coding"),
-                                       QStringLiteral("new"), false, true, true, true,
-                                       bcFixedPrice, rsUser, QStringLiteral("lots")));
+                                       QStringLiteral("new"), false, true, true, true, bcFixedPrice,
+                                       rsUser, QStringLiteral("lots")));
     EXPECT_EQ(*block.BillingInfo, TBillingInfo(bcFixedPrice, rsUser, TMoney()));
     EXPECT_EQ(block.Remarks, QStringLiteral("new"));
     // Codes without an editable rate always get 0.
@@ -172,8 +171,8 @@ TEST(Block, UpdateFromEntryChecksTheRate) {
                           QStringLiteral("99"));
     EXPECT_EQ(block.BillingInfo->Rate, TMoney());
     // With billing switched off the billing object is left as it is.
-    block.UpdateFromEntry({}, {}, {}, {}, {}, {}, false, true, false, false, bcHourlyRate,
-                          rsUser, QStringLiteral("5"));
+    block.UpdateFromEntry({}, {}, {}, {}, {}, {}, false, true, false, false, bcHourlyRate, rsUser,
+                          QStringLiteral("5"));
     EXPECT_EQ(block.BillingInfo->Code, bcContract);
     EXPECT_FALSE(block.Chargeable);
 }

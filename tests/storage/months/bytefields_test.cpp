@@ -1,17 +1,17 @@
-#include "base/textutils.h"
-#include "storage/months/bytefields.h"
 #include "base/charsearch.h"
-#include "storage/months/datafilebytes.h"
 #include "base/ioerror.h"
 #include "base/textcodec.h"
+#include "base/textutils.h"
+#include "storage/months/bytefields.h"
+#include "storage/months/datafilebytes.h"
 #include "testsupport.h"
+
+#include <string>
 
 #include <QRandomGenerator>
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 // Random text over a small alphabet rich in the bytes the splitting looks at.
@@ -82,7 +82,8 @@ TEST(ByteFields, LinesMatchSplitTextLines) {
 
 TEST(ByteFields, FileBytesTakeTheEncodingOfTheWholeFile) {
     // Valid UTF-8: its byte order mark is no part of the first line.
-    TDataFileBytes utf8(QByteArray("\xEF\xBB\xBF\xC5\x81\xC3\xB3" "d\xC5\xBA\tx\r\n"));
+    TDataFileBytes utf8(QByteArray("\xEF\xBB\xBF\xC5\x81\xC3\xB3"
+                                   "d\xC5\xBA\tx\r\n"));
     EXPECT_EQ(utf8.Encoding(), TDataEncoding::Utf8);
     std::string_view line;
     ASSERT_TRUE(utf8.NextLine(line));

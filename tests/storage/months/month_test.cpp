@@ -1,10 +1,10 @@
 #include "base/datalocations.h"
 #include "base/fileutils.h"
+#include "base/ioerror.h"
 #include "storage/months/billinginfo.h"
 #include "storage/months/block.h"
 #include "storage/months/datalineerror.h"
 #include "storage/months/day.h"
-#include "base/ioerror.h"
 #include "storage/months/month.h"
 #include "testsupport.h"
 
@@ -78,11 +78,11 @@ TEST_F(Month, ShortLinesAndBillingFields) {
               Lines({"05 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN\tN",
                      "06 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN",
                      "07 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \ty\ty\tN\thrausr45.5",
-                     "08 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN\tY\tN\tHRAXXX45.5",
-                     "", "\t09 Mar 2024\t\t0900\t\t1030\t Acme \tWeb\tDev\tCoding\t%%~x%%\tN"}));
+                     "08 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN\tY\tN\tHRAXXX45.5", "",
+                     "\t09 Mar 2024\t\t0900\t\t1030\t Acme \tWeb\tDev\tCoding\t%%~x%%\tN"}));
     TMonth month(2024, 3);
-    EXPECT_TRUE(OnlyBlock(month, 5).Chargeable);   // no chargeable field: chargeable
-    EXPECT_FALSE(OnlyBlock(month, 6).Reportable);  // no reports field: not reported
+    EXPECT_TRUE(OnlyBlock(month, 5).Chargeable);  // no chargeable field: chargeable
+    EXPECT_FALSE(OnlyBlock(month, 6).Reportable); // no reports field: not reported
     const TBlock& billed = OnlyBlock(month, 7);
     ASSERT_TRUE(billed.BillingInfo);
     EXPECT_EQ(*billed.BillingInfo, TBillingInfo(bcHourlyRate, rsUser, TMoney::FromUnits(455000)));
@@ -96,9 +96,11 @@ TEST_F(Month, ShortLinesAndBillingFields) {
 }
 
 TEST_F(Month, BadLinesNameFileLineAndFieldAndLeaveTheFileAlone) {
-    const QByteArray content = Lines({AcmeLine, "", "05 Mar 2024\t09x0\t1030\tA\tB\tC\tD\t \tN\tY"});
+    const QByteArray content =
+        Lines({AcmeLine, "", "05 Mar 2024\t09x0\t1030\tA\tB\tC\tD\t \tN\tY"});
     WriteFile(MarchFile, content);
-    EXPECT_EQ(LoadError(), MarchFile + QStringLiteral(", line 3: Start: '09x0' is not a whole number"));
+    EXPECT_EQ(LoadError(),
+              MarchFile + QStringLiteral(", line 3: Start: '09x0' is not a whole number"));
     try {
         TMonth month(2024, 3);
         FAIL() << "no error";
@@ -130,11 +132,10 @@ TEST_F(Month, LinesOfOtherMonthsAreDroppedAtTheNextSave) {
 }
 
 TEST_F(Month, SaveWritesDaysAndBlocksInOrder) {
-    WriteFile(MarchFile,
-              Lines({"12 Mar 2024\t1300\t1400\tB\tB\tB\tB\t \tN\tY\tY",
-                     "02 Mar 2024\t1000\t1100\tC\tC\tC\tC\t \tN\tY\tY",
-                     "12 Mar 2024\t0800\t0900\tA\tA\tA\tA\t \tN\tY\tN\tFPRUSR250.00",
-                     "02 Mar 2024\t0900\t1000\tD\tD\tD\tD\t \tN\tY\tY"}));
+    WriteFile(MarchFile, Lines({"12 Mar 2024\t1300\t1400\tB\tB\tB\tB\t \tN\tY\tY",
+                                "02 Mar 2024\t1000\t1100\tC\tC\tC\tC\t \tN\tY\tY",
+                                "12 Mar 2024\t0800\t0900\tA\tA\tA\tA\t \tN\tY\tN\tFPRUSR250.00",
+                                "02 Mar 2024\t0900\t1000\tD\tD\tD\tD\t \tN\tY\tY"}));
     TMonth month(2024, 3);
     EXPECT_FALSE(month.Save());
     month.DayByNumber(20)->AddBlock(600, 650).Client = QStringLiteral("E");
@@ -151,9 +152,10 @@ TEST_F(Month, SaveWritesDaysAndBlocksInOrder) {
 
 TEST_F(Month, UnchangedMonthsAreNotWrittenWhateverTheirBilling) {
     // Codes whose rate a user's copy would reset still compare equal with the snapshot.
-    const QByteArray content = Lines({"05 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tY\tN\tFOCUSR10.00",
-                                      "06 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tY\tY\tCONCLI5.00",
-                                      "07 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tY\tN"});
+    const QByteArray content =
+        Lines({"05 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tY\tN\tFOCUSR10.00",
+               "06 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tY\tY\tCONCLI5.00",
+               "07 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tY\tN"});
     WriteFile(MarchFile, content);
     TMonth month(2024, 3);
     EXPECT_FALSE(month.IsModified());
@@ -262,10 +264,9 @@ TEST_F(Month, CreateFromFileReadsWithoutSnapshot) {
 }
 
 TEST_F(Month, MarksLastEntryAndLookUps) {
-    WriteFile(MarchFile,
-              Lines({"03 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tN\tY",
-                     "04 Mar 2024\t2200\t2400\tA\tB\tC\tD\t \tN\tY\tY",
-                     "04 Mar 2024\t0930\t1000\tA\tB\tC\tD\t \tN\tY\tY"}));
+    WriteFile(MarchFile, Lines({"03 Mar 2024\t0900\t1000\tA\tB\tC\tD\t \tN\tN\tY",
+                                "04 Mar 2024\t2200\t2400\tA\tB\tC\tD\t \tN\tY\tY",
+                                "04 Mar 2024\t0930\t1000\tA\tB\tC\tD\t \tN\tY\tY"}));
     TMonth month(2024, 3);
     TDayMarks marks;
     marks.fill(true);
@@ -313,7 +314,8 @@ TEST_F(Month, ManyDistinctNamesAndRemarksReadBackExactly) {
     // More different texts than a reader shares, in a UTF-8 file with a byte order mark.
     QByteArray content = "\xEF\xBB\xBF";
     for (int i = 0; i < 150; ++i)
-        content += QStringLiteral("%1 Mar 2024\t%2\t%3\tClient %4 ż\tP%4\tC\tA\tnote %4%%line\tN\tY\tY\r\n")
+        content += QStringLiteral(
+                       "%1 Mar 2024\t%2\t%3\tClient %4 ż\tP%4\tC\tA\tnote %4%%line\tN\tY\tY\r\n")
                        .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
                        .arg(800 + i % 10 * 100, 4, 10, QLatin1Char('0'))
                        .arg(850 + i % 10 * 100, 4, 10, QLatin1Char('0'))
@@ -326,7 +328,8 @@ TEST_F(Month, ManyDistinctNamesAndRemarksReadBackExactly) {
         for (const auto& block : day->Blocks) {
             const QString number = block->Project.mid(1);
             EXPECT_EQ(block->Client, QStringLiteral("Client ") + number + QStringLiteral(" ż"));
-            EXPECT_EQ(block->Remarks, QStringLiteral("note ") + number + QStringLiteral("\r\nline"));
+            EXPECT_EQ(block->Remarks,
+                      QStringLiteral("note ") + number + QStringLiteral("\r\nline"));
             ++blocks;
         }
     EXPECT_EQ(blocks, 150);
@@ -362,8 +365,7 @@ TEST_F(Month, ManyUserFoldersReadAsOneAfterTheOther) {
     for (std::size_t i = 0; i < together.Days.size(); ++i) {
         EXPECT_TRUE(together.Days[i]->Equals(*oneByOne.Days[i])) << "day " << i + 1;
         for (std::size_t b = 0; b < together.Days[i]->Blocks.size(); ++b)
-            EXPECT_EQ(together.Days[i]->Blocks[b]->UserName,
-                      oneByOne.Days[i]->Blocks[b]->UserName);
+            EXPECT_EQ(together.Days[i]->Blocks[b]->UserName, oneByOne.Days[i]->Blocks[b]->UserName);
         blocks += together.Days[i]->Blocks.size();
     }
     EXPECT_GT(blocks, 500u);
@@ -374,7 +376,8 @@ TEST_F(Month, ManyUserFoldersReadAsOneAfterTheOther) {
         TMonth month(2024, 3, folders, {}, TMonthUse::Read);
         ADD_FAILURE() << "a bad line was read";
     } catch (const EDataLineError& error) {
-        EXPECT_TRUE(error.Text().contains(QStringLiteral("user25/2024-03.txt"))) << error.Text().toStdString();
+        EXPECT_TRUE(error.Text().contains(QStringLiteral("user25/2024-03.txt")))
+            << error.Text().toStdString();
         EXPECT_TRUE(error.Text().contains(QStringLiteral("Start"))) << error.Text().toStdString();
     }
 }

@@ -31,5 +31,6 @@ TEST(MonthFile, LinesWriteEveryFieldNonEmpty) {
     block.BillingInfo = std::make_unique<TBillingInfo>(bcNotChargeable, rsUser, TMoney());
     text.clear();
     AppendMonthLine(text, QStringLiteral("05 Mar 2024"), block);
-    EXPECT_EQ(text, QStringLiteral("05 Mar 2024\t0830\t2400\tTwo Lines\t \t \t \ta%%~b\tN\tN\tN\r\n"));
+    EXPECT_EQ(text,
+              QStringLiteral("05 Mar 2024\t0830\t2400\tTwo Lines\t \t \t \ta%%~b\tN\tN\tN\r\n"));
 }

@@ -1,9 +1,9 @@
 #include "base/parallelfor.h"
 #include "storage/months/namestore.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 TEST(NameStore, HandsOutOneStoredCopyPerNameThatOutlivesTheText) {
     TNameStore& store = TNameStore::Instance();

@@ -1,12 +1,12 @@
 #include "base/textutils.h"
 #include "storage/months/textpool.h"
 
+#include <string>
+#include <vector>
+
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 // Whatever the pool holds, drops or confuses by its cheap hash, every text it hands out must be
 // the text of the bytes asked for.
@@ -28,7 +28,8 @@ TEST(TextPool, AlwaysHandsOutTheTextOfTheBytesAskedFor) {
         TTextPool remarks(encoding, TTextPool::TKind::Texts, DecodeLineBreaks);
         for (int round = 0; round < 3000; ++round) {
             const std::string& bytes = texts[static_cast<std::size_t>(random.bounded(150))];
-            const QString decoded = DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), encoding);
+            const QString decoded =
+                DecodeDataBytes(bytes.data(), static_cast<qsizetype>(bytes.size()), encoding);
             ASSERT_EQ(names.Text(bytes), decoded) << bytes;
             ASSERT_EQ(remarks.Text(bytes), DecodeLineBreaks(decoded)) << bytes;
         }

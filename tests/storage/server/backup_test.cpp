@@ -1,7 +1,7 @@
 #include "base/datalocations.h"
+#include "base/filestamp.h"
 #include "base/messages.h"
 #include "storage/server/backup.h"
-#include "base/filestamp.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 

@@ -1,12 +1,12 @@
 #include "base/datalocations.h"
-#include "storage/server/monthpairs.h"
+#include "base/filestamp.h"
 #include "sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
-#include "storage/months/datalineerror.h"
-#include "base/filestamp.h"
-#include "storage/server/inuselists.h"
 #include "storage/lists/listlines.h"
+#include "storage/months/datalineerror.h"
+#include "storage/server/inuselists.h"
+#include "storage/server/monthpairs.h"
 #include "testsupport.h"
 
 #include <QFile>

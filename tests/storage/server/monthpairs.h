@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/fileutils.h"
-#include "storage/months/block.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
+#include "storage/months/block.h"
 #include "storage/months/day.h"
 #include "storage/months/month.h"
 #include "storage/months/monthfile.h"

@@ -1,8 +1,8 @@
 #include "base/datalocations.h"
-#include "localepin.h"
-#include "base/messages.h"
-#include "storage/settings/adminsettings.h"
 #include "base/filestamp.h"
+#include "base/messages.h"
+#include "localepin.h"
+#include "storage/settings/adminsettings.h"
 #include "storage/values/timevalues.h"
 #include "testsupport.h"
 
@@ -68,7 +68,8 @@ TEST_F(AdminSettingsTest, ReaderNotesEveryReplacedValueWithItsLine) {
     ASSERT_EQ(problems.size(), 3u);
     EXPECT_EQ(problems[0].Line, 2);
     EXPECT_EQ(problems[0].Message,
-              QStringLiteral("[Setup] \"FirstDayOfWeek\": the value \"9\" cannot be used; 1 is used instead"));
+              QStringLiteral(
+                  "[Setup] \"FirstDayOfWeek\": the value \"9\" cannot be used; 1 is used instead"));
     EXPECT_EQ(problems[1].Line, 3);
     EXPECT_EQ(problems[2].Line, 5);
 }
@@ -138,8 +139,8 @@ TEST_F(AdminSettingsTest, WriteFailureIsReportedOnceAndValuesKept) {
     AdminSettings().TargetDailyHours = 6.5;
     SaveAdminSettings();
     ASSERT_EQ(Messages->Shown.size(), 1u);
-    EXPECT_TRUE(Messages->Shown[0].Text.startsWith(QStringLiteral("The settings could not be saved to \"") +
-                                                    File() + QLatin1Char('"')));
+    EXPECT_TRUE(Messages->Shown[0].Text.startsWith(
+        QStringLiteral("The settings could not be saved to \"") + File() + QLatin1Char('"')));
     EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
     EXPECT_DOUBLE_EQ(AdminSettings().TargetDailyHours, 6.5);
     QDir(File()).removeRecursively();

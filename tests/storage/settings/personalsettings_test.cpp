@@ -1,7 +1,7 @@
 #include "base/datalocations.h"
 #include "base/version.h"
-#include "storage/settings/adminsettings.h"
 #include "storage/months/block.h"
+#include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 
@@ -69,12 +69,14 @@ TEST_F(PersonalSettingsTest, OlderKeysWinAndAreRemovedOnSave) {
     SavePersonalSettings(QDateTime(QDate(2024, 3, 6), QTime(17, 0)));
     TIniFile saved(File());
     EXPECT_EQ(saved.Keys(QStringLiteral("Setup")), QStringList({QStringLiteral("FirstDayOfWeek")}));
-    EXPECT_FALSE(saved.ValueExists(QStringLiteral("Preferences"), QStringLiteral("FirstDayOfWeek")));
+    EXPECT_FALSE(
+        saved.ValueExists(QStringLiteral("Preferences"), QStringLiteral("FirstDayOfWeek")));
     EXPECT_EQ(saved.ReadString(QStringLiteral("Preferences"), QStringLiteral("LockHoursOnStartup")),
               QStringLiteral("1"));
     EXPECT_EQ(saved.ReadString(QStringLiteral("Registration"), QStringLiteral("UserName")),
               QStringLiteral("Old"));
-    EXPECT_EQ(saved.ReadString(QStringLiteral("Unknown"), QStringLiteral("keep")), QStringLiteral("me"));
+    EXPECT_EQ(saved.ReadString(QStringLiteral("Unknown"), QStringLiteral("keep")),
+              QStringLiteral("me"));
     EXPECT_EQ(saved.ReadString(QStringLiteral("Version"), QStringLiteral("LastUse")),
               QStringLiteral("06 Mar 2024"));
     EXPECT_EQ(saved.ReadString(QStringLiteral("Version"), QStringLiteral("Number")),
@@ -129,9 +131,9 @@ TEST_F(PersonalSettingsTest, EveryValueSurvivesARoundTrip) {
     s.Window.Zoom = 900;
     s.LastTip = 4;
     s.FavouriteBlock = std::make_unique<TBlock>(900, 1025);
-    s.FavouriteBlock->SetFields({}, QStringLiteral("Acme"), QStringLiteral("Web"), QStringLiteral("Dev"),
-                                QStringLiteral("Code"), QStringLiteral("a\r\nb"), true, false, true,
-                                nullptr);
+    s.FavouriteBlock->SetFields({}, QStringLiteral("Acme"), QStringLiteral("Web"),
+                                QStringLiteral("Dev"), QStringLiteral("Code"),
+                                QStringLiteral("a\r\nb"), true, false, true, nullptr);
     const TSetupPersonal expected = s.Setup;
     SavePersonalSettings(QDateTime(QDate(2024, 3, 6), QTime(17, 0)));
 
@@ -151,9 +153,10 @@ TEST_F(PersonalSettingsTest, EveryValueSurvivesARoundTrip) {
 }
 
 TEST_F(PersonalSettingsTest, OddValues) {
-    WriteFile(File(), "[Favourites]\r\nPaperSize= letter \r\n[Preferences]\r\nReminderInterval=-5\r\n"
-                      "ReminderPlaySound=/x.wav\r\n[Calendar]\r\nMarkDays=3\r\nSelectionStyle=0\r\n"
-                      "[Favourite Activity]\r\nStartTime=600\r\nEndTime=600\r\n");
+    WriteFile(File(),
+              "[Favourites]\r\nPaperSize= letter \r\n[Preferences]\r\nReminderInterval=-5\r\n"
+              "ReminderPlaySound=/x.wav\r\n[Calendar]\r\nMarkDays=3\r\nSelectionStyle=0\r\n"
+              "[Favourite Activity]\r\nStartTime=600\r\nEndTime=600\r\n");
     LoadPersonalSettings(Today);
     const TSetupPersonal& s = PersonalSettings().Setup;
     EXPECT_FALSE(s.PaperSizeA4);
@@ -162,9 +165,11 @@ TEST_F(PersonalSettingsTest, OddValues) {
     EXPECT_EQ(s.Calendar.MarkDays, 0);
     EXPECT_EQ(s.Calendar.SelectionStyle, 24);
     EXPECT_FALSE(PersonalSettings().FavouriteBlock); // "Block time data corrupt" means none
-    WriteFile(File(), "[Preferences]\r\nReminderInterval=15\r\n[Favourites]\r\nPaperSize=Legal\r\n");
+    WriteFile(File(),
+              "[Preferences]\r\nReminderInterval=15\r\n[Favourites]\r\nPaperSize=Legal\r\n");
     LoadPersonalSettings(Today);
-    EXPECT_EQ(PersonalSettings().Setup.ReminderPlaySound, QStringLiteral("c:\\windows\\media\\chimes.wav"));
+    EXPECT_EQ(PersonalSettings().Setup.ReminderPlaySound,
+              QStringLiteral("c:\\windows\\media\\chimes.wav"));
     EXPECT_TRUE(PersonalSettings().Setup.PaperSizeA4);
 }
 

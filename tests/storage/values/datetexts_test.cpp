@@ -1,5 +1,5 @@
-#include "localepin.h"
 #include "base/converterror.h"
+#include "localepin.h"
 #include "storage/values/datetexts.h"
 
 #include <gtest/gtest.h>
