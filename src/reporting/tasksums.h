@@ -75,12 +75,12 @@ public:
         if (FSlots.empty())
             return nullptr;
         const std::size_t mask = FSlots.size() - 1;
-        const std::uint32_t mark = MarkOf(hash);
+        const std::uint32_t tag = TagOf(hash);
         for (std::size_t slot = SlotOf(hash);; slot = (slot + 1) & mask) {
             const std::uint64_t held = FSlots[slot];
             if (held == 0)
                 return nullptr;
-            if (MarkHeld(held) != mark)
+            if (TagHeld(held) != tag)
                 continue; // another key's, known without reading its totals
             TTaskTotals& totals = FTotals[PositionHeld(held) - 1];
             if (totals.Key == key)
@@ -102,17 +102,17 @@ private:
     // plus 1 (0 for a free slot) in its low half, and the high half of its key's hash (a tag)
     // in its high half: a probe passes over other keys without reading their totals.
     std::size_t SlotOf(std::uint64_t hash) const { return hash & (FSlots.size() - 1); }
-    static std::uint32_t MarkOf(std::uint64_t hash) {
+    static std::uint32_t TagOf(std::uint64_t hash) {
         return static_cast<std::uint32_t>(hash >> 32);
     }
-    static std::uint32_t MarkHeld(std::uint64_t held) {
+    static std::uint32_t TagHeld(std::uint64_t held) {
         return static_cast<std::uint32_t>(held >> 32);
     }
     static std::uint32_t PositionHeld(std::uint64_t held) {
         return static_cast<std::uint32_t>(held);
     }
     static std::uint64_t Held(std::uint64_t hash, std::size_t position) {
-        return std::uint64_t{MarkOf(hash)} << 32 | (position + 1);
+        return std::uint64_t{TagOf(hash)} << 32 | (position + 1);
     }
     void Grow();
 
