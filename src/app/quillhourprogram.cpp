@@ -7,6 +7,7 @@
 #include "base/help.h"
 #include "base/processenvironment.h"
 #include "base/version.h"
+#include "calendar/calendaraccessible.h"
 #include "dayview/mainform.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
@@ -39,6 +40,7 @@ void InstallProgramServices() {
     InstallQtMessageBox();
     InstallQtBusyCursor();
     InstallHelpWindow();
+    InstallCalendarAccessibility();
     RegisterTahoma();
 }
 
