@@ -112,9 +112,7 @@ private:
     }
     bool IsCell() const { return FIndex >= TCalendarAccessible::FirstCellChild; }
     int CellIndex() const { return FIndex - TCalendarAccessible::FirstCellChild; }
-    int DayOf() const {
-        return FCalendar->Layout().DayAt(CellIndex() % 7, CellIndex() / 7 + 1);
-    }
+    int DayOf() const { return FCalendar->Layout().DayAt(CellIndex() % 7, CellIndex() / 7 + 1); }
     QString Name() const {
         switch (FIndex) {
         case TCalendarAccessible::TitleChild:
@@ -177,8 +175,8 @@ int TCalendarAccessible::indexOfChild(const QAccessibleInterface* part) const {
 
 QAccessibleInterface* TCalendarAccessible::childAt(int x, int y) const {
     for (int index = 0; index < ChildCount; ++index)
-        if (QAccessibleInterface* part = child(index); part && part->rect().contains(x, y) &&
-                                                      index != TitleChild)
+        if (QAccessibleInterface* part = child(index);
+            part && part->rect().contains(x, y) && index != TitleChild)
             return part;
     const QAccessibleInterface* title = child(TitleChild);
     return title && title->rect().contains(x, y) ? child(TitleChild) : nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <array>
+
 #include <QAccessibleWidget>
 #include <QPointer>
-
-#include <array>
 
 class TGraphicCalendar;
 

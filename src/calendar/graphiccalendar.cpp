@@ -5,14 +5,14 @@
 #include "calendar/colornumber.h"
 #include "storage/settings/calendarsetup.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 int Round(double value) {
@@ -295,8 +295,7 @@ void TGraphicCalendar::PaintCell(QPainter& painter, QFont cellFont, int column, 
     const int textHeight = metrics.height();
     const int top = (cell.y() + BottomOf(cell) - textHeight) / 2;
     const bool fillsSelection = selected && (FSelectionStyle & ssFill) != 0;
-    const QColor shadow =
-        Darkened(ColorOfNumber(fillsSelection ? SelectionBackground() : Color()));
+    const QColor shadow = Darkened(ColorOfNumber(fillsSelection ? SelectionBackground() : Color()));
     const QColor textColor =
         marked && FMarkDays == mdText ? ColorOfNumber(DayMarkerText()) : QColor(Qt::black);
     PaintText(painter, cell, top, text, textColor, FCalendarTextEffect, shadow);
@@ -341,9 +340,8 @@ void TGraphicCalendar::PaintSelection(QPainter& painter, const QRect& cell) {
     painter.restore();
 }
 
-void TGraphicCalendar::PaintText(QPainter& painter, const QRect& cell, int top,
-                                 const QString& text, const QColor& color, TTextEffect effect,
-                                 const QColor& shadow) {
+void TGraphicCalendar::PaintText(QPainter& painter, const QRect& cell, int top, const QString& text,
+                                 const QColor& color, TTextEffect effect, const QColor& shadow) {
     const QFontMetrics metrics(painter.font());
     const int centre = (cell.x() + RightOf(cell)) / 2;
     const QPoint at(centre - metrics.horizontalAdvance(text) / 2, top + metrics.ascent());
@@ -386,9 +384,8 @@ void TGraphicCalendar::PaintTitle(QPainter& painter, const QFont& titleFont) {
     const QColor background = ColorOfNumber(TitleBackground());
     painter.fillRect(QRect(0, 0, width(), title), background);
     const QFontMetrics metrics(titleFont);
-    const QString text =
-        AppLocale().monthName(Month(), QLocale::LongFormat) + QLatin1Char(' ') +
-        QString::number(Year());
+    const QString text = AppLocale().monthName(Month(), QLocale::LongFormat) + QLatin1Char(' ') +
+                         QString::number(Year());
     const QRect row(0, 0, width(), title);
     PaintText(painter, row, (title - metrics.height()) / 2, text, Qt::black, FTitleTextEffect,
               Darkened(background));
@@ -399,8 +396,8 @@ void TGraphicCalendar::PaintTitle(QPainter& painter, const QFont& titleFont) {
 }
 
 void TGraphicCalendar::PaintArrow(QPainter& painter, const QRect& box, bool left, bool sunken) {
-    const QPoint tip = left ? QPoint(box.left(), box.center().y())
-                            : QPoint(box.right(), box.center().y());
+    const QPoint tip =
+        left ? QPoint(box.left(), box.center().y()) : QPoint(box.right(), box.center().y());
     const QPoint upper = left ? box.topRight() : box.topLeft();
     const QPoint lower = left ? box.bottomRight() : box.bottomLeft();
     painter.save();

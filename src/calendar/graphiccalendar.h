@@ -2,13 +2,13 @@
 
 #include "calendar/calendargeometry.h"
 
+#include <array>
+#include <functional>
+
 #include <QDate>
 #include <QFont>
 #include <QImage>
 #include <QWidget>
-
-#include <array>
-#include <functional>
 
 class QPainter;
 
