@@ -14,7 +14,9 @@ QString TitleText(const TGraphicCalendar& calendar) {
 
 // One part of the calendar: its title, an arrow button or a day cell. The parts are no
 // objects of their own; they look at the calendar whenever they are asked.
-class TCalendarPartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class TCalendarPartAccessible : public QAccessibleInterface,
+                                public QAccessibleActionInterface,
+                                public QAccessibleTableCellInterface {
 public:
     TCalendarPartAccessible(TGraphicCalendar* calendar, int index)
         : FCalendar(calendar), FIndex(index) {}
@@ -89,8 +91,21 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ActionInterface && (IsButton() || IsCell()))
             return static_cast<QAccessibleActionInterface*>(this);
+        if (type == QAccessible::TableCellInterface && IsCell())
+            return static_cast<QAccessibleTableCellInterface*>(this);
         return nullptr;
     }
+
+    bool isSelected() const override {
+        return IsCell() && DayOf() != 0 && DayOf() == FCalendar->Day();
+    }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return CellIndex() % 7; }
+    int rowIndex() const override { return CellIndex() / 7; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
 
     QStringList actionNames() const override { return {pressAction()}; }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
@@ -188,6 +203,28 @@ QString TCalendarAccessible::text(QAccessible::Text type) const {
         return own.isEmpty() ? QStringLiteral("Calendar, ") + TitleText(*Calendar()) : own;
     }
     return QAccessibleWidget::text(type);
+}
+
+void* TCalendarAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TableInterface)
+        return static_cast<QAccessibleTableInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessibleInterface* TCalendarAccessible::cellAt(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return nullptr;
+    return child(FirstCellChild + row * columnCount() + column);
+}
+
+QList<QAccessibleInterface*> TCalendarAccessible::selectedCells() const {
+    return {child(SelectedChild())};
+}
+
+QString TCalendarAccessible::columnDescription(int column) const {
+    // The grid counts Sunday 0 ... Saturday 6; Qt counts Monday 1 ... Sunday 7.
+    const int weekDay = (column + Calendar()->StartOfWeek()) % 7;
+    return AppLocale().dayName(weekDay == 0 ? 7 : weekDay, QLocale::LongFormat);
 }
 
 int TCalendarAccessible::SelectedChild() const {

@@ -11,7 +11,7 @@ class TGraphicCalendar;
 // (month and year), the buttons "Previous month" and "Next month", and the 42 cells of the six
 // week rows, each named by the locale's long date of its day (blank cells have no name). The
 // selected day's cell is selected; a day with time recorded says so in its description.
-class TCalendarAccessible : public QAccessibleWidget {
+class TCalendarAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     static constexpr int TitleChild = 0;
     static constexpr int PreviousChild = 1;
@@ -27,6 +27,29 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
     QString text(QAccessible::Text type) const override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    // The day grid as a table: six week rows of seven columns.
+    QAccessibleInterface* caption() const override { return child(TitleChild); }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override;
+    int selectedCellCount() const override { return 1; }
+    QList<QAccessibleInterface*> selectedCells() const override;
+    QString columnDescription(int column) const override;
+    QString rowDescription(int) const override { return {}; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return 7; }
+    int rowCount() const override { return 6; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
     TGraphicCalendar* Calendar() const;
     // The child of the cell of the selected day.

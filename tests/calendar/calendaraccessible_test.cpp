@@ -75,6 +75,29 @@ TEST_F(CalendarAccessibleTest, TheSelectedDayAndDaysWithTimeAreTold) {
     EXPECT_TRUE(Cell(5, 1)->text(QAccessible::Description).isEmpty());
 }
 
+TEST_F(CalendarAccessibleTest, TheDayGridIsATable) {
+    QAccessibleTableInterface* table = Interface->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->columnCount(), 7);
+    EXPECT_EQ(table->columnDescription(0), QStringLiteral("Monday"));
+    EXPECT_EQ(table->columnDescription(6), QStringLiteral("Sunday"));
+    EXPECT_EQ(table->caption()->text(QAccessible::Name), QStringLiteral("March 2024"));
+    QAccessibleInterface* first = table->cellAt(0, 4);
+    ASSERT_EQ(first, Cell(4, 1));
+    QAccessibleTableCellInterface* cell = first->tableCellInterface();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->rowIndex(), 0);
+    EXPECT_EQ(cell->columnIndex(), 4);
+    EXPECT_EQ(cell->table(), Interface);
+    EXPECT_FALSE(cell->isSelected());
+    ASSERT_EQ(table->selectedCells().size(), 1);
+    // 15 March 2024 is the Friday of the third week.
+    EXPECT_EQ(table->selectedCells().front(), table->cellAt(2, 4));
+    EXPECT_TRUE(table->cellAt(2, 4)->tableCellInterface()->isSelected());
+    EXPECT_EQ(table->cellAt(6, 0), nullptr);
+}
+
 TEST_F(CalendarAccessibleTest, PressingTheButtonsAndCells) {
     QAccessibleInterface* next = Child(TCalendarAccessible::NextChild);
     ASSERT_NE(next->actionInterface(), nullptr);
