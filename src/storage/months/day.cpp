@@ -8,6 +8,8 @@
 #include "storage/values/timevalues.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 constexpr int DayEndClock = 2400;
@@ -29,6 +31,43 @@ void TDayView::SetWidth(int width) {
 }
 
 TDay::TDay(QDate date, const TDayView& view) : Date(date), View(view) {}
+
+namespace {
+// Halves go to the even neighbour, as the platform's round-to-nearest does.
+int RoundToNearest(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+} // namespace
+
+int TDay::XToTime(int x) const {
+    if (View.Width <= 0)
+        return View.FirstTime;
+    return RoundToNearest(double(x) / View.Width * View.Hours * 100 + View.FirstTime);
+}
+
+int TDay::TimeToX(int time) const {
+    if (View.Hours <= 0)
+        return 0;
+    return RoundToNearest(double(time - View.FirstTime) / (View.Hours * 100) * View.Width);
+}
+
+TDayHit TDay::HitTest(int x) const {
+    const int time = XToTime(x);
+    const auto found = std::find_if(Blocks.begin(), Blocks.end(), [time](const auto& block) {
+        return block->StartTime <= time && time <= block->EndTime;
+    });
+    if (found == Blocks.end())
+        return {};
+    TBlock* block = found->get();
+    const auto edge = [this](int edgeTime) {
+        return RoundToNearest((edgeTime - View.FirstTime) * View.PixelsPerHundredth);
+    };
+    if (std::abs(x - edge(block->StartTime)) < 3)
+        return {block, hzStartEdge};
+    if (std::abs(x - edge(block->EndTime)) <= 3)
+        return {block, hzEndEdge};
+    return {block, hzBody};
+}
 
 TDay::~TDay() = default;
 

@@ -27,6 +27,15 @@ struct TDayView {
     void SetWidth(int width);
 };
 
+// Where on a block the pointer is.
+enum THitZone { hzBody = 0, hzStartEdge = 1, hzEndEdge = 2 };
+
+// The block under a position of the timeline (none between blocks) and where on it.
+struct TDayHit {
+    TBlock* Block = nullptr;
+    THitZone Zone = hzBody;
+};
+
 // One calendar day and its blocks (owned, in list order).
 class TDay {
 public:
@@ -74,6 +83,15 @@ public:
     TMoment LastEntryMoment() const;
     // Same date, view start and hours, and pairwise equal blocks in list order.
     bool Equals(const TDay& other) const;
+
+    // Timeline positions and times, both ways, rounded to the nearest (halves to even); not
+    // clamped to the day. A day without a width maps every position to its first time.
+    int XToTime(int x) const;
+    int TimeToX(int time) const;
+    // The first block in list order whose span holds the time at x (both ends included), and
+    // whether x lies on its start edge (less than 3 pixels off), on its end edge (at most 3
+    // pixels off) or in its body; the start edge is tested first.
+    TDayHit HitTest(int x) const;
 
     QDate Date;
     TDayView View;

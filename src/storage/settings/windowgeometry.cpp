@@ -8,21 +8,20 @@ double ScreenSizeFactor(int ppi) {
     return (ppi / 96.0 - 0.75) / 0.25 * 0.31 + 0.69;
 }
 
-namespace {
-int Scaled(int pixels, int ppi) {
+int ScaleToScreen(int pixels, int ppi) {
     return ppi == 96 ? pixels : int(std::lround(pixels * ScreenSizeFactor(ppi)));
 }
 
-int Unscaled(int pixels, int ppi) {
+int ScaleFromScreen(int pixels, int ppi) {
     return ppi == 96 ? pixels : int(std::lround(pixels / ScreenSizeFactor(ppi)));
 }
-} // namespace
 
 TWindowSize ParseWindowSize(const QString& text, int ppi) {
     const QString size = text.trimmed().toLower();
     if (size == QLatin1String("max"))
         return {true,
-                {Scaled(DefaultWindowSize.width(), ppi), Scaled(DefaultWindowSize.height(), ppi)}};
+                {ScaleToScreen(DefaultWindowSize.width(), ppi),
+                 ScaleToScreen(DefaultWindowSize.height(), ppi)}};
     const qsizetype comma = size.indexOf(QLatin1Char(','));
     bool widthOk = false;
     bool heightOk = false;
@@ -30,15 +29,16 @@ TWindowSize ParseWindowSize(const QString& text, int ppi) {
     const int height = comma < 0 ? 0 : size.mid(comma + 1).toInt(&heightOk);
     if (!widthOk || !heightOk)
         return {false,
-                {Scaled(DefaultWindowSize.width(), ppi), Scaled(DefaultWindowSize.height(), ppi)}};
-    return {false, {Scaled(width, ppi), Scaled(height, ppi)}};
+                {ScaleToScreen(DefaultWindowSize.width(), ppi),
+                 ScaleToScreen(DefaultWindowSize.height(), ppi)}};
+    return {false, {ScaleToScreen(width, ppi), ScaleToScreen(height, ppi)}};
 }
 
 QString WindowSizeText(bool maximised, QSize size, int ppi, int searchPanelWidth) {
     if (maximised)
         return QStringLiteral("max");
-    return QString::number(Unscaled(size.width() - searchPanelWidth, ppi)) + QLatin1Char(',') +
-           QString::number(Unscaled(size.height(), ppi));
+    return QString::number(ScaleFromScreen(size.width() - searchPanelWidth, ppi)) +
+           QLatin1Char(',') + QString::number(ScaleFromScreen(size.height(), ppi));
 }
 
 int ChooseMonitor(int left, const QList<QRect>& monitors) {

@@ -20,6 +20,10 @@ inline constexpr QSize DefaultWindowSize{552, 550};
 // How much larger than at 96 pixels per inch windows are drawn on a screen of ppi:
 // ((ppi / 96 - 0.75) / 0.25 * 0.31 + 0.69); exactly 1 at 96.
 double ScreenSizeFactor(int ppi);
+// Pixels at 96 ppi as pixels of a screen of ppi (logical dots per inch), and back; unchanged
+// at 96. Qt's device pixel ratio does the rest on high-density screens.
+int ScaleToScreen(int pixels, int ppi);
+int ScaleFromScreen(int pixels, int ppi);
 
 struct TWindowSize {
     bool Maximised = false;

@@ -36,3 +36,12 @@ TEST(WindowGeometry, MonitorChoiceAndCentring) {
     EXPECT_EQ(ChooseMonitor(5, {}), -1);
     EXPECT_EQ(CentreOnMonitor(monitors[1], QSize(551, 550)), QPoint(1920 + 364, 237));
 }
+
+TEST(WindowGeometry, ScalingToTheScreenAndBack) {
+    EXPECT_EQ(ScaleToScreen(1250, 96), 1250);
+    EXPECT_EQ(ScaleFromScreen(1250, 96), 1250);
+    EXPECT_EQ(ScaleToScreen(1250, 120), 1638); // 1637.5 away from zero
+    EXPECT_EQ(ScaleToScreen(45, 144), 73);     // 72.9
+    EXPECT_EQ(ScaleFromScreen(1638, 120), 1250);
+    EXPECT_EQ(ScaleFromScreen(73, 144), 45);
+}
