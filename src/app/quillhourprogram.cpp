@@ -9,6 +9,7 @@
 #include "base/version.h"
 #include "calendar/calendaraccessible.h"
 #include "dayview/mainform.h"
+#include "dayview/timelineaccessible.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
@@ -41,6 +42,7 @@ void InstallProgramServices() {
     InstallQtBusyCursor();
     InstallHelpWindow();
     InstallCalendarAccessibility();
+    InstallTimelineAccessibility();
     RegisterTahoma();
 }
 

@@ -6,8 +6,10 @@
 #include "storage/months/day.h"
 #include "storage/settings/windowgeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
@@ -147,6 +149,14 @@ void TTimelineView::SetDay(TDay* day) {
 void TTimelineView::SetSelectedBlock(const TBlock* block) {
     FSelected = block;
     RepaintDay();
+    if (!QAccessible::isActive() || !FDay)
+        return;
+    const auto found = std::find_if(FDay->Blocks.begin(), FDay->Blocks.end(),
+                                    [block](const auto& own) { return own.get() == block; });
+    QAccessibleEvent selection(pbxDay, QAccessible::Selection);
+    if (found != FDay->Blocks.end())
+        selection.setChild(int(found - FDay->Blocks.begin()));
+    QAccessible::updateAccessibility(&selection);
 }
 
 void TTimelineView::LayOut() {
@@ -162,6 +172,10 @@ void TTimelineView::LayOut() {
     const int button = ScreenPixels(ZoomButtonSize);
     btnZoomIn->setGeometry(1, 0, button, button);
     btnZoomOut->setGeometry(1, button + 1, button, button);
+}
+
+void TTimelineView::resizeEvent(QResizeEvent*) {
+    LayOut();
 }
 
 void TTimelineView::SetZoom(int width) {

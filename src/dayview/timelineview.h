@@ -117,6 +117,9 @@ public:
     QToolButton* btnZoomOut = nullptr;
     QLabel* lblDayHours = nullptr;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     friend class TTimelineDay;
     // Paints the day into painter and sets the hours label.

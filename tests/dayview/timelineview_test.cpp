@@ -1,11 +1,14 @@
 #include "calendar/colornumber.h"
+#include "dayview/timelineaccessible.h"
 #include "dayview/timelinepainter.h"
 #include "dayview/timelineview.h"
 #include "localepin.h"
 #include "storage/months/block.h"
 #include "storage/months/day.h"
 #include "storage/settings/windowgeometry.h"
+#include "storage/values/timetexts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QScrollArea>
@@ -24,6 +27,7 @@ bool IsGreen(QColor c) {
 class TimelineViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        InstallTimelineAccessibility();
         View.resize(600, 110);
         View.Clock = [this] { return Now; };
         View.Today = [] { return QDate(2024, 3, 6); };
@@ -160,4 +164,36 @@ TEST_F(TimelineViewTest, TheMarkerFollowsTheClockOnTodayOnly) {
     View.Today = [] { return QDate(2024, 3, 7); };
     View.pbxHeader->update();
     EXPECT_EQ(markerPixels(), 0);
+}
+
+TEST_F(TimelineViewTest, BlocksAreAccessibleListItems) {
+    Block->Project = QStringLiteral("Web");
+    Block->Activity = QStringLiteral("Coding");
+    TBlock& second = Day.AddBlock(1100, 1130);
+    View.RepaintDay();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(View.pbxDay);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Day timeline"));
+    EXPECT_EQ(list->text(QAccessible::Description),
+              QStringLiteral("Reportable hours: ") + View.lblDayHours->text());
+    ASSERT_EQ(list->childCount(), 2);
+    QAccessibleInterface* first = list->child(0);
+    EXPECT_EQ(first->role(), QAccessible::ListItem);
+    EXPECT_EQ(first->text(QAccessible::Name), TimeText(900) + QStringLiteral(" to ") +
+                                                  TimeText(1000) +
+                                                  QStringLiteral(", Acme, Web, Coding"));
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name),
+              TimeText(1100) + QStringLiteral(" to ") + TimeText(1130));
+    EXPECT_FALSE(first->state().selected);
+    View.SetSelectedBlock(&second);
+    EXPECT_TRUE(list->child(1)->state().selected);
+    EXPECT_FALSE(first->state().selected);
+    EXPECT_EQ(list->indexOfChild(first), 0);
+    const QRect place = first->rect();
+    EXPECT_EQ(place.width(), BlockRight(Day, *Block) - BlockLeft(Day, *Block));
+    // A block taken off the day leaves the list.
+    Day.Remove(&second);
+    View.SetSelectedBlock(nullptr);
+    EXPECT_EQ(list->childCount(), 1);
 }
