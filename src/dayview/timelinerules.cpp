@@ -1,6 +1,7 @@
 #include "timelinerules.h"
 
 #include "storage/months/block.h"
+#include "storage/settings/setuppersonal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +73,11 @@ int ScrollPositionFor(int time, int dayWidth, int viewWidth, int zoomWidth, int 
     if (position < zoomWidth - half)
         return position - half;
     return maximum;
+}
+
+TBlockColours BlockColoursOf(const TSetupPersonal& setup) {
+    return {setup.StandardColour, setup.UnreportedColour, setup.UnchargedColour,
+            setup.OvertimeColour};
 }
 
 int BlockColour(const TBlock& block, const TBlockColours& colours) {

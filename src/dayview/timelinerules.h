@@ -5,6 +5,7 @@
 #include <QTime>
 
 class TBlock;
+struct TSetupPersonal;
 
 // The rules of the day timeline that need no window: zoom levels, the header's label steps,
 // scrolling positions and block colours.
@@ -44,6 +45,8 @@ struct TBlockColours {
     int Uncharged = 0x0000FF;
     int Overtime = 0x0080FF;
 };
+// The colours of the personal settings ([Colours]).
+TBlockColours BlockColoursOf(const TSetupPersonal& setup);
 // Not reported: Unreported; reported but not chargeable: Uncharged; chargeable overtime:
 // Overtime; else Standard. Overtime shows only on a chargeable, reported block.
 int BlockColour(const TBlock& block, const TBlockColours& colours);

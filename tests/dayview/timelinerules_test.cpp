@@ -1,5 +1,6 @@
 #include "dayview/timelinerules.h"
 #include "storage/months/block.h"
+#include "storage/settings/setuppersonal.h"
 
 #include <cmath>
 #include <vector>
@@ -92,4 +93,13 @@ TEST(TimelineRules, OvertimeShowsOnlyOnChargeableReportedBlocks) {
     EXPECT_EQ(BlockColour(block, colours), colours.Uncharged);
     block.Reportable = false;
     EXPECT_EQ(BlockColour(block, colours), colours.Unreported);
+    // The settings' defaults are the timeline's: yellow, blue, red and orange.
+    const TBlockColours fromSettings = BlockColoursOf(TSetupPersonal{});
+    EXPECT_EQ(fromSettings.Standard, 0x00FFFF);
+    EXPECT_EQ(fromSettings.Unreported, 0xFF0000);
+    EXPECT_EQ(fromSettings.Uncharged, 0x0000FF);
+    EXPECT_EQ(fromSettings.Overtime, 0x0080FF);
+    TSetupPersonal setup;
+    setup.OvertimeColour = 0x123456;
+    EXPECT_EQ(BlockColoursOf(setup).Overtime, 0x123456);
 }
