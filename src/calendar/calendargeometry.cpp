@@ -1,14 +1,11 @@
 #include "calendargeometry.h"
 
+#include "base/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
-// Halves go to the even neighbour, as everywhere the program rounds positions.
-int Round(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
 int FloorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
@@ -42,20 +39,20 @@ int TMonthLayout::WeekOf(int day) const {
 QRect CalendarCell(int column, int week, QSize size) {
     const double w = size.width();
     const double h = size.height();
-    const int left = Round(column * w / CalendarColumns);
-    const int right = Round((column + 1) * w / CalendarColumns);
-    const int top = Round((week + 1) * h / CalendarRows);
-    const int bottom = Round((week + 2) * h / CalendarRows);
+    const int left = RoundToNearest(column * w / CalendarColumns);
+    const int right = RoundToNearest((column + 1) * w / CalendarColumns);
+    const int top = RoundToNearest((week + 1) * h / CalendarRows);
+    const int bottom = RoundToNearest((week + 2) * h / CalendarRows);
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 int CalendarTitleHeight(QSize size) {
-    return Round(size.height() / double(CalendarRows));
+    return RoundToNearest(size.height() / double(CalendarRows));
 }
 
 TCalendarHit CalendarHitTest(int x, int y, QSize size) {
-    const int cellWidth = std::max(1, Round(size.width() / double(CalendarColumns)));
-    const int cellHeight = std::max(1, Round(size.height() / double(CalendarRows)));
+    const int cellWidth = std::max(1, RoundToNearest(size.width() / double(CalendarColumns)));
+    const int cellHeight = std::max(1, RoundToNearest(size.height() / double(CalendarRows)));
     return {std::clamp(x / cellWidth, 0, CalendarColumns - 1),
             std::clamp(y / cellHeight, 0, CalendarRows - 1)};
 }
@@ -78,8 +75,8 @@ QRect PictureTarget(QSize pictureSize, QSize size, TPictureFitType fit) {
         scale = height / areaHeight >= width / areaWidth ? areaWidth / width : areaHeight / height;
     else
         scale = areaWidth / areaHeight > width / height ? areaHeight / height : areaWidth / width;
-    const int drawnWidth = Round(width * scale);
-    const int drawnHeight = Round(height * scale);
+    const int drawnWidth = RoundToNearest(width * scale);
+    const int drawnHeight = RoundToNearest(height * scale);
     // Offsets are halved rounding toward zero, so an overflow is cut off evenly.
     const int left = (size.width() - drawnWidth) / 2;
     const int y = top + (size.height() - top - drawnHeight) / 2;
@@ -89,7 +86,7 @@ QRect PictureTarget(QSize pictureSize, QSize size, TPictureFitType fit) {
 namespace {
 int ArrowMargin(QSize size, int textHeight) {
     const int title = CalendarTitleHeight(size);
-    return std::max((title - textHeight) / 2, Round(title / 4.0));
+    return std::max((title - textHeight) / 2, RoundToNearest(title / 4.0));
 }
 } // namespace
 

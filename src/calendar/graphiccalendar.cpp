@@ -1,6 +1,7 @@
 #include "graphiccalendar.h"
 
 #include "base/applocale.h"
+#include "base/rounding.h"
 #include "calendar/calendaraccessible.h"
 #include "calendar/colornumber.h"
 #include "storage/settings/calendarsetup.h"
@@ -15,10 +16,6 @@
 #include <QPolygon>
 
 namespace {
-int Round(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
 // The exclusive right and bottom edges of a cell, as the painting rules count them.
 int RightOf(const QRect& cell) {
     return cell.x() + cell.width();
@@ -195,7 +192,7 @@ int TGraphicCalendar::FittedPointSize() const {
     const double cellWidth = width() / double(CalendarColumns);
     const double cellHeight = height() / double(CalendarRows);
     const bool byWidth = cellHeight > cellWidth;
-    const int target = Round((byWidth ? cellWidth : cellHeight) / FFontScale);
+    const int target = RoundToNearest((byWidth ? cellWidth : cellHeight) / FFontScale);
     QFont probe = font();
     int points = std::max(1, probe.pointSize());
     const auto measure = [&](int size) {
@@ -362,11 +359,12 @@ void TGraphicCalendar::PaintText(QPainter& painter, const QRect& cell, int top, 
 void TGraphicCalendar::PaintClock(QPainter& painter, const QRect& cell, int textWidth,
                                   int textHeight) {
     const int centre = (cell.x() + RightOf(cell)) / 2;
-    int h = std::min(Round(0.75 * textHeight), Round((cell.width() - textWidth / 2.0) / 3.0));
+    int h = std::min(RoundToNearest(0.75 * textHeight),
+                     RoundToNearest((cell.width() - textWidth / 2.0) / 3.0));
     if (h % 2 == 0)
         ++h;
-    const int x = Round(textWidth / 2.0 + centre + h / 3.0);
-    const int y = Round((cell.y() + BottomOf(cell) - h) / 2.0);
+    const int x = RoundToNearest(textWidth / 2.0 + centre + h / 3.0);
+    const int y = RoundToNearest((cell.y() + BottomOf(cell) - h) / 2.0);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(ColorOfNumber(DayMarkerLine()));

@@ -1,5 +1,6 @@
 #include "timelinepainter.h"
 
+#include "base/rounding.h"
 #include "base/textutils.h"
 #include "calendar/colornumber.h"
 #include "storage/months/block.h"
@@ -14,10 +15,6 @@
 #include <QPolygon>
 
 namespace {
-int RoundToNearest(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
 int EdgeX(const TDay& day, int time) {
     return RoundToNearest((time - day.View.FirstTime) * day.View.PixelsPerHundredth);
 }

@@ -1,5 +1,6 @@
 #include "timelinerules.h"
 
+#include "base/rounding.h"
 #include "storage/months/block.h"
 #include "storage/settings/setuppersonal.h"
 
@@ -46,10 +47,10 @@ THeaderSteps HeaderSteps(int zoomWidth, int timeStep, double pixelsPerHour, int 
     } else if (zoomWidth == 1250 || zoomWidth == 2500) {
         steps = {1, 30};
     } else {
-        steps = {1, static_cast<int>(std::nearbyint(timeStep * 60 / 100.0))};
+        steps = {1, RoundToNearest(timeStep * 60 / 100.0)};
     }
     constexpr int LongestStep = 24;
-    while (std::nearbyint(steps.StepHours * pixelsPerHour) < labelWidth &&
+    while (RoundToNearest(steps.StepHours * pixelsPerHour) < labelWidth &&
            steps.StepHours < LongestStep) {
         ++steps.StepHours;
         if (steps.MinorMinutes == 30)
@@ -62,11 +63,11 @@ THeaderSteps HeaderSteps(int zoomWidth, int timeStep, double pixelsPerHour, int 
 
 int TimeOfDay(QTime clock) {
     const double hours = clock.hour() + clock.minute() / 60.0 + clock.second() / 3600.0;
-    return std::min(2400, static_cast<int>(std::nearbyint(hours * 100)));
+    return std::min(2400, RoundToNearest(hours * 100));
 }
 
 int ScrollPositionFor(int time, int dayWidth, int viewWidth, int zoomWidth, int maximum) {
-    const int position = static_cast<int>(std::nearbyint(time / 2400.0 * dayWidth));
+    const int position = RoundToNearest(time / 2400.0 * dayWidth);
     const int half = viewWidth / 2;
     if (half >= position)
         return 0;

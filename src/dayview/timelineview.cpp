@@ -1,5 +1,6 @@
 #include "timelineview.h"
 
+#include "base/rounding.h"
 #include "calendar/colornumber.h"
 #include "dayview/timelinepainter.h"
 #include "storage/months/block.h"
@@ -216,7 +217,7 @@ void TTimelineView::ScrollToTime(int time) {
 
 void TTimelineView::ScrollToBlock(const TBlock* block) {
     if (block)
-        ScrollToTime(static_cast<int>(std::nearbyint((block->StartTime + block->EndTime) / 2.0)));
+        ScrollToTime(RoundToNearest((block->StartTime + block->EndTime) / 2.0));
 }
 
 void TTimelineView::RepaintDay() {

@@ -102,6 +102,11 @@ public:
     void ShowMorning() { ScrollToTime(800); }
     void ShowDayTime() { ScrollToTime(1200); }
     void ShowEvening() { ScrollToTime(1600); }
+    // The timeline's part of "today": the current time in view (the owner moves the calendar).
+    void ShowNow() {
+        ScrollToTime(-1);
+        UpdateZoomButtons();
+    }
     // Paints the day again and sets its hours label.
     void RepaintDay();
     // Draws the outline of block as it is being dragged; drawing it again at the same place

@@ -101,6 +101,10 @@ TEST_F(TimelineViewTest, ScrollingAndTheMiddleOfTheView) {
     // A negative time is now, from the clock.
     View.ScrollToTime(-1);
     EXPECT_NEAR(View.ViewCentreTime(), 1600, 5);
+    View.ShowEvening();
+    Now = QTime(10, 30);
+    View.ShowNow();
+    EXPECT_NEAR(View.ViewCentreTime(), 1050, 5);
     View.ScrollToBlock(Block);
     EXPECT_NEAR(View.ViewCentreTime(), 950, 5);
 }

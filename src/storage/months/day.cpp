@@ -1,5 +1,6 @@
 #include "day.h"
 
+#include "base/rounding.h"
 #include "storage/months/block.h"
 #include "storage/months/monthfile.h"
 #include "storage/months/monthlinereader.h"
@@ -31,13 +32,6 @@ void TDayView::SetWidth(int width) {
 }
 
 TDay::TDay(QDate date, const TDayView& view) : Date(date), View(view) {}
-
-namespace {
-// Halves go to the even neighbour, as the platform's round-to-nearest does.
-int RoundToNearest(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-} // namespace
 
 int TDay::XToTime(int x) const {
     if (View.Width <= 0)
