@@ -227,10 +227,12 @@ QString TCalendarAccessible::columnDescription(int column) const {
     return AppLocale().dayName(weekDay == 0 ? 7 : weekDay, QLocale::LongFormat);
 }
 
+int TCalendarAccessible::CellChildOf(const TMonthLayout& layout, int day) {
+    return FirstCellChild + (layout.WeekOf(day) - 1) * CalendarColumns + layout.ColumnOf(day);
+}
+
 int TCalendarAccessible::SelectedChild() const {
-    const TMonthLayout layout = Calendar()->Layout();
-    const int day = Calendar()->Day();
-    return FirstCellChild + (layout.WeekOf(day) - 1) * 7 + layout.ColumnOf(day);
+    return CellChildOf(Calendar()->Layout(), Calendar()->Day());
 }
 
 void InstallCalendarAccessibility() {

@@ -51,6 +51,9 @@ public:
     bool unselectColumn(int) override { return false; }
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
+    // The child of the cell that shows day in layout.
+    static int CellChildOf(const struct TMonthLayout& layout, int day);
+
     TGraphicCalendar* Calendar() const;
     // The child of the cell of the selected day.
     int SelectedChild() const;

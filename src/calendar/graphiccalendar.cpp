@@ -54,10 +54,8 @@ void TGraphicCalendar::DateChanged(QDate date) {
     FDate = date;
     update();
     if (QAccessible::isActive()) {
-        const TMonthLayout layout = Layout();
         QAccessibleEvent selection(this, QAccessible::Selection);
-        selection.setChild(TCalendarAccessible::FirstCellChild +
-                           (layout.WeekOf(Day()) - 1) * CalendarColumns + layout.ColumnOf(Day()));
+        selection.setChild(TCalendarAccessible::CellChildOf(Layout(), Day()));
         QAccessible::updateAccessibility(&selection);
         QAccessibleEvent title(this, QAccessible::NameChanged);
         title.setChild(TCalendarAccessible::TitleChild);
