@@ -51,7 +51,8 @@ int ResultFor(int pressed) {
 int ShowQtMessageBox(const QString& text, TMsgKind kind, int buttons) {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+        .replace(QLatin1String("\t\n"), QLatin1String("\n"));
     QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), shown,
                     ButtonsFor(buttons), QApplication::activeWindow());
     return ResultFor(box.exec());

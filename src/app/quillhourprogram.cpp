@@ -65,6 +65,7 @@ bool TQuillhourProgram::Start() {
     CreateWindows();
     LoadAdminSettings();
     LoadPersonalSettings();
+    FMainForm->LoadData();
     CloseSplash();
     ShowMainWindow();
     SetApplicationTitle(ApplicationMainWindow());

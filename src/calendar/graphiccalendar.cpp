@@ -441,6 +441,8 @@ void TGraphicCalendar::mousePressEvent(QMouseEvent* event) {
     }
     if (OnChange)
         OnChange(this);
+    if (day != 0 && OnClick)
+        OnClick(this);
 }
 
 void TGraphicCalendar::mouseReleaseEvent(QMouseEvent*) {

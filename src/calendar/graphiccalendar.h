@@ -47,6 +47,8 @@ public:
     std::function<void(TGraphicCalendar* sender, bool& allowChange)> OnChangeQuery;
     // Lets the owner change the font of day's number before it is drawn.
     std::function<void(TGraphicCalendar* sender, QFont& font, int day)> OnDateText;
+    // A press on a day of the grid, after any change of date it made.
+    std::function<void(TGraphicCalendar* sender)> OnClick;
     std::function<void(TGraphicCalendar* sender)> OnPaint;
 
     QDate Date() const { return FDate; }

@@ -1,23 +1,129 @@
 #pragma once
 
-#include <QMainWindow>
+#include "dayview/loadedmonth.h"
+#include "storage/lists/categories.h"
+#include "storage/lists/clients.h"
 
 #include <functional>
+#include <memory>
 
-// The main window: the day view of the current user. Closing it runs the program's stop
-// sequence.
+#include <QIcon>
+#include <QMainWindow>
+
+class QFrame;
+class QToolButton;
+class TBlock;
+class TBlockDetailsPanel;
+class TGraphicCalendar;
+class TTimelineView;
+
+// The main window: the day view of the current user. It owns the state of the day view (the
+// loaded month, the selection, the lists, the locked hours) and carries the rules that join
+// its panels; each panel is a widget of its own that shows what it is given and reports what
+// the user does. The form's methods are spread over source files by topic: mainform.cpp
+// (creation, layout, window events) and mainformdetails.cpp (selection, block details,
+// saving, locked hours).
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
+    // What StoreBlockDetails is called for.
+    enum TStorePurpose { spSilent = 0, spSelectBlock = 1, spNewBlock = 2, spChangeDay = 4 };
+
     explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     // The work to do when the window closes (saving, backups, help windows).
     void SetStopSequence(std::function<void()> stop) { FStopSequence = std::move(stop); }
+    // Reads the shared and in-use lists and the month of the calendar's date; called once the
+    // settings are loaded.
+    void LoadData();
+    // Takes the settings into the panels (after they were loaded or changed).
+    void ApplySettings();
+
+    // Makes the calendar's date the current day.
+    void LoadSelectedDay();
+    void SelectBlock(TBlock* block);
+    // Hands the details shown to block; false when they are incomplete and the caller must not
+    // go on (see TStorePurpose; closing offers to delete the incomplete block).
+    bool StoreBlockDetails(TBlock* block, int purpose, bool closing);
+    bool IsBlockComplete(const TBlock* block, bool showMessage);
+    void MarkModified();
+    void SaveMonthIfModified();
+    // Locks or unlocks the hours as the lock button does; locking is refused while the shown
+    // details are incomplete. True when the hours are locked afterwards.
+    bool SetHoursLocked(bool locked);
+
+    TBlock* SelectedBlock() const { return FSelectedBlock; }
+    const TBlock* SelectionSnapshot() const { return FSelectionSnapshot.get(); }
+    bool HoursLocked() const { return FHoursLocked; }
+    bool MonthModified() const { return FLoaded.Modified(); }
+    bool InUseListsStale() const { return FLoaded.InUseListsStale; }
+    TDay* CurrentDay() const { return FLoaded.Day(); }
+    TMonth* LoadedMonth() const { return FLoaded.Month(); }
+
+    // Called with the details control about to change the selected block, before the change
+    // reaches the block: where the undo step of the change is recorded.
+    std::function<void(QWidget* control)> OnRecordControlChange;
+
+    TClients ClientProjectList;
+    TCategories CategoryActivityList;
+    TClients InUseClientProjectList;
+    TCategories InUseCategoryActivityList;
+
+    QWidget* pnlButtons = nullptr;
+    QToolButton* sbToday = nullptr;
+    QToolButton* btnMorning = nullptr;
+    QToolButton* btnDayTime = nullptr;
+    QToolButton* btnNight = nullptr;
+    QToolButton* sbLock = nullptr;
+    QToolButton* btnHelp = nullptr;
+    QToolButton* btnClose = nullptr;
+    QWidget* pnlCalendar = nullptr;
+    QFrame* pnlCalendarControl = nullptr;
+    TGraphicCalendar* Calendar = nullptr;
+    QWidget* pnlDayView = nullptr;
+    QFrame* pnlTimeView = nullptr;
+    QWidget* pnlDay = nullptr;
+    QWidget* pnlTime = nullptr;
+    QWidget* edtTakeFocus = nullptr;
+    TTimelineView* Timeline = nullptr;
+    QWidget* pnlData = nullptr;
+    TBlockDetailsPanel* gpbxDetails = nullptr;
+    QIcon imgLock;
+    QIcon imgUnlock;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void CreateToolBar();
+    void CreateCalendar();
+    void CreateDayView();
+    void CreateDetails();
+    void LayOut();
+    int Scaled(int pixels) const;
+    QToolButton* NewToolButton(const char* name, int left, const QString& hint, const QIcon& icon);
+
+    void LoadLists();
+    TDayView NewDayView() const;
+    void ShowDayOfCalendar(QDate previous);
+    void DetailsChanged(QWidget* control);
+    void DayPressed(class QMouseEvent& event);
+    void LockClicked();
+    void FocusFirstEmptyControl();
+    bool CloseQuery();
+    bool SaveBeforeClose();
+
+    TLoadedMonth FLoaded;
+    TBlock* FSelectedBlock = nullptr;
+    std::unique_ptr<TBlock> FSelectionSnapshot;
+    bool FHoursLocked = false;
+    // The shared lists come from the local folder because the server's was not reachable.
+    bool FUseLocalData = false;
+    bool FUpdating = false;
+    bool FShown = false;
     std::function<void()> FStopSequence;
     bool FStopped = false;
 };

@@ -83,6 +83,21 @@ void TTimelineDay::paintEvent(QPaintEvent*) {
     }
 }
 
+void TTimelineDay::mousePressEvent(QMouseEvent* event) {
+    if (FView.OnDayMousePress)
+        FView.OnDayMousePress(*event);
+}
+
+void TTimelineDay::mouseMoveEvent(QMouseEvent* event) {
+    if (FView.OnDayMouseMove)
+        FView.OnDayMouseMove(*event);
+}
+
+void TTimelineDay::mouseReleaseEvent(QMouseEvent* event) {
+    if (FView.OnDayMouseRelease)
+        FView.OnDayMouseRelease(*event);
+}
+
 TTimelineView::TTimelineView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Timeline"));
     ScrollBox = new QScrollArea(this);
@@ -166,8 +181,10 @@ void TTimelineView::LayOut() {
     pbxDay->setGeometry(0, ScreenPixels(DayTop), width, ScreenPixels(DayHeight));
     FContent->resize(width, ScreenPixels(DayTop + DayHeight));
     const int zoomWidth = ScreenPixels(ZoomButtonSize + 2);
-    const int labelHeight = ScreenPixels(LabelHeight);
-    lblDayHours->setGeometry(0, 0, this->width() - zoomWidth, labelHeight);
+    const bool ownLabel = lblDayHours->parent() == this;
+    const int labelHeight = ownLabel ? ScreenPixels(LabelHeight) : 0;
+    if (ownLabel)
+        lblDayHours->setGeometry(0, 0, this->width() - zoomWidth, labelHeight);
     ScrollBox->setGeometry(0, labelHeight, this->width() - zoomWidth, height() - labelHeight);
     pnlZoom->setGeometry(this->width() - zoomWidth, labelHeight, zoomWidth, height() - labelHeight);
     const int button = ScreenPixels(ZoomButtonSize);

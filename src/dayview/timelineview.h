@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QLabel;
+class QMouseEvent;
 class QScrollArea;
 class QToolButton;
 class TBlock;
@@ -46,6 +47,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     TTimelineView& FView;
@@ -85,6 +89,10 @@ public:
     // Called with the new width in screen pixels whenever the zoom changes, so that the
     // owner gives it to the month's days, their copies and the undo records.
     std::function<void(int width)> OnWidthChanged;
+    // The mouse on the day; the owner decides what it does to blocks.
+    std::function<void(QMouseEvent& event)> OnDayMousePress;
+    std::function<void(QMouseEvent& event)> OnDayMouseMove;
+    std::function<void(QMouseEvent& event)> OnDayMouseRelease;
 
     int ZoomWidth() const { return FZoomWidth; }
     // The snapped zoom; keeps the time in the middle of the view where it was.
@@ -120,6 +128,7 @@ public:
     QWidget* pnlZoom = nullptr;
     QToolButton* btnZoomIn = nullptr;
     QToolButton* btnZoomOut = nullptr;
+    // Placed at the top of the view unless the owner gives it a parent of its own.
     QLabel* lblDayHours = nullptr;
 
 protected:

@@ -1,6 +1,9 @@
 #pragma once
 
+// moc reads this through the window headers and cannot parse this compiler's <compare>.
+#ifndef Q_MOC_RUN
 #include <compare>
+#endif
 
 #include <QDate>
 #include <QDateTime>

@@ -1,0 +1,261 @@
+// The main window's selection, block details, saving and locked hours.
+#include "mainform.h"
+
+#include "base/datalocations.h"
+#include "base/ioerror.h"
+#include "base/messages.h"
+#include "calendar/graphiccalendar.h"
+#include "dayview/blockdetailspanel.h"
+#include "dayview/detailsrules.h"
+#include "dayview/timelinerules.h"
+#include "dayview/timelineview.h"
+#include "storage/months/billing.h"
+#include "storage/months/block.h"
+#include "storage/months/month.h"
+#include "storage/settings/adminsettings.h"
+#include "storage/settings/personalsettings.h"
+#include "storage/values/timevalues.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+
+namespace {
+bool SaveOnChange() {
+    return PersonalSettings().Setup.SaveOnChange;
+}
+
+bool BillingActive() {
+    return AdminSettings().BillingInfoActive;
+}
+
+void ShowLoadError(const EInOutError& error) {
+    ShowMessageBox(error.Text(), TMsgKind::Error, mbOK);
+}
+} // namespace
+
+void TMainForm::LoadData() {
+    LoadLists();
+    LoadSelectedDay();
+    SelectBlock(nullptr);
+}
+
+void TMainForm::LoadLists() {
+    const auto load = [](auto& list, const QString& fileName) {
+        try {
+            list = std::remove_reference_t<decltype(list)>(fileName);
+        } catch (const EInOutError& error) {
+            ShowLoadError(error);
+        }
+    };
+    load(CategoryActivityList, DataPath(FUseLocalData) + QStringLiteral("CategoryActivity.txt"));
+    load(ClientProjectList, DataPath(FUseLocalData) + QStringLiteral("ClientProject.txt"));
+    load(InUseCategoryActivityList,
+         LocalDataPath() + QStringLiteral("InUse_CategoryActivity.txt"));
+    load(InUseClientProjectList, LocalDataPath() + QStringLiteral("InUse_ClientProject.txt"));
+    FLoaded.InUseListsStale =
+        (CategoryActivityList.HasItems() && !InUseCategoryActivityList.HasItems()) ||
+        (ClientProjectList.HasItems() && !InUseClientProjectList.HasItems());
+}
+
+void TMainForm::ApplySettings() {
+    const TSetupPersonal& setup = PersonalSettings().Setup;
+    TDetailsSettings details;
+    details.BillingActive = BillingActive();
+    details.CurrencySymbol = AdminSettings().CurrencySymbol;
+    details.UserHourlyRate = setup.UserHourlyRate;
+    details.DefaultToChargeable = setup.DefaultToChargeable;
+    details.DecimalDurationFormat = setup.DecimalDurationFormat;
+    gpbxDetails->SetSettings(details);
+    gpbxDetails->ApplyBillingLayout();
+    TTimelineView::TSettings timeline;
+    timeline.Colours = BlockColoursOf(setup);
+    timeline.TimeStep = TimeStep();
+    timeline.TargetDailyHours = AdminSettings().TargetDailyHours;
+    timeline.DecimalDurationFormat = setup.DecimalDurationFormat;
+    Timeline->SetSettings(timeline);
+    gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), FHoursLocked);
+}
+
+TDayView TMainForm::NewDayView() const {
+    return TDayView::Make(0, 24, Timeline->DayWidth(), Timeline->pbxDay->height());
+}
+
+void TMainForm::LoadSelectedDay() {
+    const QDate date = Calendar->Date();
+    const TDay* day = CurrentDay();
+    if (FLoaded.IsLoaded() && day && day->Date == date)
+        return;
+    const QDate previous = day ? day->Date : QDate();
+    if (FLoaded.IsLoaded()) {
+        SaveMonthIfModified();
+        StoreBlockDetails(FSelectedBlock, spChangeDay, false);
+    }
+    ShowDayOfCalendar(previous);
+}
+
+// The month of the calendar's date is read unless it is the loaded one. A loaded month whose
+// changes could not be written is kept, and the calendar goes back to its day, so that the
+// edits stay in memory for the next save.
+void TMainForm::ShowDayOfCalendar(QDate previous) {
+    SelectBlock(nullptr);
+    bool shown = false;
+    try {
+        shown = FLoaded.ShowDate(Calendar->Date(), NewDayView());
+    } catch (const EInOutError& error) {
+        ShowLoadError(error);
+        shown = true;
+    }
+    if (!shown && previous.isValid()) {
+        FUpdating = true;
+        Calendar->SetDate(previous);
+        FUpdating = false;
+    }
+    Timeline->SetDay(CurrentDay());
+    Timeline->lblDayHours->clear();
+    Timeline->RepaintDay();
+}
+
+void TMainForm::SelectBlock(TBlock* block) {
+    if (block && block == FSelectedBlock)
+        return;
+    if (block && !StoreBlockDetails(FSelectedBlock, spSelectBlock, false))
+        return;
+    if (SaveOnChange())
+        SaveMonthIfModified();
+    FSelectedBlock = block;
+    if (block) {
+        gpbxDetails->SetDetailsEnabled(!FHoursLocked);
+        FSelectionSnapshot = TBlock::CreateDuplicate(*block);
+        gpbxDetails->ShowBlockDetails(block, FSelectionSnapshot.get(), FHoursLocked);
+    } else {
+        gpbxDetails->ClearBlockDetails();
+        gpbxDetails->SetDetailsEnabled(false);
+    }
+    Timeline->SetSelectedBlock(block);
+}
+
+bool TMainForm::StoreBlockDetails(TBlock* block, int purpose, bool closing) {
+    if (!block)
+        return true;
+    const TDetailsEntry entry = gpbxDetails->Entry();
+    const bool billing = BillingActive();
+    const int code = entry.Code >= 0 ? entry.Code : BlockCode(*block);
+    const bool complete = block->UpdateFromEntry(
+        CurrentUserName(), entry.Client, entry.Project, entry.Category, entry.Activity,
+        entry.Remarks, entry.OverTime, entry.Reportable, entry.Chargeable, billing,
+        static_cast<std::uint8_t>(code), rsUser, entry.RateText, AdminSettings().CurrencySymbol);
+    if (complete || (purpose == spSilent && !closing))
+        return true;
+    if (!closing) {
+        ShowMessageBox(IncompleteBlockMessage(billing), TMsgKind::Error, mbOK);
+        FocusFirstEmptyControl();
+        return false;
+    }
+    if (ShowMessageBox(IncompleteOnCloseQuestion(billing), TMsgKind::Confirmation,
+                       mbOKCancel) != mrOk)
+        return false;
+    if (block == FSelectedBlock) {
+        FSelectedBlock = nullptr;
+        Timeline->SetSelectedBlock(nullptr);
+    }
+    if (CurrentDay() && CurrentDay()->Remove(block)) {
+        // The block may have been written before it became incomplete: its removal must
+        // reach the file too.
+        FLoaded.MarkModified(false);
+    }
+    return true;
+}
+
+bool TMainForm::IsBlockComplete(const TBlock* block, bool showMessage) {
+    if (!block || gpbxDetails->IsEntryComplete())
+        return true;
+    if (showMessage) {
+        ShowMessageBox(IncompleteBlockMessage(BillingActive()), TMsgKind::Error, mbOK);
+        FocusFirstEmptyControl();
+    }
+    return false;
+}
+
+void TMainForm::FocusFirstEmptyControl() {
+    if (QWidget* control = gpbxDetails->FirstEmptyControl())
+        control->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::MarkModified() {
+    FLoaded.MarkModified(SaveOnChange());
+}
+
+void TMainForm::SaveMonthIfModified() {
+    FLoaded.SaveIfModified();
+}
+
+void TMainForm::DetailsChanged(QWidget* control) {
+    TBlock* block = FSelectedBlock;
+    if (!block)
+        return;
+    if (OnRecordControlChange)
+        OnRecordControlChange(control);
+    // The rate that follows a new billing code belongs to the same change.
+    if (control == gpbxDetails->cmbBillingCode)
+        gpbxDetails->FillRateFromCode();
+    StoreBlockDetails(block, spSilent, false);
+    if (IsBlockComplete(block, false))
+        MarkModified();
+    Timeline->RepaintDay();
+    if (control == gpbxDetails->cmbBillingCode || control == gpbxDetails->edtBillingRate)
+        gpbxDetails->ShowExtendedCharge(block);
+}
+
+void TMainForm::DayPressed(QMouseEvent& event) {
+    const TDay* day = CurrentDay();
+    if (!day)
+        return;
+    TBlock* block = day->HitTest(qRound(event.position().x())).Block;
+    if (!block)
+        return;
+    if (block != FSelectedBlock && !IsBlockComplete(FSelectedBlock, true))
+        return;
+    SelectBlock(block);
+}
+
+void TMainForm::LockClicked() {
+    SetHoursLocked(sbLock->isChecked());
+}
+
+bool TMainForm::SetHoursLocked(bool locked) {
+    if (locked && !FHoursLocked && !IsBlockComplete(FSelectedBlock, true))
+        locked = false;
+    const bool unlocking = FHoursLocked && !locked;
+    FHoursLocked = locked;
+    sbLock->setIcon(locked ? imgLock : imgUnlock);
+    sbLock->setChecked(locked);
+    gpbxDetails->SetDetailsEnabled(!locked && FSelectedBlock);
+    // The boxes that stay disabled while empty are told apart again.
+    if (unlocking && FSelectedBlock)
+        gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), false);
+    pnlTime->setEnabled(!locked);
+    if (locked)
+        Timeline->pbxDay->setCursor(Qt::ArrowCursor);
+    return locked;
+}
+
+bool TMainForm::CloseQuery() {
+    return StoreBlockDetails(FSelectedBlock, spSilent, true);
+}
+
+// Writes what is not written yet. When the month cannot be written the error has been shown;
+// the user may then stay (and try again later) or close and lose the changes.
+bool TMainForm::SaveBeforeClose() {
+    if (!FLoaded.IsLoaded())
+        return true;
+    StoreBlockDetails(FSelectedBlock, spSilent, false);
+    if (FLoaded.SaveIfModified())
+        return true;
+    return ShowMessageBox(QStringLiteral("Your changes to this month could not be saved.") +
+                              QStringLiteral("\t\r") +
+                              QStringLiteral("Close Quillhour anyway and lose them?"),
+                          TMsgKind::Confirmation, mbYesNo) == mrYes;
+}

@@ -1,0 +1,155 @@
+#include "toolglyphs.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace {
+// Draws the glyph on a 16 × 16 grid scaled to the rectangle.
+class TGlyphEngine : public QIconEngine {
+public:
+    explicit TGlyphEngine(TToolGlyph glyph) : FGlyph(glyph) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const qreal side = qMin(rect.width(), rect.height());
+        painter->translate(rect.x() + (rect.width() - side) / 2.0,
+                           rect.y() + (rect.height() - side) / 2.0);
+        painter->scale(side / 16.0, side / 16.0);
+        FDisabled = mode == QIcon::Disabled;
+        Draw(*painter);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        QPixmap pixmap((QSizeF(size) * scale).toSize());
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine* clone() const override { return new TGlyphEngine(FGlyph); }
+
+private:
+    QColor Tint(QColor colour) const {
+        if (!FDisabled)
+            return colour;
+        const int grey = qGray(colour.rgb());
+        return QColor(160 + grey / 4, 160 + grey / 4, 160 + grey / 4);
+    }
+    QPen Pen(QColor colour, qreal width = 1.2) const {
+        return QPen(Tint(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    }
+
+    void Draw(QPainter& p) const;
+    void DrawRays(QPainter& p, QPointF centre, qreal inner, qreal outer, int from, int to) const;
+    void DrawPadlock(QPainter& p, bool open) const;
+
+    TToolGlyph FGlyph;
+    mutable bool FDisabled = false;
+};
+
+void TGlyphEngine::DrawRays(QPainter& p, QPointF centre, qreal inner, qreal outer, int from,
+                            int to) const {
+    p.setPen(Pen(QColor(230, 140, 0)));
+    for (int degrees = from; degrees <= to; degrees += 45) {
+        const qreal angle = qDegreesToRadians(qreal(degrees));
+        const QPointF direction(qCos(angle), -qSin(angle));
+        p.drawLine(centre + direction * inner, centre + direction * outer);
+    }
+}
+
+void TGlyphEngine::DrawPadlock(QPainter& p, bool open) const {
+    p.setPen(Pen(QColor(90, 90, 90), 1.6));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath shackle;
+    const qreal left = open ? 8.5 : 4.5;
+    shackle.moveTo(left, open ? 5.5 : 8);
+    shackle.arcTo(QRectF(left, 1.5, 7, 7), 180, -180);
+    shackle.lineTo(left + 7, 8);
+    p.drawPath(shackle);
+    p.setPen(Pen(QColor(150, 100, 0), 1));
+    p.setBrush(Tint(QColor(240, 190, 40)));
+    p.drawRoundedRect(QRectF(2.5, 7.5, 11, 7.5), 1.2, 1.2);
+    p.setPen(Pen(QColor(110, 70, 0), 1.4));
+    p.drawLine(QPointF(8, 10.2), QPointF(8, 12.4));
+}
+
+void TGlyphEngine::Draw(QPainter& p) const {
+    switch (FGlyph) {
+    case TToolGlyph::Today:
+        p.setPen(Pen(QColor(70, 70, 70), 1));
+        p.setBrush(Tint(Qt::white));
+        p.drawRoundedRect(QRectF(1.5, 2.5, 13, 12), 1.5, 1.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Tint(QColor(200, 40, 40)));
+        p.drawRect(QRectF(2, 3, 12, 3));
+        p.setBrush(Tint(QColor(40, 90, 200)));
+        p.drawRect(QRectF(9, 9.5, 3, 3));
+        p.setBrush(Tint(QColor(150, 150, 150)));
+        for (int column = 0; column < 3; ++column)
+            p.drawRect(QRectF(3.5 + column * 3, 7.5, 1.5, 1.2));
+        break;
+    case TToolGlyph::Morning:
+        p.setPen(Qt::NoPen);
+        p.setBrush(Tint(QColor(255, 190, 40)));
+        p.drawPie(QRectF(3.5, 6.5, 9, 9), 0, 180 * 16);
+        DrawRays(p, QPointF(8, 11), 6, 7.8, 0, 180);
+        p.setPen(Pen(QColor(60, 120, 60), 1.4));
+        p.drawLine(QPointF(1, 11.5), QPointF(15, 11.5));
+        break;
+    case TToolGlyph::DayTime:
+        p.setPen(Qt::NoPen);
+        p.setBrush(Tint(QColor(255, 200, 30)));
+        p.drawEllipse(QPointF(8, 8), 3.8, 3.8);
+        DrawRays(p, QPointF(8, 8), 5.3, 7.4, 0, 315);
+        break;
+    case TToolGlyph::Evening: {
+        QPainterPath moon;
+        moon.addEllipse(QPointF(8, 8), 6, 6);
+        QPainterPath bite;
+        bite.addEllipse(QPointF(11, 5.5), 5.2, 5.2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Tint(QColor(60, 70, 150)));
+        p.drawPath(moon.subtracted(bite));
+        break;
+    }
+    case TToolGlyph::Lock:
+        DrawPadlock(p, false);
+        break;
+    case TToolGlyph::Unlock:
+        DrawPadlock(p, true);
+        break;
+    case TToolGlyph::Help: {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Tint(QColor(40, 100, 200)));
+        p.drawEllipse(QPointF(8, 8), 7, 7);
+        QFont font = p.font();
+        font.setPixelSize(11);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Tint(Qt::white));
+        p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case TToolGlyph::Close:
+        p.setPen(Pen(QColor(190, 30, 30), 2.2));
+        p.drawLine(QPointF(4, 4), QPointF(12, 12));
+        p.drawLine(QPointF(12, 4), QPointF(4, 12));
+        break;
+    }
+}
+} // namespace
+
+QIcon ToolGlyph(TToolGlyph glyph) {
+    return QIcon(new TGlyphEngine(glyph));
+}

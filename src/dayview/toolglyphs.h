@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of the main window's tool buttons. They are drawn as shapes at whatever size
+// and pixel density they are shown, so they stay sharp on high-density screens; a disabled
+// button shows them in grey.
+enum class TToolGlyph { Today, Morning, DayTime, Evening, Lock, Unlock, Help, Close };
+
+QIcon ToolGlyph(TToolGlyph glyph);
