@@ -439,7 +439,9 @@ TDetailsEntry TBlockDetailsPanel::Entry() const {
     entry.Project = cmbProject->currentText().trimmed();
     entry.Category = cmbCategory->currentText().trimmed();
     entry.Activity = cmbActivity->currentText().trimmed();
-    entry.Remarks = edtRemarks->toPlainText().trimmed();
+    // Remarks keep their line breaks as CR LF, as they are read from the month files.
+    entry.Remarks = edtRemarks->toPlainText().trimmed().replace(QLatin1Char('\n'),
+                                                                QLatin1String("\r\n"));
     entry.OverTime = chkOvertime->isChecked();
     entry.Reportable = chkReportable->isChecked();
     entry.Chargeable = chkCharge->isChecked();

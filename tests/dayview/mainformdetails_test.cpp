@@ -192,8 +192,10 @@ TEST_F(MainFormDetails, PressingABlockShowsItsDetailsAndChangesReachTheFileOnAno
     EXPECT_EQ(BlockAt(1)->Client, QStringLiteral("Acme"));
     EXPECT_EQ(BlockAt(1)->Project, QStringLiteral("Support"));
     QTest::keyClicks(Details->edtRemarks, QStringLiteral("Call"));
+    QTest::keyClick(Details->edtRemarks, Qt::Key_Return);
+    QTest::keyClicks(Details->edtRemarks, QStringLiteral("back"));
     QTest::mouseClick(Details->chkOvertime, Qt::LeftButton);
-    EXPECT_EQ(BlockAt(1)->Remarks, QStringLiteral("Call"));
+    EXPECT_EQ(BlockAt(1)->Remarks, QStringLiteral("Call\r\nback"));
     EXPECT_TRUE(BlockAt(1)->OverTime);
     EXPECT_TRUE(Form->MonthModified());
     EXPECT_FALSE(FileBytes().contains("Support"));
@@ -202,7 +204,7 @@ TEST_F(MainFormDetails, PressingABlockShowsItsDetailsAndChangesReachTheFileOnAno
     EXPECT_FALSE(Form->MonthModified());
     EXPECT_TRUE(Form->InUseListsStale());
     EXPECT_TRUE(FileBytes().contains("06 Mar 2024\t1000\t1200\tAcme\tSupport\tDevelopment\t"
-                                     "Coding\tCall\tY"));
+                                     "Coding\tCall%%back\tY"));
     EXPECT_EQ(Form->SelectedBlock(), nullptr);
 }
 
