@@ -26,6 +26,14 @@ bool TLoadedMonth::ShowDate(QDate date, const TDayView& view) {
     return true;
 }
 
+void TLoadedMonth::RestoreDay(const TDay& day, QDate current) {
+    if (!HoldsDate(day.Date))
+        return;
+    FMonth->ReplaceDay(day);
+    if (HoldsDate(current))
+        FDay = FMonth->DayByNumber(current.day());
+}
+
 void TLoadedMonth::Release() {
     FDay = nullptr;
     FMonth.reset();

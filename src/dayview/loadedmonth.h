@@ -28,6 +28,9 @@ public:
     // leaves nothing loaded.
     bool ShowDate(QDate date, const TDayView& view);
     bool HoldsDate(QDate date) const;
+    // Puts a copy of day in the place of the month's day of its date (when the month holds
+    // it); the current day is then the month's day of current.
+    void RestoreDay(const TDay& day, QDate current);
     // Lets go of the month (and its day) without saving.
     void Release();
 

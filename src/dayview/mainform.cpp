@@ -63,6 +63,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateCalendar();
     CreateDayView();
     CreateDetails();
+    CreateUndo();
     setMinimumSize(Scaled(ClientMinWidth), Scaled(ClientMinHeight));
     resize(minimumSize());
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
@@ -105,10 +106,12 @@ void TMainForm::CreateToolBar() {
                              ToolGlyph(TToolGlyph::Evening));
     sbLock = NewToolButton("sbLock", 125, QStringLiteral("Lock and unlock hours"), imgUnlock);
     sbLock->setCheckable(true);
+    btnUndo = NewToolButton("btnUndo", 149, QStringLiteral("Undo"), ToolGlyph(TToolGlyph::Undo));
+    btnUndo->setEnabled(false);
     btnHelp = NewToolButton("btnHelp", 0, QStringLiteral("Help"), ToolGlyph(TToolGlyph::Help));
     btnClose = NewToolButton("btnClose", 0, QStringLiteral("Save any work and close Quillhour"),
                              ToolGlyph(TToolGlyph::Close));
-    for (const auto& [name, left] : {std::pair{"bvlToday", 34}, std::pair{"bvlView", 118}}) {
+    for (const auto& [name, left] : {std::pair{"bvlToday", 34}, std::pair{"bvlView", 118}, std::pair{"bvlUndo", 178}}) {
         auto* line = new QFrame(pnlButtons);
         line->setObjectName(QString::fromLatin1(name));
         line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
@@ -167,8 +170,10 @@ void TMainForm::CreateDayView() {
             LoadedMonth()->SetWidth(width);
         else if (CurrentDay())
             CurrentDay()->View.SetWidth(width);
+        FUndo->SetDayWidth(width);
     };
     Timeline->OnDayMousePress = [this](QMouseEvent& event) { DayPressed(event); };
+    Timeline->OnDayMouseRelease = [this](QMouseEvent& event) { DayReleased(event); };
 }
 
 void TMainForm::CreateDetails() {

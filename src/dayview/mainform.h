@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dayview/loadedmonth.h"
+#include "dayview/undomanager.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 
@@ -10,7 +11,9 @@
 #include <QIcon>
 #include <QMainWindow>
 
+class QAction;
 class QFrame;
+class QMenu;
 class QToolButton;
 class TBlock;
 class TBlockDetailsPanel;
@@ -21,9 +24,9 @@ class TTimelineView;
 // loaded month, the selection, the lists, the locked hours) and carries the rules that join
 // its panels; each panel is a widget of its own that shows what it is given and reports what
 // the user does. The form's methods are spread over source files by topic: mainform.cpp
-// (creation, layout, window events) and mainformdetails.cpp (selection, block details,
-// saving, locked hours).
-class TMainForm : public QMainWindow {
+// (creation, layout, window events), mainformdetails.cpp (selection, block details,
+// saving, locked hours) and mainformundo.cpp (the undo stack and what its steps do).
+class TMainForm : public QMainWindow, private TUndoTarget {
     Q_OBJECT
 public:
     // What StoreBlockDetails is called for.
@@ -61,9 +64,12 @@ public:
     TDay* CurrentDay() const { return FLoaded.Day(); }
     TMonth* LoadedMonth() const { return FLoaded.Month(); }
 
-    // Called with the details control about to change the selected block, before the change
-    // reaches the block: where the undo step of the change is recorded.
-    std::function<void(QWidget* control)> OnRecordControlChange;
+    TUndoManager& UndoManager() const { return *FUndo; }
+    // Carries out the newest undo step (the undo button, its menu item and Ctrl+Z).
+    void UndoLast();
+    // Enables the undo button (with the step's name as its hint) when there is a step to undo
+    // and the hours are not locked.
+    void UpdateUndoButton();
 
     TClients ClientProjectList;
     TCategories CategoryActivityList;
@@ -76,6 +82,7 @@ public:
     QToolButton* btnDayTime = nullptr;
     QToolButton* btnNight = nullptr;
     QToolButton* sbLock = nullptr;
+    QToolButton* btnUndo = nullptr;
     QToolButton* btnHelp = nullptr;
     QToolButton* btnClose = nullptr;
     QWidget* pnlCalendar = nullptr;
@@ -89,6 +96,8 @@ public:
     TTimelineView* Timeline = nullptr;
     QWidget* pnlData = nullptr;
     TBlockDetailsPanel* gpbxDetails = nullptr;
+    QMenu* PopupMenu = nullptr;
+    QAction* menuUndo = nullptr;
     QIcon imgLock;
     QIcon imgUnlock;
 
@@ -113,10 +122,20 @@ private:
     void DayPressed(class QMouseEvent& event);
     void LockClicked();
     void FocusFirstEmptyControl();
+    void CreateUndo();
+    void DayReleased(class QMouseEvent& event);
     bool CloseQuery();
+
+    void UndoClearSelection() override;
+    void UndoSelectDate(QDate date) override;
+    void UndoRestoreDay(const TDay& day) override;
+    void UndoRestoreBlock(int blockStart, const TBlock& copy) override;
+    void UndoReselect(int blockStart) override;
+    void UndoFocus(QWidget* control) override;
     bool SaveBeforeClose();
 
     TLoadedMonth FLoaded;
+    std::unique_ptr<TUndoManager> FUndo;
     TBlock* FSelectedBlock = nullptr;
     std::unique_ptr<TBlock> FSelectionSnapshot;
     bool FHoursLocked = false;

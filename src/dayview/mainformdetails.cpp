@@ -90,6 +90,8 @@ void TMainForm::LoadSelectedDay() {
         return;
     const QDate previous = day ? day->Date : QDate();
     if (FLoaded.IsLoaded()) {
+        if (previous != date)
+            FUndo->RecordDaySelection(FSelectedBlock, previous);
         SaveMonthIfModified();
         StoreBlockDetails(FSelectedBlock, spChangeDay, false);
     }
@@ -196,17 +198,21 @@ void TMainForm::DetailsChanged(QWidget* control) {
     TBlock* block = FSelectedBlock;
     if (!block)
         return;
-    if (OnRecordControlChange)
-        OnRecordControlChange(control);
-    // The rate that follows a new billing code belongs to the same change.
-    if (control == gpbxDetails->cmbBillingCode)
+    FUndo->RecordControlChange(control, block);
+    // The rate that follows a new billing code belongs to the same step.
+    const bool codeChanged = control == gpbxDetails->cmbBillingCode;
+    const bool recording = FUndo->Recording;
+    if (codeChanged) {
+        FUndo->Recording = false;
         gpbxDetails->FillRateFromCode();
+    }
     StoreBlockDetails(block, spSilent, false);
     if (IsBlockComplete(block, false))
         MarkModified();
     Timeline->RepaintDay();
-    if (control == gpbxDetails->cmbBillingCode || control == gpbxDetails->edtBillingRate)
+    if (codeChanged || control == gpbxDetails->edtBillingRate)
         gpbxDetails->ShowExtendedCharge(block);
+    FUndo->Recording = recording;
 }
 
 void TMainForm::DayPressed(QMouseEvent& event) {
@@ -239,6 +245,7 @@ bool TMainForm::SetHoursLocked(bool locked) {
     pnlTime->setEnabled(!locked);
     if (locked)
         Timeline->pbxDay->setCursor(Qt::ArrowCursor);
+    UpdateUndoButton();
     return locked;
 }
 

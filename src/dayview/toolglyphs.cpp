@@ -129,6 +129,18 @@ void TGlyphEngine::Draw(QPainter& p) const {
     case TToolGlyph::Unlock:
         DrawPadlock(p, true);
         break;
+    case TToolGlyph::Undo: {
+        p.setPen(Pen(QColor(40, 90, 170), 1.8));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath arrow;
+        arrow.moveTo(4, 6.5);
+        arrow.cubicTo(QPointF(9, 2.5), QPointF(15, 6), QPointF(12, 12.5));
+        p.drawPath(arrow);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Tint(QColor(40, 90, 170)));
+        p.drawPolygon(QPolygonF({QPointF(1.5, 8.5), QPointF(6.8, 3.2), QPointF(7.4, 9.6)}));
+        break;
+    }
     case TToolGlyph::Help: {
         p.setPen(Qt::NoPen);
         p.setBrush(Tint(QColor(40, 100, 200)));
