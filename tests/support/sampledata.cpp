@@ -67,9 +67,6 @@ int UnitMinutes(int userIndex) {
     return Units[static_cast<std::size_t>(userIndex) % Units.size()];
 }
 
-int MinutesToTime(int minutes) {
-    return ClockToTime((minutes / 60) * 100 + minutes % 60);
-}
 } // namespace
 
 TSampleDataGenerator::TSampleDataGenerator(std::uint32_t seed)

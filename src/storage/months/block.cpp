@@ -19,7 +19,6 @@ const QString KeyOverTime = QStringLiteral("OverTime");
 const QString KeyReportable = QStringLiteral("Reportable");
 const QString KeyChargeable = QStringLiteral("Chargeable");
 const QString KeyBillingInfo = QStringLiteral("BillingInfo");
-constexpr int DayEnd = 2400;
 
 // Records keep one value per line, and empty values are written as a single space.
 QString RecordText(const QString& text) {

@@ -182,3 +182,112 @@ bool TDay::Equals(const TDay& other) const {
             return false;
     return true;
 }
+
+namespace {
+// A time difference cut toward zero to whole units of time. The 10-minute unit works on whole
+// minutes, as the snapping does, because 17 hundredths are not ten minutes.
+int WholeSteps(int delta) {
+    const int step = TimeStep();
+    const int magnitude = std::abs(delta);
+    int cut = 0;
+    if (step == StepFromMinutes(10)) {
+        const int tens = DurationMinutes(magnitude) / 10 * 10;
+        cut = (tens * 100 + 30) / 60; // back to hundredths, to the nearest
+    } else {
+        cut = magnitude / step * step;
+    }
+    return delta < 0 ? -cut : cut;
+}
+} // namespace
+
+bool TDay::SnapBlock(TBlock* block) {
+    return block && block->Snap();
+}
+
+bool TDay::CanNudge(const TBlock* block, int delta) const {
+    if (!block)
+        return false;
+    const TBlock* neighbour = delta < 1 ? PreviousBlock(block) : NextBlock(block);
+    if (!neighbour)
+        return true;
+    const int start = block->StartTime + delta;
+    const int end = block->EndTime + delta;
+    const bool within = neighbour->StartTime >= start && end >= neighbour->EndTime;
+    const bool overlapping = neighbour->StartTime < end && start < neighbour->EndTime;
+    return !within && !overlapping;
+}
+
+bool TDay::NudgeBlock(TBlock* block, int delta, bool force) {
+    if (!block || block->EndTime + delta > DayEnd || block->StartTime + delta < 0)
+        return false;
+    if (!force && !CanNudge(block, delta))
+        return false;
+    block->StartTime += delta;
+    block->EndTime += delta;
+    SnapBlock(block);
+    return true;
+}
+
+bool TDay::DragMoveBlock(TBlock* block, int fromX, int& toX) {
+    if (!block)
+        return false;
+    const int from = XToTime(fromX);
+    const int delta = WholeSteps(XToTime(toX) - from);
+    int correction = 0;
+    if (block->StartTime + delta < 0)
+        correction = -(block->StartTime + delta);
+    else if (block->EndTime + delta > DayEnd)
+        correction = DayEnd - block->EndTime - delta;
+    toX = TimeToX(from + delta + correction);
+    block->StartTime += delta + correction;
+    block->EndTime += delta + correction;
+    SnapBlock(block);
+    return true;
+}
+
+bool TDay::ResizeBlockEdge(TBlock* block, int x, THitZone zone) {
+    if (!block || zone == hzBody)
+        return false;
+    const int time = XToTime(x);
+    const bool changed = SnapBlock(block);
+    if (zone == hzStartEdge && time != block->StartTime) {
+        const int start = SnapDown(time);
+        if (start < block->EndTime) {
+            block->StartTime = start;
+            return true;
+        }
+    } else if (zone == hzEndEdge && time != block->EndTime) {
+        const int end = SnapNearest(time);
+        if (end > block->StartTime) {
+            block->EndTime = end;
+            return true;
+        }
+    }
+    return changed;
+}
+
+void TDay::SettleOverlaps(const TBlock* block) {
+    if (!block)
+        return;
+    // Pieces appended on the way are not visited again: the loop runs over the blocks that
+    // were there at the start, from the last to the first.
+    for (std::size_t index = Blocks.size(); index-- > 0;) {
+        TBlock* other = Blocks[index].get();
+        other->StartTime = std::max(other->StartTime, 0);
+        other->EndTime = std::min(other->EndTime, DayEnd);
+        if (other == block || block->StartTime >= other->EndTime ||
+            other->StartTime >= block->EndTime)
+            continue;
+        const auto addPiece = [this, other](int start, int end) {
+            std::unique_ptr<TBlock> piece = TBlock::CreateDuplicate(*other);
+            piece->StartTime = start;
+            piece->EndTime = end;
+            Blocks.push_back(std::move(piece));
+        };
+        if (other->StartTime < block->StartTime)
+            addPiece(other->StartTime, block->StartTime);
+        if (block->EndTime < other->EndTime)
+            addPiece(block->EndTime, other->EndTime);
+        Blocks.erase(Blocks.begin() + std::ptrdiff_t(index));
+    }
+}

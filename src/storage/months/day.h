@@ -70,6 +70,26 @@ public:
     // The block with the earliest start strictly after block's start; likewise.
     TBlock* NextBlock(const TBlock* block) const;
 
+    // Editing on the timeline. Blocks of this day only; none is allowed where a block is
+    // expected and makes each operation do nothing.
+
+    // Start down, end to the nearest unit of time; true when either changed.
+    static bool SnapBlock(TBlock* block);
+    // Whether moving block by delta hundredths keeps it clear of its neighbour in that
+    // direction (the day's limits are not tested).
+    bool CanNudge(const TBlock* block, int delta) const;
+    // Moves block by delta within 0..2400 (unless force, only when CanNudge) and snaps it.
+    bool NudgeBlock(TBlock* block, int delta, bool force);
+    // Moves block from the time at fromX by the whole units of time to the time at toX, its
+    // length kept and stopped at 00:00 and 24:00; toX becomes the position it was moved to.
+    bool DragMoveBlock(TBlock* block, int fromX, int& toX);
+    // Moves the start edge (down to the unit) or the end edge (to the nearest unit) to the time
+    // at x, never past the other edge. True when the block changed (snapping included).
+    bool ResizeBlockEdge(TBlock* block, int x, THitZone zone);
+    // Makes block win over every block it overlaps: those are cut back, split around it or
+    // removed; the pieces keep all their details. Every block is kept within 0..2400.
+    void SettleOverlaps(const TBlock* block);
+
     bool IsEmpty() const { return Blocks.empty(); }
     double ReportableHours() const;
     bool HasIncompleteBlock() const;

@@ -93,3 +93,7 @@ int SnapNearest(int t, int step) {
 int SnapNearest(int t) {
     return SnapNearest(t, TimeStep());
 }
+
+int MinutesToTime(int minutes) {
+    return RoundedQuotient(minutes * 100, 60);
+}

@@ -6,6 +6,9 @@
 // Times of day and durations are whole hundredths of an hour: 0 is the start of the day,
 // 2400 its end, 50 half an hour. Files and the screen use the clock form HHMM.
 
+// The end of the day as a time (24:00); the start is 0.
+inline constexpr int DayEnd = 2400;
+
 // (hhmm div 100) * 100 + the minutes as hundredths of an hour, rounded.
 int ClockToTime(int hhmm);
 // (t div 100) * 100 + the hundredths as minutes, rounded.
@@ -19,6 +22,9 @@ inline int DurationMinutes(int t) {
 inline double DurationHours(int t) {
     return static_cast<double>(DurationMinutes(t)) / 60.0;
 }
+
+// A length in minutes as hundredths of an hour, to the nearest: 15 -> 25, 20 -> 33, 42 -> 70.
+int MinutesToTime(int minutes);
 
 // The unit of time as a step in hundredths: 6 minutes -> 10, 10 minutes -> 17, anything
 // else (15 minutes) -> 25; and back.
