@@ -64,6 +64,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateDayView();
     CreateDetails();
     CreateUndo();
+    CreateEditingMenu();
     setMinimumSize(Scaled(ClientMinWidth), Scaled(ClientMinHeight));
     resize(minimumSize());
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
@@ -173,7 +174,9 @@ void TMainForm::CreateDayView() {
         FUndo->SetDayWidth(width);
     };
     Timeline->OnDayMousePress = [this](QMouseEvent& event) { DayPressed(event); };
+    Timeline->OnDayMouseMove = [this](QMouseEvent& event) { DayMoved(event); };
     Timeline->OnDayMouseRelease = [this](QMouseEvent& event) { DayReleased(event); };
+    CreatePalette();
 }
 
 void TMainForm::CreateDetails() {

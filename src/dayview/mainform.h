@@ -2,6 +2,9 @@
 
 #include "dayview/loadedmonth.h"
 #include "dayview/undomanager.h"
+#include "storage/months/day.h"
+
+#include <array>
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 
@@ -17,6 +20,7 @@ class QMenu;
 class QToolButton;
 class TBlock;
 class TBlockDetailsPanel;
+class TPalettePicture;
 class TGraphicCalendar;
 class TTimelineView;
 
@@ -25,7 +29,8 @@ class TTimelineView;
 // its panels; each panel is a widget of its own that shows what it is given and reports what
 // the user does. The form's methods are spread over source files by topic: mainform.cpp
 // (creation, layout, window events), mainformdetails.cpp (selection, block details,
-// saving, locked hours) and mainformundo.cpp (the undo stack and what its steps do).
+// saving, locked hours), mainformundo.cpp (the undo stack and what its steps do) and
+// mainformediting.cpp (the palette and the gestures on the timeline).
 class TMainForm : public QMainWindow, private TUndoTarget {
     Q_OBJECT
 public:
@@ -55,6 +60,22 @@ public:
     // Locks or unlocks the hours as the lock button does; locking is refused while the shown
     // details are incomplete. True when the hours are locked afterwards.
     bool SetHoursLocked(bool locked);
+
+    // Makes a block from DropSource at the time of x (or, from the keyboard, at the current
+    // time); nothing while an edge is dragged, hours are locked or the selected block is
+    // incomplete.
+    void CreateBlockAt(bool fromKeyboard, int x);
+    // Removes block, asking first when confirm is set and the block has details.
+    void DeleteBlock(TBlock* block, bool confirm);
+    // Moves the selected block one unit of time earlier (-1) or later (+1).
+    void NudgeSelected(int direction);
+    // The block before (-1) or after (+1) the selected one; from the menu the shown details
+    // are checked first.
+    void SelectNeighbour(int direction, bool fromMenu);
+    // The pictures of the palette for the unit of time, in the colour of new blocks.
+    void SetupPalette();
+    // The favourite picture as the favourite block is.
+    void ShowFavourite();
 
     TBlock* SelectedBlock() const { return FSelectedBlock; }
     const TBlock* SelectionSnapshot() const { return FSelectionSnapshot.get(); }
@@ -98,6 +119,17 @@ public:
     TBlockDetailsPanel* gpbxDetails = nullptr;
     QMenu* PopupMenu = nullptr;
     QAction* menuUndo = nullptr;
+    QAction* menuDelete = nullptr;
+    QAction* menuMoveEarlier = nullptr;
+    QAction* menuMoveLater = nullptr;
+    QAction* menuSelectPrevious = nullptr;
+    QAction* menuSelectNext = nullptr;
+    // img1 ... img6, and the one of them that is the favourite picture.
+    std::array<TPalettePicture*, 6> Palette{};
+    TPalettePicture* FavouritePicture = nullptr;
+    // The picture a palette drag started from (or a "New" command stands for).
+    TPalettePicture* DropSource = nullptr;
+    int PopupX = 0;
     QIcon imgLock;
     QIcon imgUnlock;
 
@@ -123,7 +155,23 @@ private:
     void LockClicked();
     void FocusFirstEmptyControl();
     void CreateUndo();
+    void CreatePalette();
+    void CreateEditingMenu();
     void DayReleased(class QMouseEvent& event);
+    void DayMoved(class QMouseEvent& event);
+    void SetDayCursor(int x);
+    void StartBlockDrag();
+    void DragOver(int x);
+    void EndBlockDrag(int x, bool overDay);
+    void FinishRelease(Qt::MouseButton button, int x, QPoint globalPosition);
+    void PalettePressed(TPalettePicture& picture, QMouseEvent& event);
+    void PaletteMoved(TPalettePicture& picture, QMouseEvent& event);
+    void PaletteReleased(TPalettePicture& picture, QMouseEvent& event);
+    bool IsOverDay(QPoint globalPosition, int& x) const;
+    bool PastDragThreshold(QPoint globalPosition) const;
+    void UpdateEditingMenu();
+    void ShowDragCursor();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool CloseQuery();
 
     void UndoClearSelection() override;
@@ -133,6 +181,20 @@ private:
     void UndoReselect(int blockStart) override;
     void UndoFocus(QWidget* control) override;
     bool SaveBeforeClose();
+
+    // Where a gesture on the timeline or the palette stands.
+    enum class TGesture { Idle, PressedOnBody, Resizing, Dragging, PalettePressed, PaletteDrag };
+    TGesture FGesture = TGesture::Idle;
+    TBlock* FResizeBlock = nullptr;
+    TBlock* FDragBlock = nullptr;
+    std::unique_ptr<TBlock> FDragStartCopy;
+    int FPressX = 0;
+    int FLastDragX = 0;
+    THitZone FPressZone = hzBody;
+    QPoint FPressGlobal;
+    bool FCopyKeyDown = false;
+    bool FPressInProgress = false;
+    QString FDayHint;
 
     TLoadedMonth FLoaded;
     std::unique_ptr<TUndoManager> FUndo;

@@ -76,6 +76,7 @@ void TMainForm::ApplySettings() {
     timeline.TargetDailyHours = AdminSettings().TargetDailyHours;
     timeline.DecimalDurationFormat = setup.DecimalDurationFormat;
     Timeline->SetSettings(timeline);
+    SetupPalette();
     gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), FHoursLocked);
 }
 
@@ -213,18 +214,6 @@ void TMainForm::DetailsChanged(QWidget* control) {
     if (codeChanged || control == gpbxDetails->edtBillingRate)
         gpbxDetails->ShowExtendedCharge(block);
     FUndo->Recording = recording;
-}
-
-void TMainForm::DayPressed(QMouseEvent& event) {
-    const TDay* day = CurrentDay();
-    if (!day)
-        return;
-    TBlock* block = day->HitTest(qRound(event.position().x())).Block;
-    if (!block)
-        return;
-    if (block != FSelectedBlock && !IsBlockComplete(FSelectedBlock, true))
-        return;
-    SelectBlock(block);
 }
 
 void TMainForm::LockClicked() {

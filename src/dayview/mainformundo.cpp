@@ -41,11 +41,6 @@ void TMainForm::UpdateUndoButton() {
     menuUndo->setEnabled(enabled);
 }
 
-void TMainForm::DayReleased(QMouseEvent& event) {
-    if (event.button() == Qt::RightButton)
-        PopupMenu->popup(event.globalPosition().toPoint());
-}
-
 void TMainForm::UndoClearSelection() {
     SelectBlock(nullptr);
 }

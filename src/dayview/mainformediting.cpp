@@ -1,0 +1,449 @@
+// The main window's block editing: the palette, the gestures on the timeline (press, edge
+// drags, block drags and copies, palette drops) and the editing commands (delete, nudge,
+// previous and next block). Gestures are tracked from the widgets' own mouse events.
+#include "mainform.h"
+
+#include "base/messages.h"
+#include "calendar/colornumber.h"
+#include "dayview/blockdetailspanel.h"
+#include "dayview/blockpalette.h"
+#include "dayview/dragcursors.h"
+#include "dayview/timelinerules.h"
+#include "dayview/timelineview.h"
+#include "storage/months/billing.h"
+#include "storage/months/block.h"
+#include "storage/settings/adminsettings.h"
+#include "storage/settings/personalsettings.h"
+#include "storage/settings/windowgeometry.h"
+#include "storage/values/timevalues.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QShortcut>
+
+namespace {
+constexpr int PictureSize = 31;
+constexpr std::array<int, 6> PictureLefts{4, 40, 76, 112, 148, 184};
+
+QString DeleteQuestion(const TBlock& block, bool decimal) {
+    const QString lineBreak = QStringLiteral("\r\n");
+    return QStringLiteral("Delete this activity block?") + lineBreak + lineBreak +
+           QStringLiteral("Time:     \t") + block.TimeRangeText() + lineBreak +
+           QStringLiteral("Duration:  \t") + block.DurationText(decimal) + lineBreak +
+           QStringLiteral("Client:    \t") + block.Client + lineBreak +
+           QStringLiteral("Project:   \t") + block.Project + lineBreak +
+           QStringLiteral("Activity:   \t") + block.Activity;
+}
+} // namespace
+
+void TMainForm::CreatePalette() {
+    for (std::size_t index = 0; index < Palette.size(); ++index) {
+        auto* picture = new TPalettePicture(pnlTime);
+        picture->setObjectName(QStringLiteral("img%1").arg(index + 1));
+        picture->setGeometry(Scaled(PictureLefts[index]), Scaled(4), Scaled(PictureSize),
+                             Scaled(PictureSize));
+        picture->OnMousePress = [this](TPalettePicture& p, QMouseEvent& e) { PalettePressed(p, e); };
+        picture->OnMouseMove = [this](TPalettePicture& p, QMouseEvent& e) { PaletteMoved(p, e); };
+        picture->OnMouseRelease = [this](TPalettePicture& p, QMouseEvent& e) {
+            PaletteReleased(p, e);
+        };
+        Palette[index] = picture;
+    }
+    Timeline->pbxDay->setMouseTracking(true);
+    FDayHint = Timeline->pbxDay->toolTip();
+    qApp->installEventFilter(this); // Ctrl pressed or released during a drag
+    SetupPalette();
+}
+
+void TMainForm::SetupPalette() {
+    const std::array<TPaletteSlot, 6> slots = PaletteSlots(TimeStep());
+    const QColor standard = ColorOfNumber(BlockColoursOf(PersonalSettings().Setup).Standard);
+    FavouritePicture = nullptr;
+    for (std::size_t index = 0; index < Palette.size(); ++index) {
+        TPalettePicture* picture = Palette[index];
+        picture->setVisible(slots[index].Minutes >= 0);
+        picture->setEnabled(true);
+        if (slots[index].Minutes > 0)
+            picture->ShowBlock(slots[index].Minutes, standard);
+        else if (slots[index].Minutes == 0)
+            FavouritePicture = picture;
+    }
+    ShowFavourite();
+}
+
+void TMainForm::ShowFavourite() {
+    if (!FavouritePicture)
+        return;
+    TBlock* favourite = PersonalSettings().FavouriteBlock.get();
+    FavouritePicture->ShowFavourite(favourite != nullptr);
+    if (favourite) {
+        FavouritePicture->setToolTip(favourite->SummaryText(AdminSettings().CurrencySymbol));
+        TDay::SnapBlock(favourite);
+    } else {
+        FavouritePicture->setToolTip(QStringLiteral("Favourite activity block"));
+    }
+    FavouritePicture->setAccessibleName(QStringLiteral("Favourite activity block"));
+}
+
+void TMainForm::CreateEditingMenu() {
+    PopupMenu->addSeparator();
+    const auto item = [this](const char* name, const char* caption, const char* keys) {
+        // The keys are shown beside the item; they are handled by the shortcuts below.
+        QAction* action = PopupMenu->addAction(QString::fromLatin1(caption) + QLatin1Char('\t') +
+                                               QString::fromLatin1(keys));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    menuDelete = item("menuDelete", "&Delete", "Ctrl+Del");
+    PopupMenu->addSeparator();
+    menuMoveEarlier = item("menuMoveEarlier", "Move Earlier", "Ctrl+Left");
+    menuMoveLater = item("menuMoveLater", "Move Later", "Ctrl+Right");
+    PopupMenu->addSeparator();
+    menuSelectPrevious = item("menuSelectPrevious", "Select Previous Block", "Ctrl+Shift+Tab");
+    menuSelectNext = item("menuSelectNext", "Select Next Block", "Ctrl+Tab");
+    const auto remove = [this] { DeleteBlock(FSelectedBlock, PersonalSettings().Setup.ConfirmDeletes); };
+    connect(menuDelete, &QAction::triggered, this, remove);
+    connect(menuMoveEarlier, &QAction::triggered, this, [this] { NudgeSelected(-1); });
+    connect(menuMoveLater, &QAction::triggered, this, [this] { NudgeSelected(1); });
+    connect(menuSelectPrevious, &QAction::triggered, this, [this] { SelectNeighbour(-1, true); });
+    connect(menuSelectNext, &QAction::triggered, this, [this] { SelectNeighbour(1, true); });
+    const auto key = [this](QKeySequence keys, auto handler) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_Delete), remove);
+    key(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { NudgeSelected(-1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { NudgeSelected(1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), [this] { SelectNeighbour(1, false); });
+    for (const QKeyCombination back : {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab,
+                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab})
+        key(QKeySequence(back), [this] { SelectNeighbour(-1, false); });
+    connect(PopupMenu, &QMenu::aboutToShow, this, [this] { UpdateEditingMenu(); });
+}
+
+void TMainForm::UpdateEditingMenu() {
+    const TDay* day = CurrentDay();
+    const bool editable = !FHoursLocked && FSelectedBlock && day;
+    menuDelete->setEnabled(editable);
+    menuMoveEarlier->setEnabled(editable && day->CanNudge(FSelectedBlock, -TimeStep()));
+    menuMoveLater->setEnabled(editable && day->CanNudge(FSelectedBlock, TimeStep()));
+    menuSelectPrevious->setEnabled(day && day->PreviousBlock(FSelectedBlock));
+    menuSelectNext->setEnabled(day && day->NextBlock(FSelectedBlock));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control) {
+        FCopyKeyDown = event->type() == QEvent::KeyPress;
+        if (FGesture == TGesture::Dragging)
+            ShowDragCursor();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::ShowDragCursor() {
+    Timeline->pbxDay->setCursor(TimeFlysCursor(FCopyKeyDown, devicePixelRatioF()));
+}
+
+bool TMainForm::IsOverDay(QPoint globalPosition, int& x) const {
+    QWidget* day = Timeline->pbxDay;
+    const QWidget* viewport = Timeline->ScrollBox->viewport();
+    const QRect visible =
+        QRect(day->mapFrom(viewport, QPoint(0, 0)), viewport->size()).intersected(day->rect());
+    const QPoint at = day->mapFromGlobal(globalPosition);
+    x = at.x();
+    return visible.contains(at);
+}
+
+bool TMainForm::PastDragThreshold(QPoint globalPosition) const {
+    return (globalPosition - FPressGlobal).manhattanLength() >= QApplication::startDragDistance();
+}
+
+void TMainForm::SetDayCursor(int x) {
+    const TDayHit hit = CurrentDay() ? CurrentDay()->HitTest(x) : TDayHit();
+    Timeline->pbxDay->setCursor(hit.Block && hit.Zone != hzBody ? Qt::SizeHorCursor
+                                                                : Qt::ArrowCursor);
+}
+
+void TMainForm::DayPressed(QMouseEvent& event) {
+    TDay* day = CurrentDay();
+    if (!day)
+        return;
+    const int x = qRound(event.position().x());
+    FPressInProgress = true;
+    Timeline->pbxDay->setToolTip(QString());
+    FPressX = FLastDragX = x;
+    FPressGlobal = event.globalPosition().toPoint();
+    FCopyKeyDown = event.modifiers().testFlag(Qt::ControlModifier);
+    const TDayHit hit = day->HitTest(x);
+    FPressZone = hit.Zone;
+    FGesture = TGesture::Idle;
+    if (hit.Block) {
+        if (hit.Block != FSelectedBlock && !IsBlockComplete(FSelectedBlock, true)) {
+            FPressInProgress = false;
+            return;
+        }
+        SelectBlock(hit.Block);
+        if (FHoursLocked)
+            Timeline->RepaintDay();
+    }
+    if (!FHoursLocked && event.button() != Qt::RightButton && hit.Block &&
+        FSelectedBlock == hit.Block) {
+        if (hit.Zone != hzBody) {
+            FUndo->BeginChange(day, FSelectedBlock);
+            FResizeBlock = FSelectedBlock;
+            Timeline->DrawDragOutline(FResizeBlock);
+            if (IsBlockComplete(FSelectedBlock, false))
+                FLoaded.MarkModified(false);
+            FGesture = TGesture::Resizing;
+        } else {
+            FResizeBlock = nullptr;
+            FGesture = TGesture::PressedOnBody;
+        }
+    }
+    FPressInProgress = false;
+}
+
+void TMainForm::DayMoved(QMouseEvent& event) {
+    TDay* day = CurrentDay();
+    if (!day || FHoursLocked)
+        return;
+    const int x = qRound(event.position().x());
+    const QPoint global = event.globalPosition().toPoint();
+    if (FGesture != TGesture::Dragging)
+        SetDayCursor(x);
+    if (FGesture == TGesture::Resizing && FResizeBlock) {
+        if (!FUndo->ChangePending)
+            FUndo->BeginChange(day, FResizeBlock);
+        if (day->ResizeBlockEdge(FResizeBlock, x, FPressZone)) {
+            Timeline->DrawDragOutline(FResizeBlock);
+            gpbxDetails->ShowTimes(FResizeBlock);
+        }
+        return;
+    }
+    if (FGesture == TGesture::PressedOnBody &&
+        (event.buttons() & (Qt::LeftButton | Qt::MiddleButton)) && PastDragThreshold(global))
+        StartBlockDrag();
+    int over = 0;
+    if (FGesture == TGesture::Dragging && IsOverDay(global, over))
+        DragOver(over);
+}
+
+void TMainForm::StartBlockDrag() {
+    DropSource = nullptr;
+    FDragBlock = nullptr;
+    FGesture = TGesture::Dragging;
+    ShowDragCursor();
+}
+
+void TMainForm::DragOver(int x) {
+    TDay* day = CurrentDay();
+    if (FResizeBlock || DropSource || FHoursLocked || !day)
+        return;
+    if (!FDragBlock) {
+        if (!FSelectedBlock)
+            return;
+        FDragStartCopy = TBlock::CreateDuplicate(*FSelectedBlock);
+        FDragBlock = FSelectedBlock;
+        Timeline->DrawDragOutline(FDragBlock);
+        FUndo->BeginChange(day, FDragBlock);
+        return;
+    }
+    if (SnapDown(std::abs(day->XToTime(x) - day->XToTime(FLastDragX))) <= 0)
+        return;
+    Timeline->DrawDragOutline(nullptr);
+    day->DragMoveBlock(FDragBlock, FLastDragX, x);
+    Timeline->DrawDragOutline(FDragBlock);
+    FLastDragX = x;
+    gpbxDetails->txtTime->setText(FDragBlock->TimeRangeText());
+}
+
+void TMainForm::EndBlockDrag(int x, bool overDay) {
+    TDay* day = CurrentDay();
+    FGesture = TGesture::Idle;
+    Timeline->DrawDragOutline(nullptr);
+    if (FHoursLocked || !day)
+        return;
+    const bool copy = FCopyKeyDown && FDragStartCopy;
+    if (copy && !IsBlockComplete(FDragBlock, false)) {
+        // A copy of an incomplete block is refused: the block goes back where it was.
+        FUndo->DiscardLast();
+        FUndo->ChangePending = false;
+        if (FDragBlock)
+            FDragBlock->Assign(*FDragStartCopy);
+        FDragStartCopy.reset();
+        FDragBlock = nullptr;
+        Timeline->RepaintDay();
+        IsBlockComplete(FSelectedBlock, true);
+        return;
+    }
+    const int from = FDragBlock ? FLastDragX : FPressX;
+    if (!overDay)
+        x = from;
+    if (FDragBlock && day->DragMoveBlock(FDragBlock, from, x)) {
+        if (copy)
+            day->Append(std::move(FDragStartCopy));
+        FDragStartCopy.reset();
+        day->SettleOverlaps(FDragBlock);
+        Timeline->RepaintDay();
+        gpbxDetails->ShowBlockDetails(FDragBlock, FSelectionSnapshot.get(), FHoursLocked);
+        FUndo->EndChange(copy, false);
+        if (IsBlockComplete(FDragBlock, false))
+            MarkModified();
+    }
+    FDragBlock = nullptr;
+}
+
+void TMainForm::DayReleased(QMouseEvent& event) {
+    const QPoint global = event.globalPosition().toPoint();
+    if (FGesture == TGesture::Dragging) {
+        int x = 0;
+        const bool over = IsOverDay(global, x);
+        EndBlockDrag(x, over);
+    }
+    FinishRelease(event.button(), qRound(event.position().x()), global);
+}
+
+void TMainForm::FinishRelease(Qt::MouseButton button, int x, QPoint globalPosition) {
+    Timeline->pbxDay->setToolTip(PersonalSettings().Setup.ShowHints ? FDayHint : QString());
+    if (FHoursLocked) {
+        gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), true);
+    } else {
+        if (!FPressInProgress && FUndo->ChangePending && FResizeBlock && !FDragBlock)
+            FUndo->EndChange(false, true);
+        FResizeBlock = nullptr;
+        Timeline->pbxDay->setCursor(Qt::ArrowCursor);
+        Timeline->DrawDragOutline(nullptr);
+        if (!FDragBlock && CurrentDay()) {
+            CurrentDay()->SettleOverlaps(FSelectedBlock);
+            Timeline->RepaintDay();
+            gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), false);
+            if (PersonalSettings().Setup.SaveOnChange)
+                SaveMonthIfModified();
+        }
+    }
+    FGesture = TGesture::Idle;
+    if (button == Qt::RightButton) {
+        PopupX = x;
+        PopupMenu->popup(globalPosition);
+    }
+}
+
+void TMainForm::PalettePressed(TPalettePicture& picture, QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton || !picture.isEnabled())
+        return;
+    FGesture = TGesture::PalettePressed;
+    FPressGlobal = event.globalPosition().toPoint();
+}
+
+void TMainForm::PaletteMoved(TPalettePicture& picture, QMouseEvent& event) {
+    if (FGesture != TGesture::PalettePressed || FHoursLocked ||
+        !PastDragThreshold(event.globalPosition().toPoint()))
+        return;
+    DropSource = &picture;
+    FGesture = TGesture::PaletteDrag;
+    picture.setCursor(Qt::DragCopyCursor);
+}
+
+void TMainForm::PaletteReleased(TPalettePicture& picture, QMouseEvent& event) {
+    const bool dragging = FGesture == TGesture::PaletteDrag;
+    FGesture = TGesture::Idle;
+    picture.unsetCursor();
+    int x = 0;
+    if (dragging && IsOverDay(event.globalPosition().toPoint(), x))
+        CreateBlockAt(false, x);
+}
+
+void TMainForm::CreateBlockAt(bool fromKeyboard, int x) {
+    TDay* day = CurrentDay();
+    if (!DropSource || FResizeBlock || FHoursLocked || !day)
+        return;
+    const TBlock* favourite =
+        DropSource->IsFavourite() ? PersonalSettings().FavouriteBlock.get() : nullptr;
+    if (DropSource->IsFavourite() && !favourite)
+        return; // the favourite picture without a favourite makes nothing
+    if (FSelectedBlock && !StoreBlockDetails(FSelectedBlock, spNewBlock, false))
+        return;
+    SaveMonthIfModified();
+    const int time = fromKeyboard ? Timeline->CurrentTimeOfDay() : day->XToTime(x);
+    const int start = SnapDown(time);
+    const int length =
+        favourite ? favourite->EndTime - favourite->StartTime : MinutesToTime(DropSource->Tag);
+    FUndo->RecordChange(ukCreate, day, FSelectedBlock);
+    const TSetupPersonal& setup = PersonalSettings().Setup;
+    const bool billing = AdminSettings().BillingInfoActive;
+    const std::uint8_t code = billing                     ? bcHourlyRate
+                              : setup.DefaultToChargeable ? bcChargeable
+                                                          : bcNotChargeable;
+    TBlock& block = day->AddNewBlock(start, std::min(start + length, DayEnd), setup.UserHourlyRate,
+                                     rsUser, code, billing);
+    if (favourite) {
+        block.AssignContent(*favourite);
+        FSelectionSnapshot = TBlock::CreateDuplicate(block);
+        MarkModified();
+    } else {
+        FSelectionSnapshot.reset();
+    }
+    SelectBlock(&block);
+    day->SettleOverlaps(&block);
+    Timeline->RepaintDay();
+    if (fromKeyboard)
+        Timeline->ScrollToBlock(&block);
+}
+
+void TMainForm::DeleteBlock(TBlock* block, bool confirm) {
+    TDay* day = CurrentDay();
+    if (!block || !day || FHoursLocked)
+        return;
+    const bool described = !block->Client.isEmpty() || !block->Project.isEmpty() ||
+                           !block->Category.isEmpty() || !block->Activity.isEmpty();
+    if (confirm && described &&
+        ShowMessageBox(DeleteQuestion(*block, PersonalSettings().Setup.DecimalDurationFormat),
+                       TMsgKind::Confirmation, mbYesNo) != mrYes)
+        return;
+    FUndo->RecordChange(ukDelete, day, FSelectedBlock);
+    if (block == FSelectedBlock) {
+        FSelectedBlock = nullptr;
+        Timeline->SetSelectedBlock(nullptr);
+    }
+    const std::unique_ptr<TBlock> removed = day->Remove(block);
+    SelectBlock(nullptr);
+    Timeline->RepaintDay();
+    MarkModified();
+}
+
+void TMainForm::NudgeSelected(int direction) {
+    TDay* day = CurrentDay();
+    if (FHoursLocked || !FSelectedBlock || !day || gpbxDetails->edtRemarks->hasFocus())
+        return;
+    FUndo->BeginChange(day, FSelectedBlock);
+    if (!day->NudgeBlock(FSelectedBlock, direction * TimeStep(), false)) {
+        FUndo->DiscardLast();
+        FUndo->ChangePending = false;
+        return;
+    }
+    Timeline->RepaintDay();
+    gpbxDetails->ShowTimes(FSelectedBlock);
+    FUndo->EndChange(false, false);
+    Timeline->ScrollToBlock(FSelectedBlock);
+    MarkModified();
+}
+
+void TMainForm::SelectNeighbour(int direction, bool fromMenu) {
+    const TDay* day = CurrentDay();
+    if (!day || (fromMenu && !IsBlockComplete(FSelectedBlock, true)))
+        return;
+    TBlock* neighbour =
+        direction < 0 ? day->PreviousBlock(FSelectedBlock) : day->NextBlock(FSelectedBlock);
+    if (!neighbour)
+        return;
+    SelectBlock(nullptr); // so that the shown details are not checked again
+    SelectBlock(neighbour);
+    Timeline->RepaintDay();
+    Timeline->ScrollToBlock(neighbour);
+}
