@@ -66,6 +66,7 @@ bool TQuillhourProgram::Start() {
     LoadAdminSettings();
     LoadPersonalSettings();
     FMainForm->LoadData();
+    FMainForm->ApplyWindowSettings();
     CloseSplash();
     ShowMainWindow();
     SetApplicationTitle(ApplicationMainWindow());
@@ -111,8 +112,12 @@ void TQuillhourProgram::Stop() {
     if (FStopped)
         return;
     FStopped = true;
-    SavePersonalSettings();
-    CloseHelpWindows();
+    // The main window's close sequence saves the settings and closes the help windows; in
+    // server administration mode (or when the program ends otherwise) it has not run.
+    if (!FMainForm || !FMainForm->ClosedDown()) {
+        SavePersonalSettings();
+        CloseHelpWindows();
+    }
     FInstanceGuard.Release();
 }
 

@@ -1,6 +1,8 @@
 #include "mainform.h"
 
+#include "base/datalocations.h"
 #include "base/help.h"
+#include "base/messages.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
 #include "dayview/timelineview.h"
@@ -13,6 +15,9 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
 #include <QLabel>
 #include <QScrollArea>
 #include <QToolButton>
@@ -29,6 +34,10 @@ constexpr int DataHeight = 149;
 constexpr int PanelLeft = 7;
 constexpr int PaletteHeight = 38;
 constexpr int ButtonSize = 24;
+constexpr int SearchWidth = 154;
+// The window's frame beyond its client area at 96 ppi, as the stored sizes and the size rules
+// count it (the outer size is what the settings file keeps).
+constexpr int OuterWidthExtra = 9;
 
 QWidget* NewPanel(QWidget* parent, const char* name) {
     auto* panel = new QWidget(parent);
@@ -63,8 +72,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateCalendar();
     CreateDayView();
     CreateDetails();
+    CreateSearchPanel();
     CreateUndo();
     CreateEditingMenu();
+    CreateHelpMenu();
     setMinimumSize(Scaled(ClientMinWidth), Scaled(ClientMinHeight));
     resize(minimumSize());
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
@@ -87,7 +98,7 @@ QToolButton* TMainForm::NewToolButton(const char* name, int left, const QString&
     button->setToolTip(hint);
     button->setAccessibleName(hint);
     button->setIcon(icon);
-    button->setIconSize(QSize(Scaled(16), Scaled(16)));
+    button->setIconSize(QSize(Scaled(18), Scaled(18)));
     button->setGeometry(Scaled(left), Scaled(3), Scaled(ButtonSize), Scaled(ButtonSize));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -109,10 +120,23 @@ void TMainForm::CreateToolBar() {
     sbLock->setCheckable(true);
     btnUndo = NewToolButton("btnUndo", 149, QStringLiteral("Undo"), ToolGlyph(TToolGlyph::Undo));
     btnUndo->setEnabled(false);
+    btnSearch = NewToolButton("btnSearch", 185, QStringLiteral("Search for time entries"),
+                              ToolGlyph(TToolGlyph::Search));
+    btnSearch->setCheckable(true);
+    btnSummary = NewToolButton("btnSummary", 209, QStringLiteral("Create time report"),
+                               ToolGlyph(TToolGlyph::Report));
+    btnExportData = NewToolButton("btnExportData", 233, QStringLiteral("Export time data"),
+                                  ToolGlyph(TToolGlyph::Export));
+    sbnSetup = NewToolButton(
+        "sbnSetup", 269,
+        QStringLiteral("Set up personal and admin options, clients and projects, and export formats"),
+        ToolGlyph(TToolGlyph::Setup));
     btnHelp = NewToolButton("btnHelp", 0, QStringLiteral("Help"), ToolGlyph(TToolGlyph::Help));
     btnClose = NewToolButton("btnClose", 0, QStringLiteral("Save any work and close Quillhour"),
                              ToolGlyph(TToolGlyph::Close));
-    for (const auto& [name, left] : {std::pair{"bvlToday", 34}, std::pair{"bvlView", 118}, std::pair{"bvlUndo", 178}}) {
+    for (const auto& [name, left] : {std::pair{"bvlToday", 34}, std::pair{"bvlView", 118},
+                                     std::pair{"bvlUndo", 178}, std::pair{"bvlWindows", 262},
+                                     std::pair{"bvlClose", 0}}) {
         auto* line = new QFrame(pnlButtons);
         line->setObjectName(QString::fromLatin1(name));
         line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
@@ -121,6 +145,10 @@ void TMainForm::CreateToolBar() {
     auto* bottom = new QFrame(pnlButtons);
     bottom->setObjectName(QStringLiteral("bvlToolBar"));
     bottom->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    ConnectToolBar();
+}
+
+void TMainForm::ConnectToolBar() {
     connect(sbToday, &QToolButton::clicked, this, [this] {
         Calendar->SetDate(QDate::currentDate());
         Timeline->ShowNow();
@@ -129,9 +157,71 @@ void TMainForm::CreateToolBar() {
     connect(btnDayTime, &QToolButton::clicked, this, [this] { Timeline->ShowDayTime(); });
     connect(btnNight, &QToolButton::clicked, this, [this] { Timeline->ShowEvening(); });
     connect(sbLock, &QToolButton::clicked, this, [this] { LockClicked(); });
+    connect(btnSearch, &QToolButton::clicked, this, [this] { ToggleSearchPanel(); });
+    const auto notYet = [this](const QString& what) {
+        return [this, what] {
+            if (!IsBlockComplete(FSelectedBlock, true))
+                return;
+            SaveMonthIfModified();
+            ShowMessageBox(what + QStringLiteral(" will come with a later version of Quillhour."),
+                           TMsgKind::Information, mbOK);
+        };
+    };
+    connect(btnSummary, &QToolButton::clicked, this, notYet(QStringLiteral("Time reports")));
+    connect(btnExportData, &QToolButton::clicked, this, notYet(QStringLiteral("Exporting")));
+    connect(sbnSetup, &QToolButton::clicked, this, notYet(QStringLiteral("The set-up window")));
     connect(btnHelp, &QToolButton::clicked, this,
-            [] { ShowHelpTopic(QStringLiteral("Enter Time.htm")); });
+            [this] { mnuHelp->popup(btnHelp->mapToGlobal(QPoint(0, btnHelp->height()))); });
     connect(btnClose, &QToolButton::clicked, this, [this] { close(); });
+}
+
+void TMainForm::CreateSearchPanel() {
+    pnlSearch = new QFrame(centralWidget());
+    pnlSearch->setObjectName(QStringLiteral("pnlSearch"));
+    pnlSearch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* note = new QLabel(QStringLiteral("Searching for time entries will come with a later "
+                                           "version of Quillhour."),
+                            pnlSearch);
+    note->setObjectName(QStringLiteral("lblSearchNote"));
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignCenter);
+    note->setGeometry(Scaled(8), Scaled(8), Scaled(138), Scaled(120));
+    pnlSearch->hide();
+}
+
+void TMainForm::CreateHelpMenu() {
+    mnuHelp = new QMenu(this);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    for (const auto& [name, caption, topic] :
+         {std::tuple{"GettingStarted", "Getting Started", "Getting Started.htm"},
+          std::tuple{"HowToEnterTime", "How to Enter Time", "Enter Time.htm"},
+          std::tuple{"ReportingTime", "Reporting Time", "Reporting.htm"},
+          std::tuple{"Searching", "Searching", "Search.htm"},
+          std::tuple{"Supporthowtocontactus", "Support - how to contact us", "Support.htm"}}) {
+        QAction* item = mnuHelp->addAction(QString::fromLatin1(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        const QString page = QString::fromLatin1(topic);
+        connect(item, &QAction::triggered, this, [page] { ShowHelpTopic(page); });
+    }
+    QAction* tips = mnuHelp->addAction(QStringLiteral("Tips..."));
+    tips->setObjectName(QStringLiteral("Tips1"));
+    mnuHelp->addSeparator();
+    QAction* locations = mnuHelp->addAction(QStringLiteral("Data location information..."));
+    locations->setObjectName(QStringLiteral("Datalocationinformation1"));
+    mnuHelp->addSeparator();
+    QAction* about = mnuHelp->addAction(QStringLiteral("About Quillhour..."));
+    about->setObjectName(QStringLiteral("AboutQuillhour1"));
+    connect(locations, &QAction::triggered, this, [] {
+        ShowMessageBox(DataLocationsText(true), TMsgKind::Information, mbOK);
+    });
+    const auto notYet = [](const QString& what) {
+        return [what] {
+            ShowMessageBox(what + QStringLiteral(" will come with a later version of Quillhour."),
+                           TMsgKind::Information, mbOK);
+        };
+    };
+    connect(tips, &QAction::triggered, this, notYet(QStringLiteral("The tips window")));
+    connect(about, &QAction::triggered, this, notYet(QStringLiteral("The About window")));
 }
 
 void TMainForm::CreateCalendar() {
@@ -190,33 +280,107 @@ void TMainForm::CreateDetails() {
 void TMainForm::LayOut() {
     const int width = centralWidget()->width();
     const int extra = std::max(0, centralWidget()->height() - Scaled(ClientMinHeight));
-    pnlButtons->setGeometry(0, 0, width, Scaled(ToolBarHeight));
-    btnClose->move(width - Scaled(37 - 9), Scaled(3));
-    btnHelp->move(width - Scaled(61 - 9), Scaled(3));
-    if (auto* bottom = pnlButtons->findChild<QFrame*>(QStringLiteral("bvlToolBar")))
-        bottom->setGeometry(0, Scaled(ToolBarHeight) - 2, width, 2);
-    const int panelWidth = width - 2 * Scaled(PanelLeft);
+    LayOutToolBar(width);
+    const bool searching = pnlSearch->isVisible();
+    const int searchWidth = Scaled(SearchWidth);
+    pnlSearch->setGeometry(width - searchWidth, Scaled(ToolBarHeight), searchWidth,
+                           Scaled(479) + extra);
+    const int panelWidth =
+        (searching ? pnlSearch->x() : width) - 2 * Scaled(PanelLeft);
     int top = Scaled(ToolBarHeight);
-    pnlCalendar->setGeometry(0, top, width, Scaled(CalendarHeight) + extra);
+    const int panelsWidth = searching ? pnlSearch->x() : width;
+    pnlCalendar->setGeometry(0, top, panelsWidth, Scaled(CalendarHeight) + extra);
     pnlCalendarControl->setGeometry(Scaled(PanelLeft), Scaled(8), panelWidth,
                                     Scaled(185) + extra);
     Calendar->setGeometry(pnlCalendarControl->contentsRect());
     top += pnlCalendar->height();
-    pnlDayView->setGeometry(0, top, width, Scaled(DayViewHeight));
+    pnlDayView->setGeometry(0, top, panelsWidth, Scaled(DayViewHeight));
     pnlTimeView->setGeometry(Scaled(PanelLeft), Scaled(4), panelWidth, Scaled(131));
     pnlDay->setGeometry(pnlTimeView->contentsRect());
     pnlTime->setGeometry(0, 0, pnlDay->width(), Scaled(PaletteHeight));
     QLabel* hours = Timeline->lblDayHours;
-    hours->adjustSize();
-    const int hoursWidth = std::max(hours->width(), Scaled(120));
+    const int hoursWidth = Scaled(120);
     hours->setGeometry(pnlTime->width() - Scaled(17) - hoursWidth, Scaled(12), hoursWidth,
                        Scaled(16));
     edtTakeFocus->setGeometry(0, 0, 0, Scaled(16));
     Timeline->setGeometry(0, Scaled(PaletteHeight), pnlDay->width(),
                           pnlDay->height() - Scaled(PaletteHeight));
     top += pnlDayView->height();
-    pnlData->setGeometry(0, top, width, Scaled(DataHeight));
+    pnlData->setGeometry(0, top, panelsWidth, Scaled(DataHeight));
     gpbxDetails->setGeometry(Scaled(PanelLeft), Scaled(1), panelWidth, Scaled(144));
+    UpdateMaximumWidth();
+}
+
+void TMainForm::LayOutToolBar(int width) {
+    pnlButtons->setGeometry(0, 0, width, Scaled(ToolBarHeight));
+    // At 96 ppi the close button ends 13 pixels inside the window's outer edge.
+    btnClose->move(width + Scaled(OuterWidthExtra) - Scaled(37), Scaled(3));
+    btnHelp->move(width + Scaled(OuterWidthExtra) - Scaled(61), Scaled(3));
+    if (auto* line = pnlButtons->findChild<QFrame*>(QStringLiteral("bvlClose")))
+        line->move(width + Scaled(OuterWidthExtra) - Scaled(68), Scaled(3));
+    if (auto* bottom = pnlButtons->findChild<QFrame*>(QStringLiteral("bvlToolBar")))
+        bottom->setGeometry(0, Scaled(ToolBarHeight) - 2, width, 2);
+}
+
+int TMainForm::MaximumClientWidth(bool searching) const {
+    const int outer = Timeline->ZoomWidth() + (searching ? 181 : 27);
+    return Scaled(outer) - Scaled(OuterWidthExtra);
+}
+
+void TMainForm::UpdateMaximumWidth() {
+    setMaximumWidth(std::max(minimumWidth(), MaximumClientWidth(pnlSearch->isVisible())));
+}
+
+void TMainForm::ToggleSearchPanel() {
+    FUpdating = true;
+    const int panel = Scaled(SearchWidth);
+    if (pnlSearch->isVisible()) {
+        pnlSearch->hide();
+        setMinimumWidth(Scaled(ClientMinWidth));
+        if (!isMaximized())
+            resize(width() - panel, height());
+        setMaximumWidth(MaximumClientWidth(false));
+    } else {
+        setMaximumWidth(MaximumClientWidth(true));
+        if (!isMaximized())
+            resize(width() + panel, height());
+        setMinimumWidth(Scaled(ClientMinWidth) + panel);
+        KeepOnScreen();
+        pnlSearch->show();
+    }
+    if (width() < minimumWidth())
+        resize(minimumWidth(), height());
+    btnSearch->setChecked(pnlSearch->isVisible());
+    FUpdating = false;
+    LayOut();
+}
+
+// A window that would reach past the right edge of its screen moves left; one wider than the
+// screen starts at its left edge with the screen's width.
+void TMainForm::KeepOnScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen || isMaximized())
+        return;
+    const QRect available = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    if (frame.right() > available.right()) {
+        frame.moveRight(available.right());
+        if (frame.left() < available.left()) {
+            frame.moveLeft(available.left());
+            resize(available.width() - (frame.width() - width()), height());
+        }
+        move(frame.topLeft());
+    }
+}
+
+void TMainForm::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // The title follows the user name, which the set-up window may change.
+    QTimer::singleShot(0, this, [this] {
+        const QString title = QStringLiteral("Quillhour - ") + CurrentUserName();
+        if (windowTitle() != title)
+            setWindowTitle(title);
+    });
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
@@ -231,16 +395,15 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (FShown)
         return;
     FShown = true;
-    ApplySettings();
-    Timeline->ScrollToTime(-1);
-    SetHoursLocked(PersonalSettings().Setup.LockHoursOnStartup);
+    FirstShow();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!CloseQuery() || !SaveBeforeClose()) {
+    if (!FClosedDown && (!CloseQuery() || !SaveBeforeClose())) {
         event->ignore();
         return;
     }
+    CloseDown();
     if (!FStopped && FStopSequence) {
         FStopped = true;
         FStopSequence();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dayview/loadedmonth.h"
+#include "dayview/timelinerules.h"
 #include "dayview/undomanager.h"
 #include "storage/months/day.h"
 
@@ -47,6 +48,16 @@ public:
     void LoadData();
     // Takes the settings into the panels (after they were loaded or changed).
     void ApplySettings();
+    // Before the first showing: the search panel hidden, the size (or maximised state), the
+    // monitor and the zoom of the personal settings.
+    void ApplyWindowSettings();
+    // Shows or hides the search panel; the window grows or shrinks by its width and stays
+    // on the screen.
+    void ToggleSearchPanel();
+    // The close sequence: the month saved, the lists' local copies and the in-use lists
+    // written, the settings saved, the data backed up, the help windows closed. Runs once.
+    void CloseDown();
+    bool ClosedDown() const { return FClosedDown; }
 
     // Makes the calendar's date the current day.
     void LoadSelectedDay();
@@ -104,6 +115,10 @@ public:
     QToolButton* btnNight = nullptr;
     QToolButton* sbLock = nullptr;
     QToolButton* btnUndo = nullptr;
+    QToolButton* btnSearch = nullptr;
+    QToolButton* btnSummary = nullptr;
+    QToolButton* btnExportData = nullptr;
+    QToolButton* sbnSetup = nullptr;
     QToolButton* btnHelp = nullptr;
     QToolButton* btnClose = nullptr;
     QWidget* pnlCalendar = nullptr;
@@ -116,6 +131,8 @@ public:
     QWidget* edtTakeFocus = nullptr;
     TTimelineView* Timeline = nullptr;
     QWidget* pnlData = nullptr;
+    QFrame* pnlSearch = nullptr;
+    QMenu* mnuHelp = nullptr;
     TBlockDetailsPanel* gpbxDetails = nullptr;
     QMenu* PopupMenu = nullptr;
     QAction* menuUndo = nullptr;
@@ -135,11 +152,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void CreateToolBar();
+    void ConnectToolBar();
+    void CreateSearchPanel();
+    void CreateHelpMenu();
+    void LayOutToolBar(int width);
+    int MaximumClientWidth(bool searching) const;
+    void UpdateMaximumWidth();
+    void KeepOnScreen();
     void CreateCalendar();
     void CreateDayView();
     void CreateDetails();
@@ -205,6 +230,13 @@ private:
     bool FUseLocalData = false;
     bool FUpdating = false;
     bool FShown = false;
+    bool FClosedDown = false;
+    int FStoredZoom = DefaultZoomWidth;
+    void FirstShow();
+    void AskFirstQuestions();
+    void AskForIncompleteLists();
+    void PlaceHelpBesideWindow();
+    void StoreWindowSettings();
     std::function<void()> FStopSequence;
     bool FStopped = false;
 };

@@ -36,50 +36,6 @@ void ShowLoadError(const EInOutError& error) {
 }
 } // namespace
 
-void TMainForm::LoadData() {
-    LoadLists();
-    LoadSelectedDay();
-    SelectBlock(nullptr);
-}
-
-void TMainForm::LoadLists() {
-    const auto load = [](auto& list, const QString& fileName) {
-        try {
-            list = std::remove_reference_t<decltype(list)>(fileName);
-        } catch (const EInOutError& error) {
-            ShowLoadError(error);
-        }
-    };
-    load(CategoryActivityList, DataPath(FUseLocalData) + QStringLiteral("CategoryActivity.txt"));
-    load(ClientProjectList, DataPath(FUseLocalData) + QStringLiteral("ClientProject.txt"));
-    load(InUseCategoryActivityList,
-         LocalDataPath() + QStringLiteral("InUse_CategoryActivity.txt"));
-    load(InUseClientProjectList, LocalDataPath() + QStringLiteral("InUse_ClientProject.txt"));
-    FLoaded.InUseListsStale =
-        (CategoryActivityList.HasItems() && !InUseCategoryActivityList.HasItems()) ||
-        (ClientProjectList.HasItems() && !InUseClientProjectList.HasItems());
-}
-
-void TMainForm::ApplySettings() {
-    const TSetupPersonal& setup = PersonalSettings().Setup;
-    TDetailsSettings details;
-    details.BillingActive = BillingActive();
-    details.CurrencySymbol = AdminSettings().CurrencySymbol;
-    details.UserHourlyRate = setup.UserHourlyRate;
-    details.DefaultToChargeable = setup.DefaultToChargeable;
-    details.DecimalDurationFormat = setup.DecimalDurationFormat;
-    gpbxDetails->SetSettings(details);
-    gpbxDetails->ApplyBillingLayout();
-    TTimelineView::TSettings timeline;
-    timeline.Colours = BlockColoursOf(setup);
-    timeline.TimeStep = TimeStep();
-    timeline.TargetDailyHours = AdminSettings().TargetDailyHours;
-    timeline.DecimalDurationFormat = setup.DecimalDurationFormat;
-    Timeline->SetSettings(timeline);
-    SetupPalette();
-    gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), FHoursLocked);
-}
-
 TDayView TMainForm::NewDayView() const {
     return TDayView::Make(0, 24, Timeline->DayWidth(), Timeline->pbxDay->height());
 }

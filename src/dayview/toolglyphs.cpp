@@ -141,6 +141,53 @@ void TGlyphEngine::Draw(QPainter& p) const {
         p.drawPolygon(QPolygonF({QPointF(1.5, 8.5), QPointF(6.8, 3.2), QPointF(7.4, 9.6)}));
         break;
     }
+    case TToolGlyph::Search:
+        p.setPen(Pen(QColor(60, 60, 60), 1.8));
+        p.setBrush(Tint(QColor(210, 230, 250)));
+        p.drawEllipse(QPointF(6.5, 6.5), 4.5, 4.5);
+        p.setPen(Pen(QColor(120, 80, 30), 2.6));
+        p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
+        break;
+    case TToolGlyph::Report:
+    case TToolGlyph::Export:
+        p.setPen(Pen(QColor(90, 90, 90), 1));
+        p.setBrush(Tint(Qt::white));
+        p.drawRect(QRectF(2.5, 1.5, 10, 13));
+        p.setPen(Pen(QColor(110, 110, 110), 1));
+        for (int line = 0; line < 4; ++line)
+            p.drawLine(QPointF(4.5, 4.5 + line * 2.5), QPointF(10.5, 4.5 + line * 2.5));
+        if (FGlyph == TToolGlyph::Report) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(Tint(QColor(40, 150, 60)));
+            p.drawRect(QRectF(8.5, 10, 2, 4));
+            p.setBrush(Tint(QColor(40, 90, 200)));
+            p.drawRect(QRectF(11.5, 7.5, 2, 6.5));
+        } else {
+            p.setPen(Pen(QColor(30, 130, 60), 2));
+            p.drawLine(QPointF(8, 11.5), QPointF(14.5, 11.5));
+            p.drawLine(QPointF(12, 9), QPointF(14.5, 11.5));
+            p.drawLine(QPointF(12, 14), QPointF(14.5, 11.5));
+        }
+        break;
+    case TToolGlyph::Setup: {
+        QPainterPath gear;
+        for (int tooth = 0; tooth < 8; ++tooth) {
+            const qreal angle = qDegreesToRadians(tooth * 45.0);
+            const QPointF direction(qCos(angle), qSin(angle));
+            const QPointF side(-direction.y(), direction.x());
+            const QPointF centre(8, 8);
+            QPolygonF shape({centre + direction * 4.5 + side * 1.6, centre + direction * 7.3 + side * 1.2,
+                             centre + direction * 7.3 - side * 1.2, centre + direction * 4.5 - side * 1.6});
+            gear.addPolygon(shape);
+        }
+        gear.addEllipse(QPointF(8, 8), 5.2, 5.2);
+        QPainterPath hole;
+        hole.addEllipse(QPointF(8, 8), 2.2, 2.2);
+        p.setPen(Pen(QColor(70, 70, 70), 0.8));
+        p.setBrush(Tint(QColor(150, 160, 175)));
+        p.drawPath(gear.simplified().subtracted(hole));
+        break;
+    }
     case TToolGlyph::Help: {
         p.setPen(Qt::NoPen);
         p.setBrush(Tint(QColor(40, 100, 200)));

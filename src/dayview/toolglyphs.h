@@ -5,6 +5,7 @@
 // The pictures of the main window's tool buttons. They are drawn as shapes at whatever size
 // and pixel density they are shown, so they stay sharp on high-density screens; a disabled
 // button shows them in grey.
-enum class TToolGlyph { Today, Morning, DayTime, Evening, Lock, Unlock, Undo, Help, Close };
+enum class TToolGlyph { Today, Morning, DayTime, Evening, Lock, Unlock, Undo, Search, Report, Export, Setup, Help,
+                        Close };
 
 QIcon ToolGlyph(TToolGlyph glyph);

@@ -104,6 +104,8 @@ protected:
         Form->LoadData();
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        QApplication::processEvents(); // the first showing's questions (a new user here)
+        Messages->Shown.clear();
         Details = Form->gpbxDetails;
     }
     TDay* CurrentDay() const { return Form->CurrentDay(); }
