@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QIcon>
 
 namespace {
 const QString ProgramName = QStringLiteral("Quillhour");
@@ -34,10 +35,19 @@ void RegisterTahoma() {
 }
 } // namespace
 
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/quillhour.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 void InstallProgramServices() {
     QApplication::setApplicationName(ProgramName);
     QApplication::setApplicationVersion(QString::fromLatin1(QuillhourVersion));
     QApplication::setApplicationDisplayName(ProgramName);
+    QApplication::setDesktopFileName(QStringLiteral("io.quillhour.Quillhour"));
+    QApplication::setWindowIcon(ProgramIcon());
     InstallQtMessageBox();
     InstallQtBusyCursor();
     InstallHelpWindow();

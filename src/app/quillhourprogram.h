@@ -42,6 +42,10 @@ private:
     bool FStopped = false;
 };
 
+// The application's icon at every size it ships in.
+class QIcon;
+QIcon ProgramIcon();
+
 // Installs the program's own services (message boxes, help window, busy cursor, fonts)
 // and sets the application's name and version.
 void InstallProgramServices();
