@@ -76,6 +76,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateUndo();
     CreateEditingMenu();
     CreateHelpMenu();
+    SetupPalette();
     setMinimumSize(Scaled(ClientMinWidth), Scaled(ClientMinHeight));
     resize(minimumSize());
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
@@ -262,6 +263,7 @@ void TMainForm::CreateDayView() {
         else if (CurrentDay())
             CurrentDay()->View.SetWidth(width);
         FUndo->SetDayWidth(width);
+        UpdateMaximumWidth();
     };
     Timeline->OnDayMousePress = [this](QMouseEvent& event) { DayPressed(event); };
     Timeline->OnDayMouseMove = [this](QMouseEvent& event) { DayMoved(event); };

@@ -137,6 +137,8 @@ public:
     QMenu* PopupMenu = nullptr;
     QAction* menuUndo = nullptr;
     QAction* menuDelete = nullptr;
+    std::array<QAction*, 5> menuNew{};
+    QAction* menuNewFavourite = nullptr;
     QAction* menuMoveEarlier = nullptr;
     QAction* menuMoveLater = nullptr;
     QAction* menuSelectPrevious = nullptr;
@@ -182,6 +184,8 @@ private:
     void CreateUndo();
     void CreatePalette();
     void CreateEditingMenu();
+    void CreateNewItems();
+    void SetupNewItems(const std::array<struct TPaletteSlot, 6>& slots);
     void DayReleased(class QMouseEvent& event);
     void DayMoved(class QMouseEvent& event);
     void SetDayCursor(int x);
@@ -220,6 +224,8 @@ private:
     bool FCopyKeyDown = false;
     bool FPressInProgress = false;
     QString FDayHint;
+    std::array<class QShortcut*, 5> FNewKeys{};
+    std::array<TPalettePicture*, 5> FNewPictures{};
 
     TLoadedMonth FLoaded;
     std::unique_ptr<TUndoManager> FUndo;

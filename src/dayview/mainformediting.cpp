@@ -58,7 +58,6 @@ void TMainForm::CreatePalette() {
     Timeline->pbxDay->setMouseTracking(true);
     FDayHint = Timeline->pbxDay->toolTip();
     qApp->installEventFilter(this); // Ctrl pressed or released during a drag
-    SetupPalette();
 }
 
 void TMainForm::SetupPalette() {
@@ -74,6 +73,7 @@ void TMainForm::SetupPalette() {
         else if (slots[index].Minutes == 0)
             FavouritePicture = picture;
     }
+    SetupNewItems(slots);
     ShowFavourite();
 }
 
@@ -102,11 +102,14 @@ void TMainForm::CreateEditingMenu() {
     };
     menuDelete = item("menuDelete", "&Delete", "Ctrl+Del");
     PopupMenu->addSeparator();
+    CreateNewItems();
+    PopupMenu->addSeparator();
     menuMoveEarlier = item("menuMoveEarlier", "Move Earlier", "Ctrl+Left");
     menuMoveLater = item("menuMoveLater", "Move Later", "Ctrl+Right");
     PopupMenu->addSeparator();
     menuSelectPrevious = item("menuSelectPrevious", "Select Previous Block", "Ctrl+Shift+Tab");
     menuSelectNext = item("menuSelectNext", "Select Next Block", "Ctrl+Tab");
+    PopupMenu->addSeparator();
     const auto remove = [this] { DeleteBlock(FSelectedBlock, PersonalSettings().Setup.ConfirmDeletes); };
     connect(menuDelete, &QAction::triggered, this, remove);
     connect(menuMoveEarlier, &QAction::triggered, this, [this] { NudgeSelected(-1); });
@@ -126,6 +129,62 @@ void TMainForm::CreateEditingMenu() {
     connect(PopupMenu, &QMenu::aboutToShow, this, [this] { UpdateEditingMenu(); });
 }
 
+// The "New" items: one per block picture and the favourite. Their captions and keys follow
+// the unit of time (SetupPalette); from the menu a block is made where the menu was opened,
+// from the keyboard at the current time.
+void TMainForm::CreateNewItems() {
+    for (std::size_t index = 0; index < menuNew.size(); ++index) {
+        menuNew[index] = PopupMenu->addAction(QString());
+        menuNew[index]->setObjectName(QStringLiteral("menuNew%1").arg(index + 1));
+        connect(menuNew[index], &QAction::triggered, this, [this, index] {
+            DropSource = FNewPictures[index];
+            CreateBlockAt(false, PopupX);
+        });
+        FNewKeys[index] = new QShortcut(this);
+        connect(FNewKeys[index], &QShortcut::activated, this, [this, index] {
+            DropSource = FNewPictures[index];
+            CreateBlockAt(true, 0);
+        });
+    }
+    menuNewFavourite = PopupMenu->addAction(QStringLiteral("New &Favourite\tCtrl+F"));
+    menuNewFavourite->setObjectName(QStringLiteral("menuNewFavourite"));
+    connect(menuNewFavourite, &QAction::triggered, this, [this] {
+        DropSource = FavouritePicture;
+        CreateBlockAt(false, PopupX);
+    });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this), &QShortcut::activated, this,
+            [this] {
+                DropSource = FavouritePicture;
+                CreateBlockAt(true, 0);
+            });
+}
+
+// The item and key of each block picture: in the 15-minute unit the four pictures belong to
+// the first, second, third and fifth item, and the fourth item is hidden.
+void TMainForm::SetupNewItems(const std::array<TPaletteSlot, 6>& slots) {
+    const bool quarterHours = slots[4].Minutes == 0;
+    const std::array<int, 5> itemOfPicture =
+        quarterHours ? std::array<int, 5>{0, 1, 2, 4, -1} : std::array<int, 5>{0, 1, 2, 3, 4};
+    for (std::size_t item = 0; item < menuNew.size(); ++item) {
+        menuNew[item]->setVisible(false);
+        FNewKeys[item]->setKey(QKeySequence());
+        FNewPictures[item] = nullptr;
+    }
+    for (std::size_t picture = 0; picture < itemOfPicture.size(); ++picture) {
+        const int item = itemOfPicture[picture];
+        if (item < 0 || slots[picture].Minutes <= 0)
+            continue;
+        const QString caption = slots[picture].Caption;
+        const QChar key = caption.at(caption.indexOf(QLatin1Char('&')) + 1);
+        const QKeySequence keys(QStringLiteral("Ctrl+") + key);
+        menuNew[std::size_t(item)]->setText(caption + QLatin1Char('\t') +
+                                            keys.toString(QKeySequence::NativeText));
+        menuNew[std::size_t(item)]->setVisible(true);
+        FNewKeys[std::size_t(item)]->setKey(keys);
+        FNewPictures[std::size_t(item)] = Palette[picture];
+    }
+}
+
 void TMainForm::UpdateEditingMenu() {
     const TDay* day = CurrentDay();
     const bool editable = !FHoursLocked && FSelectedBlock && day;
@@ -134,9 +193,15 @@ void TMainForm::UpdateEditingMenu() {
     menuMoveLater->setEnabled(editable && day->CanNudge(FSelectedBlock, TimeStep()));
     menuSelectPrevious->setEnabled(day && day->PreviousBlock(FSelectedBlock));
     menuSelectNext->setEnabled(day && day->NextBlock(FSelectedBlock));
+    for (QAction* item : menuNew)
+        item->setEnabled(!FHoursLocked);
+    menuNewFavourite->setEnabled(!FHoursLocked && PersonalSettings().FavouriteBlock);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Hints are shown only when the user wants them.
+    if (event->type() == QEvent::ToolTip && !PersonalSettings().Setup.ShowHints)
+        return true;
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control) {
         FCopyKeyDown = event->type() == QEvent::KeyPress;

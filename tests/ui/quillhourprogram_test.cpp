@@ -118,3 +118,15 @@ TEST_F(QuillhourProgram, SettingsAreLoadedAtStartAndSavedAtStop) {
     program.Stop();
     EXPECT_TRUE(ReadFile(Local + QStringLiteral("QHR.ini")).contains("LastTip=4"));
 }
+
+TEST_F(QuillhourProgram, StartingWithMinMinimisesAndAsksNothing) {
+    Env.Args.append(QStringLiteral("/min"));
+    ApplyEnvironment();
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(program.MainForm()->isMinimized());
+    EXPECT_TRUE(Messages->Shown.empty()); // a new user without lists, yet no question
+    program.MainForm()->close();
+}
