@@ -13,6 +13,7 @@
 #include "storage/settings/windowgeometry.h"
 
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenu>
@@ -68,6 +69,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quillhour"));
     setCentralWidget(NewPanel(this, "MainPanel"));
+    for (int index = 0; index < QColorDialog::customCount(); ++index)
+        SharedCustomColours.append(QColorDialog::customColor(index));
     CreateToolBar();
     CreateCalendar();
     CreateDayView();

@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 
+#include <QColor>
 #include <QIcon>
+#include <QList>
 #include <QMainWindow>
 
 class QAction;
@@ -102,6 +104,9 @@ public:
     // Enables the undo button (with the step's name as its hint) when there is a step to undo
     // and the hours are not locked.
     void UpdateUndoButton();
+
+    // The colour dialog's sixteen custom colours, shared by every colour button of the program.
+    QList<QColor> SharedCustomColours;
 
     TClients ClientProjectList;
     TCategories CategoryActivityList;

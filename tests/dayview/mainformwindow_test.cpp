@@ -146,6 +146,7 @@ TEST_F(MainFormWindow, ToolBarControlsAndTheTitle) {
     QApplication::processEvents();
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Quillhour - Ann"));
     EXPECT_EQ(Form->mnuHelp->actions().size(), 10); // six items, two separators, two more
+    EXPECT_EQ(Form->SharedCustomColours.size(), 16);
 }
 
 // A work-group workstation: the shared lists on the server, the user's months at home.
