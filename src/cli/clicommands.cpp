@@ -7,6 +7,7 @@
 #include "cliscanprogress.h"
 #include "datacheck.h"
 #include "exportcommand.h"
+#include "searchcommand.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 #include "storage/server/serverdatascan.h"
@@ -119,6 +120,15 @@ QString CliUsage() {
         "              the server, or else the format's own users (the current user when it has\n"
         "              none); the format's output file unless --output is given. Prints the\n"
         "              path written; exit status 1 on an export error, 2 for an unknown format\n"
+        "  search [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--where \"FILTER\"]\n"
+        "         [--and|--or --where \"FILTER\"] [--limit N]\n"
+        "              find the current user's time entries as the search panel does. FILTER\n"
+        "              is a filter type, an operator and a value, for example \"client like\n"
+        "              acme\", \"duration > 1.5\", \"report = no\", \"charge type = hourly rate\",\n"
+        "              \"rate amount <= 50\". Prints one line per entry (date, start, end,\n"
+        "              client, project, category, activity, remarks, tab-separated) and the\n"
+        "              count on standard error; the limit is 1000 unless given. Exit status 0\n"
+        "              when something matched, 1 when nothing did, 2 for a usage error\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
@@ -140,6 +150,7 @@ const std::map<QString, TCommand>& DataCommands() {
         {QStringLiteral("users"), [](const QStringList&, QTextStream& out,
                                      QTextStream& err) { return ListUsers(out, err); }},
         {QStringLiteral("export"), RunExportCommand},
+        {QStringLiteral("search"), RunSearchCommand},
     };
     return commands;
 }

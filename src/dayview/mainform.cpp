@@ -5,6 +5,7 @@
 #include "base/messages.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
+#include "dayview/searchpanel.h"
 #include "dayview/timelineview.h"
 #include "dayview/toolglyphs.h"
 #include "storage/months/block.h"
@@ -180,17 +181,27 @@ void TMainForm::ConnectToolBar() {
 }
 
 void TMainForm::CreateSearchPanel() {
-    pnlSearch = new QFrame(centralWidget());
-    pnlSearch->setObjectName(QStringLiteral("pnlSearch"));
-    pnlSearch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* note = new QLabel(QStringLiteral("Searching for time entries will come with a later "
-                                           "version of Quillhour."),
-                            pnlSearch);
-    note->setObjectName(QStringLiteral("lblSearchNote"));
-    note->setWordWrap(true);
-    note->setAlignment(Qt::AlignCenter);
-    note->setGeometry(Scaled(8), Scaled(8), Scaled(138), Scaled(120));
+    pnlSearch = new TSearchPanel(centralWidget());
+    pnlSearch->CalendarDate = [this] { return Calendar->Date(); };
+    pnlSearch->MayLeaveBlock = [this] { return IsBlockComplete(FSelectedBlock, true); };
+    pnlSearch->SaveBeforeSearch = [this] { SaveMonthIfModified(); };
+    pnlSearch->OnUpdating = [this](bool updating) { FUpdating = updating; };
+    pnlSearch->OnOpenEntry = [this](QDate date, int start) { OpenSearchEntry(date, start); };
     pnlSearch->hide();
+}
+
+void TMainForm::OpenSearchEntry(QDate date, int startTime) {
+    Calendar->SetDate(date);
+    if (!CurrentDay() || CurrentDay()->Date != date)
+        return;
+    TBlock* block = CurrentDay()->FindByStart(startTime);
+    if (!block)
+        return;
+    FSelectionSnapshot = TBlock::CreateDuplicate(*block);
+    SelectBlock(block);
+    Timeline->RepaintDay();
+    Timeline->ScrollToBlock(block);
+    Timeline->UpdateZoomButtons();
 }
 
 void TMainForm::CreateHelpMenu() {

@@ -24,6 +24,7 @@ class QToolButton;
 class TBlock;
 class TBlockDetailsPanel;
 class TPalettePicture;
+class TSearchPanel;
 class TGraphicCalendar;
 class TTimelineView;
 
@@ -136,7 +137,7 @@ public:
     QWidget* edtTakeFocus = nullptr;
     TTimelineView* Timeline = nullptr;
     QWidget* pnlData = nullptr;
-    QFrame* pnlSearch = nullptr;
+    TSearchPanel* pnlSearch = nullptr;
     QMenu* mnuHelp = nullptr;
     TBlockDetailsPanel* gpbxDetails = nullptr;
     QMenu* PopupMenu = nullptr;
@@ -167,6 +168,7 @@ private:
     void CreateToolBar();
     void ConnectToolBar();
     void CreateSearchPanel();
+    void OpenSearchEntry(QDate date, int startTime);
     void CreateHelpMenu();
     void LayOutToolBar(int width);
     int MaximumClientWidth(bool searching) const;

@@ -10,6 +10,7 @@
 #include "base/processenvironment.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
+#include "dayview/searchpanel.h"
 #include "dayview/timelinerules.h"
 #include "dayview/timelineview.h"
 #include "storage/months/block.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QFrame>
 #include <QScreen>
 #include <QTimer>
@@ -99,6 +101,8 @@ void TMainForm::ApplySettings() {
     timeline.DecimalDurationFormat = setup.DecimalDurationFormat;
     Timeline->SetSettings(timeline);
     Calendar->SetStartOfWeek(AdminSettings().FirstDayOfWeek % 7);
+    pnlSearch->SetFirstDayOfWeek(AdminSettings().FirstDayOfWeek);
+    pnlSearch->SetBillingFilterTypes(AdminSettings().BillingInfoActive);
     SetupPalette();
     gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), FHoursLocked);
 }
@@ -136,6 +140,10 @@ void TMainForm::StoreWindowSettings() {
 
 void TMainForm::FirstShow() {
     ApplySettings();
+    pnlSearch->cmbDateFilter->setCurrentIndex(0);
+    pnlSearch->cmbFilter1->setCurrentIndex(0);
+    pnlSearch->cmbFilter2->setCurrentIndex(0);
+    pnlSearch->ResetFilterControls();
     Timeline->ScrollToTime(-1);
     Timeline->SetZoom(FStoredZoom);
     SetHoursLocked(PersonalSettings().Setup.LockHoursOnStartup);

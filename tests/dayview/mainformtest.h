@@ -3,6 +3,7 @@
 #include "base/datalocations.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
+#include "dayview/searchpanel.h"
 #include "dayview/mainform.h"
 #include "dayview/timelineview.h"
 #include "storage/lists/categories.h"
