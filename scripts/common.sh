@@ -8,7 +8,7 @@ QH_BUILD="$QH_ROOT/build"
 
 QH_PACKAGES=(
   cmake g++ ninja-build pkg-config ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine
 )

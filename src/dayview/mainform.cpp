@@ -3,6 +3,7 @@
 #include "base/datalocations.h"
 #include "base/help.h"
 #include "base/messages.h"
+#include "reporting/layouts/reportavailability.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
 #include "dayview/searchpanel.h"
@@ -80,6 +81,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     CreateUndo();
     CreateEditingMenu();
     CreateHelpMenu();
+    CreateTimer();
     SetupPalette();
     setMinimumSize(Scaled(ClientMinWidth), Scaled(ClientMinHeight));
     resize(minimumSize());
@@ -154,27 +156,37 @@ void TMainForm::CreateToolBar() {
 }
 
 void TMainForm::ConnectToolBar() {
-    connect(sbToday, &QToolButton::clicked, this, [this] {
+    // Each of these buttons counts as activity for the reminder.
+    const auto button = [this](QToolButton* control, auto action) {
+        connect(control, &QToolButton::clicked, this, [this, action] {
+            IdleMinutes = 0;
+            action();
+        });
+    };
+    button(sbToday, [this] {
         Calendar->SetDate(QDate::currentDate());
         Timeline->ShowNow();
     });
-    connect(btnMorning, &QToolButton::clicked, this, [this] { Timeline->ShowMorning(); });
-    connect(btnDayTime, &QToolButton::clicked, this, [this] { Timeline->ShowDayTime(); });
-    connect(btnNight, &QToolButton::clicked, this, [this] { Timeline->ShowEvening(); });
+    button(btnMorning, [this] { Timeline->ShowMorning(); });
+    button(btnDayTime, [this] { Timeline->ShowDayTime(); });
+    button(btnNight, [this] { Timeline->ShowEvening(); });
+    button(btnSearch, [this] { ToggleSearchPanel(); });
     connect(sbLock, &QToolButton::clicked, this, [this] { LockClicked(); });
-    connect(btnSearch, &QToolButton::clicked, this, [this] { ToggleSearchPanel(); });
-    const auto notYet = [this](const QString& what) {
-        return [this, what] {
-            if (!IsBlockComplete(FSelectedBlock, true))
-                return;
-            SaveMonthIfModified();
-            ShowMessageBox(what + QStringLiteral(" will come with a later version of Quillhour."),
-                           TMsgKind::Information, mbOK);
-        };
-    };
-    connect(btnSummary, &QToolButton::clicked, this, notYet(QStringLiteral("Time reports")));
-    connect(btnExportData, &QToolButton::clicked, this, notYet(QStringLiteral("Exporting")));
-    connect(sbnSetup, &QToolButton::clicked, this, notYet(QStringLiteral("The set-up window")));
+    button(btnSummary, [this] {
+        if (!ReportsAvailable) {
+            ShowMessageBox(QStringLiteral("An error occurred while trying to prepare reports.\r"
+                                          "Please check your default printer is available."),
+                           TMsgKind::Error, mbOK);
+            return;
+        }
+        OpenWindowOfButton(QStringLiteral("Time reports"));
+    });
+    button(btnExportData, [this] { OpenWindowOfButton(QStringLiteral("Exporting")); });
+    button(sbnSetup, [] {
+        ShowMessageBox(QStringLiteral("The set-up window will come with a later version of "
+                                      "Quillhour."),
+                       TMsgKind::Information, mbOK);
+    });
     connect(btnHelp, &QToolButton::clicked, this,
             [this] { mnuHelp->popup(btnHelp->mapToGlobal(QPoint(0, btnHelp->height()))); });
     connect(btnClose, &QToolButton::clicked, this, [this] { close(); });

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QKeyEvent;
 class QFrame;
 class QMenu;
 class QToolButton;
@@ -90,6 +91,30 @@ public:
     void SetupPalette();
     // The favourite picture as the favourite block is.
     void ShowFavourite();
+    // The block clipboard: a copy of the selected block (the system clipboard is emptied);
+    // cut copies and deletes; paste puts the copy at the menu's place or, from the keyboard, at
+    // the current time, and keeps a new copy so that it can be pasted again.
+    void CopyBlock();
+    void CutBlock();
+    void PasteBlock(bool fromKeyboard);
+    const TBlock* ClipboardBlock() const { return FClipboardBlock.get(); }
+    void SetFavourite();
+    void ClearFavourite();
+    // A new block from the favourite (its length and details).
+    void NewFavouriteBlock(bool fromKeyboard);
+    // The block of the item-th "New" command.
+    void NewBlock(std::size_t item, bool fromKeyboard);
+    // One tick of the minute timer: the current-time marker and the reminder.
+    void TimerTick();
+    // After the set-up window's OK: lists, details, palette, billing layout and calendar.
+    void RefreshAfterSetup();
+
+    // Minutes without activity, counted by the reminder.
+    int IdleMinutes = 0;
+    // Plays the reminder's sound file; false when it cannot be played (then the system beeps).
+    std::function<bool(const QString& file)> PlaySound;
+    // The one-minute timer; the tests call TimerTick instead of waiting.
+    class QTimer* Timer = nullptr;
 
     TBlock* SelectedBlock() const { return FSelectedBlock; }
     const TBlock* SelectionSnapshot() const { return FSelectionSnapshot.get(); }
@@ -142,7 +167,12 @@ public:
     TBlockDetailsPanel* gpbxDetails = nullptr;
     QMenu* PopupMenu = nullptr;
     QAction* menuUndo = nullptr;
+    QAction* menuCut = nullptr;
+    QAction* menuCopy = nullptr;
+    QAction* menuPaste = nullptr;
     QAction* menuDelete = nullptr;
+    QAction* menuSetFavourite = nullptr;
+    QAction* menuClearFavourite = nullptr;
     std::array<QAction*, 5> menuNew{};
     QAction* menuNewFavourite = nullptr;
     QAction* menuMoveEarlier = nullptr;
@@ -160,6 +190,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -189,6 +220,13 @@ private:
     void LockClicked();
     void FocusFirstEmptyControl();
     void CreateUndo();
+    void CreateTimer();
+    bool IsWindowKeyReceiver(QObject* watched) const;
+    bool KeyDown(QKeyEvent& event);
+    void KeyUp(QKeyEvent& event);
+    void RunCtrlCommand(int key);
+    void RemindUser();
+    void OpenWindowOfButton(const QString& what);
     void CreatePalette();
     void CreateEditingMenu();
     void CreateNewItems();
@@ -224,6 +262,8 @@ private:
     TBlock* FResizeBlock = nullptr;
     TBlock* FDragBlock = nullptr;
     std::unique_ptr<TBlock> FDragStartCopy;
+    std::unique_ptr<TBlock> FClipboardBlock;
+    bool FTimerStopped = false;
     int FPressX = 0;
     int FLastDragX = 0;
     THitZone FPressZone = hzBody;
@@ -231,7 +271,6 @@ private:
     bool FCopyKeyDown = false;
     bool FPressInProgress = false;
     QString FDayHint;
-    std::array<class QShortcut*, 5> FNewKeys{};
     std::array<TPalettePicture*, 5> FNewPictures{};
 
     TLoadedMonth FLoaded;

@@ -25,7 +25,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QShortcut>
+#include <QToolButton>
 
 namespace {
 constexpr int PictureSize = 31;
@@ -57,7 +57,7 @@ void TMainForm::CreatePalette() {
     }
     Timeline->pbxDay->setMouseTracking(true);
     FDayHint = Timeline->pbxDay->toolTip();
-    qApp->installEventFilter(this); // Ctrl pressed or released during a drag
+    qApp->installEventFilter(this); // the window sees every key before the focused control
 }
 
 void TMainForm::SetupPalette() {
@@ -94,12 +94,16 @@ void TMainForm::ShowFavourite() {
 void TMainForm::CreateEditingMenu() {
     PopupMenu->addSeparator();
     const auto item = [this](const char* name, const char* caption, const char* keys) {
-        // The keys are shown beside the item; they are handled by the shortcuts below.
+        // The keys are shown beside the item; the window's key handling carries them out.
         QAction* action = PopupMenu->addAction(QString::fromLatin1(caption) + QLatin1Char('\t') +
                                                QString::fromLatin1(keys));
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
+    menuCut = item("menuCut", "Cu&t", "Ctrl+X");
+    menuCopy = item("menuCopy", "&Copy", "Ctrl+C");
+    menuPaste = item("menuPaste", "&Paste", "Ctrl+V");
+    PopupMenu->addSeparator();
     menuDelete = item("menuDelete", "&Delete", "Ctrl+Del");
     PopupMenu->addSeparator();
     CreateNewItems();
@@ -110,22 +114,19 @@ void TMainForm::CreateEditingMenu() {
     menuSelectPrevious = item("menuSelectPrevious", "Select Previous Block", "Ctrl+Shift+Tab");
     menuSelectNext = item("menuSelectNext", "Select Next Block", "Ctrl+Tab");
     PopupMenu->addSeparator();
-    const auto remove = [this] { DeleteBlock(FSelectedBlock, PersonalSettings().Setup.ConfirmDeletes); };
-    connect(menuDelete, &QAction::triggered, this, remove);
+    menuSetFavourite = item("menuSetFavourite", "&Set Favourite", "Ctrl+S");
+    menuClearFavourite = item("menuClearFavourite", "Clea&r Favourite", "Ctrl+R");
+    connect(menuCut, &QAction::triggered, this, [this] { CutBlock(); });
+    connect(menuCopy, &QAction::triggered, this, [this] { CopyBlock(); });
+    connect(menuPaste, &QAction::triggered, this, [this] { PasteBlock(false); });
+    connect(menuDelete, &QAction::triggered, this,
+            [this] { DeleteBlock(FSelectedBlock, PersonalSettings().Setup.ConfirmDeletes); });
     connect(menuMoveEarlier, &QAction::triggered, this, [this] { NudgeSelected(-1); });
     connect(menuMoveLater, &QAction::triggered, this, [this] { NudgeSelected(1); });
     connect(menuSelectPrevious, &QAction::triggered, this, [this] { SelectNeighbour(-1, true); });
     connect(menuSelectNext, &QAction::triggered, this, [this] { SelectNeighbour(1, true); });
-    const auto key = [this](QKeySequence keys, auto handler) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
-    };
-    key(QKeySequence(Qt::CTRL | Qt::Key_Delete), remove);
-    key(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { NudgeSelected(-1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { NudgeSelected(1); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_Tab), [this] { SelectNeighbour(1, false); });
-    for (const QKeyCombination back : {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab,
-                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab})
-        key(QKeySequence(back), [this] { SelectNeighbour(-1, false); });
+    connect(menuSetFavourite, &QAction::triggered, this, [this] { SetFavourite(); });
+    connect(menuClearFavourite, &QAction::triggered, this, [this] { ClearFavourite(); });
     connect(PopupMenu, &QMenu::aboutToShow, this, [this] { UpdateEditingMenu(); });
 }
 
@@ -136,27 +137,23 @@ void TMainForm::CreateNewItems() {
     for (std::size_t index = 0; index < menuNew.size(); ++index) {
         menuNew[index] = PopupMenu->addAction(QString());
         menuNew[index]->setObjectName(QStringLiteral("menuNew%1").arg(index + 1));
-        connect(menuNew[index], &QAction::triggered, this, [this, index] {
-            DropSource = FNewPictures[index];
-            CreateBlockAt(false, PopupX);
-        });
-        FNewKeys[index] = new QShortcut(this);
-        connect(FNewKeys[index], &QShortcut::activated, this, [this, index] {
-            DropSource = FNewPictures[index];
-            CreateBlockAt(true, 0);
-        });
+        connect(menuNew[index], &QAction::triggered, this, [this, index] { NewBlock(index, false); });
     }
     menuNewFavourite = PopupMenu->addAction(QStringLiteral("New &Favourite\tCtrl+F"));
     menuNewFavourite->setObjectName(QStringLiteral("menuNewFavourite"));
-    connect(menuNewFavourite, &QAction::triggered, this, [this] {
-        DropSource = FavouritePicture;
-        CreateBlockAt(false, PopupX);
-    });
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this), &QShortcut::activated, this,
-            [this] {
-                DropSource = FavouritePicture;
-                CreateBlockAt(true, 0);
-            });
+    connect(menuNewFavourite, &QAction::triggered, this, [this] { NewFavouriteBlock(false); });
+}
+
+void TMainForm::NewBlock(std::size_t item, bool fromKeyboard) {
+    if (item >= FNewPictures.size() || !FNewPictures[item])
+        return;
+    DropSource = FNewPictures[item];
+    CreateBlockAt(fromKeyboard, PopupX);
+}
+
+void TMainForm::NewFavouriteBlock(bool fromKeyboard) {
+    DropSource = FavouritePicture;
+    CreateBlockAt(fromKeyboard, PopupX);
 }
 
 // The item and key of each block picture: in the 15-minute unit the four pictures belong to
@@ -167,7 +164,6 @@ void TMainForm::SetupNewItems(const std::array<TPaletteSlot, 6>& slots) {
         quarterHours ? std::array<int, 5>{0, 1, 2, 4, -1} : std::array<int, 5>{0, 1, 2, 3, 4};
     for (std::size_t item = 0; item < menuNew.size(); ++item) {
         menuNew[item]->setVisible(false);
-        FNewKeys[item]->setKey(QKeySequence());
         FNewPictures[item] = nullptr;
     }
     for (std::size_t picture = 0; picture < itemOfPicture.size(); ++picture) {
@@ -180,7 +176,6 @@ void TMainForm::SetupNewItems(const std::array<TPaletteSlot, 6>& slots) {
         menuNew[std::size_t(item)]->setText(caption + QLatin1Char('\t') +
                                             keys.toString(QKeySequence::NativeText));
         menuNew[std::size_t(item)]->setVisible(true);
-        FNewKeys[std::size_t(item)]->setKey(keys);
         FNewPictures[std::size_t(item)] = Palette[picture];
     }
 }
@@ -195,7 +190,13 @@ void TMainForm::UpdateEditingMenu() {
     menuSelectNext->setEnabled(day && day->NextBlock(FSelectedBlock));
     for (QAction* item : menuNew)
         item->setEnabled(!FHoursLocked);
-    menuNewFavourite->setEnabled(!FHoursLocked && PersonalSettings().FavouriteBlock);
+    menuUndo->setEnabled(!FHoursLocked && btnUndo->isEnabled());
+    menuCut->setEnabled(editable);
+    menuCopy->setEnabled(FSelectedBlock != nullptr);
+    menuPaste->setEnabled(!FHoursLocked && FClipboardBlock);
+    menuSetFavourite->setEnabled(FSelectedBlock != nullptr);
+    menuClearFavourite->setEnabled(PersonalSettings().FavouriteBlock != nullptr);
+    menuNewFavourite->setEnabled(!FHoursLocked && PersonalSettings().FavouriteBlock != nullptr);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -203,10 +204,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && !PersonalSettings().Setup.ShowHints)
         return true;
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control) {
-        FCopyKeyDown = event->type() == QEvent::KeyPress;
-        if (FGesture == TGesture::Dragging)
-            ShowDragCursor();
+        IsWindowKeyReceiver(watched)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress)
+            return KeyDown(*key);
+        KeyUp(*key);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -241,6 +243,7 @@ void TMainForm::DayPressed(QMouseEvent& event) {
         return;
     const int x = qRound(event.position().x());
     FPressInProgress = true;
+    IdleMinutes = 0;
     Timeline->pbxDay->setToolTip(QString());
     FPressX = FLastDragX = x;
     FPressGlobal = event.globalPosition().toPoint();
@@ -417,6 +420,7 @@ void TMainForm::PaletteMoved(TPalettePicture& picture, QMouseEvent& event) {
 
 void TMainForm::PaletteReleased(TPalettePicture& picture, QMouseEvent& event) {
     const bool dragging = FGesture == TGesture::PaletteDrag;
+    IdleMinutes = 0;
     FGesture = TGesture::Idle;
     picture.unsetCursor();
     int x = 0;

@@ -209,6 +209,8 @@ void TMainForm::CloseDown() {
     if (FClosedDown)
         return;
     FClosedDown = true;
+    FTimerStopped = true;
+    Timer->stop();
     const TBusyCursor busy;
     if (FLoaded.IsLoaded()) {
         StoreBlockDetails(FSelectedBlock, spSilent, false);
@@ -235,6 +237,7 @@ void TMainForm::CloseDown() {
         ShowError(error);
     }
     FSelectionSnapshot.reset();
+    FClipboardBlock.reset();
     StoreWindowSettings();
     SavePersonalSettings();
     if (!IsServerAdministration())

@@ -17,12 +17,10 @@ void TMainForm::CreateUndo() {
     FUndo->OnRefreshButton = [this] { UpdateUndoButton(); };
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    menuUndo = PopupMenu->addAction(QStringLiteral("&Undo"));
+    // Ctrl+Z is shown beside the item; the window's key handling carries it out.
+    menuUndo = PopupMenu->addAction(QStringLiteral("&Undo\tCtrl+Z"));
     menuUndo->setObjectName(QStringLiteral("menuUndo"));
-    menuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    menuUndo->setShortcutVisibleInContextMenu(true);
     menuUndo->setEnabled(false);
-    addAction(menuUndo); // Ctrl+Z works wherever the focus is in the window
     connect(menuUndo, &QAction::triggered, this, [this] { UndoLast(); });
     connect(btnUndo, &QToolButton::clicked, this, [this] { UndoLast(); });
 }
@@ -39,6 +37,7 @@ void TMainForm::UpdateUndoButton() {
     btnUndo->setToolTip(enabled ? caption : QStringLiteral("Undo"));
     btnUndo->setAccessibleName(btnUndo->toolTip());
     menuUndo->setEnabled(enabled);
+    IdleMinutes = 0; // every edit refreshes the button
 }
 
 void TMainForm::UndoClearSelection() {

@@ -187,9 +187,9 @@ TEST_F(MainFormEditing, TheCursorShowsEdgesAndWhetherADragMovesOrCopies) {
     QTest::mousePress(Day, Qt::LeftButton, {}, press);
     QTest::mouseMove(Day, press + QPoint(QApplication::startDragDistance() + 1, 0));
     EXPECT_TRUE(shows(false));
-    QTest::keyPress(Day, Qt::Key_Control);
+    QTest::keyPress(Focus(), Qt::Key_Control);
     EXPECT_TRUE(shows(true));
-    QTest::keyRelease(Day, Qt::Key_Control);
+    QTest::keyRelease(Focus(), Qt::Key_Control);
     EXPECT_TRUE(shows(false));
     QTest::mouseRelease(Day, Qt::LeftButton, {}, Visible(1150));
     EXPECT_EQ(Day->cursor().shape(), Qt::ArrowCursor);
@@ -231,22 +231,22 @@ TEST_F(MainFormEditing, ARightPressSelectsWithoutMoving) {
 
 TEST_F(MainFormEditing, NudgesNeighboursAndDeletes) {
     Press(CurrentDay()->FindByStart(900));
-    QTest::keyClick(Day, Qt::Key_Right, Qt::ControlModifier); // into Globex: refused
+    Key(Qt::Key_Right, Qt::ControlModifier); // into Globex: refused
     EXPECT_EQ(Spans(), QStringLiteral("1000-1200 Globex, 900-1000 Acme"));
     EXPECT_EQ(Undo().Count(), 0u);
-    QTest::keyClick(Day, Qt::Key_Left, Qt::ControlModifier);
+    Key(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(Spans(), QStringLiteral("1000-1200 Globex, 875-975 Acme"));
     EXPECT_EQ(Undo().LastKind(), ukMove);
     EXPECT_EQ(Details->txtTime->text(), QStringLiteral("08:45 - 09:45"));
     EXPECT_TRUE(FileBytes().contains("06 Mar 2024\t0845\t0945\tAcme"));
 
-    QTest::keyClick(Day, Qt::Key_Tab, Qt::ControlModifier);
+    Key(Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(Form->SelectedBlock(), CurrentDay()->FindByStart(1000));
-    QTest::keyClick(Day, Qt::Key_Tab, Qt::ControlModifier); // the last block: nothing
+    Key(Qt::Key_Tab, Qt::ControlModifier); // the last block: nothing
     EXPECT_EQ(Form->SelectedBlock(), CurrentDay()->FindByStart(1000));
 
     Messages->Answer = mrNo;
-    QTest::keyClick(Day, Qt::Key_Delete, Qt::ControlModifier);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_EQ(Messages->Shown[0].Text,
               QStringLiteral("Delete this activity block?\r\n\r\nTime:     \t10:00 - 12:00\r\n"
@@ -254,7 +254,7 @@ TEST_F(MainFormEditing, NudgesNeighboursAndDeletes) {
                              "Migration\r\nActivity:   \tCoding"));
     EXPECT_EQ(CurrentDay()->Blocks.size(), 2u);
     Messages->Answer = mrYes;
-    QTest::keyClick(Day, Qt::Key_Delete, Qt::ControlModifier);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(Spans(), QStringLiteral("875-975 Acme"));
     EXPECT_EQ(Form->SelectedBlock(), nullptr);
     EXPECT_EQ(Undo().LastKind(), ukDelete);
@@ -273,11 +273,11 @@ TEST_F(MainFormEditing, LockedHoursOnlySelect) {
     QTest::mouseRelease(Day, Qt::LeftButton, {}, Visible(1300));
     EXPECT_EQ(Form->SelectedBlock(), CurrentDay()->FindByStart(1000));
     Drag(1100, 1500);
-    QTest::keyClick(Day, Qt::Key_Left, Qt::ControlModifier);
-    QTest::keyClick(Day, Qt::Key_Delete, Qt::ControlModifier);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(Spans(), QStringLiteral("1000-1200 Globex, 900-1000 Acme"));
     EXPECT_EQ(Undo().Count(), 0u);
-    QTest::keyClick(Day, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Form->SelectedBlock(), CurrentDay()->FindByStart(900));
 }
 

@@ -124,6 +124,18 @@ protected:
         ASSERT_GE(index, 0) << text.toStdString();
         box->setCurrentIndex(index); // as a choice from the list does
     }
+    // Where the keyboard's keys go: the focused control, or the window.
+    QWidget* Focus() const {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus : Form.get();
+    }
+    // A key typed as the user types it, at whatever has the focus. Ctrl goes down first, on its
+    // own, as it does under the fingers (a drop-down box hands the focus on when it sees it).
+    void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        if (modifiers.testFlag(Qt::ControlModifier))
+            QTest::keyPress(Focus(), Qt::Key_Control);
+        QTest::keyClick(Focus(), Qt::Key(key), modifiers);
+    }
     QString MonthFile() const { return LocalDataPath() + QStringLiteral("2024-03.txt"); }
     QByteArray FileBytes() const { return ReadFile(MonthFile()); }
 

@@ -107,13 +107,12 @@ TEST_F(MainFormUndo, LockedHoursDisableUndoAndCtrlZ) {
     ASSERT_TRUE(Form->HoursLocked());
     EXPECT_FALSE(Form->btnUndo->isEnabled());
     EXPECT_FALSE(Form->menuUndo->isEnabled());
-    QTest::keyClick(Form->Timeline->pbxDay, Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(BlockAt(0)->OverTime);
 
     QTest::mouseClick(Form->sbLock, Qt::LeftButton);
     EXPECT_TRUE(Form->btnUndo->isEnabled());
-    Form->Timeline->pbxDay->setFocus();
-    QTest::keyClick(Form->Timeline->pbxDay, Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(BlockAt(0)->OverTime);
     EXPECT_EQ(Undo().Count(), 0u);
 }
@@ -134,8 +133,7 @@ TEST_F(MainFormUndo, ABillingCodeChangeIsOneStepWithItsRate) {
 }
 
 TEST_F(MainFormUndo, TheMenuItemCarriesCtrlZ) {
-    EXPECT_EQ(Form->menuUndo->text(), QStringLiteral("&Undo"));
-    EXPECT_EQ(Form->menuUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(Form->menuUndo->text(), QStringLiteral("&Undo\tCtrl+Z"));
     EXPECT_TRUE(Form->PopupMenu->actions().contains(Form->menuUndo));
     Press(BlockAt(0));
     QTest::mouseClick(Details->chkOvertime, Qt::LeftButton);

@@ -43,7 +43,7 @@ TEST_F(MainFormWindow, TheQuarterHourPaletteAndItsNewItems) {
     Pick(Details->cmbClient, QStringLiteral("Acme"));
     Pick(Details->cmbCategory, QStringLiteral("Meetings"));
     Form->Timeline->Clock = [] { return QTime(16, 20); };
-    QTest::keyClick(Form->Timeline->pbxDay, Qt::Key_1, Qt::ControlModifier);
+    Key(Qt::Key_1, Qt::ControlModifier);
     EXPECT_EQ(Form->SelectedBlock()->StartTime, 1625);
     EXPECT_EQ(Form->SelectedBlock()->EndTime, 1650);
 
