@@ -9,7 +9,7 @@ QH_BUILD="$QH_ROOT/build"
 QH_PACKAGES=(
   cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-multimedia-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   fonts-wine
 )
 

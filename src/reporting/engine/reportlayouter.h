@@ -1,0 +1,78 @@
+#pragma once
+
+#include "reporting/engine/reportmodel.h"
+
+#include <deque>
+#include <vector>
+
+#include <QRectF>
+#include <QString>
+
+// What a page is drawn from: text runs, lines and fills in layout units (1/96 inch) from the
+// top left corner of the printable area.
+struct TPageItem {
+    enum TKind { ikText, ikLine, ikFill };
+    TKind Kind = ikText;
+    QRectF Rect; // a line runs from the top left to the bottom right corner
+    QString Text;
+    double PointSize = 10;
+    bool Bold = false;
+    TTextAlignment Alignment = TTextAlignment::Left;
+    QColor Colour = Qt::black;
+};
+
+struct TReportPage {
+    int Number = 0;
+    std::vector<TPageItem> Items;
+    // The bands placed on the page, by kind, in order (for tests and the preview's outline).
+    std::vector<TBandKind> Bands;
+};
+
+// Lays a report model out into pages, one page at a time, so that a preview can show the first
+// page while later ones are still to be made and a run can stop between records. Each band is
+// measured before it is placed (growing labels included) and never split: a band that does not
+// fit on the page opens the next one. The title band stands on the first page, the page header
+// on every other page, the column header under either, the page footer at the foot of every
+// page; after the data come the summary and its child.
+class TReportLayouter {
+public:
+    explicit TReportLayouter(TReportModel& model);
+
+    // The next page; false when the report has ended (no page is made then).
+    bool NextPage(TReportPage& page);
+    // The number of the page being made (1 for the first); for the footer's page-number field.
+    int PageNumber() const { return FPageNumber; }
+    bool Finished() const { return FFinished; }
+    // Ends the report at the next record (a preview closed before it was complete).
+    void Cancel() { FCancelled = true; }
+
+    // The printable area in layout units.
+    static double PrintableWidth(const TReportPaper& paper);
+    static double PrintableHeight(const TReportPaper& paper);
+    // The height a label needs: its lines at its font (wrapped at its width when it stretches).
+    static double LabelHeight(const TReportLabel& label);
+
+private:
+    // A band measured with its contents as they were when it was offered.
+    struct TMeasured {
+        TBandKind Kind;
+        double Height;
+        std::vector<TPageItem> Items;
+    };
+    // Runs the band's before-print hook; when it prints, measures it (and its child chain).
+    bool Offer(TReportBand* band, std::deque<TMeasured>& out);
+    static TMeasured Measure(TReportBand& band);
+    void Place(const TMeasured& band, TReportPage& page, double& y);
+    void StartPage(TReportPage& page, double& y);
+    void FinishPage(TReportPage& page);
+    // Offers the bands that follow: the next record's bands, or the summary at the end.
+    bool FetchMore();
+
+    TReportModel& FModel;
+    std::deque<TMeasured> FPending;
+    int FPageNumber = 0;
+    bool FDataEnded = false;
+    bool FSummaryOffered = false;
+    bool FFinished = false;
+    bool FCancelled = false;
+};
