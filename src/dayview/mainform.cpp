@@ -15,6 +15,7 @@
 #include "storage/settings/windowgeometry.h"
 
 #include <QCloseEvent>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QFrame>
 #include <QGuiApplication>
@@ -207,10 +208,12 @@ void TMainForm::OpenSearchEntry(QDate date, int startTime) {
     if (!CurrentDay() || CurrentDay()->Date != date)
         return;
     TBlock* block = CurrentDay()->FindByStart(startTime);
-    if (!block)
-        return;
-    FSelectionSnapshot = TBlock::CreateDuplicate(*block);
-    SelectBlock(block);
+    if (block) {
+        FSelectionSnapshot = TBlock::CreateDuplicate(*block);
+        SelectBlock(block);
+    } else {
+        SelectBlock(nullptr); // the entry has gone stale: its block moved
+    }
     Timeline->RepaintDay();
     Timeline->ScrollToBlock(block);
     Timeline->UpdateZoomButtons();
@@ -239,7 +242,14 @@ void TMainForm::CreateHelpMenu() {
     QAction* about = mnuHelp->addAction(QStringLiteral("About Quillhour..."));
     about->setObjectName(QStringLiteral("AboutQuillhour1"));
     connect(locations, &QAction::triggered, this, [] {
-        ShowMessageBox(DataLocationsText(true), TMsgKind::Information, mbOK);
+        const QString heading = QStringLiteral("Quillhour data locations");
+        const QString crLf = QStringLiteral("\r\n");
+        const QString text = DataLocationsText(false);
+        QGuiApplication::clipboard()->setText(heading + crLf + text);
+        ShowMessageBox(heading + crLf + crLf + text + crLf +
+                           QStringLiteral("(This information has been copied to the Windows "
+                                          "clipboard)"),
+                       TMsgKind::Information, mbOK);
     });
     const auto notYet = [](const QString& what) {
         return [what] {

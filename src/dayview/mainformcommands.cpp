@@ -113,6 +113,9 @@ void TMainForm::KeyUp(QKeyEvent& event) {
 
 // The Ctrl commands, carried out when their key is released; the first row that matches.
 void TMainForm::RunCtrlCommand(int key) {
+    // Nothing is undone, cut or pasted under a block that is being dragged or stretched.
+    if (FGesture != TGesture::Idle && FGesture != TGesture::PressedOnBody)
+        return;
     const int step = TimeStep();
     const bool six = step == StepFromMinutes(6);
     const bool ten = step == StepFromMinutes(10);
@@ -238,7 +241,7 @@ void TMainForm::TimerTick() {
 
 void TMainForm::RemindUser() {
     if (isMinimized())
-        showNormal();
+        setWindowState(windowState() & ~Qt::WindowMinimized); // back as it was, maximised or not
     QApplication::processEvents();
     QTimer::singleShot(0, this, [this] {
         raise();
@@ -268,7 +271,9 @@ void TMainForm::OpenWindowOfButton(const QString& what) {
 
 void TMainForm::RefreshAfterSetup() {
     FUndo->Recording = false;
+    const bool stale = FLoaded.InUseListsStale; // month files written since still count
     LoadLists();
+    FLoaded.InUseListsStale = FLoaded.InUseListsStale || stale;
     FUndo->Recording = true;
     if (FSelectedBlock)
         FSelectionSnapshot = TBlock::CreateDuplicate(*FSelectedBlock);

@@ -90,6 +90,14 @@ void TMainForm::SelectBlock(TBlock* block) {
         FSelectionSnapshot = TBlock::CreateDuplicate(*block);
         gpbxDetails->ShowBlockDetails(block, FSelectionSnapshot.get(), FHoursLocked);
     } else {
+        // The block being dragged or stretched is forgotten with the selection.
+        FDragBlock = nullptr;
+        FResizeBlock = nullptr;
+        FDragStartCopy.reset();
+        if (FGesture == TGesture::Dragging || FGesture == TGesture::Resizing) {
+            FGesture = TGesture::Idle;
+            Timeline->DrawDragOutline(nullptr);
+        }
         gpbxDetails->ClearBlockDetails();
         gpbxDetails->SetDetailsEnabled(false);
     }

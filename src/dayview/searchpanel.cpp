@@ -402,7 +402,7 @@ void TSearchPanel::Find() {
     case drAll:
         break;
     case drSince:
-        request.From = one;
+        request.From = std::min(one, other);
         break;
     case drBefore:
         request.To = one;

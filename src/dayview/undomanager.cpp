@@ -186,6 +186,8 @@ bool TUndoManager::UndoLast() {
         goOn = done->Kind == ukDaySelection && !FSteps.empty() &&
                !(FSteps.size() == 1 && FSteps.front()->Kind == ukDaySelection);
     }
+    // A change still pending had its step at the top: it has been taken back with it.
+    ChangePending = false;
     RefreshButton();
     Undoing = false;
     return true;

@@ -17,7 +17,10 @@ int LevelOf(const QTreeWidgetItem* node) {
 // Rebuilds the nodes from the snapshot's lines; each line's leading tabs give its level.
 void LoadTreeText(QTreeWidget* tree, const QString& text) {
     std::vector<QTreeWidgetItem*> lastAtLevel;
-    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast(); // after the last line's end; an empty name in between stays a node
+    for (const QString& line : lines) {
         qsizetype level = 0;
         while (level < line.size() && line.at(level) == QLatin1Char('\t'))
             ++level;

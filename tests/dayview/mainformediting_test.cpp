@@ -304,3 +304,21 @@ TEST_F(MainFormEditing, TheFavouritePictureMakesACopyOfTheFavourite) {
     EXPECT_TRUE(FileBytes().contains("06 Mar 2024\t1400\t1430\tGlobex\tMigration\tMeetings\t"
                                      "Planning\tWeekly call"));
 }
+
+TEST_F(MainFormEditing, AnUndoDuringADragForgetsTheDraggedBlock) {
+    Press(CurrentDay()->FindByStart(900));
+    QTest::mouseClick(Details->chkOvertime, Qt::LeftButton); // something to undo
+    Form->Timeline->ScrollToTime(1100);
+    const QPoint press = Visible(950);
+    QTest::mousePress(Day, Qt::LeftButton, {}, press);
+    QTest::mouseMove(Day, press + QPoint(QApplication::startDragDistance() + 1, 0));
+    QTest::mouseMove(Day, Visible(1250));
+    Key(Qt::Key_Z, Qt::ControlModifier); // keys do nothing under a drag
+    ASSERT_NE(Form->SelectedBlock(), nullptr);
+    EXPECT_TRUE(Form->SelectedBlock()->OverTime);
+    Form->UndoLast(); // the undo button still could: it replaces the day's blocks
+    QTest::mouseMove(Day, Visible(1300));
+    QTest::mouseRelease(Day, Qt::LeftButton, {}, Visible(1300));
+    EXPECT_EQ(Spans(), QStringLiteral("1000-1200 Globex, 900-1000 Acme"));
+    EXPECT_FALSE(Form->UndoManager().ChangePending);
+}

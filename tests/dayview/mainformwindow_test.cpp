@@ -7,6 +7,7 @@
 #include "storage/months/day.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QMenu>
 #include <QScreen>
@@ -147,6 +148,14 @@ TEST_F(MainFormWindow, ToolBarControlsAndTheTitle) {
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Quillhour - Ann"));
     EXPECT_EQ(Form->mnuHelp->actions().size(), 10); // six items, two separators, two more
     EXPECT_EQ(Form->SharedCustomColours.size(), 16);
+    Messages->Shown.clear();
+    Form->findChild<QAction*>(QStringLiteral("Datalocationinformation1"))->trigger();
+    ASSERT_EQ(Messages->Shown.size(), 1u);
+    EXPECT_TRUE(Messages->Shown[0].Text.startsWith(QStringLiteral("Quillhour data locations\r\n\r\n")));
+    EXPECT_TRUE(Messages->Shown[0].Text.endsWith(
+        QStringLiteral("(This information has been copied to the Windows clipboard)")));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(
+        QStringLiteral("Quillhour data locations\r\n")));
 }
 
 // A work-group workstation: the shared lists on the server, the user's months at home.

@@ -112,7 +112,8 @@ QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QStrin
 }
 
 TMoney Charge(const TBillingInfo* billing, double hours) {
-    if (!billing)
+    // Free of charge is never charged, whatever rate a hand-made file gives it.
+    if (!billing || billing->Code == bcFreeOfCharge)
         return {};
     if (billing->Code == bcHourlyRate)
         return HourlyCharge(hours, billing->Rate);

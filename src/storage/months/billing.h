@@ -55,12 +55,13 @@ inline bool HasRate(const TBillingInfo* billing) {
 }
 // "--" unless HasRate; otherwise the amount, after the currency symbol when withSymbol.
 QString BlockRateText(const TBillingInfo* billing, bool withSymbol, const QString& currencySymbol);
-// What the time is charged: 0 without a billing object; for an hourly rate hours × rate to
-// the nearest ten-thousandth (halves to even); for every other code the rate itself.
+// What the time is charged: 0 without a billing object and for Free of Charge (whatever its
+// rate); for an hourly rate hours × rate to the nearest ten-thousandth (halves to even); for
+// every other code the rate itself.
 TMoney Charge(const TBillingInfo* billing, double hours);
 // The same for whole minutes (minutes / 60 hours), without a real number when it can.
 inline TMoney MinutesCharge(const TBillingInfo* billing, std::int32_t minutes) {
-    if (!billing)
+    if (!billing || billing->Code == bcFreeOfCharge)
         return {};
     if (billing->Code == bcHourlyRate)
         return HourlyChargeOfMinutes(minutes, billing->Rate);

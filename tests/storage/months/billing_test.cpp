@@ -191,4 +191,8 @@ TEST(Billing, QueriesWithBillingObject) {
     EXPECT_EQ(Charge(&fixed, 8), Amount(250));
     EXPECT_EQ(Charge(&free, 3), TMoney());
     EXPECT_EQ(Charge(&contract, 3), TMoney());
+    // A hand-made file may give free time a rate: it is still never charged.
+    const TBillingInfo freeWithRate(bcFreeOfCharge, rsUser, Amount(75));
+    EXPECT_EQ(Charge(&freeWithRate, 2), TMoney());
+    EXPECT_EQ(MinutesCharge(&freeWithRate, 120), TMoney());
 }
