@@ -427,7 +427,7 @@ void TSearchPanel::Find() {
 
 void TSearchPanel::ShowResult(const TSearchResult& result) {
     for (const TSearchMatch& match : result.Listed) {
-        auto* item = new QListWidgetItem(AppLocale().toString(match.Date, QLocale::ShortFormat) +
+        auto* item = new QListWidgetItem(LocaleShortDateText(match.Date) +
                                              QStringLiteral("    ") + TimeText(match.StartTime),
                                          lstSearchResults);
         item->setData(DateRole, match.Date);

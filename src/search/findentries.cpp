@@ -73,7 +73,7 @@ bool Matches(const TBlock& block, const TSearchRequest& request, const QString& 
 } // namespace
 
 QString SearchEntryText(QDate date, int startTime) {
-    return AppLocale().toString(date, QLocale::ShortFormat) + QLatin1Char('\t') +
+    return LocaleShortDateText(date) + QLatin1Char('\t') +
            TimeText(startTime);
 }
 

@@ -23,7 +23,7 @@ public:
             .Text = QStringLiteral("Report for: user1");
         TReportBand& columns = Model.AddBand(TBandKind::ColumnHeader, 20);
         columns.AddLabel(QStringLiteral("lblClient"), 8, 2, 8).Text = QStringLiteral("Client");
-        columns.AddLine(0, 18, 1047, 18);
+        columns.AddRule(0, 18, 1047, 18);
         columns.BeforePrint = [this](TReportBand&) { return !SummaryPrinted; };
         TReportBand& detail = Model.AddBand(TBandKind::Detail, 20);
         detail.AddLabel(QStringLiteral("lblLine"), 8, 2, 8);

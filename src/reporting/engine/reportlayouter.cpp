@@ -71,7 +71,7 @@ TReportLayouter::TMeasured TReportLayouter::Measure(TReportBand& band) {
         if (label.Stretch)
             measured.Height = std::max(measured.Height, label.Top + height);
     }
-    for (const TReportLine& line : band.Lines)
+    for (const TReportRule& line : band.Rules)
         measured.Items.push_back({TPageItem::ikLine,
                                   QRectF(QPointF(line.Left, line.Top),
                                          QPointF(line.Right, line.Bottom)),
@@ -127,9 +127,13 @@ void TReportLayouter::FinishPage(TReportPage& page) {
 bool TReportLayouter::FetchMore() {
     if (!FDataEnded) {
         if (!FCancelled && FModel.NextRecord && FModel.NextRecord()) {
-            for (TBandKind kind : {TBandKind::Detail, TBandKind::SubDetail, TBandKind::GroupFooter})
-                for (TReportBand* band : FModel.Bands(kind))
+            for (TReportBand* band : FModel.Bands(TBandKind::Detail))
+                Offer(band, FPending);
+            for (TReportBand* band : FModel.Bands(TBandKind::SubDetail)) {
+                while (!FCancelled && band->NextRecord && band->NextRecord())
                     Offer(band, FPending);
+                Offer(band->Footer, FPending);
+            }
             return true;
         }
         FDataEnded = true;

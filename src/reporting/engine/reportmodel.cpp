@@ -20,8 +20,8 @@ TReportLabel* TReportBand::Label(const QString& name) {
     return nullptr;
 }
 
-void TReportBand::AddLine(int left, int top, int right, int bottom) {
-    Lines.push_back({left, top, right, bottom});
+void TReportBand::AddRule(int left, int top, int right, int bottom) {
+    Rules.push_back({left, top, right, bottom});
 }
 
 TReportBand& TReportModel::AddBand(TBandKind kind, int height, QColor background) {

@@ -33,7 +33,7 @@ struct TReportLabel {
 };
 
 // A straight line, from (Left, Top) to (Right, Bottom), one unit thick.
-struct TReportLine {
+struct TReportRule {
     int Left = 0;
     int Top = 0;
     int Right = 0;
@@ -46,15 +46,19 @@ public:
 
     TReportLabel& AddLabel(const QString& name, int left, int top, double pointSize = 10);
     TReportLabel* Label(const QString& name);
-    void AddLine(int left, int top, int right, int bottom);
+    void AddRule(int left, int top, int right, int bottom);
 
     TBandKind Kind;
     int Height; // layout units; a band of height 0 prints nothing
     QColor Background;
     std::vector<TReportLabel> Labels;
-    std::vector<TReportLine> Lines;
+    std::vector<TReportRule> Rules;
     // Printed right after this band, on the same conditions.
     TReportBand* Child = nullptr;
+    // A sub-detail band is printed once for each of its own records, as long as this answers
+    // true, for every record of the report; its footer follows the last of them.
+    std::function<bool()> NextRecord;
+    TReportBand* Footer = nullptr;
     // Before the band is placed; false leaves it out this time.
     std::function<bool(TReportBand& band)> BeforePrint;
     // After the band was placed.

@@ -1,0 +1,267 @@
+#include "basereport.h"
+
+#include "base/applocale.h"
+#include "base/datalocations.h"
+#include "base/fileutils.h"
+#include "base/messages.h"
+#include "base/textfile.h"
+#include "reporting/engine/reportpainter.h"
+#include "reporting/isoweeks.h"
+
+#include <cmath>
+
+namespace {
+const QColor Silver(192, 192, 192);
+
+const std::vector<std::pair<QString, QString>>& BillingCodeLegend() {
+    static const std::vector<std::pair<QString, QString>> legend{
+        {QStringLiteral("Y"), QStringLiteral("Chargeable")},
+        {QStringLiteral("N"), QStringLiteral("Not Chargeable")},
+        {QStringLiteral("HRA"), QStringLiteral("Hourly Rate")},
+        {QStringLiteral("FPR"), QStringLiteral("Fixed Price")},
+        {QStringLiteral("CON"), QStringLiteral("Contract")},
+        {QStringLiteral("FOC"), QStringLiteral("Free of Charge")}};
+    return legend;
+}
+
+QString ShortDate(QDate date) {
+    return LocaleShortDateText(date);
+}
+} // namespace
+
+TBaseReport::TBaseReport(QString title, bool billing, bool letter)
+    : FBilling(billing), FLetter(letter) {
+    FModel.Title = std::move(title);
+    FModel.Paper = letter ? TReportPaper::Letter() : TReportPaper::A4();
+    CreateCommonBands();
+}
+
+TBaseReport::~TBaseReport() = default;
+
+void TBaseReport::CreateCommonBands() {
+    const int width = BandWidth();
+    TReportBand& header = FModel.AddBand(TBandKind::PageHeader, 24, Silver);
+    header.AddLabel(QStringLiteral("lblHeaderUser"), 8, 4);
+    TReportLabel& headerTitle = header.AddLabel(QStringLiteral("lblHeaderTitle"), 0, 4);
+    headerTitle.Width = width;
+    headerTitle.Alignment = TTextAlignment::Centre;
+    TReportLabel& headerPeriod =
+        header.AddLabel(QStringLiteral("lblHeaderPeriod"), FLetter ? 742 : 809, 4);
+    headerPeriod.Width = 230;
+    headerPeriod.Alignment = TTextAlignment::Right;
+
+    TReportBand& title = FModel.AddBand(TBandKind::Title, 56, Silver);
+    TReportLabel& titleText = title.AddLabel(QStringLiteral("lblTitle"), 0, 2, 16);
+    titleText.Width = width;
+    titleText.Alignment = TTextAlignment::Centre;
+    title.AddLabel(QStringLiteral("lblTitleUser"), 8, 4);
+    TReportLabel& period = title.AddLabel(QStringLiteral("lblTitlePeriod"), 0, 4);
+    period.Width = (FLetter ? 972 : 1039);
+    period.Alignment = TTextAlignment::Right;
+    title.AddLabel(QStringLiteral("lblFilter"), 8, 24, 8);
+    title.AddLabel(QStringLiteral("lblTitleFilter"), 8, 37, 8).Width = 900;
+
+    TReportBand& total = FModel.AddBand(TBandKind::Summary, 24, Silver);
+    TReportLabel& totalText = total.AddLabel(QStringLiteral("lblTotal"), 8, 4, 9);
+    totalText.Text = QStringLiteral("Total");
+    totalText.Bold = true;
+    TReportBand& users = FModel.AddBand(TBandKind::Summary, 0);
+    users.AddLabel(QStringLiteral("lblHeaderUserList"), 8, 7, 8).Bold = true;
+    users.AddLabel(QStringLiteral("lblUserList"), 8, 22, 8).Stretch = true;
+    if (FBilling) {
+        TReportLabel& warning = users.AddLabel(QStringLiteral("lblWarning"), 0, 7, 8);
+        warning.Bold = true;
+        warning.Width = width;
+        warning.Alignment = TTextAlignment::Centre;
+        warning.Stretch = true;
+        const int codes = FLetter ? 772 : 838;
+        users.AddLabel(QStringLiteral("lblHeaderBillingCodes"), codes, 7, 8).Bold = true;
+        users.AddLabel(QStringLiteral("lblBillingCodes"), codes, 22, 8).Stretch = true;
+        users.AddLabel(QStringLiteral("lblBillingDescriptions"), FLetter ? 840 : 906, 22, 8)
+            .Stretch = true;
+    }
+    total.Child = &users;
+    total.AfterPrint = [this](TReportBand&) { FillUserList(); };
+
+    TReportBand& footer = FModel.AddBand(TBandKind::PageFooter, 32);
+    footer.AddLabel(QStringLiteral("lblPage"), 8, 12).Text = QStringLiteral("Page");
+    footer.AddLabel(QStringLiteral("lblPageNumber"), 44, 12);
+    footer.BeforePrint = [this](TReportBand& band) {
+        band.Label(QStringLiteral("lblPageNumber"))->Text =
+            QString::number(FLayouter ? FLayouter->PageNumber() : 1);
+        return true;
+    };
+}
+
+void TBaseReport::Initialise(const TReportParameters& parameters) {
+    FParameters = parameters;
+    ArrangeColumns();
+}
+
+int TBaseReport::AdjustLeft(int x) const {
+    if (!FLetter)
+        return x;
+    return x - int(std::nearbyint(double(x) * 67.0 / 1047.0));
+}
+
+QString TBaseReport::UserCaption() const {
+    if (UserCount() > 1)
+        return QStringLiteral("Consolidated report for: ") + QString::number(UserCount()) +
+               QStringLiteral(" users (listed below report)");
+    const QString name = UserCount() == 1 ? LastPathPart(FParameters.Users->front())
+                                          : CurrentUserName();
+    return QStringLiteral("Report for: ") + name;
+}
+
+QString TBaseReport::PeriodCaption() const {
+    QString caption = QStringLiteral("Period: ") + ShortDate(FParameters.PeriodFrom) +
+                      QStringLiteral(" to ") + ShortDate(FParameters.PeriodTo);
+    if (IsWholeWeek(FParameters.PeriodFrom, FParameters.PeriodTo)) {
+        const TIsoWeek week = IsoWeek(FParameters.PeriodFrom);
+        caption += QStringLiteral("  (") + WeekNumberText(week.Week, week.Year) +
+                   QLatin1Char(')');
+    }
+    return caption;
+}
+
+bool TBaseReport::Filtered() const {
+    return !FParameters.ClientFilter.isEmpty() || FParameters.Charging != TCharging::IncludeAll ||
+           !FParameters.ShowOvertime;
+}
+
+QString TBaseReport::FilterText() const {
+    QStringList parts;
+    if (!FParameters.ClientFilter.isEmpty()) {
+        QString client = QStringLiteral("Client = ") + FParameters.ClientFilter;
+        if (!FParameters.ProjectFilter.isEmpty())
+            client += QStringLiteral(", Project = ") + FParameters.ProjectFilter;
+        parts.append(client);
+    }
+    if (FParameters.Charging != TCharging::IncludeAll)
+        parts.append(QStringLiteral("Chargeable = ") +
+                     (FParameters.Charging == TCharging::ChargeableOnly ? QStringLiteral("Yes")
+                                                                        : QStringLiteral("No")));
+    if (!FParameters.ShowOvertime)
+        parts.append(QStringLiteral("No Overtime"));
+    return parts.join(QStringLiteral(", "));
+}
+
+void TBaseReport::SetupTitles() {
+    TotalsPrinted = false;
+    const QString user = UserCaption();
+    const QString period = PeriodCaption();
+    TReportBand* header = FModel.Band(TBandKind::PageHeader);
+    TReportBand* title = FModel.Band(TBandKind::Title);
+    header->Label(QStringLiteral("lblHeaderUser"))->Text = user;
+    header->Label(QStringLiteral("lblHeaderTitle"))->Text = FModel.Title;
+    header->Label(QStringLiteral("lblHeaderPeriod"))->Text = period;
+    title->Label(QStringLiteral("lblTitle"))->Text = FModel.Title;
+    title->Label(QStringLiteral("lblTitleUser"))->Text = user;
+    title->Label(QStringLiteral("lblTitlePeriod"))->Text = period;
+    title->Label(QStringLiteral("lblFilter"))->Text =
+        Filtered() ? QStringLiteral("Filtered for:") : QStringLiteral("Not filtered");
+    title->Label(QStringLiteral("lblTitleFilter"))->Text = Filtered() ? FilterText() : QString();
+    if (TReportBand* list = FModel.Band(TBandKind::Summary); list && list->Child) {
+        list->Child->Height = 0;
+        for (TReportLabel& label : list->Child->Labels)
+            label.Text.clear();
+    }
+    QString line = FModel.Title + QLatin1Char(' ') + user + QStringLiteral("   ") + period;
+    if (Filtered())
+        line += QStringLiteral("   Filtered for:") + FilterText();
+    FReportText = {line};
+}
+
+TReportLayouter& TBaseReport::StartRun() {
+    FLayouter = std::make_unique<TReportLayouter>(FModel);
+    SetupTitles();
+    StartLayoutRun();
+    return *FLayouter;
+}
+
+bool TBaseReport::ProducePdf(const QString& fileName, int* pages) {
+    if (!PrepareLines()) {
+        ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+        return false;
+    }
+    TReportLayouter& layouter = StartRun();
+    return WriteReportPdf(layouter, FModel.Paper, fileName, FModel.Title, pages);
+}
+
+QStringList TBaseReport::BuildReportText() {
+    if (FReportText.isEmpty())
+        SetupTitles();
+    FReportText = {FReportText.front()};
+    WriteReportText();
+    return FReportText;
+}
+
+void TBaseReport::SaveReportTextTo(const QString& fileName) {
+    const QStringList lines = BuildReportText();
+    WriteTextFile(fileName, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+QString TBaseReport::CategoryActivityText(const QString& category, const QString& activity) {
+    if (!category.isEmpty() && !activity.isEmpty())
+        return category + QStringLiteral(" : ") + activity;
+    return category;
+}
+
+QString TBaseReport::CodeText(bool overtime, const QString& code) {
+    if (!overtime)
+        return code;
+    return code.isEmpty() ? QStringLiteral("OT") : code + QStringLiteral(",OT");
+}
+
+double TBaseReport::Round2(double x) {
+    return std::nearbyint(x * 100) / 100;
+}
+
+void TBaseReport::FitWidth(TReportLabel& label, const TReportLabel& next) {
+    label.Width = next.Left - label.Left - 10;
+}
+
+QString TBaseReport::BillingWarningText(const std::set<QString>& codes) {
+    for (const char* unbilled : {"", "Y", "N", "CON"})
+        if (codes.count(QString::fromLatin1(unbilled)))
+            return QStringLiteral("WARNING\rReport totals include hours for which\rno billing "
+                                  "information is available.\rFinancial data is not complete.");
+    return {};
+}
+
+void TBaseReport::FillUserList() {
+    TReportBand* list = FModel.Band(TBandKind::Summary)->Child;
+    if (!list)
+        return;
+    if (UserCount() > 1) {
+        list->Height = 38;
+        list->Label(QStringLiteral("lblHeaderUserList"))->Text = QStringLiteral("Report for users:");
+        QStringList names;
+        for (const QString& folder : *FParameters.Users)
+            names.append(LastPathPart(folder));
+        list->Label(QStringLiteral("lblUserList"))->Text = names.join(QLatin1Char('\n'));
+    }
+    TotalsPrinted = true;
+    if (!FBilling)
+        return;
+    QStringList codes;
+    QStringList descriptions;
+    for (const auto& [code, description] : BillingCodeLegend())
+        if (CodesMet.count(code)) {
+            codes.append(code);
+            descriptions.append(description);
+        }
+    if (CodesMet.count(QStringLiteral("OT"))) {
+        codes.append(QStringLiteral("OT"));
+        descriptions.append(QStringLiteral("Overtime"));
+    }
+    if (!CodesMet.empty())
+        list->Height = std::max(list->Height, 38);
+    list->Label(QStringLiteral("lblHeaderBillingCodes"))->Text =
+        CodesMet.empty() ? QString() : QStringLiteral("Billing Codes");
+    list->Label(QStringLiteral("lblBillingCodes"))->Text = codes.join(QLatin1Char('\n'));
+    list->Label(QStringLiteral("lblBillingDescriptions"))->Text =
+        descriptions.join(QLatin1Char('\n'));
+    list->Label(QStringLiteral("lblWarning"))->Text =
+        BillingWarningText(CodesMet).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "reporting/engine/reportlayouter.h"
+#include "reporting/engine/reportmodel.h"
+#include "reporting/lineoptions.h"
+#include "reporting/reportdata.h"
+#include "reporting/reportlines.h"
+
+#include <memory>
+#include <set>
+
+#include <QDate>
+#include <QStringList>
+
+// What the report window hands a layout.
+struct TReportParameters {
+    const TReportDays* Days = nullptr;
+    QDate PeriodFrom;
+    QDate PeriodTo;
+    QString ClientFilter;
+    QString ProjectFilter;
+    const QStringList* Users = nullptr; // user folders; none for the current user
+    TCharging Charging = TCharging::IncludeAll;
+    bool ShowOvertime = true;
+    bool BreakDownToRemarks = false;
+};
+
+// The common ancestor of the report layouts: the page, the bands every layout shares (page
+// header, title, summary with the user list and billing legend, page footer), the captions of
+// the title, the column rules and the report text. The layouts add their column header, detail
+// and total bands.
+class TBaseReport {
+public:
+    TBaseReport(QString title, bool billing, bool letter);
+    virtual ~TBaseReport();
+    TBaseReport(const TBaseReport&) = delete;
+    TBaseReport& operator=(const TBaseReport&) = delete;
+
+    // Stores the parameters and arranges the columns.
+    void Initialise(const TReportParameters& parameters);
+    // Runs the report into a PDF file; false (with "There are no hours to report" shown) when
+    // there is nothing to print, or when the file cannot be written.
+    bool ProducePdf(const QString& fileName, int* pages = nullptr);
+    // Starts a run and hands out its pages one at a time (the preview and the tests).
+    TReportLayouter& StartRun();
+
+    // The report text: the title line of the last run, then, once written, the header and the
+    // data lines.
+    const QStringList& ReportText() const { return FReportText; }
+    // Rebuilds the text from its title line and writes it to fileName, CR LF after each line,
+    // in Windows-1252 (UTF-8 when a character does not fit). Raises EInOutError when the file
+    // cannot be written; an existing file is replaced only by the whole new text.
+    void SaveReportTextTo(const QString& fileName);
+    // The text as SaveReportTextTo writes it, without writing it.
+    QStringList BuildReportText();
+
+    // A configured column position on this paper: itself on A4; on Letter x − round(x × 67 ÷
+    // 1047), halves to even.
+    int AdjustLeft(int x) const;
+
+    QString Title() const { return FModel.Title; }
+    bool IsBilling() const { return FBilling; }
+    bool IsLetter() const { return FLetter; }
+    const TReportParameters& Parameters() const { return FParameters; }
+    int UserCount() const { return FParameters.Users ? int(FParameters.Users->size()) : 0; }
+    TReportModel& Model() { return FModel; }
+
+    // The captions SetupTitles gives.
+    QString UserCaption() const;
+    QString PeriodCaption() const;
+    bool Filtered() const;
+    QString FilterText() const;
+
+    static QString CategoryActivityText(const QString& category, const QString& activity);
+    static QString CodeText(bool overtime, const QString& code);
+    static double Round2(double x);
+    // The warning of the billing layouts for the codes met; empty when every line was billed.
+    static QString BillingWarningText(const std::set<QString>& codes);
+
+protected:
+    virtual void ArrangeColumns() = 0;
+    // False when there is nothing to print.
+    virtual bool PrepareLines() = 0;
+    virtual void WriteReportText() = 0;
+    // The layout's own start of a run: its totals and counters.
+    virtual void StartLayoutRun() = 0;
+
+    // A label's width up to the next one's left edge, less 10.
+    static void FitWidth(TReportLabel& label, const TReportLabel& next);
+    // Fills the user list and, for billing layouts, the legend and warning.
+    void FillUserList();
+    void AddReportTextLine(const QString& line) { FReportText.append(line); }
+    int BandWidth() const { return FLetter ? 980 : 1047; }
+
+    TReportModel FModel;
+    TReportParameters FParameters;
+    TReportLines CurrentLines;
+    std::set<QString> CodesMet; // billing layouts
+    bool TotalsPrinted = false;
+
+private:
+    void CreateCommonBands();
+    void SetupTitles();
+
+    bool FBilling;
+    bool FLetter;
+    QStringList FReportText;
+    std::unique_ptr<TReportLayouter> FLayouter;
+};

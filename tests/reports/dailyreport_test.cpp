@@ -1,0 +1,181 @@
+#include "base/datalocations.h"
+#include "base/applocale.h"
+#include "reporting/layouts/dailyreport.h"
+#include "reporting/reportdata.h"
+#include "storage/months/billing.h"
+#include "storage/months/block.h"
+#include "storage/months/month.h"
+#include "storage/settings/adminsettings.h"
+#include "storage/settings/personalsettings.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+QStringList PageTexts(TBaseReport& report) {
+    QStringList texts;
+    TReportLayouter& layouter = report.StartRun();
+    TReportPage page;
+    while (layouter.NextPage(page))
+        for (const TPageItem& item : page.Items)
+            if (item.Kind == TPageItem::ikText)
+                texts.append(item.Text);
+    return texts;
+}
+} // namespace
+
+// The current user's March 2024: two days with blocks, one day of unreported time only.
+class DailyReport : public TTempFolderTest {
+protected:
+    void SetUp() override {
+        TTempFolderTest::SetUp();
+        SetAppLocale(QLocale(QStringLiteral("en_GB"))); // dates as 04/03/2024
+        Env.Args = {Env.Program, QStringLiteral("/datadir"), MakeFolder(QStringLiteral("local"))};
+        ApplyEnvironment();
+        ResolveDataLocations(TResolveMode::ReadOnly);
+        QDir().mkpath(LocalDataPath());
+        AdminSettings() = TAdminSettings{};
+        AdminSettings().CurrencySymbol = QStringLiteral("$");
+        PersonalSettings().UserName = QStringLiteral("ann");
+        TMonth month(2024, 3);
+        Add(month, 4, 900, 1000, "Acme", "One").OverTime = false;
+        Add(month, 4, 1000, 1100, "Acme", "Two");
+        Add(month, 4, 1100, 1150, "Acme", "Late").OverTime = true;
+        Add(month, 5, 900, 1000, "Globex", "Line one\r\nline two");
+        Add(month, 6, 900, 1000, "Hidden", "").Reportable = false;
+        TBlock& billed = Add(month, 5, 1300, 1400, "Globex", "");
+        billed.BillingInfo = std::make_unique<TBillingInfo>(bcHourlyRate, rsUser,
+                                                            TMoney::FromUnits(500000));
+        billed.OverTime = true;
+        month.Save();
+    }
+    void TearDown() override {
+        AdminSettings() = TAdminSettings{};
+        TTempFolderTest::TearDown();
+    }
+    static TBlock& Add(TMonth& month, int day, int start, int end, const char* client,
+                       const char* remarks) {
+        TBlock& block = month.DayByNumber(day)->AddBlock(start, end);
+        block.Client = QString::fromUtf8(client);
+        block.Project = QStringLiteral("Web");
+        block.Category = QStringLiteral("Dev");
+        block.Activity = QStringLiteral("Code");
+        block.Remarks = QString::fromUtf8(remarks);
+        block.Reportable = true;
+        block.Chargeable = true;
+        return block;
+    }
+    void Run(TBaseReport& report, bool overtime = true, bool remarks = false) {
+        Days = CollectReportDays(QDate(2024, 3, 4), QDate(2024, 3, 10));
+        TReportParameters parameters;
+        parameters.Days = &Days;
+        parameters.PeriodFrom = QDate(2024, 3, 4);
+        parameters.PeriodTo = QDate(2024, 3, 10);
+        parameters.ShowOvertime = overtime;
+        parameters.BreakDownToRemarks = remarks;
+        report.Initialise(parameters);
+    }
+    TReportDays Days;
+};
+
+TEST_F(DailyReport, CaptionsOfUsersPeriodsAndFilters) {
+    TDailyReportA4 report;
+    Run(report);
+    EXPECT_EQ(report.UserCaption(), QStringLiteral("Report for: ann"));
+    EXPECT_EQ(report.PeriodCaption(),
+              QStringLiteral("Period: 04/03/2024 to 10/03/2024  (2024-W10)"));
+    EXPECT_FALSE(report.Filtered());
+    const QStringList users{QStringLiteral("/server/Data/bob/"), QStringLiteral("/server/Data/cy/")};
+    TReportParameters parameters = report.Parameters();
+    parameters.Users = &users;
+    parameters.PeriodFrom = QDate(2024, 3, 3); // Sunday to Saturday: no week number
+    parameters.PeriodTo = QDate(2024, 3, 9);
+    parameters.ClientFilter = QStringLiteral("ACME");
+    parameters.ProjectFilter = QStringLiteral("Web");
+    parameters.Charging = TCharging::ChargeableOnly;
+    parameters.ShowOvertime = false;
+    report.Initialise(parameters);
+    EXPECT_EQ(report.UserCaption(),
+              QStringLiteral("Consolidated report for: 2 users (listed below report)"));
+    EXPECT_EQ(report.PeriodCaption(), QStringLiteral("Period: 03/03/2024 to 09/03/2024"));
+    EXPECT_EQ(report.FilterText(),
+              QStringLiteral("Client = ACME, Project = Web, Chargeable = Yes, No Overtime"));
+    const QStringList single{QStringLiteral("/server/Data/bob/")};
+    parameters.Users = &single;
+    report.Initialise(parameters);
+    EXPECT_EQ(report.UserCaption(), QStringLiteral("Report for: bob"));
+    TDailyReportLTR letter;
+    EXPECT_EQ(letter.AdjustLeft(600), 562);
+    EXPECT_EQ(report.AdjustLeft(600), 600);
+}
+
+TEST_F(DailyReport, PagesHoldTheDaysLinesAndTotals) {
+    TDailyReportA4 report;
+    Run(report);
+    const QStringList texts = PageTexts(report);
+    EXPECT_TRUE(texts.contains(QStringLiteral("Daily Summary")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("04/03/2024")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("05/03/2024")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("06/03/2024"))); // only unreported time
+    EXPECT_FALSE(texts.contains(QStringLiteral("Hidden")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Daily Sub-total")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Total")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("3.00")));  // normal hours of the week
+    EXPECT_TRUE(texts.contains(QStringLiteral("1.50")));  // overtime hours
+    EXPECT_FALSE(texts.contains(QStringLiteral("Remarks"))); // not broken down
+}
+
+TEST_F(DailyReport, TheSavedTextByteForByte) {
+    TDailyReportA4 report;
+    Run(report, true, true);
+    report.StartRun();
+    const QString file = Path(QStringLiteral("daily.txt"));
+    report.SaveReportTextTo(file);
+    report.SaveReportTextTo(file); // saving again writes the text once
+    EXPECT_EQ(ReadFile(file),
+              QByteArray("Daily Summary Report for: ann   Period: 04/03/2024 to 10/03/2024  "
+                         "(2024-W10)\r\n"
+                         "User\tDate\tStart Time\tEnd Time\tClient\tProject\tCategory : "
+                         "Activity\tRemarks\tCharge\tNormal\tOvertime\tDaily Normal\tDaily "
+                         "Overtime\r\n"
+                         "ann\t04/03/2024\t11:00\t11:30\tAcme\tWeb\tDev : Code\tLate\tY\t\t0.50\r\n"
+                         "ann\t04/03/2024\t09:00\t10:00\tAcme\tWeb\tDev : Code\tOne\tY\t1.00\t\r\n"
+                         "ann\t04/03/2024\t10:00\t11:00\tAcme\tWeb\tDev : Code\tTwo\tY\t1.00\t\t"
+                         "2.00\t0.50\r\n"
+                         "ann\t05/03/2024\t13:00\t14:00\tGlobex\tWeb\tDev : Code\t\tY\t\t1.00\r\n"
+                         "ann\t05/03/2024\t09:00\t10:00\tGlobex\tWeb\tDev : Code\tLine one line "
+                         "two\tY\t1.00\t\t1.00\t1.00\r\n"));
+}
+
+TEST_F(DailyReport, WithoutOvertimeTheNormalColumnMovesRight) {
+    TDailyReportA4 report;
+    Run(report, false);
+    report.StartRun();
+    const QStringList text = report.BuildReportText();
+    EXPECT_TRUE(text[1].endsWith(QStringLiteral("Charge\tNormal\tDaily Normal")));
+    for (const QString& line : text)
+        EXPECT_FALSE(line.contains(QStringLiteral("Late"))); // overtime left out
+    const TReportLabel* normal =
+        report.Model().Band(TBandKind::SubDetail)->Label(QStringLiteral("lblNormal"));
+    EXPECT_EQ(normal->Left + normal->Width, 987 + 52);
+}
+
+TEST_F(DailyReport, BillingShowsCodesRatesAndTheWarning) {
+    TDailyBillingReportA4 report;
+    Run(report, true, true);
+    const QStringList texts = PageTexts(report);
+    EXPECT_TRUE(texts.contains(QStringLiteral("HRA,OT")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("$50.00")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Billing Codes")));
+    bool warning = false;
+    for (const QString& text : texts)
+        warning = warning || text.startsWith(QStringLiteral("WARNING"));
+    EXPECT_TRUE(warning); // blocks without billing information are in the totals
+    const QStringList text = report.BuildReportText();
+    EXPECT_TRUE(text.back().startsWith(QStringLiteral("WARNING\rReport totals include hours")));
+    EXPECT_TRUE(text[1].endsWith(QStringLiteral("Code\tHrs\tRate\tExt\tDaily Sub-Total Hrs\t"
+                                                "Daily Sub-Total Ext")));
+}
