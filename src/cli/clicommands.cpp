@@ -7,6 +7,7 @@
 #include "cliscanprogress.h"
 #include "datacheck.h"
 #include "exportcommand.h"
+#include "reportcommand.h"
 #include "searchcommand.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
@@ -129,6 +130,13 @@ QString CliUsage() {
         "              client, project, category, activity, remarks, tab-separated) and the\n"
         "              count on standard error; the limit is 1000 unless given. Exit status 0\n"
         "              when something matched, 1 when nothing did, 2 for a usage error\n"
+        "  report daily [--billing] [--letter] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+        "         [--users a,b | --all-users] [--client NAME [--project NAME]]\n"
+        "         [--charging all|chargeable|not-chargeable] [--no-overtime] [--remarks]\n"
+        "         [--text FILE] [--pdf FILE]\n"
+        "              the daily report as the report window would make it (the current month\n"
+        "              unless dates are given): its text to FILE (or standard output) and its\n"
+        "              pages as PDF. Exit status 1 when there is nothing to report\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
@@ -151,6 +159,7 @@ const std::map<QString, TCommand>& DataCommands() {
                                      QTextStream& err) { return ListUsers(out, err); }},
         {QStringLiteral("export"), RunExportCommand},
         {QStringLiteral("search"), RunSearchCommand},
+        {QStringLiteral("report"), RunReportCommand},
     };
     return commands;
 }

@@ -67,7 +67,7 @@ TReportLayouter::TMeasured TReportLayouter::Measure(TReportBand& band) {
             label.Width > 0 ? label.Width : MetricsOf(label).horizontalAdvance(label.Text);
         measured.Items.push_back({TPageItem::ikText, QRectF(label.Left, label.Top, width, height),
                                   label.Text, label.PointSize, label.Bold, label.Alignment,
-                                  Qt::black});
+                                  Qt::black, label.Stretch});
         if (label.Stretch)
             measured.Height = std::max(measured.Height, label.Top + height);
     }

@@ -19,6 +19,7 @@ struct TPageItem {
     bool Bold = false;
     TTextAlignment Alignment = TTextAlignment::Left;
     QColor Colour = Qt::black;
+    bool Wrap = false; // a growing label's lines wrap; other texts are clipped to their width
 };
 
 struct TReportPage {

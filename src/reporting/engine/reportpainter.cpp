@@ -48,9 +48,18 @@ void PaintReportPage(QPainter& painter, const TReportPage& page) {
             font.setBold(item.Bold);
             painter.setFont(font);
             painter.setPen(item.Colour);
+            if (item.Wrap) {
+                painter.drawText(item.Rect,
+                                 int(AlignmentOf(item.Alignment) | Qt::AlignTop | Qt::TextWordWrap),
+                                 item.Text);
+                break;
+            }
+            painter.save();
+            painter.setClipRect(item.Rect.adjusted(0, 0, 0, item.Rect.height()));
             painter.drawText(item.Rect, int(AlignmentOf(item.Alignment) | Qt::AlignTop |
-                                            Qt::TextWordWrap),
+                                            Qt::TextSingleLine | Qt::TextDontClip),
                              item.Text);
+            painter.restore();
             break;
         }
         }
