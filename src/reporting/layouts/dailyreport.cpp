@@ -6,6 +6,9 @@
 #include "storage/settings/adminsettings.h"
 #include "storage/values/timetexts.h"
 
+#include <algorithm>
+#include <array>
+
 namespace {
 constexpr int TextTop = 2;
 constexpr int RightFieldWidth = 60;
@@ -314,16 +317,25 @@ void TBaseDailyReport::WriteReportText() {
     std::set<QString> codes;
     const QString symbol = AdminSettings().CurrencySymbol;
     static const TReportDays noDays;
+    // A year of a work group has hundreds of thousands of lines but few distinct times.
+    std::array<QString, 2401> times;
+    const auto timeText = [&times](int time) -> const QString& {
+        const std::size_t index = std::size_t(std::clamp(time, 0, 2400));
+        if (times[index].isEmpty())
+            times[index] = TimeText(int(index));
+        return times[index];
+    };
     for (const auto& day : FParameters.Days ? *FParameters.Days : noDays) {
         TReportLines lines;
         BuildReportLines(*day, DayOptions(true, false), lines);
         lines.Sort(CompareByTask);
+        const QString date = ShortDate(day->Date);
         for (int index = 0; index < lines.Count(); ++index) {
             const TReportLine& line = lines[index];
             QStringList fields{line.User,
-                               ShortDate(day->Date),
-                               TimeText(line.StartTime),
-                               TimeText(line.EndTime),
+                               date,
+                               timeText(line.StartTime),
+                               timeText(line.EndTime),
                                line.Client,
                                line.Project,
                                CategoryActivityText(line.Category, line.Activity),
