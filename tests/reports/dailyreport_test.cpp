@@ -1,6 +1,7 @@
 #include "base/datalocations.h"
 #include "base/applocale.h"
 #include "reporting/layouts/dailyreport.h"
+#include "reportwindows/reporttextsaving.h"
 #include "reporting/reportdata.h"
 #include "storage/months/billing.h"
 #include "storage/months/block.h"
@@ -178,4 +179,59 @@ TEST_F(DailyReport, BillingShowsCodesRatesAndTheWarning) {
     EXPECT_TRUE(text.back().startsWith(QStringLiteral("WARNING\rReport totals include hours")));
     EXPECT_TRUE(text[1].endsWith(QStringLiteral("Code\tHrs\tRate\tExt\tDaily Sub-Total Hrs\t"
                                                 "Daily Sub-Total Ext")));
+}
+
+TEST_F(DailyReport, SavingTheTextAsksBeforeReplacingAndReportsAFailure) {
+    TDailyReportA4 report;
+    Run(report);
+    report.StartRun();
+    const QString file = Path(QStringLiteral("saved.txt"));
+    WriteFile(file, "old");
+    const auto chosen = [&file](QWidget*, const QString&) { return file; };
+    Messages->Answer = mrNo;
+    EXPECT_FALSE(SaveReportText(report, nullptr, chosen));
+    EXPECT_EQ(ReadFile(file), QByteArray("old"));
+    EXPECT_TRUE(Messages->Shown.back().Text.contains(QStringLiteral("already exists")));
+    Messages->Answer = mrYes;
+    const QString missing = Path(QStringLiteral("gone/saved.txt"));
+    EXPECT_FALSE(SaveReportText(report, nullptr, [&missing](QWidget*, const QString&) {
+        return missing;
+    }));
+    EXPECT_EQ(Messages->Shown.back().Text,
+              QStringLiteral("Unable to save file - another application may be using it"));
+    EXPECT_TRUE(SaveReportText(report, nullptr, chosen));
+    EXPECT_EQ(PersonalSettings().Setup.ExportFileName, file);
+    const QByteArray text = ReadFile(file);
+    EXPECT_EQ(text.count("Daily Summary Report for"), 1); // once, after the failed attempt
+    EXPECT_FALSE(SaveReportText(report, nullptr, [](QWidget*, const QString&) { return QString(); }));
+}
+
+TEST_F(DailyReport, AConsolidatedReportMergesUsersWhileTheTextListsEachBlock) {
+    // Two users on the server, the same task on the same day.
+    Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
+    QStringList folders;
+    for (const char* user : {"bob", "cy"}) {
+        const QString folder = MakeFolder(QStringLiteral("server/Data/") + QString::fromLatin1(user));
+        folders.append(folder);
+        WriteFile(folder + QStringLiteral("2024-03.txt"),
+                  "05 Mar 2024\t0900\t1000\tAcme\tWeb\tDev\tCode\t \tN\tY\tY\t \r\n");
+    }
+    Days = CollectReportDays(QDate(2024, 3, 4), QDate(2024, 3, 10), folders);
+    TDailyReportA4 report;
+    TReportParameters parameters;
+    parameters.Days = &Days;
+    parameters.PeriodFrom = QDate(2024, 3, 4);
+    parameters.PeriodTo = QDate(2024, 3, 10);
+    parameters.Users = &folders;
+    report.Initialise(parameters);
+    const QStringList texts = PageTexts(report);
+    EXPECT_EQ(texts.count(QStringLiteral("Acme")), 1); // one line for both users
+    EXPECT_TRUE(texts.contains(QStringLiteral("2.00")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Report for users:")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("bob\ncy")));
+    const QStringList text = report.BuildReportText();
+    ASSERT_EQ(text.size(), 4);
+    EXPECT_TRUE(text[2].startsWith(QStringLiteral("bob\t")));
+    EXPECT_TRUE(text[3].startsWith(QStringLiteral("cy\t")));
+    EXPECT_TRUE(text[3].endsWith(QStringLiteral("\t2.00\t"))); // the day's totals, no "--"
 }
