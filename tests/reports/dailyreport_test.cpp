@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -234,4 +235,17 @@ TEST_F(DailyReport, AConsolidatedReportMergesUsersWhileTheTextListsEachBlock) {
     EXPECT_TRUE(text[2].startsWith(QStringLiteral("bob\t")));
     EXPECT_TRUE(text[3].startsWith(QStringLiteral("cy\t")));
     EXPECT_TRUE(text[3].endsWith(QStringLiteral("\t2.00\t"))); // the day's totals, no "--"
+}
+
+TEST_F(DailyReport, PrintingGoesToThePrinterItIsGiven) {
+    TDailyReportLTR report;
+    Run(report);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = Path(QStringLiteral("printed.pdf"));
+    printer.setOutputFileName(file);
+    ASSERT_TRUE(report.ProducePrint(printer));
+    EXPECT_TRUE(ReadFile(file).startsWith("%PDF-"));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_NEAR(printer.pageLayout().fullRect(QPageLayout::Millimeter).width(), 279.4, 0.5);
 }

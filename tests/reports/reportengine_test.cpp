@@ -1,6 +1,9 @@
 #include "reporting/engine/reportlayouter.h"
 #include "reporting/engine/reportmodel.h"
 #include "reporting/engine/reportpainter.h"
+#include "reportwindows/reportpreviewwidget.h"
+
+#include <QImage>
 
 #include <QFile>
 #include <QProcess>
@@ -160,4 +163,34 @@ TEST(ReportEngine, APdfHoldsThePagesAndTheirText) {
     EXPECT_TRUE(text.contains(QStringLiteral("Daily Summary")));
     EXPECT_TRUE(text.contains(QStringLiteral("Total")));
     EXPECT_TRUE(text.contains(QStringLiteral("Page %1").arg(pages)));
+}
+
+TEST(ReportEngine, ThePreviewShowsPagesAtAZoomOrFitted) {
+    TSampleReport report(100);
+    TReportPreviewWidget preview;
+    preview.resize(800, 600);
+    TReportPage page;
+    while (report.Layouter.NextPage(page))
+        preview.AddPage(page);
+    ASSERT_GE(preview.PageCount(), 3);
+    preview.SetZoom(TReportPreviewWidget::TZoom::FitWidth);
+    EXPECT_NEAR(preview.PaperRect().width(), 800 - 24, 1);
+    preview.SetZoom(TReportPreviewWidget::TZoom::FitPage);
+    EXPECT_LE(preview.PaperRect().height(), 600 - 24 + 1);
+    EXPECT_LE(preview.PaperRect().width(), 800 - 24 + 1);
+    preview.SetZoom(TReportPreviewWidget::TZoom::Factor, 2.0);
+    EXPECT_NEAR(preview.Scale(), 2.0 * preview.logicalDpiX() / 96.0, 1e-9);
+    preview.SetPage(99);
+    EXPECT_EQ(preview.PageIndex(), preview.PageCount() - 1);
+    EXPECT_EQ(preview.accessibleDescription(),
+              QStringLiteral("Page %1 of %1").arg(preview.PageCount()));
+    // What it paints is the page: some dark pixels where the text stands.
+    preview.SetZoom(TReportPreviewWidget::TZoom::FitPage);
+    preview.SetPage(0);
+    const QImage shot = preview.grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2)
+            dark += qGray(shot.pixel(x, y)) < 60;
+    EXPECT_GT(dark, 20);
 }

@@ -10,6 +10,9 @@
 
 #include <cmath>
 
+#include <QPrinter>
+#include <QPrinterInfo>
+
 namespace {
 const QColor Silver(192, 192, 192);
 
@@ -186,6 +189,24 @@ bool TBaseReport::ProducePdf(const QString& fileName, int* pages) {
     }
     TReportLayouter& layouter = StartRun();
     return WriteReportPdf(layouter, FModel.Paper, fileName, FModel.Title, pages);
+}
+
+bool TBaseReport::ProducePrint(QPrinter& printer) {
+    if (!PrepareLines()) {
+        ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+        return false;
+    }
+    TReportLayouter& layouter = StartRun();
+    printer.setDocName(FModel.Title);
+    return PrintReportPages(layouter, FModel.Paper, printer) > 0;
+}
+
+bool TBaseReport::ProducePrint(const QString& printerName) {
+    QPrinterInfo chosen = QPrinterInfo::printerInfo(printerName);
+    if (chosen.isNull())
+        chosen = QPrinterInfo::defaultPrinter();
+    QPrinter printer(chosen, QPrinter::HighResolution);
+    return ProducePrint(printer);
 }
 
 QStringList TBaseReport::BuildReportText() {

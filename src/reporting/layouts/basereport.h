@@ -41,6 +41,11 @@ public:
     // Runs the report into a PDF file; false (with "There are no hours to report" shown) when
     // there is nothing to print, or when the file cannot be written.
     bool ProducePdf(const QString& fileName, int* pages = nullptr);
+    // Prints the report on the printer called printerName (the default printer when none is
+    // called so); false when there is nothing to print or no page could be printed.
+    bool ProducePrint(const QString& printerName);
+    // The same on a given printer (a PDF printer in the tests).
+    bool ProducePrint(class QPrinter& printer);
     // Starts a run and hands out its pages one at a time (the preview and the tests).
     TReportLayouter& StartRun();
 
