@@ -8,6 +8,7 @@
 #include "calendar/graphiccalendar.h"
 #include "dayview/mainform.h"
 #include "dayview/timelineview.h"
+#include "datadirenvironment.h"
 #include "ratioreporter.h"
 #include "storage/months/block.h"
 #include "storage/months/month.h"
@@ -21,17 +22,6 @@
 
 namespace {
 const QDate First(2024, 3, 1);
-
-class TBenchEnvironment : public TSystemEnvironment {
-public:
-    explicit TBenchEnvironment(QString folder) : FFolder(std::move(folder)) {}
-    QStringList Arguments() const override {
-        return {ProgramFile(), QStringLiteral("/datadir"), FFolder};
-    }
-
-private:
-    QString FFolder;
-};
 
 // A month of 20 working days, 15 half-hour blocks each from 08:00, in two months.
 void WriteMonth(int year, int month) {
@@ -56,7 +46,7 @@ void WriteMonth(int year, int month) {
 
 struct TBenchData {
     TBenchData() {
-        SetProcessEnvironment(std::make_unique<TBenchEnvironment>(Temp.path() + QLatin1Char('/')));
+        SetProcessEnvironment(std::make_unique<TDataDirEnvironment>(Temp.path() + QLatin1Char('/')));
         SetMessageBoxHandler([](const QString&, TMsgKind, int) { return int(mrNo); });
         ResolveDataLocations();
         CheckDataFolders();

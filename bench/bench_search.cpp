@@ -4,6 +4,7 @@
 // fields.
 #include "base/datalocations.h"
 #include "base/processenvironment.h"
+#include "datadirenvironment.h"
 #include "ratioreporter.h"
 #include "sampledata.h"
 #include "search/findentries.h"
@@ -16,20 +17,9 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-class TBenchEnvironment : public TSystemEnvironment {
-public:
-    explicit TBenchEnvironment(QString folder) : FFolder(std::move(folder)) {}
-    QStringList Arguments() const override {
-        return {ProgramFile(), QStringLiteral("/datadir"), FFolder};
-    }
-
-private:
-    QString FFolder;
-};
-
 struct TTenYears {
     TTenYears() {
-        SetProcessEnvironment(std::make_unique<TBenchEnvironment>(Temp.path() + QLatin1Char('/')));
+        SetProcessEnvironment(std::make_unique<TDataDirEnvironment>(Temp.path() + QLatin1Char('/')));
         ResolveDataLocations(TResolveMode::ReadOnly);
         Blocks = TSampleDataGenerator(3).WriteUserMonths(LocalDataPath(), 3, 2015, 1, 120);
         for (const QString& name : QDir(LocalDataPath()).entryList({QStringLiteral("*.txt")}))

@@ -1,6 +1,7 @@
 #include "exportcommand.h"
 
 #include "base/datalocations.h"
+#include "cliarguments.h"
 #include "base/fileutils.h"
 #include "export/exportengine.h"
 #include "export/exportformatfiles.h"
@@ -19,13 +20,6 @@ struct TExportRequest {
     QString Output;
 };
 
-bool ReadDate(const QString& text, QDate& date, QTextStream& err) {
-    date = QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid())
-        err << "Not a date (YYYY-MM-DD): " << text << '\n';
-    return date.isValid();
-}
-
 // Fills request from the words after "export"; false (with the reason on err) when they are
 // not usable. The data location switches have been dealt with already and are skipped.
 bool ParseRequest(const QStringList& args, TExportRequest& request, QTextStream& err) {
@@ -35,10 +29,10 @@ bool ParseRequest(const QStringList& args, TExportRequest& request, QTextStream&
         if (IsDataDirSwitch(word) && hasValue) {
             ++i;
         } else if (word == QLatin1String("--from") && hasValue) {
-            if (!ReadDate(args.at(++i), request.From, err))
+            if (!ReadIsoDate(args.at(++i), request.From, err))
                 return false;
         } else if (word == QLatin1String("--to") && hasValue) {
-            if (!ReadDate(args.at(++i), request.To, err))
+            if (!ReadIsoDate(args.at(++i), request.To, err))
                 return false;
         } else if (word == QLatin1String("--users") && hasValue) {
             request.Users = args.at(++i).split(QLatin1Char(','), Qt::SkipEmptyParts);

@@ -1,6 +1,7 @@
 #include "reportcommand.h"
 
 #include "base/datalocations.h"
+#include "cliarguments.h"
 #include "base/ioerror.h"
 #include "reporting/layouts/dailyreport.h"
 #include "reporting/reportdata.h"
@@ -24,13 +25,6 @@ struct TReportRequest {
     QString TextFile;
     QString PdfFile;
 };
-
-bool ReadDate(const QString& text, QDate& date, QTextStream& err) {
-    date = QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid())
-        err << "Not a date (YYYY-MM-DD): " << text << '\n';
-    return date.isValid();
-}
 
 bool ReadCharging(const QString& text, TCharging& charging, QTextStream& err) {
     if (text == QLatin1String("all"))
@@ -57,9 +51,9 @@ bool ParseOption(const QStringList& args, qsizetype& i, TReportRequest& request,
     else if (word == QLatin1String("--letter"))
         request.Letter = true;
     else if (word == QLatin1String("--from") && hasValue)
-        return ReadDate(args.at(++i), request.From, err);
+        return ReadIsoDate(args.at(++i), request.From, err);
     else if (word == QLatin1String("--to") && hasValue)
-        return ReadDate(args.at(++i), request.To, err);
+        return ReadIsoDate(args.at(++i), request.To, err);
     else if (word == QLatin1String("--users") && hasValue)
         request.Users = args.at(++i).split(QLatin1Char(','), Qt::SkipEmptyParts);
     else if (word == QLatin1String("--all-users"))

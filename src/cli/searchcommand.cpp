@@ -1,6 +1,7 @@
 #include "searchcommand.h"
 
 #include "base/datalocations.h"
+#include "cliarguments.h"
 #include "base/ioerror.h"
 #include "search/findentries.h"
 #include "settingsreadonly.h"
@@ -30,13 +31,6 @@ QString MatchLine(const TSearchMatch& match) {
         .join(QLatin1Char('\t'));
 }
 
-bool ReadDate(const QString& text, QDate& date, QTextStream& err) {
-    date = QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid())
-        err << "Not a date (YYYY-MM-DD): " << text << '\n';
-    return date.isValid();
-}
-
 bool ReadFilter(const QString& text, TSearchFilter& filter, QTextStream& err) {
     QString error;
     if (!ParseSearchFilter(text, AdminSettings().BillingInfoActive, filter, error)) {
@@ -61,10 +55,10 @@ bool ParseRequest(const QStringList& args, TSearchRequest& request, QTextStream&
         if (IsDataDirSwitch(word) && hasValue) {
             ++i;
         } else if (word == QLatin1String("--from") && hasValue) {
-            if (!ReadDate(args.at(++i), request.From, err))
+            if (!ReadIsoDate(args.at(++i), request.From, err))
                 return false;
         } else if (word == QLatin1String("--to") && hasValue) {
-            if (!ReadDate(args.at(++i), request.To, err))
+            if (!ReadIsoDate(args.at(++i), request.To, err))
                 return false;
         } else if (word == QLatin1String("--limit") && hasValue) {
             bool ok = false;

@@ -213,6 +213,7 @@ private:
     QToolButton* NewToolButton(const char* name, int left, const QString& hint, const QIcon& icon);
 
     void LoadLists();
+    void CopySharedDataDown();
     TDayView NewDayView() const;
     void ShowDayOfCalendar(QDate previous);
     void DetailsChanged(QWidget* control);

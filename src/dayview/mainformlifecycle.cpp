@@ -50,18 +50,23 @@ QWidget* OpenHelpWindow() {
 }
 } // namespace
 
+// In a work group with the server at hand, the local copies of the shared lists and the
+// export formats follow the server's.
+void TMainForm::CopySharedDataDown() {
+    if (!ServerReachable())
+        return;
+    try {
+        ClientProjectList.SaveTo(LocalDataPath() + QStringLiteral("ClientProject.txt"));
+        CategoryActivityList.SaveTo(LocalDataPath() + QStringLiteral("CategoryActivity.txt"));
+    } catch (const EInOutError& error) {
+        ShowError(error);
+    }
+    CopyExportFormatsDown();
+}
+
 void TMainForm::LoadData() {
     LoadLists();
-    // The local copies of the shared lists and the export formats follow the server.
-    if (ServerReachable()) {
-        try {
-            ClientProjectList.SaveTo(LocalDataPath() + QStringLiteral("ClientProject.txt"));
-            CategoryActivityList.SaveTo(LocalDataPath() + QStringLiteral("CategoryActivity.txt"));
-        } catch (const EInOutError& error) {
-            ShowError(error);
-        }
-        CopyExportFormatsDown();
-    }
+    CopySharedDataDown();
     LoadSelectedDay();
     SelectBlock(nullptr);
 }
@@ -219,15 +224,7 @@ void TMainForm::CloseDown() {
         FLoaded.SaveIfModified();
         FLoaded.Release();
     }
-    if (ServerReachable()) {
-        try {
-            ClientProjectList.SaveTo(LocalDataPath() + QStringLiteral("ClientProject.txt"));
-            CategoryActivityList.SaveTo(LocalDataPath() + QStringLiteral("CategoryActivity.txt"));
-        } catch (const EInOutError& error) {
-            ShowError(error);
-        }
-        CopyExportFormatsDown();
-    }
+    CopySharedDataDown();
     try {
         TMoment lastEntry;
         if (RebuildInUseLists(LocalDataPath(), InUseClientProjectList, InUseCategoryActivityList,

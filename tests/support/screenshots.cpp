@@ -6,6 +6,7 @@
 #include "base/messages.h"
 #include "base/processenvironment.h"
 #include "calendar/graphiccalendar.h"
+#include "datadirenvironment.h"
 #include "dayview/mainform.h"
 #include "dayview/timelineview.h"
 #include "sampledata.h"
@@ -42,18 +43,6 @@ void WriteSampleData(const QString& dataFolder) {
     categories.SaveTo(dataFolder + QStringLiteral("CategoryActivity.txt"));
 }
 
-// The system's environment with the sample's data folder as the program's "/datadir".
-class TSampleEnvironment : public TSystemEnvironment {
-public:
-    explicit TSampleEnvironment(QString folder) : FFolder(std::move(folder)) {}
-    QStringList Arguments() const override {
-        return {ProgramFile(), QStringLiteral("/datadir"), FFolder};
-    }
-
-private:
-    QString FFolder;
-};
-
 void PressBlock(TMainForm& form, int index) {
     TDay* day = form.CurrentDay();
     const TBlock* block = day->Blocks[std::size_t(index)].get();
@@ -75,7 +64,7 @@ int main(int argc, char** argv) {
     WriteSampleData(local + QStringLiteral("Data/"));
     InstallProgramServices();
     SetMessageBoxHandler([](const QString&, TMsgKind, int) { return int(mrNo); });
-    SetProcessEnvironment(std::make_unique<TSampleEnvironment>(local));
+    SetProcessEnvironment(std::make_unique<TDataDirEnvironment>(local));
     ResolveDataLocations();
     if (!CheckDataFolders())
         return 1;
