@@ -78,6 +78,10 @@ bool TMainForm::KeyDown(QKeyEvent& event) {
     FCopyKeyDown = ctrl || key == Qt::Key_Control;
     if (FGesture == TGesture::Dragging)
         ShowDragCursor();
+    // Ctrl+Z is the window's undo (on release); a text box must not undo its own typing on
+    // the press as well, or one Ctrl+Z would take back two things.
+    if (ctrl && key == Qt::Key_Z && !FHoursLocked && btnUndo->isEnabled())
+        return true;
     if (ctrl && FSelectedBlock) {
         if (key == Qt::Key_C)
             return false;

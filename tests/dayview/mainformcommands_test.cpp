@@ -216,3 +216,17 @@ TEST_F(MainFormCommands, ADayIsRecordedWithTheKeyboardAlone) {
     Key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier); // back to the block before
     EXPECT_EQ(Form->SelectedBlock(), BlockAt(1));
 }
+
+TEST_F(MainFormCommands, CtrlZInTheRemarksUndoesOnce) {
+    Press(BlockAt(0));
+    Details->edtRemarks->setFocus();
+    QTest::keyClicks(Details->edtRemarks, QStringLiteral("abc"));
+    Press(BlockAt(1));
+    Details->edtRemarks->setFocus();
+    QTest::keyClicks(Details->edtRemarks, QStringLiteral("xyz"));
+    ASSERT_EQ(Form->UndoManager().Count(), 2u);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(BlockAt(1)->Remarks.isEmpty());
+    EXPECT_EQ(BlockAt(0)->Remarks, QStringLiteral("abc")); // the step before stays
+    EXPECT_EQ(Form->UndoManager().Count(), 1u);
+}
