@@ -51,14 +51,9 @@ bool ParseRequest(const QStringList& args, TExportRequest& request, QTextStream&
         err << "Name the export format to run.\n";
         return false;
     }
-    if (request.From.isValid() != request.To.isValid()) {
-        err << "Give both --from and --to, or neither.\n";
+    if (!CheckPeriodAndUsers(request.From, request.To, request.AllUsers, !request.Users.isEmpty(),
+                             err))
         return false;
-    }
-    if (request.AllUsers && !request.Users.isEmpty()) {
-        err << "Give --users or --all-users, not both.\n";
-        return false;
-    }
     return true;
 }
 

@@ -87,14 +87,9 @@ bool ParseRequest(const QStringList& args, TReportRequest& request, QTextStream&
     for (qsizetype i = 1; i < args.size(); ++i)
         if (!ParseOption(args, i, request, err))
             return false;
-    if (request.From.isValid() != request.To.isValid()) {
-        err << "Give both --from and --to, or neither.\n";
+    if (!CheckPeriodAndUsers(request.From, request.To, request.AllUsers, !request.Users.isEmpty(),
+                             err))
         return false;
-    }
-    if (request.AllUsers && !request.Users.isEmpty()) {
-        err << "Give --users or --all-users, not both.\n";
-        return false;
-    }
     if (!request.Parameters.ProjectFilter.isEmpty() && request.Parameters.ClientFilter.isEmpty()) {
         err << "--project needs --client.\n";
         return false;
