@@ -249,3 +249,64 @@ TEST_F(DailyReport, PrintingGoesToThePrinterItIsGiven) {
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_NEAR(printer.pageLayout().fullRect(QPageLayout::Millimeter).width(), 279.4, 0.5);
 }
+
+TEST_F(DailyReport, AUserListPushedOntoAPageOfItsOwnHasNoColumnHeader) {
+    // Forty users listed after the totals need more room than page 1 has left.
+    QStringList users;
+    for (int user = 0; user < 40; ++user)
+        users.append(QStringLiteral("/server/Data/user%1/").arg(user));
+    TDailyReportA4 report;
+    Run(report);
+    TReportParameters parameters = report.Parameters();
+    parameters.Users = &users;
+    report.Initialise(parameters);
+    TReportLayouter& layouter = report.StartRun();
+    std::vector<TReportPage> pages;
+    TReportPage page;
+    while (layouter.NextPage(page))
+        pages.push_back(page);
+    ASSERT_EQ(pages.size(), 2u);
+    const auto holds = [](const TReportPage& on, TBandKind kind) {
+        return std::find(on.Bands.begin(), on.Bands.end(), kind) != on.Bands.end();
+    };
+    const auto shows = [](const TReportPage& on, const QString& text) {
+        return std::any_of(on.Items.begin(), on.Items.end(),
+                           [&text](const TPageItem& item) { return item.Text == text; });
+    };
+    EXPECT_TRUE(holds(pages[0], TBandKind::ColumnHeader));
+    EXPECT_TRUE(shows(pages[0], QStringLiteral("Total")));
+    EXPECT_FALSE(shows(pages[0], QStringLiteral("Report for users:")));
+    EXPECT_TRUE(shows(pages[1], QStringLiteral("Report for users:")));
+    EXPECT_TRUE(holds(pages[1], TBandKind::PageHeader));
+    EXPECT_FALSE(holds(pages[1], TBandKind::ColumnHeader));
+    EXPECT_FALSE(shows(pages[1], QStringLiteral("Client")));
+}
+
+TEST_F(DailyReport, LetterMovesConfiguredColumnsLeftAndHasItsOwnNumberColumns) {
+    AdminSettings().ReportColumnDefault = false;
+    AdminSettings().ReportProjectColumn = 300;
+    AdminSettings().ReportCategoryActivityColumn = 600;
+    AdminSettings().ReportRemarksColumn = 800;
+    TDailyReportLTR letter;
+    TDailyReportA4 a4;
+    Run(letter, true, true);
+    Run(a4, true, true);
+    const auto left = [](TBaseReport& report, TBandKind kind, const char* name) {
+        return report.Model().Band(kind)->Label(QString::fromLatin1(name))->Left;
+    };
+    EXPECT_EQ(left(letter, TBandKind::ColumnHeader, "lblCategoryActivityHeader"), 562);
+    EXPECT_EQ(left(letter, TBandKind::SubDetail, "lblCategoryActivity"), 562);
+    EXPECT_EQ(left(a4, TBandKind::SubDetail, "lblCategoryActivity"), 600);
+    EXPECT_EQ(left(letter, TBandKind::ColumnHeader, "lblChargeHeader"), 805);
+    EXPECT_EQ(left(a4, TBandKind::ColumnHeader, "lblChargeHeader"), 872);
+    EXPECT_EQ(left(letter, TBandKind::ColumnHeader, "lblNormalHeader"), 850);
+    // Every label stays inside Letter's narrower band.
+    for (TBandKind kind : {TBandKind::PageHeader, TBandKind::Title, TBandKind::ColumnHeader,
+                           TBandKind::SubDetail, TBandKind::GroupFooter, TBandKind::Summary,
+                           TBandKind::PageFooter})
+        for (const TReportBand* band : letter.Model().Bands(kind))
+            for (const TReportLabel& label : band->Labels) {
+                if (label.Visible)
+                    EXPECT_LE(label.Left + label.Width, 980) << label.Name.toStdString();
+            }
+}
