@@ -306,7 +306,8 @@ TEST_F(DailyReport, LetterMovesConfiguredColumnsLeftAndHasItsOwnNumberColumns) {
                            TBandKind::PageFooter})
         for (const TReportBand* band : letter.Model().Bands(kind))
             for (const TReportLabel& label : band->Labels) {
-                if (label.Visible)
+                if (label.Visible) {
                     EXPECT_LE(label.Left + label.Width, 980) << label.Name.toStdString();
+                }
             }
 }
