@@ -2,6 +2,7 @@
 
 #include "base/busycursor.h"
 #include "base/messages.h"
+#include "base/waitingmessages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -73,7 +74,7 @@ void InstallQtBusyCursor() {
 }
 
 void SetApplicationTitle(const QWidget* mainWindow) {
-    QApplication::processEvents();
+    LetWaitingMessagesThrough();
     QApplication::setApplicationDisplayName(mainWindow ? mainWindow->windowTitle()
                                                        : QStringLiteral("Quillhour"));
 }

@@ -7,9 +7,12 @@
 #include "base/help.h"
 #include "base/processenvironment.h"
 #include "base/version.h"
+#include "base/waitingmessages.h"
 #include "calendar/calendaraccessible.h"
 #include "dayview/mainform.h"
 #include "dayview/timelineaccessible.h"
+#include "reporting/layouts/basereport.h"
+#include "reportwindows/previewform.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
@@ -94,16 +97,19 @@ void TQuillhourProgram::CreateWindows() {
         FSetupForm = std::make_unique<TSetupForm>();
     }
     FMainForm->SetStopSequence([this] { Stop(); });
+    // One preview window serves every report.
+    FPreviewForm = std::make_unique<TPreviewForm>();
+    TBaseReport::SetPreviewHandler([this](TBaseReport& report) { FPreviewForm->Preview(report); });
 }
 
 void TQuillhourProgram::ShowSplash() {
     FSplash = std::make_unique<TSplashForm>();
     FSplash->show();
-    QApplication::processEvents();
+    LetWaitingMessagesThrough();
 }
 
 void TQuillhourProgram::CloseSplash() {
-    QApplication::processEvents();
+    LetWaitingMessagesThrough();
     if (FSplash)
         FSplash->close();
     FSplash.reset();
@@ -115,7 +121,7 @@ void TQuillhourProgram::ShowMainWindow() {
         return;
     }
     FMainForm->show();
-    QApplication::processEvents();
+    LetWaitingMessagesThrough();
 }
 
 void TQuillhourProgram::Stop() {
@@ -128,6 +134,7 @@ void TQuillhourProgram::Stop() {
         SavePersonalSettings();
         CloseHelpWindows();
     }
+    TBaseReport::SetPreviewHandler(nullptr);
     FInstanceGuard.Release();
 }
 

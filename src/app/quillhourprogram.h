@@ -6,6 +6,7 @@
 
 class QWidget;
 class TMainForm;
+class TPreviewForm;
 class TSetupForm;
 class TSplashForm;
 
@@ -25,6 +26,7 @@ public:
 
     TMainForm* MainForm() const { return FMainForm.get(); }
     TSetupForm* SetupForm() const { return FSetupForm.get(); }
+    TPreviewForm* PreviewForm() const { return FPreviewForm.get(); }
     // The application's main window: the set-up window in server administration mode.
     QWidget* ApplicationMainWindow() const;
     bool HoldsInstanceGuard() const { return FInstanceGuard.IsHeld(); }
@@ -39,6 +41,7 @@ private:
     std::unique_ptr<TMainForm> FMainForm;
     std::unique_ptr<TSetupForm> FSetupForm;
     std::unique_ptr<TSplashForm> FSplash;
+    std::unique_ptr<TPreviewForm> FPreviewForm;
     bool FStopped = false;
 };
 

@@ -8,7 +8,7 @@
 #include "dayview/blockdetailspanel.h"
 #include "dayview/searchpanel.h"
 #include "dayview/timelineview.h"
-#include "dayview/toolglyphs.h"
+#include "widgets/toolglyphs.h"
 #include "storage/months/block.h"
 #include "storage/months/month.h"
 #include "storage/settings/personalsettings.h"

@@ -4,6 +4,7 @@
 #include "mainform.h"
 
 #include "base/messages.h"
+#include "base/waitingmessages.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
 #include "dayview/blockpalette.h"
@@ -246,7 +247,7 @@ void TMainForm::TimerTick() {
 void TMainForm::RemindUser() {
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized); // back as it was, maximised or not
-    QApplication::processEvents();
+    LetWaitingMessagesThrough();
     QTimer::singleShot(0, this, [this] {
         raise();
         activateWindow();

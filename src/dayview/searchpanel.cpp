@@ -3,7 +3,7 @@
 #include "base/applocale.h"
 #include "base/ioerror.h"
 #include "base/messages.h"
-#include "dayview/toolglyphs.h"
+#include "widgets/toolglyphs.h"
 #include "storage/settings/windowgeometry.h"
 #include "storage/values/timetexts.h"
 

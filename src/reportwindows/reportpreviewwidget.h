@@ -4,12 +4,15 @@
 
 #include <vector>
 
-#include <QWidget>
+#include <QAbstractScrollArea>
 
 // Shows one page of a report on a grey desk, at a zoom factor or fitted to the width or to the
-// whole page. Pages are added as the layouter makes them, so the first can be shown while later
-// ones are still to come.
-class TReportPreviewWidget : public QWidget {
+// whole page, with scroll bars when the page is larger than the view. Pages are added as the
+// layouter makes them, so the first can be shown while later ones are still to come. The wheel
+// scrolls, and past the end of a page turns to the next one (before its start, to the one
+// before); Ctrl with the wheel zooms.
+class TReportPreviewWidget : public QAbstractScrollArea {
+    Q_OBJECT
 public:
     enum class TZoom { Factor, FitWidth, FitPage };
 
@@ -23,18 +26,36 @@ public:
     void SetPage(int index);
     int PageIndex() const { return FPage; }
     void SetZoom(TZoom zoom, double factor = 1.0);
+    TZoom Zoom() const { return FZoom; }
+    // The zoom in percent of the paper's true size, fitted or not.
+    int ZoomPercent() const;
     // Screen pixels per layout unit (1/96 inch) at the present zoom and size.
     double Scale() const;
-    // The paper's rectangle on the widget.
+    // The paper's rectangle on the view.
     QRectF PaperRect() const;
+
+Q_SIGNALS:
+    // The wheel turned the page.
+    void PageChanged(int index);
+    // Ctrl with the wheel changed the zoom.
+    void ZoomChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
+    QSizeF PaperSize() const; // at the present scale
+    void UpdateScrollBars();
+    void UpdateDescription();
+    // Turns to the page before or after when the view cannot scroll further that way.
+    bool TurnPage(int steps);
+
     TReportPaper FPaper = TReportPaper::A4();
     std::vector<TReportPage> FPages;
     int FPage = 0;
-    TZoom FZoom = TZoom::FitPage;
+    TZoom FZoom = TZoom::Factor;
     double FFactor = 1.0;
 };

@@ -169,15 +169,16 @@ TEST(ReportEngine, ThePreviewShowsPagesAtAZoomOrFitted) {
     TSampleReport report(100);
     TReportPreviewWidget preview;
     preview.resize(800, 600);
+    preview.show();
     TReportPage page;
     while (report.Layouter.NextPage(page))
         preview.AddPage(page);
     ASSERT_GE(preview.PageCount(), 3);
     preview.SetZoom(TReportPreviewWidget::TZoom::FitWidth);
-    EXPECT_NEAR(preview.PaperRect().width(), 800 - 24, 1);
+    EXPECT_NEAR(preview.PaperRect().width(), preview.viewport()->width() - 24, 1);
     preview.SetZoom(TReportPreviewWidget::TZoom::FitPage);
-    EXPECT_LE(preview.PaperRect().height(), 600 - 24 + 1);
-    EXPECT_LE(preview.PaperRect().width(), 800 - 24 + 1);
+    EXPECT_LE(preview.PaperRect().height(), preview.viewport()->height() - 24 + 1);
+    EXPECT_LE(preview.PaperRect().width(), preview.viewport()->width() - 24 + 1);
     preview.SetZoom(TReportPreviewWidget::TZoom::Factor, 2.0);
     EXPECT_NEAR(preview.Scale(), 2.0 * preview.logicalDpiX() / 96.0, 1e-9);
     preview.SetPage(99);

@@ -1,5 +1,6 @@
-// Renders the main window with a generated sample month on the offscreen platform into
-// docs/screenshots (scripts/screenshots runs it at one and at two pixels per point).
+// Renders the main window and the preview of its daily report, with a generated sample month,
+// on the offscreen platform into docs/screenshots (scripts/screenshots runs it at one and at two
+// pixels per point).
 //   qh_screenshots OUTPUT_FOLDER
 #include "app/quillhourprogram.h"
 #include "base/datalocations.h"
@@ -9,6 +10,10 @@
 #include "datadirenvironment.h"
 #include "dayview/mainform.h"
 #include "dayview/timelineview.h"
+#include "reporting/layouts/dailyreport.h"
+#include "reporting/reportdata.h"
+#include "reportwindows/previewform.h"
+#include "reportwindows/reportpreviewwidget.h"
 #include "sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
@@ -51,6 +56,27 @@ void PressBlock(TMainForm& form, int index) {
                     form.Timeline->pbxDay->height() / 2);
     QTest::mouseClick(form.Timeline->pbxDay, Qt::LeftButton, {}, at);
 }
+
+// The preview of the sample month's daily report, fitted to the window's width.
+bool SavePreview(const QString& file) {
+    const TReportDays days = CollectReportDays(QDate(2024, 3, 1), QDate(2024, 3, 31));
+    TReportParameters parameters;
+    parameters.Days = &days;
+    parameters.PeriodFrom = QDate(2024, 3, 1);
+    parameters.PeriodTo = QDate(2024, 3, 31);
+    parameters.BreakDownToRemarks = true;
+    TDailyReportA4 report;
+    report.Initialise(parameters);
+    TPreviewForm preview;
+    preview.ReportPreview->SetZoom(TReportPreviewWidget::TZoom::FitWidth);
+    preview.ShowPreview(report);
+    preview.showNormal();
+    preview.resize(1000, 640);
+    QTest::qWait(100);
+    const bool saved = preview.grab().save(file);
+    preview.close();
+    return saved;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -87,5 +113,6 @@ int main(int argc, char** argv) {
     if (!form.grab().save(QDir(output).filePath(name)))
         return 1;
     form.close();
-    return 0;
+    const QString preview = dense ? QStringLiteral("preview@2x.png") : QStringLiteral("preview.png");
+    return SavePreview(QDir(output).filePath(preview)) ? 0 : 1;
 }

@@ -182,31 +182,71 @@ TReportLayouter& TBaseReport::StartRun() {
     return *FLayouter;
 }
 
+namespace {
+TBaseReport::TPreviewHandler& PreviewHandler() {
+    static TBaseReport::TPreviewHandler handler;
+    return handler;
+}
+
+void ShowNothingToReport() {
+    ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+}
+} // namespace
+
+void TBaseReport::SetPreviewHandler(TPreviewHandler handler) {
+    PreviewHandler() = std::move(handler);
+}
+
+bool TBaseReport::Produce(bool print) {
+    if (!PrepareLines()) {
+        ShowNothingToReport();
+        return false;
+    }
+    if (print)
+        return PrintPrepared();
+    if (PreviewHandler())
+        PreviewHandler()(*this);
+    return true;
+}
+
+void TBaseReport::Cancel() {
+    if (FLayouter)
+        FLayouter->Cancel();
+}
+
 bool TBaseReport::ProducePdf(const QString& fileName, int* pages) {
     if (!PrepareLines()) {
-        ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+        ShowNothingToReport();
         return false;
     }
     TReportLayouter& layouter = StartRun();
     return WriteReportPdf(layouter, FModel.Paper, fileName, FModel.Title, pages);
 }
 
+bool TBaseReport::WritePreparedPdf(const QString& fileName) {
+    return WriteReportPdf(StartRun(), FModel.Paper, fileName, FModel.Title);
+}
+
 bool TBaseReport::ProducePrint(QPrinter& printer) {
     if (!PrepareLines()) {
-        ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+        ShowNothingToReport();
         return false;
     }
+    return PrintOn(printer);
+}
+
+bool TBaseReport::PrintOn(QPrinter& printer) {
     TReportLayouter& layouter = StartRun();
     printer.setDocName(FModel.Title);
     return PrintReportPages(layouter, FModel.Paper, printer) > 0;
 }
 
-bool TBaseReport::ProducePrint(const QString& printerName) {
-    QPrinterInfo chosen = QPrinterInfo::printerInfo(printerName);
+bool TBaseReport::PrintPrepared() {
+    QPrinterInfo chosen = QPrinterInfo::printerInfo(PrinterName);
     if (chosen.isNull())
         chosen = QPrinterInfo::defaultPrinter();
     QPrinter printer(chosen, QPrinter::HighResolution);
-    return ProducePrint(printer);
+    return PrintOn(printer);
 }
 
 QStringList TBaseReport::BuildReportText() {

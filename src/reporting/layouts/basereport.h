@@ -6,6 +6,7 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
 
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -38,13 +39,26 @@ public:
 
     // Stores the parameters and arranges the columns.
     void Initialise(const TReportParameters& parameters);
+    // Prints the report on the chosen printer, or previews it; false (with "There are no hours
+    // to report" shown) when there is nothing to print.
+    bool Produce(bool print);
+    // What shows a preview: it starts a run, shows the pages as they come and returns when
+    // the preview was closed. Set by the program; a report without one cannot be previewed.
+    using TPreviewHandler = std::function<void(TBaseReport& report)>;
+    static void SetPreviewHandler(TPreviewHandler handler);
+    // Ends a run still being produced at its next record (a preview closed early).
+    void Cancel();
+    // Prints the prepared report on the chosen printer (the preview's Print); false when no
+    // page could be printed.
+    bool PrintPrepared();
+    // Writes the prepared report as a PDF file (the preview's Print without a printer).
+    bool WritePreparedPdf(const QString& fileName);
+    // The printer chosen in the report window; none, or one not installed, is the default.
+    QString PrinterName;
     // Runs the report into a PDF file; false (with "There are no hours to report" shown) when
     // there is nothing to print, or when the file cannot be written.
     bool ProducePdf(const QString& fileName, int* pages = nullptr);
-    // Prints the report on the printer called printerName (the default printer when none is
-    // called so); false when there is nothing to print or no page could be printed.
-    bool ProducePrint(const QString& printerName);
-    // The same on a given printer (a PDF printer in the tests).
+    // Prints the report on a given printer (a PDF printer in the tests).
     bool ProducePrint(class QPrinter& printer);
     // Starts a run and hands out its pages one at a time (the preview and the tests).
     TReportLayouter& StartRun();
@@ -105,6 +119,7 @@ protected:
 
 private:
     void CreateCommonBands();
+    bool PrintOn(class QPrinter& printer);
     void SetupTitles();
 
     bool FBilling;

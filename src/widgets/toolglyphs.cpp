@@ -1,4 +1,4 @@
-#include "toolglyphs.h"
+#include "widgets/toolglyphs.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -53,6 +53,7 @@ private:
     void Draw(QPainter& p) const;
     void DrawRays(QPainter& p, QPointF centre, qreal inner, qreal outer, int from, int to) const;
     void DrawPadlock(QPainter& p, bool open) const;
+    void DrawPageArrow(QPainter& p) const;
 
     TToolGlyph FGlyph;
     mutable bool FDisabled = false;
@@ -205,7 +206,30 @@ void TGlyphEngine::Draw(QPainter& p) const {
         p.drawLine(QPointF(4, 4), QPointF(12, 12));
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
+    case TToolGlyph::FirstPage:
+    case TToolGlyph::PriorPage:
+    case TToolGlyph::NextPage:
+    case TToolGlyph::LastPage:
+        DrawPageArrow(p);
+        break;
     }
+}
+
+// A triangle pointing left or right, with a bar before it for the first and last page.
+void TGlyphEngine::DrawPageArrow(QPainter& p) const {
+    const bool forward = FGlyph == TToolGlyph::NextPage || FGlyph == TToolGlyph::LastPage;
+    const bool toEnd = FGlyph == TToolGlyph::FirstPage || FGlyph == TToolGlyph::LastPage;
+    if (!forward) { // mirror, so one drawing serves both directions
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    const QColor navy(20, 40, 120);
+    p.setPen(Pen(navy, 1));
+    p.setBrush(Tint(navy));
+    const qreal left = toEnd ? 4.5 : 5.5;
+    p.drawPolygon(QPolygonF{QPointF(left, 3.5), QPointF(left + 7, 8), QPointF(left, 12.5)});
+    if (toEnd)
+        p.drawRect(QRectF(11.5, 3.5, 1.5, 9));
 }
 } // namespace
 
