@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -295,4 +296,26 @@ TEST_F(PreviewForm, HintsFollowThePersonalSetting) {
     PersonalSettings().Setup.ShowHints = false;
     Form.ShowPreview(Report);
     EXPECT_TRUE(Form.btnFirst->toolTip().isEmpty());
+}
+
+TEST_F(PreviewForm, PrintWhilePagesAreStillMadeStopsThePreviewsRunAndPrintsInFull) {
+    MakeMonth(12);
+    const QString pdf = Path(QStringLiteral("printed.pdf"));
+    Form.AskPdfFile = [&pdf](QWidget*) { return pdf; };
+    Messages->Answer = mrYes;
+    int arrived = 0;
+    QObject::connect(&Form, &TPreviewForm::PageArrived, [&](int n) {
+        arrived = n;
+        if (n == 2)
+            QTimer::singleShot(0, &Form,
+                               [&] { QTest::mouseClick(Form.btnPrint, Qt::LeftButton); });
+    });
+    Preview();
+    EXPECT_EQ(arrived, 2); // the preview's run went no further
+    EXPECT_FALSE(Form.isVisible());
+    const QByteArray printed = ReadFile(pdf);
+    ASSERT_TRUE(printed.startsWith("%PDF-"));
+    // Every page object of the file: "/Type /Page", not "/Type /Pages".
+    const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    EXPECT_EQ(QString::fromLatin1(printed).count(page), AllPages());
 }
