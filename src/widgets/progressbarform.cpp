@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QPalette>
 #include <QProgressBar>
 
 TProgressBarForm::TProgressBarForm(QWidget* owner) : TBaseProgressForm(owner) {
@@ -12,9 +13,11 @@ TProgressBarForm::TProgressBarForm(QWidget* owner) : TBaseProgressForm(owner) {
     ProgressGauge->setRange(0, 100);
     ProgressGauge->setTextVisible(true);
     ProgressGauge->setGeometry(16, 52, 204, 15);
-    ProgressGauge->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: 1px solid grey; background: white; text-align: center; }"
-        "QProgressBar::chunk { background: navy; }"));
+    // Navy, with the percentage in white where the bar has reached it.
+    QPalette palette = ProgressGauge->palette();
+    palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    ProgressGauge->setPalette(palette);
 }
 
 void TProgressBarForm::Start(const QString& text) {
