@@ -12,6 +12,7 @@
 #include "dayview/mainform.h"
 #include "dayview/timelineaccessible.h"
 #include "reporting/layouts/basereport.h"
+#include "reporting/layouts/reportlayouts.h"
 #include "reportwindows/previewform.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
@@ -97,7 +98,8 @@ void TQuillhourProgram::CreateWindows() {
         FSetupForm = std::make_unique<TSetupForm>();
     }
     FMainForm->SetStopSequence([this] { Stop(); });
-    // One preview window serves every report.
+    // The report layouts and one preview window serve every report.
+    FReportLayouts = CreateReportLayouts();
     FPreviewForm = std::make_unique<TPreviewForm>();
     TBaseReport::SetPreviewHandler([this](TBaseReport& report) { FPreviewForm->Preview(report); });
 }

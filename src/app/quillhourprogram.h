@@ -7,6 +7,7 @@
 class QWidget;
 class TMainForm;
 class TPreviewForm;
+class TReportLayouts;
 class TSetupForm;
 class TSplashForm;
 
@@ -27,6 +28,7 @@ public:
     TMainForm* MainForm() const { return FMainForm.get(); }
     TSetupForm* SetupForm() const { return FSetupForm.get(); }
     TPreviewForm* PreviewForm() const { return FPreviewForm.get(); }
+    TReportLayouts* ReportLayouts() const { return FReportLayouts.get(); }
     // The application's main window: the set-up window in server administration mode.
     QWidget* ApplicationMainWindow() const;
     bool HoldsInstanceGuard() const { return FInstanceGuard.IsHeld(); }
@@ -42,6 +44,7 @@ private:
     std::unique_ptr<TSetupForm> FSetupForm;
     std::unique_ptr<TSplashForm> FSplash;
     std::unique_ptr<TPreviewForm> FPreviewForm;
+    std::unique_ptr<TReportLayouts> FReportLayouts;
     bool FStopped = false;
 };
 

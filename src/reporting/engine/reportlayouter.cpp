@@ -10,10 +10,11 @@ namespace {
 constexpr double UnitsPerInch = 96;
 constexpr double MmPerInch = 25.4;
 
-QFont FontOf(double pointSize, bool bold) {
+QFont FontOf(double pointSize, bool bold, bool italic) {
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    font.setItalic(italic);
     return font;
 }
 
@@ -30,7 +31,7 @@ const QImage& MeasuringDevice() {
 }
 
 QFontMetricsF MetricsOf(const TReportLabel& label) {
-    return QFontMetricsF(FontOf(label.PointSize, label.Bold), &MeasuringDevice());
+    return QFontMetricsF(FontOf(label.PointSize, label.Bold, label.Italic), &MeasuringDevice());
 }
 } // namespace
 
@@ -67,7 +68,7 @@ TReportLayouter::TMeasured TReportLayouter::Measure(TReportBand& band) {
             label.Width > 0 ? label.Width : MetricsOf(label).horizontalAdvance(label.Text);
         measured.Items.push_back({TPageItem::ikText, QRectF(label.Left, label.Top, width, height),
                                   label.Text, label.PointSize, label.Bold, label.Alignment,
-                                  Qt::black, label.Stretch});
+                                  Qt::black, label.Stretch, label.Italic});
         if (label.Stretch)
             measured.Height = std::max(measured.Height, label.Top + height);
     }

@@ -20,6 +20,7 @@ struct TPageItem {
     TTextAlignment Alignment = TTextAlignment::Left;
     QColor Colour = Qt::black;
     bool Wrap = false; // a growing label's lines wrap; other texts are clipped to their width
+    bool Italic = false;
 };
 
 struct TReportPage {

@@ -1,5 +1,7 @@
 #include "reportmodel.h"
 
+#include <utility>
+
 TReportBand::TReportBand(TBandKind kind, int height, QColor background)
     : Kind(kind), Height(height), Background(background) {}
 
@@ -14,7 +16,11 @@ TReportLabel& TReportBand::AddLabel(const QString& name, int left, int top, doub
 }
 
 TReportLabel* TReportBand::Label(const QString& name) {
-    for (TReportLabel& label : Labels)
+    return const_cast<TReportLabel*>(std::as_const(*this).Label(name));
+}
+
+const TReportLabel* TReportBand::Label(const QString& name) const {
+    for (const TReportLabel& label : Labels)
         if (label.Name == name)
             return &label;
     return nullptr;

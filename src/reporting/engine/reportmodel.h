@@ -27,6 +27,7 @@ struct TReportLabel {
     QString Text;
     double PointSize = 10;
     bool Bold = false;
+    bool Italic = false;
     TTextAlignment Alignment = TTextAlignment::Left;
     bool Stretch = false;
     bool Visible = true;
@@ -46,6 +47,7 @@ public:
 
     TReportLabel& AddLabel(const QString& name, int left, int top, double pointSize = 10);
     TReportLabel* Label(const QString& name);
+    const TReportLabel* Label(const QString& name) const;
     void AddRule(int left, int top, int right, int bottom);
 
     TBandKind Kind;

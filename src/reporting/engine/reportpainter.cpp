@@ -46,6 +46,7 @@ void PaintReportPage(QPainter& painter, const TReportPage& page) {
             QFont font(QStringLiteral("Tahoma"));
             font.setPointSizeF(item.PointSize * UnitsPerInch / painter.device()->logicalDpiY());
             font.setBold(item.Bold);
+            font.setItalic(item.Italic);
             painter.setFont(font);
             painter.setPen(item.Colour);
             if (item.Wrap) {

@@ -7,7 +7,9 @@
 #include "base/textfile.h"
 #include "reporting/engine/reportpainter.h"
 #include "reporting/isoweeks.h"
+#include "storage/values/timetexts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QPrinter>
@@ -253,6 +255,7 @@ QStringList TBaseReport::BuildReportText() {
     if (FReportText.isEmpty())
         SetupTitles();
     FReportText = {FReportText.front()};
+    FTimeTexts.clear(); // the locale may have changed since the last text
     WriteReportText();
     return FReportText;
 }
@@ -280,6 +283,68 @@ double TBaseReport::Round2(double x) {
 
 void TBaseReport::FitWidth(TReportLabel& label, const TReportLabel& next) {
     label.Width = next.Left - label.Left - 10;
+}
+
+TReportLabel& TBaseReport::AddRightField(TReportBand& band, const char* name, int rightEdge,
+                                         bool bold, int top) {
+    TReportLabel& label = band.AddLabel(QString::fromLatin1(name), rightEdge - RightFieldWidth, top, 8);
+    label.Width = RightFieldWidth;
+    label.Alignment = TTextAlignment::Right;
+    label.Bold = bold;
+    return label;
+}
+
+TReportLabel& TBaseReport::AddHeader(TReportBand& band, const char* name, const char* caption,
+                                     int left, int width, TTextAlignment alignment) {
+    TReportLabel& label = band.AddLabel(QString::fromLatin1(name), left, 8, 8);
+    label.Text = QString::fromLatin1(caption);
+    label.Bold = true;
+    label.Width = width;
+    label.Alignment = alignment;
+    return label;
+}
+
+QString TBaseReport::OneLine(const QString& remarks) {
+    QString line = remarks;
+    return line.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\t'), QLatin1Char(' '));
+}
+
+const QString& TBaseReport::CachedTimeText(int time) {
+    if (FTimeTexts.empty())
+        FTimeTexts.resize(2401);
+    QString& text = FTimeTexts[std::size_t(std::clamp(time, 0, 2400))];
+    if (text.isEmpty())
+        text = TimeText(std::clamp(time, 0, 2400));
+    return text;
+}
+
+TMoney TBaseReport::RoundToCents(TMoney amount) {
+    return TMoney::FromUnits(std::int64_t(std::nearbyint(double(amount.Units()) / 100.0)) * 100);
+}
+
+void TBaseReport::PlaceBillingLegend(int codesLeft, int descriptionsLeft) {
+    TReportBand* list = FModel.Band(TBandKind::Summary)->Child;
+    list->Label(QStringLiteral("lblHeaderBillingCodes"))->Left = codesLeft;
+    list->Label(QStringLiteral("lblBillingCodes"))->Left = codesLeft;
+    list->Label(QStringLiteral("lblBillingDescriptions"))->Left = descriptionsLeft;
+}
+
+QStringList TBaseReport::LeadingTextFields(const TReportLine& line, const QString& date) {
+    return {line.User,
+            date,
+            CachedTimeText(line.StartTime),
+            CachedTimeText(line.EndTime),
+            line.Client,
+            line.Project,
+            CategoryActivityText(line.Category, line.Activity),
+            OneLine(line.Remarks)};
+}
+
+void TBaseReport::SetText(TReportBand& band, const char* name, const QString& text) {
+    band.Label(QString::fromLatin1(name))->Text = text;
 }
 
 QString TBaseReport::BillingWarningText(const std::set<QString>& codes) {

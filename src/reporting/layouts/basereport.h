@@ -60,6 +60,9 @@ public:
     bool ProducePdf(const QString& fileName, int* pages = nullptr);
     // Prints the report on a given printer (a PDF printer in the tests).
     bool ProducePrint(class QPrinter& printer);
+    // Builds the report's lines from the days (what Produce does first); false when there is
+    // nothing to print.
+    bool Prepare() { return PrepareLines(); }
     // Starts a run and hands out its pages one at a time (the preview and the tests).
     TReportLayouter& StartRun();
 
@@ -106,6 +109,28 @@ protected:
 
     // A label's width up to the next one's left edge, less 10.
     static void FitWidth(TReportLabel& label, const TReportLabel& next);
+    // A right-aligned 8-point field of the usual width whose right edge is rightEdge.
+    static TReportLabel& AddRightField(TReportBand& band, const char* name, int rightEdge,
+                                       bool bold, int top = 2);
+    // A bold 8-point column header at top 8.
+    static TReportLabel& AddHeader(TReportBand& band, const char* name, const char* caption,
+                                   int left, int width = 0,
+                                   TTextAlignment alignment = TTextAlignment::Left);
+    // Remarks on one line: line breaks and tabs become spaces.
+    static QString OneLine(const QString& remarks);
+    // The short time text of a time of day (0–2400), made once per time: a year of a work
+    // group has hundreds of thousands of lines but few distinct times.
+    const QString& CachedTimeText(int time);
+    // The saved text's leading fields of a line: user, date, start and end time, client,
+    // project, category : activity and the one-line remarks.
+    QStringList LeadingTextFields(const TReportLine& line, const QString& date);
+    // The label called name of band.
+    static void SetText(TReportBand& band, const char* name, const QString& text);
+    static constexpr int RightFieldWidth = 60;
+    // An amount rounded to whole cents, halves to even.
+    static TMoney RoundToCents(TMoney amount);
+    // Where the billing legend stands in the user-list band (the layouts differ).
+    void PlaceBillingLegend(int codesLeft, int descriptionsLeft);
     // Fills the user list and, for billing layouts, the legend and warning.
     void FillUserList();
     void AddReportTextLine(const QString& line) { FReportText.append(line); }
@@ -126,4 +151,5 @@ private:
     bool FLetter;
     QStringList FReportText;
     std::unique_ptr<TReportLayouter> FLayouter;
+    std::vector<QString> FTimeTexts;
 };

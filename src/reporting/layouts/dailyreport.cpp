@@ -7,11 +7,9 @@
 #include "storage/values/timetexts.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 constexpr int TextTop = 2;
-constexpr int RightFieldWidth = 60;
 
 QString ShortDate(QDate date) {
     return LocaleShortDateText(date);
@@ -22,16 +20,6 @@ TBaseDailyReport::TBaseDailyReport(bool billing, bool letter)
     : TBaseReport(QStringLiteral("Daily Summary"), billing, letter) {
     FRemarksLeft = letter ? 580 : 600;
     CreateBands();
-}
-
-TReportLabel& TBaseDailyReport::AddRight(TReportBand& band, const char* name, int rightEdge,
-                                         bool bold) {
-    TReportLabel& label =
-        band.AddLabel(QString::fromLatin1(name), rightEdge - RightFieldWidth, TextTop, 8);
-    label.Width = RightFieldWidth;
-    label.Alignment = TTextAlignment::Right;
-    label.Bold = bold;
-    return label;
 }
 
 void TBaseDailyReport::CreateBands() {
@@ -99,13 +87,13 @@ void TBaseDailyReport::CreatePlainColumns() {
     charge.Alignment = TTextAlignment::Centre;
     const int normal = (letter ? 850 : 917) + 52;
     const int overtime = (letter ? 920 : 987) + 52;
-    AddRight(*FDetail, "lblNormal", normal, false);
-    AddRight(*FDetail, "lblOvertime", overtime, false);
+    AddRightField(*FDetail, "lblNormal", normal, false);
+    AddRightField(*FDetail, "lblOvertime", overtime, false);
     FDayTotal->Label(QStringLiteral("lblDailySubTotal"))->Width = letter ? 848 : 913;
-    AddRight(*FDayTotal, "lblNormalSubTotal", normal, true);
-    AddRight(*FDayTotal, "lblOvertimeSubTotal", overtime, true);
-    AddRight(*FTotal, "lblNormalTotal", normal, true).Top = 4;
-    AddRight(*FTotal, "lblOverTimeTotal", overtime, true).Top = 4;
+    AddRightField(*FDayTotal, "lblNormalSubTotal", normal, true);
+    AddRightField(*FDayTotal, "lblOvertimeSubTotal", overtime, true);
+    AddRightField(*FTotal, "lblNormalTotal", normal, true).Top = 4;
+    AddRightField(*FTotal, "lblOverTimeTotal", overtime, true).Top = 4;
 }
 
 void TBaseDailyReport::CreateBillingColumns() {
@@ -125,14 +113,14 @@ void TBaseDailyReport::CreateBillingColumns() {
     const int hours = letter ? 859 : 926;
     const int rate = letter ? 910 : 977;
     const int extended = letter ? 972 : 1039;
-    AddRight(*FDetail, "lblHours", hours, false);
-    AddRight(*FDetail, "lblRate", rate, false);
-    AddRight(*FDetail, "lblExtended", extended, false);
+    AddRightField(*FDetail, "lblHours", hours, false);
+    AddRightField(*FDetail, "lblRate", rate, false);
+    AddRightField(*FDetail, "lblExtended", extended, false);
     FDayTotal->Label(QStringLiteral("lblDailySubTotal"))->Width = letter ? 809 : 865;
-    AddRight(*FDayTotal, "lblHoursSubTotal", hours, true);
-    AddRight(*FDayTotal, "lblExtendedSubTotal", extended, true);
-    AddRight(*FTotal, "lblHoursTotal", hours, true).Top = 4;
-    AddRight(*FTotal, "lblExtendedTotal", extended, true).Top = 4;
+    AddRightField(*FDayTotal, "lblHoursSubTotal", hours, true);
+    AddRightField(*FDayTotal, "lblExtendedSubTotal", extended, true);
+    AddRightField(*FTotal, "lblHoursTotal", hours, true).Top = 4;
+    AddRightField(*FTotal, "lblExtendedTotal", extended, true).Top = 4;
 }
 
 void TBaseDailyReport::ArrangeColumns() {
@@ -228,14 +216,6 @@ bool TBaseDailyReport::NextDay() {
     return true;
 }
 
-QString TBaseDailyReport::OneLine(const QString& remarks) const {
-    QString line = remarks;
-    return line.replace(QLatin1String("\r\n"), QLatin1String(" "))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '))
-        .replace(QLatin1Char('\r'), QLatin1Char(' '))
-        .replace(QLatin1Char('\t'), QLatin1Char(' '));
-}
-
 bool TBaseDailyReport::NextLine() {
     if (FLineIndex >= CurrentLines.Count()) {
         FLineIndex = 0;
@@ -283,8 +263,7 @@ void TBaseDailyReport::AddToGrandTotals() {
     if (IsBilling()) {
         const TLineTotals totals = CurrentLines.Totals();
         FGrandHours += Round2(totals.Hours);
-        FGrandAmount += TMoney::FromUnits(
-            std::int64_t(std::nearbyint(double(totals.Amount.Units()) / 100.0)) * 100);
+        FGrandAmount += RoundToCents(totals.Amount);
         return;
     }
     const THourTotals totals = CurrentLines.HourTotals();
@@ -317,14 +296,6 @@ void TBaseDailyReport::WriteReportText() {
     std::set<QString> codes;
     const QString symbol = AdminSettings().CurrencySymbol;
     static const TReportDays noDays;
-    // A year of a work group has hundreds of thousands of lines but few distinct times.
-    std::array<QString, 2401> times;
-    const auto timeText = [&times](int time) -> const QString& {
-        const std::size_t index = std::size_t(std::clamp(time, 0, 2400));
-        if (times[index].isEmpty())
-            times[index] = TimeText(int(index));
-        return times[index];
-    };
     for (const auto& day : FParameters.Days ? *FParameters.Days : noDays) {
         TReportLines lines;
         BuildReportLines(*day, DayOptions(true, false), lines);
@@ -332,14 +303,7 @@ void TBaseDailyReport::WriteReportText() {
         const QString date = ShortDate(day->Date);
         for (int index = 0; index < lines.Count(); ++index) {
             const TReportLine& line = lines[index];
-            QStringList fields{line.User,
-                               date,
-                               timeText(line.StartTime),
-                               timeText(line.EndTime),
-                               line.Client,
-                               line.Project,
-                               CategoryActivityText(line.Category, line.Activity),
-                               OneLine(line.Remarks)};
+            QStringList fields = LeadingTextFields(line, date);
             const bool last = index == lines.Count() - 1;
             if (IsBilling()) {
                 QString code = line.BillingCode;

@@ -23,7 +23,6 @@ private:
     void CreateBands();
     void CreatePlainColumns();
     void CreateBillingColumns();
-    TReportLabel& AddRight(TReportBand& band, const char* name, int rightEdge, bool bold);
     bool NextDay();
     bool NextLine();
     TLineOptions DayOptions(bool withUser, bool consolidate) const;
@@ -31,7 +30,6 @@ private:
     void AddToGrandTotals();
     void FillGrandTotals();
     void WritePlainLine(const TReportLine& line, QDate date, const QString& dayTotals);
-    QString OneLine(const QString& remarks) const;
 
     TReportBand* FColumnHeader = nullptr;
     TReportBand* FDay = nullptr;

@@ -1,0 +1,311 @@
+#include "activityreport.h"
+
+#include "base/applocale.h"
+#include "reporting/valuetexts.h"
+#include "storage/settings/adminsettings.h"
+
+namespace {
+constexpr int TextTop = 2;
+constexpr int CodeWidth = 60;
+
+// Positions that differ between A4 and Letter.
+struct TActivityColumns {
+    int Charge, Normal, OvertimeHeader, Overtime, NormalTotal, OvertimeTotal, SubTotalRight;
+    int Code, HoursHeader, HoursRight, RateHeader, RateRight, ExtendedHeader, ExtendedRight;
+    int HoursTotalRight, ExtendedTotalRight, LegendCodes, LegendDescriptions;
+};
+constexpr TActivityColumns A4Columns{872, 917, 985, 987, 917, 987, 864, 845, 912, 933, 956,
+                                     984, 1020, 1039, 932, 1039, 845, 913};
+constexpr TActivityColumns LetterColumns{804, 849, 917, 919, 849, 920, 796, 780, 845, 866, 889,
+                                         917, 953, 971, 865, 972, 780, 848};
+} // namespace
+
+TBaseActivityReport::TBaseActivityReport(bool billing, bool letter)
+    : TBaseReport(QStringLiteral("Activity Summary"), billing, letter) {
+    CreateBands();
+}
+
+void TBaseActivityReport::CreateBands() {
+    FColumnHeader = &FModel.AddBand(TBandKind::ColumnHeader, 32);
+    FColumnHeader->AddRule(0, 30, BandWidth(), 30);
+    FColumnHeader->AddRule(0, 31, BandWidth(), 31); // two units thick
+    FColumnHeader->BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    FDetail = &FModel.AddBand(TBandKind::Detail, 18);
+    FTotal = FModel.Band(TBandKind::Summary);
+    FTotal->BeforePrint = [this](TReportBand&) {
+        FillGrandTotals();
+        return true;
+    };
+    const auto text = [this](const char* header, const char* data, const char* caption, int left) {
+        AddHeader(*FColumnHeader, header, caption, left);
+        FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
+    };
+    text("lblClientHeader", "lblClient", "Client", 8);
+    text("lblProjectHeader", "lblProject", "Project", FProjectLeft);
+    text("lblCategoryActivityHeader", "lblCategoryActivity", "Category : Activity", FCategoryLeft);
+    text("lblRemarksHeader", "lblRemarks", "Remarks", FRemarksLeft);
+    const TActivityColumns& at = IsLetter() ? LetterColumns : A4Columns;
+    TReportLabel& subTotal = FDetail->AddLabel(QStringLiteral("lblSubTotal"), 0, TextTop, 8);
+    subTotal.Italic = true;
+    subTotal.Alignment = TTextAlignment::Right;
+    subTotal.Width = at.SubTotalRight;
+    if (IsBilling())
+        CreateBillingColumns();
+    else
+        CreatePlainColumns();
+    FModel.NextRecord = [this] { return NextRecord(); };
+}
+
+void TBaseActivityReport::CreatePlainColumns() {
+    const TActivityColumns& at = IsLetter() ? LetterColumns : A4Columns;
+    AddHeader(*FColumnHeader, "lblChargeHeader", "Charge", at.Charge, 42, TTextAlignment::Centre);
+    AddHeader(*FColumnHeader, "lblNormalHeader", "Normal", at.Normal, 52, TTextAlignment::Right);
+    AddHeader(*FColumnHeader, "lblOvertimeHeader", "Overtime", at.OvertimeHeader, 54,
+              TTextAlignment::Right);
+    TReportLabel& charge = FDetail->AddLabel(QStringLiteral("lblCharge"), at.Charge, TextTop, 8);
+    charge.Width = 38;
+    charge.Alignment = TTextAlignment::Centre;
+    AddRightField(*FDetail, "lblNormal", at.Normal + 52, false);
+    AddRightField(*FDetail, "lblOvertime", at.Overtime + 52, false);
+    AddRightField(*FTotal, "lblNormalTotal", at.NormalTotal + 52, true, 4);
+    AddRightField(*FTotal, "lblOverTimeTotal", at.OvertimeTotal + 52, true, 4);
+}
+
+void TBaseActivityReport::CreateBillingColumns() {
+    const TActivityColumns& at = IsLetter() ? LetterColumns : A4Columns;
+    AddHeader(*FColumnHeader, "lblBillCodeHeader", "Code", at.Code);
+    AddHeader(*FColumnHeader, "lblHoursHeader", "Hrs", at.HoursHeader, 20, TTextAlignment::Centre);
+    AddHeader(*FColumnHeader, "lblRateHeader", "Rate", at.RateHeader, 28, TTextAlignment::Centre);
+    AddHeader(*FColumnHeader, "lblExtendedHeader", "Ext", at.ExtendedHeader, 19,
+              TTextAlignment::Centre);
+    FDetail->AddLabel(QStringLiteral("lblBillCode"), at.Code, TextTop, 8).Width = CodeWidth;
+    AddRightField(*FDetail, "lblHours", at.HoursRight, false);
+    AddRightField(*FDetail, "lblRate", at.RateRight, false);
+    AddRightField(*FDetail, "lblExtended", at.ExtendedRight, false);
+    AddRightField(*FTotal, "lblHoursTotal", at.HoursTotalRight, true, 4);
+    AddRightField(*FTotal, "lblExtendedTotal", at.ExtendedTotalRight, true, 4);
+    PlaceBillingLegend(at.LegendCodes, at.LegendDescriptions);
+}
+
+void TBaseActivityReport::ArrangeColumns() {
+    const auto column = [this](const char* header, const char* data) {
+        return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),
+                         FDetail->Label(QString::fromLatin1(data))};
+    };
+    const auto client = column("lblClientHeader", "lblClient");
+    const auto project = column("lblProjectHeader", "lblProject");
+    const auto category = column("lblCategoryActivityHeader", "lblCategoryActivity");
+    const auto remarks = column("lblRemarksHeader", "lblRemarks");
+    TReportLabel* firstNumber = FDetail->Label(QStringLiteral("lblBillCode"));
+    if (!IsBilling()) {
+        const TActivityColumns& at = IsLetter() ? LetterColumns : A4Columns;
+        const bool overtime = FParameters.ShowOvertime;
+        TReportLabel* charge = FDetail->Label(QStringLiteral("lblCharge"));
+        FColumnHeader->Label(QStringLiteral("lblChargeHeader"))->Left = charge->Left =
+            overtime ? at.Charge : at.Normal;
+        FColumnHeader->Label(QStringLiteral("lblNormalHeader"))->Left =
+            overtime ? at.Normal : at.OvertimeHeader;
+        FDetail->Label(QStringLiteral("lblNormal"))->Left =
+            (overtime ? at.Normal : at.Overtime) + 52 - RightFieldWidth;
+        FTotal->Label(QStringLiteral("lblNormalTotal"))->Left =
+            (overtime ? at.NormalTotal : at.OvertimeTotal) + 52 - RightFieldWidth;
+        FColumnHeader->Label(QStringLiteral("lblOvertimeHeader"))->Visible = overtime;
+        FDetail->Label(QStringLiteral("lblOvertime"))->Visible = overtime;
+        FTotal->Label(QStringLiteral("lblOverTimeTotal"))->Visible = overtime;
+        firstNumber = charge;
+    }
+    const TAdminSettings& admin = AdminSettings();
+    const bool design = admin.ReportColumnDefault;
+    const auto place = [this, design](const auto& target, int designLeft, int configured) {
+        target.first->Left = target.second->Left = design ? designLeft : AdjustLeft(configured);
+    };
+    place(project, FProjectLeft, admin.ReportProjectColumn);
+    place(category, FCategoryLeft, admin.ReportCategoryActivityColumn);
+    place(remarks, FRemarksLeft, admin.ReportRemarksColumn);
+    FitWidth(*client.second, *project.second);
+    FitWidth(*project.second, *category.second);
+    const bool broken = FParameters.BreakDownToRemarks;
+    if (broken) {
+        FitWidth(*category.second, *remarks.second);
+        FitWidth(*remarks.second, *firstNumber);
+    } else {
+        FitWidth(*category.second, *firstNumber);
+    }
+    remarks.first->Text = broken ? QStringLiteral("Remarks") : QString();
+    remarks.second->Visible = broken;
+    for (const auto& [header, data] : {client, project, category, remarks})
+        header->Width = data->Width;
+}
+
+TLineOptions TBaseActivityReport::Options(bool withUser, bool consolidate) const {
+    TLineOptions options;
+    options.WithUser = withUser;
+    options.ClientFilter = FParameters.ClientFilter;
+    options.ProjectFilter = FParameters.ProjectFilter;
+    options.Consolidate = consolidate;
+    options.Charging = FParameters.Charging;
+    options.ExcludeOvertime = !FParameters.ShowOvertime;
+    options.WithBillingCode = IsBilling();
+    return options;
+}
+
+bool TBaseActivityReport::PrepareLines() {
+    CurrentLines = TReportLines();
+    if (FParameters.Days)
+        BuildReportLines(*FParameters.Days, Options(false, !FParameters.BreakDownToRemarks),
+                         CurrentLines);
+    CurrentLines.Sort(CompareByTask);
+    if (CurrentLines.Count() == 0) {
+        CurrentLines = TReportLines();
+        return false;
+    }
+    return true;
+}
+
+void TBaseActivityReport::StartLayoutRun() {
+    FLineIndex = 0;
+    FProjectNormal = FProjectOvertime = FGrandNormal = FGrandOvertime = 0;
+    FProjectHours = FGrandHours = 0;
+    FProjectAmount = FGrandAmount = TMoney();
+    FFinalSubTotalDone = false;
+    FLastClient = CurrentLines.Count() > 0 ? CurrentLines[0].Client : QString();
+    FLastProject = CurrentLines.Count() > 0 ? CurrentLines[0].Project : QString();
+    // The sub-total label ends where the first number field ends.
+    TReportLabel* subTotal = FDetail->Label(QStringLiteral("lblSubTotal"));
+    const TReportLabel* end = FDetail->Label(IsBilling() ? QStringLiteral("lblBillCode")
+                                                         : QStringLiteral("lblCharge"));
+    subTotal->Left = 0;
+    subTotal->Width = end->Left + end->Width;
+    CodesMet.clear();
+}
+
+bool TBaseActivityReport::NextRecord() {
+    const bool linesLeft = FLineIndex < CurrentLines.Count();
+    if (!linesLeft && (FFinalSubTotalDone || !ProjectSubTotals))
+        return false;
+    bool subTotal = false;
+    if (!linesLeft) {
+        subTotal = true;
+        FFinalSubTotalDone = true;
+    } else {
+        const TReportLine& next = CurrentLines[FLineIndex];
+        subTotal = ProjectSubTotals && (next.Client != FLastClient || next.Project != FLastProject);
+    }
+    if (!subTotal) {
+        FillLine(CurrentLines[FLineIndex++]);
+        return true;
+    }
+    FillSubTotal();
+    if (linesLeft) {
+        FLastClient = CurrentLines[FLineIndex].Client;
+        FLastProject = CurrentLines[FLineIndex].Project;
+    }
+    return true;
+}
+
+void TBaseActivityReport::FillSubTotal() {
+    for (const char* name : {"lblClient", "lblProject", "lblCategoryActivity", "lblRemarks"})
+        SetText(*FDetail, name, QString());
+    SetText(*FDetail, "lblSubTotal", QStringLiteral("Project Sub-total"));
+    if (IsBilling()) {
+        SetText(*FDetail, "lblBillCode", QString());
+        SetText(*FDetail, "lblRate", QString());
+        FDetail->Label(QStringLiteral("lblHours"))->Bold = true;
+        FDetail->Label(QStringLiteral("lblExtended"))->Bold = true;
+        SetText(*FDetail, "lblHours", FixedText(FProjectHours));
+        SetText(*FDetail, "lblExtended", MoneyText(AdminSettings().CurrencySymbol, FProjectAmount));
+        FProjectHours = 0;
+        FProjectAmount = TMoney();
+        return;
+    }
+    SetText(*FDetail, "lblCharge", QString());
+    FDetail->Label(QStringLiteral("lblNormal"))->Bold = true;
+    FDetail->Label(QStringLiteral("lblOvertime"))->Bold = true;
+    SetText(*FDetail, "lblNormal", FixedText(FProjectNormal));
+    SetText(*FDetail, "lblOvertime",
+            FParameters.ShowOvertime ? FixedText(FProjectOvertime) : QString());
+    FProjectNormal = FProjectOvertime = 0;
+}
+
+void TBaseActivityReport::FillLine(const TReportLine& line) {
+    SetText(*FDetail, "lblClient", line.Client);
+    SetText(*FDetail, "lblProject", line.Project);
+    SetText(*FDetail, "lblCategoryActivity", CategoryActivityText(line.Category, line.Activity));
+    SetText(*FDetail, "lblRemarks", OneLine(line.Remarks));
+    SetText(*FDetail, "lblSubTotal", QString());
+    if (IsBilling()) {
+        const double hours = Round2(line.NormalHours + line.OvertimeHours);
+        FGrandHours += hours;
+        FProjectHours += hours;
+        FGrandAmount += RoundToCents(line.Amount);
+        FProjectAmount += RoundToCents(line.Amount);
+        CodesMet.insert(line.BillingCode);
+        if (line.OvertimeHours > 0)
+            CodesMet.insert(QStringLiteral("OT"));
+        SetText(*FDetail, "lblBillCode", CodeText(line.OvertimeHours > 0, line.BillingCode));
+        SetText(*FDetail, "lblHours", HoursText(line.NormalHours + line.OvertimeHours));
+        SetText(*FDetail, "lblRate", line.RateWithSymbol());
+        SetText(*FDetail, "lblExtended", line.AmountWithSymbol());
+        FDetail->Label(QStringLiteral("lblHours"))->Bold = false;
+        FDetail->Label(QStringLiteral("lblExtended"))->Bold = false;
+        return;
+    }
+    FGrandNormal += Round2(line.NormalHours);
+    FProjectNormal += Round2(line.NormalHours);
+    FGrandOvertime += Round2(line.OvertimeHours);
+    FProjectOvertime += Round2(line.OvertimeHours);
+    SetText(*FDetail, "lblCharge", FlagLetter(line.Chargeable));
+    FDetail->Label(QStringLiteral("lblNormal"))->Bold = false;
+    FDetail->Label(QStringLiteral("lblOvertime"))->Bold = false;
+    SetText(*FDetail, "lblNormal", HoursText(line.NormalHours));
+    SetText(*FDetail, "lblOvertime",
+            FParameters.ShowOvertime ? HoursText(line.OvertimeHours) : QString());
+}
+
+void TBaseActivityReport::FillGrandTotals() {
+    if (IsBilling()) {
+        SetText(*FTotal, "lblHoursTotal", FixedText(FGrandHours));
+        SetText(*FTotal, "lblExtendedTotal", MoneyText(AdminSettings().CurrencySymbol, FGrandAmount));
+        return;
+    }
+    SetText(*FTotal, "lblNormalTotal", FixedText(FGrandNormal));
+    SetText(*FTotal, "lblOverTimeTotal",
+            FParameters.ShowOvertime ? FixedText(FGrandOvertime) : QString());
+}
+
+void TBaseActivityReport::WriteReportText() {
+    const bool overtime = FParameters.ShowOvertime;
+    QString header = QStringLiteral("User\tDate\tStart Time\tEnd Time\tClient\tProject\t"
+                                    "Category : Activity\tRemarks\t");
+    if (IsBilling())
+        header += QStringLiteral("Code\tHrs\tRate\tExt");
+    else
+        header += overtime ? QStringLiteral("Charge\tNormal\tOvertime") : QStringLiteral("Charge\tNormal");
+    AddReportTextLine(header);
+    TReportLines lines;
+    if (FParameters.Days)
+        BuildReportLines(*FParameters.Days, Options(true, false), lines);
+    lines.Sort(CompareByTask);
+    std::set<QString> codes;
+    for (int index = 0; index < lines.Count(); ++index) {
+        const TReportLine& line = lines[index];
+        QStringList fields = LeadingTextFields(line, LocaleShortDateText(line.Date));
+        if (IsBilling()) {
+            QString code = line.BillingCode;
+            codes.insert(code);
+            if (line.OvertimeHours > 0) {
+                code = CodeText(true, code);
+                codes.insert(QStringLiteral("OT"));
+            }
+            fields << code << HoursText(line.NormalHours + line.OvertimeHours)
+                   << line.RateWithSymbol() << line.AmountWithSymbol();
+        } else {
+            fields << FlagLetter(line.Chargeable) << HoursText(line.NormalHours);
+            if (overtime)
+                fields << HoursText(line.OvertimeHours);
+        }
+        AddReportTextLine(fields.join(QLatin1Char('\t')).remove(QStringLiteral("--")));
+    }
+    if (IsBilling())
+        AddReportTextLine(BillingWarningText(codes));
+}

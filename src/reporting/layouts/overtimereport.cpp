@@ -1,0 +1,234 @@
+#include "overtimereport.h"
+
+#include "base/applocale.h"
+#include "reporting/valuetexts.h"
+#include "storage/settings/adminsettings.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int TextTop = 2;
+constexpr int CodeWidth = 60;
+// The configured positions are measured on the daily report, whose client column stands at 8;
+// here it stands at 168.
+constexpr int ClientShift = 168 - 8;
+
+// Positions that differ between A4 and Letter.
+struct TOvertimeColumns {
+    int Remarks, BillingRemarks, ChargeHeader, Charge, OvertimeHeader, Overtime, OvertimeTotalRight;
+    int CodeHeader, Code, HoursHeader, HoursRight, RateHeader, RateRight, ExtendedHeader,
+        ExtendedRight, HoursTotalRight, ExtendedTotalRight, LegendCodes, LegendDescriptions;
+};
+constexpr TOvertimeColumns A4Columns{707, 680, 935, 938, 985, 987, 1039, 845, 846, 912, 933, 956,
+                                     984, 1020, 1039, 933, 1039, 845, 913};
+constexpr TOvertimeColumns LetterColumns{657, 630, 868, 861, 918, 920, 972, 780, 780, 845, 866,
+                                         889, 917, 953, 972, 866, 972, 780, 848};
+} // namespace
+
+TBaseOvertimeReport::TBaseOvertimeReport(bool billing, bool letter)
+    : TBaseReport(QStringLiteral("Overtime"), billing, letter) {
+    const TOvertimeColumns& at = letter ? LetterColumns : A4Columns;
+    FRemarksLeft = billing ? at.BillingRemarks : at.Remarks;
+    CreateBands();
+}
+
+void TBaseOvertimeReport::CreateBands() {
+    FColumnHeader = &FModel.AddBand(TBandKind::ColumnHeader, 32);
+    FColumnHeader->AddRule(0, 30, BandWidth(), 30);
+    FColumnHeader->AddRule(0, 31, BandWidth(), 31); // two units thick
+    FColumnHeader->BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    FDetail = &FModel.AddBand(TBandKind::Detail, 18);
+    FTotal = FModel.Band(TBandKind::Summary);
+    FTotal->BeforePrint = [this](TReportBand&) {
+        FillGrandTotals();
+        return true;
+    };
+    const auto text = [this](const char* header, const char* data, const char* caption, int left) {
+        AddHeader(*FColumnHeader, header, caption, left);
+        return &FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
+    };
+    text("QRLabel3", "lblDate", "Date", 8);
+    text("lblTimeHeader", "lblStartTime", "Time", 69)->Width = 99;
+    text("lblClientHeader", "lblClient", "Client", 168);
+    text("lblProjectHeader", "lblProject", "Project", FProjectLeft);
+    text("lblCategoryActivityHeader", "lblCategoryActivity", "Category : Activity", FCategoryLeft);
+    text("lblRemarksHeader", "lblRemarks", "Remarks", FRemarksLeft);
+    FDetail->AddLabel(QStringLiteral("lblSubTotal"), 0, TextTop, 8).Italic = true;
+    if (IsBilling())
+        CreateBillingColumns();
+    else
+        CreatePlainColumns();
+    FModel.NextRecord = [this] { return NextLine(); };
+}
+
+void TBaseOvertimeReport::CreatePlainColumns() {
+    const TOvertimeColumns& at = IsLetter() ? LetterColumns : A4Columns;
+    AddHeader(*FColumnHeader, "lblChargeHeader", "Charge", at.ChargeHeader, 42,
+              TTextAlignment::Centre);
+    AddHeader(*FColumnHeader, "lblOvertimeHeader", "Overtime", at.OvertimeHeader, 54,
+              TTextAlignment::Right);
+    TReportLabel& charge = FDetail->AddLabel(QStringLiteral("lblCharge"), at.Charge, TextTop, 8);
+    charge.Width = 38;
+    charge.Alignment = TTextAlignment::Centre;
+    AddRightField(*FDetail, "lblOvertime", at.Overtime + 52, false);
+    AddRightField(*FTotal, "lblOverTimeTotal", at.OvertimeTotalRight, true, 4);
+}
+
+void TBaseOvertimeReport::CreateBillingColumns() {
+    const TOvertimeColumns& at = IsLetter() ? LetterColumns : A4Columns;
+    AddHeader(*FColumnHeader, "lblBillCodeHeader", "Code", at.CodeHeader);
+    AddHeader(*FColumnHeader, "lblHoursHeader", "Hrs", at.HoursHeader, 20, TTextAlignment::Centre);
+    AddHeader(*FColumnHeader, "lblRateHeader", "Rate", at.RateHeader, 28, TTextAlignment::Centre);
+    AddHeader(*FColumnHeader, "lblExtendedHeader", "Ext", at.ExtendedHeader, 19,
+              TTextAlignment::Centre);
+    FDetail->AddLabel(QStringLiteral("lblBillCode"), at.Code, TextTop, 8).Width = CodeWidth;
+    AddRightField(*FDetail, "lblHours", at.HoursRight, false);
+    AddRightField(*FDetail, "lblRate", at.RateRight, false);
+    AddRightField(*FDetail, "lblExtended", at.ExtendedRight, false);
+    AddRightField(*FTotal, "lblHoursTotal", at.HoursTotalRight, true, 4);
+    AddRightField(*FTotal, "lblExtendedTotal", at.ExtendedTotalRight, true, 4);
+    PlaceBillingLegend(at.LegendCodes, at.LegendDescriptions);
+}
+
+void TBaseOvertimeReport::ArrangeColumns() {
+    const auto column = [this](const char* header, const char* data) {
+        return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),
+                         FDetail->Label(QString::fromLatin1(data))};
+    };
+    const auto client = column("lblClientHeader", "lblClient");
+    const auto project = column("lblProjectHeader", "lblProject");
+    const auto category = column("lblCategoryActivityHeader", "lblCategoryActivity");
+    const auto remarks = column("lblRemarksHeader", "lblRemarks");
+    // Where the text columns end: the charge field, or in the billing layouts the code header.
+    const TReportLabel& end =
+        IsBilling() ? *FColumnHeader->Label(QStringLiteral("lblBillCodeHeader"))
+                    : *FDetail->Label(QStringLiteral("lblCharge"));
+    const TAdminSettings& admin = AdminSettings();
+    if (admin.ReportColumnDefault) {
+        project.first->Left = project.second->Left = FProjectLeft;
+        category.first->Left = category.second->Left = FCategoryLeft;
+        remarks.first->Left = remarks.second->Left = FRemarksLeft;
+    } else {
+        const TReportLabel& limit =
+            IsBilling() ? end : *FColumnHeader->Label(QStringLiteral("lblChargeHeader"));
+        const int remarksAt = std::min(admin.ReportRemarksColumn + ClientShift, limit.Left - 80);
+        const int categoryAt =
+            std::min(admin.ReportCategoryActivityColumn + ClientShift, remarksAt - 80);
+        const int projectAt = std::min(admin.ReportProjectColumn + ClientShift, categoryAt - 80);
+        project.first->Left = project.second->Left = AdjustLeft(projectAt);
+        category.first->Left = category.second->Left = AdjustLeft(categoryAt);
+        remarks.first->Left = remarks.second->Left = AdjustLeft(remarksAt);
+    }
+    FitWidth(*client.second, *project.second);
+    FitWidth(*project.second, *category.second);
+    const bool broken = FParameters.BreakDownToRemarks;
+    if (broken) {
+        FitWidth(*category.second, *remarks.second);
+        FitWidth(*remarks.second, end);
+    } else {
+        FitWidth(*category.second, end);
+    }
+    remarks.first->Text = broken ? QStringLiteral("Remarks") : QString();
+    remarks.second->Visible = broken;
+    for (const auto& [header, data] : {client, project, category, remarks})
+        header->Width = data->Width;
+}
+
+TLineOptions TBaseOvertimeReport::Options(bool withUser, bool consolidate) const {
+    TLineOptions options;
+    options.WithUser = withUser;
+    options.ClientFilter = FParameters.ClientFilter;
+    options.ProjectFilter = FParameters.ProjectFilter;
+    options.Consolidate = consolidate;
+    options.Charging = FParameters.Charging;
+    options.OvertimeOnly = true;
+    options.WithBillingCode = IsBilling();
+    return options;
+}
+
+bool TBaseOvertimeReport::PrepareLines() {
+    CurrentLines = TReportLines();
+    if (FParameters.Days)
+        BuildReportLines(*FParameters.Days, Options(false, !FParameters.BreakDownToRemarks),
+                         CurrentLines);
+    CurrentLines.Sort(CompareByDate);
+    if (CurrentLines.Count() == 0) {
+        CurrentLines = TReportLines();
+        return false;
+    }
+    return true;
+}
+
+void TBaseOvertimeReport::StartLayoutRun() {
+    FLineIndex = 0;
+    FLastDate = QDate();
+    FGrandOvertime = FGrandHours = 0;
+    FGrandAmount = TMoney();
+    CodesMet.clear();
+}
+
+bool TBaseOvertimeReport::NextLine() {
+    if (FLineIndex >= CurrentLines.Count())
+        return false;
+    const TReportLine& line = CurrentLines[FLineIndex++];
+    SetText(*FDetail, "lblDate", line.Date != FLastDate ? LocaleShortDateText(line.Date) : QString());
+    FLastDate = line.Date;
+    SetText(*FDetail, "lblStartTime",
+            CachedTimeText(line.StartTime) + QLatin1Char('-') + CachedTimeText(line.EndTime));
+    SetText(*FDetail, "lblClient", line.Client);
+    SetText(*FDetail, "lblProject", line.Project);
+    SetText(*FDetail, "lblCategoryActivity", CategoryActivityText(line.Category, line.Activity));
+    SetText(*FDetail, "lblRemarks", OneLine(line.Remarks));
+    SetText(*FDetail, "lblSubTotal", QString());
+    if (IsBilling()) {
+        CodesMet.insert(line.BillingCode);
+        CodesMet.insert(QStringLiteral("OT"));
+        SetText(*FDetail, "lblBillCode", CodeText(true, line.BillingCode));
+        SetText(*FDetail, "lblHours", HoursText(line.OvertimeHours));
+        SetText(*FDetail, "lblRate", line.RateWithSymbol());
+        SetText(*FDetail, "lblExtended", line.AmountWithSymbol());
+        FGrandHours += Round2(line.OvertimeHours);
+        FGrandAmount += RoundToCents(line.Amount);
+        return true;
+    }
+    SetText(*FDetail, "lblCharge", FlagLetter(line.Chargeable));
+    SetText(*FDetail, "lblOvertime", HoursText(line.OvertimeHours));
+    FGrandOvertime += Round2(line.OvertimeHours);
+    return true;
+}
+
+void TBaseOvertimeReport::FillGrandTotals() {
+    if (IsBilling()) {
+        SetText(*FTotal, "lblHoursTotal", FixedText(FGrandHours));
+        SetText(*FTotal, "lblExtendedTotal", MoneyText(AdminSettings().CurrencySymbol, FGrandAmount));
+        return;
+    }
+    SetText(*FTotal, "lblOverTimeTotal", FixedText(FGrandOvertime));
+}
+
+void TBaseOvertimeReport::WriteReportText() {
+    AddReportTextLine(QStringLiteral("User\tDate\tStart Time\tEnd Time\tClient\tProject\t"
+                                     "Category : Activity\tRemarks\t") +
+                      (IsBilling() ? QStringLiteral("Code\tHrs\tRate\tExt")
+                                   : QStringLiteral("Charge\tOvertime")));
+    TReportLines lines;
+    if (FParameters.Days)
+        BuildReportLines(*FParameters.Days, Options(true, false), lines);
+    lines.Sort(CompareByDate);
+    std::set<QString> codes;
+    for (int index = 0; index < lines.Count(); ++index) {
+        const TReportLine& line = lines[index];
+        QStringList fields = LeadingTextFields(line, LocaleShortDateText(line.Date));
+        if (IsBilling()) {
+            codes.insert(line.BillingCode);
+            codes.insert(QStringLiteral("OT"));
+            fields << CodeText(true, line.BillingCode) << HoursText(line.OvertimeHours)
+                   << line.RateWithSymbol() << line.AmountWithSymbol();
+        } else {
+            fields << FlagLetter(line.Chargeable) << HoursText(line.OvertimeHours);
+        }
+        AddReportTextLine(fields.join(QLatin1Char('\t')).remove(QStringLiteral("--")));
+    }
+    if (IsBilling())
+        AddReportTextLine(BillingWarningText(codes));
+}
