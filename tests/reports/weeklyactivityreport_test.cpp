@@ -84,6 +84,19 @@ TEST_F(WeeklyActivityReport, AWeekFromMondayAndDatesAcrossTheYearsEnd) {
     EXPECT_EQ(TBaseWeeklyActivityReport::DayOrdinal(23), QStringLiteral("23rd"));
 }
 
+TEST_F(WeeklyActivityReport, OnlyTheClientAndProjectFiltersApply) {
+    TWeeklyActivityReportA4 report;
+    Run(report, QDate(2024, 3, 3), QDate(2024, 3, 9), false, true);
+    TReportParameters parameters = report.Parameters();
+    parameters.Charging = TCharging::NotChargeableOnly;
+    parameters.ClientFilter = QStringLiteral("globex");
+    report.Initialise(parameters);
+    report.Prepare();
+    EXPECT_EQ(report.FilterText(), QStringLiteral("Client = globex"));
+    EXPECT_EQ(DetailRows(report),
+              QStringList({"Globex|Web|Dev : Code|--|--|1.00|--|0.50|--|--|1.50"}));
+}
+
 TEST_F(WeeklyActivityReport, LetterAndConfiguredColumns) {
     TWeeklyActivityReportLTR letter;
     Run(letter, QDate(2024, 3, 4), QDate(2024, 3, 10));

@@ -100,6 +100,7 @@ void TBaseReport::CreateCommonBands() {
 
 void TBaseReport::Initialise(const TReportParameters& parameters) {
     FParameters = parameters;
+    LimitParameters(FParameters);
     ArrangeColumns();
 }
 

@@ -100,6 +100,8 @@ public:
     static QString BillingWarningText(const std::set<QString>& codes);
 
 protected:
+    // Sets the parameters a layout does not offer to what it always uses.
+    virtual void LimitParameters(TReportParameters&) {}
     virtual void ArrangeColumns() = 0;
     // False when there is nothing to print.
     virtual bool PrepareLines() = 0;

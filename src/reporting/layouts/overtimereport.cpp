@@ -90,6 +90,10 @@ void TBaseOvertimeReport::CreateBillingColumns() {
     PlaceBillingLegend(at.LegendCodes, at.LegendDescriptions);
 }
 
+void TBaseOvertimeReport::LimitParameters(TReportParameters& parameters) {
+    parameters.ShowOvertime = true;
+}
+
 void TBaseOvertimeReport::ArrangeColumns() {
     const auto column = [this](const char* header, const char* data) {
         return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),

@@ -15,6 +15,8 @@ public:
     bool ProjectSubTotals = false;
 
 protected:
+    // Overtime is always included.
+    void LimitParameters(TReportParameters& parameters) override;
     void ArrangeColumns() override;
     bool PrepareLines() override;
     void WriteReportText() override;

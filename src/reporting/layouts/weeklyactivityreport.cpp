@@ -94,6 +94,12 @@ void TBaseWeeklyActivityReport::CreateBands() {
     FModel.NextRecord = [this] { return NextLine(); };
 }
 
+void TBaseWeeklyActivityReport::LimitParameters(TReportParameters& parameters) {
+    parameters.Charging = TCharging::IncludeAll;
+    parameters.ShowOvertime = true;
+    parameters.BreakDownToRemarks = false;
+}
+
 void TBaseWeeklyActivityReport::ArrangeColumns() {
     const auto column = [this](const char* header, const char* data) {
         return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),

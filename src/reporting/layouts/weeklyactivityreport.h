@@ -17,6 +17,8 @@ public:
     static QString DayOrdinal(int day);
 
 protected:
+    // No charging filter, overtime always included, remarks never broken down.
+    void LimitParameters(TReportParameters& parameters) override;
     void ArrangeColumns() override;
     bool PrepareLines() override;
     void WriteReportText() override;
