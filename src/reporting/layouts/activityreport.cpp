@@ -6,7 +6,7 @@
 
 namespace {
 constexpr int TextTop = 2;
-constexpr int CodeWidth = 60;
+constexpr int CodeWidth = 40; // "HRA,OT" and room to spare before the hours
 
 // Positions that differ between A4 and Letter.
 struct TActivityColumns {

@@ -8,7 +8,7 @@
 
 namespace {
 constexpr int TextTop = 2;
-constexpr int CodeWidth = 60;
+constexpr int CodeWidth = 40; // "HRA,OT" and room to spare before the hours
 // The configured positions are measured on the daily report, whose client column stands at 8;
 // here it stands at 168.
 constexpr int ClientShift = 168 - 8;
@@ -47,7 +47,7 @@ void TBaseOvertimeReport::CreateBands() {
         AddHeader(*FColumnHeader, header, caption, left);
         return &FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
     };
-    text("QRLabel3", "lblDate", "Date", 8);
+    text("QRLabel3", "lblDate", "Date", 8)->Width = 58; // clipped before the time
     text("lblTimeHeader", "lblStartTime", "Time", 69)->Width = 99;
     text("lblClientHeader", "lblClient", "Client", 168);
     text("lblProjectHeader", "lblProject", "Project", FProjectLeft);
