@@ -1,30 +1,75 @@
 #include "reportcommand.h"
 
 #include "base/datalocations.h"
-#include "cliarguments.h"
 #include "base/ioerror.h"
-#include "reporting/layouts/dailyreport.h"
+#include "base/messages.h"
+#include "cliarguments.h"
+#include "reporting/layouts/basereport.h"
+#include "reporting/layouts/reportlayouts.h"
+#include "reporting/layouts/reportrequest.h"
 #include "reporting/reportdata.h"
 #include "settingsreadonly.h"
 #include "storage/months/day.h"
+#include "storage/settings/adminsettings.h"
+#include "storage/values/calendardates.h"
 #include "userlist.h"
 
+#include <array>
 #include <optional>
 
 namespace {
 constexpr int UsageError = 2;
 
-struct TReportRequest {
-    bool Billing = false;
-    bool Letter = false;
-    QDate From;
-    QDate To;
+struct TKindWord {
+    const char* Word;
+    TReportKind Kind;
+};
+constexpr std::array<TKindWord, 4> KindWords{{{"daily", TReportKind::Daily},
+                                              {"weekly", TReportKind::WeeklyActivity},
+                                              {"activity", TReportKind::Activity},
+                                              {"overtime", TReportKind::Overtime}}};
+
+// The report the window would make from the same choices, and what the command adds: users
+// named rather than chosen, and where the text and the pages go.
+struct TCliReportRequest {
+    TReportRequest Report;
     QStringList Users;
     bool AllUsers = false;
-    TReportParameters Parameters;
     QString TextFile;
     QString PdfFile;
 };
+
+bool ReadKind(const QStringList& args, TReportKind& kind, QTextStream& err) {
+    if (!args.isEmpty())
+        for (const TKindWord& entry : KindWords)
+            if (args.front() == QLatin1String(entry.Word)) {
+                kind = entry.Kind;
+                return true;
+            }
+    err << "Name the report: daily, weekly, activity or overtime\n";
+    return false;
+}
+
+// The weekly report is one week of every charge and all overtime, never billed and never
+// broken down to remarks; the overtime report is nothing but overtime. Their options are the
+// daily report's without these.
+bool KindRefuses(TReportKind kind, const QString& word, QTextStream& err) {
+    static const QStringList notWeekly{
+        QStringLiteral("--billing"), QStringLiteral("--to"), QStringLiteral("--charging"),
+        QStringLiteral("--no-overtime"), QStringLiteral("--remarks")};
+    if (kind == TReportKind::WeeklyActivity && notWeekly.contains(word)) {
+        err << "The weekly report takes no " << word;
+        if (word == QLatin1String("--to"))
+            err << ": it shows the week of the day given with --from";
+        err << ".\n";
+        return true;
+    }
+    if (kind == TReportKind::Overtime && word == QLatin1String("--no-overtime")) {
+        err << "The overtime report takes no --no-overtime: it shows nothing but overtime.\n";
+        return true;
+    }
+    return false;
+}
 
 bool ReadCharging(const QString& text, TCharging& charging, QTextStream& err) {
     if (text == QLatin1String("all"))
@@ -40,34 +85,37 @@ bool ReadCharging(const QString& text, TCharging& charging, QTextStream& err) {
     return true;
 }
 
-bool ParseOption(const QStringList& args, qsizetype& i, TReportRequest& request, QTextStream& err) {
+bool ParseOption(const QStringList& args, qsizetype& i, TCliReportRequest& request,
+                 QTextStream& err) {
     const QString& word = args.at(i);
+    TReportRequest& report = request.Report;
+    if (KindRefuses(report.Kind, word, err))
+        return false;
     const bool hasValue = i + 1 < args.size();
-    TReportParameters& parameters = request.Parameters;
     if (IsDataDirSwitch(word) && hasValue)
         ++i;
     else if (word == QLatin1String("--billing"))
-        request.Billing = true;
+        report.Billing = true;
     else if (word == QLatin1String("--letter"))
-        request.Letter = true;
+        report.Letter = true;
     else if (word == QLatin1String("--from") && hasValue)
-        return ReadIsoDate(args.at(++i), request.From, err);
+        return ReadIsoDate(args.at(++i), report.From, err);
     else if (word == QLatin1String("--to") && hasValue)
-        return ReadIsoDate(args.at(++i), request.To, err);
+        return ReadIsoDate(args.at(++i), report.To, err);
     else if (word == QLatin1String("--users") && hasValue)
         request.Users = args.at(++i).split(QLatin1Char(','), Qt::SkipEmptyParts);
     else if (word == QLatin1String("--all-users"))
         request.AllUsers = true;
     else if (word == QLatin1String("--client") && hasValue)
-        parameters.ClientFilter = args.at(++i);
+        report.ClientFilter = args.at(++i);
     else if (word == QLatin1String("--project") && hasValue)
-        parameters.ProjectFilter = args.at(++i);
+        report.ProjectFilter = args.at(++i);
     else if (word == QLatin1String("--charging") && hasValue)
-        return ReadCharging(args.at(++i), parameters.Charging, err);
+        return ReadCharging(args.at(++i), report.Charging, err);
     else if (word == QLatin1String("--no-overtime"))
-        parameters.ShowOvertime = false;
+        report.ShowOvertime = false;
     else if (word == QLatin1String("--remarks"))
-        parameters.BreakDownToRemarks = true;
+        report.BreakDownToRemarks = true;
     else if (word == QLatin1String("--text") && hasValue)
         request.TextFile = args.at(++i);
     else if (word == QLatin1String("--pdf") && hasValue)
@@ -79,73 +127,88 @@ bool ParseOption(const QStringList& args, qsizetype& i, TReportRequest& request,
     return true;
 }
 
-bool ParseRequest(const QStringList& args, TReportRequest& request, QTextStream& err) {
-    if (args.isEmpty() || args.front() != QLatin1String("daily")) {
-        err << "Name the report: daily\n";
-        return false;
+// The period the report window would offer: the current month, or for the weekly report the
+// week (from the configured first day of the week) holding --from or today.
+void ChoosePeriod(TReportRequest& request) {
+    const QDate today = QDate::currentDate();
+    if (request.Kind == TReportKind::WeeklyActivity) {
+        const TDateRange week = WeekRange(AdminSettings().FirstDayOfWeek,
+                                          request.From.isValid() ? request.From : today);
+        request.From = week.Start;
+        request.To = week.End;
+    } else if (!request.From.isValid()) {
+        request.From = QDate(today.year(), today.month(), 1);
+        request.To = QDate(today.year(), today.month(), today.daysInMonth());
+    } else if (request.From > request.To) {
+        std::swap(request.From, request.To);
     }
+}
+
+bool ParseRequest(const QStringList& args, TCliReportRequest& request, QTextStream& err) {
+    TReportRequest& report = request.Report;
+    if (!ReadKind(args, report.Kind, err))
+        return false;
     for (qsizetype i = 1; i < args.size(); ++i)
         if (!ParseOption(args, i, request, err))
             return false;
-    if (!CheckPeriodAndUsers(request.From, request.To, request.AllUsers, !request.Users.isEmpty(),
-                             err))
+    // A week is named by one of its days, so --from stands alone there.
+    const bool weekly = report.Kind == TReportKind::WeeklyActivity;
+    if (!CheckPeriodAndUsers(report.From, weekly ? report.From : report.To, request.AllUsers,
+                             !request.Users.isEmpty(), err))
         return false;
-    if (!request.Parameters.ProjectFilter.isEmpty() && request.Parameters.ClientFilter.isEmpty()) {
+    if (!report.ProjectFilter.isEmpty() && report.ClientFilter.isEmpty()) {
         err << "--project needs --client.\n";
         return false;
     }
-    if (!request.From.isValid()) { // the report window's default: the current month
-        const QDate today = QDate::currentDate();
-        request.From = QDate(today.year(), today.month(), 1);
-        request.To = QDate(today.year(), today.month(), today.daysInMonth());
-    }
+    ChoosePeriod(report);
     return true;
 }
 
-std::unique_ptr<TBaseReport> NewDailyReport(bool billing, bool letter) {
-    if (billing)
-        return letter ? std::unique_ptr<TBaseReport>(std::make_unique<TDailyBillingReportLTR>())
-                      : std::make_unique<TDailyBillingReportA4>();
-    return letter ? std::unique_ptr<TBaseReport>(std::make_unique<TDailyReportLTR>())
-                  : std::make_unique<TDailyReportA4>();
+QString UsageText() {
+    return QStringLiteral(
+        "Usage: quillhour-cli [--datadir DIR] report daily|weekly|activity|overtime [options]\n"
+        "  daily, activity:  [--billing] [--letter] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+        "                    [--users a,b | --all-users] [--client NAME [--project NAME]]\n"
+        "                    [--charging all|chargeable|not-chargeable] [--no-overtime]\n"
+        "                    [--remarks] [--text FILE] [--pdf FILE]\n"
+        "  overtime:         the same without --no-overtime\n"
+        "  weekly:           [--letter] [--from YYYY-MM-DD] [--users a,b | --all-users]\n"
+        "                    [--client NAME [--project NAME]] [--text FILE] [--pdf FILE]\n"
+        "                    (the week holding --from, or today)\n");
 }
 } // namespace
 
 int RunReportCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     LoadSettingsReadOnly();
-    TReportRequest request;
+    TCliReportRequest request;
     if (!ParseRequest(args, request, err)) {
-        err << "Usage: quillhour-cli [--datadir DIR] report daily [--billing] [--letter] "
-               "[--from YYYY-MM-DD --to YYYY-MM-DD] [--users a,b | --all-users] [--client NAME "
-               "[--project NAME]] [--charging all|chargeable|not-chargeable] [--no-overtime] "
-               "[--remarks] [--text FILE] [--pdf FILE]\n";
+        err << UsageText();
         return UsageError;
     }
-    QStringList folders;
-    const QStringList names = request.AllUsers ? ServerUserNames() : request.Users;
-    for (const QString& name : names)
-        folders.append(ServerDataPath() + name + QLatin1Char('/'));
-    const bool someUsers = request.AllUsers || !request.Users.isEmpty();
+    if (request.AllUsers || !request.Users.isEmpty()) {
+        QStringList folders;
+        for (const QString& name : request.AllUsers ? ServerUserNames() : request.Users)
+            folders.append(ServerDataPath() + name + QLatin1Char('/'));
+        request.Report.Users = folders;
+    }
     try {
-        if (request.From > request.To)
-            std::swap(request.From, request.To);
-        const TReportDays days = CollectReportDays(
-            request.From, request.To, someUsers ? std::optional<QStringList>(folders) : std::nullopt);
+        std::unique_ptr<TBaseReport> report = NewReportLayout(
+            request.Report.Kind, request.Report.Billing, request.Report.Letter);
+        TReportInput input;
         QString reason;
-        if (!CheckReportDays(days, false, reason)) {
+        if (!PrepareReport(request.Report, *report, input, false, reason)) {
             err << reason << '\n';
             return 1;
         }
-        std::unique_ptr<TBaseReport> report = NewDailyReport(request.Billing, request.Letter);
-        TReportParameters parameters = request.Parameters;
-        parameters.Days = &days;
-        parameters.PeriodFrom = request.From;
-        parameters.PeriodTo = request.To;
-        parameters.Users = someUsers ? &folders : nullptr;
-        report->Initialise(parameters);
+        // False, with "There are no hours to report" shown, when the filters left no line
+        // (the activity and overtime reports).
+        if (!report->Prepare()) {
+            ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+            return 1;
+        }
         if (!request.PdfFile.isEmpty()) {
             int pages = 0;
-            if (!report->ProducePdf(request.PdfFile, &pages)) {
+            if (!report->WritePreparedPdf(request.PdfFile, &pages)) {
                 err << "Unable to write " << request.PdfFile << '\n';
                 return 1;
             }

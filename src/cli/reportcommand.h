@@ -3,10 +3,14 @@
 #include <QStringList>
 #include <QTextStream>
 
-// "report daily [--billing] [--letter] [--from YYYY-MM-DD --to YYYY-MM-DD] [--users a,b |
-// --all-users] [--client NAME [--project NAME]] [--charging all|chargeable|not-chargeable]
-// [--no-overtime] [--remarks] [--text FILE] [--pdf FILE]": collects the days as the report
-// window would and writes the report text (to out when no file is named) and the printed pages
-// as PDF. Exit status 0 for a report, 1 when there is nothing to report or the period check
-// fails, 2 for a usage error. Needs a QGuiApplication (the command line makes an offscreen one).
+// "report daily|weekly|activity|overtime [options]": collects the days as the report window
+// would and writes the report text (to out when no file is named) and the printed pages as
+// PDF. The options of daily and activity: [--billing] [--letter] [--from YYYY-MM-DD --to
+// YYYY-MM-DD] [--users a,b | --all-users] [--client NAME [--project NAME]] [--charging
+// all|chargeable|not-chargeable] [--no-overtime] [--remarks] [--text FILE] [--pdf FILE];
+// overtime takes them without --no-overtime; weekly takes no --billing, --to, --charging,
+// --no-overtime or --remarks, and reports the week (from the configured first day of the week)
+// holding --from, or today. Exit status 0 for a report, 1 when there is nothing to report or
+// the period check fails, 2 for a usage error. Needs a QGuiApplication (the command line makes
+// an offscreen one).
 int RunReportCommand(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,6 +1,7 @@
 #include "reportlines.h"
 
 #include "reporting/reportentry.h"
+#include "reporting/taskranks.h"
 #include "reporting/textorder.h"
 
 #include <algorithm>
@@ -100,9 +101,24 @@ void TReportLines::Sort(TLineCompare compare) {
     // The positions are sorted, and each line is then moved once: lines are large.
     std::vector<std::uint32_t> order(FLines.size());
     std::iota(order.begin(), order.end(), 0U);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return compare(FLines[a], FLines[b]) < 0;
-    });
+    if (compare == CompareByTask || compare == CompareByDate) {
+        // The task's texts are ranked once; the sort then compares numbers.
+        const std::vector<TTaskKey> keys = TaskKeys(FLines);
+        const bool byDate = compare == CompareByDate;
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const TReportLine& x = FLines[a];
+            const TReportLine& y = FLines[b];
+            if (byDate && x.Date != y.Date)
+                return x.Date < y.Date;
+            if (byDate && x.StartTime != y.StartTime)
+                return x.StartTime < y.StartTime;
+            return keys[a] < keys[b];
+        });
+    } else {
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return compare(FLines[a], FLines[b]) < 0;
+        });
+    }
     MoveIntoOrder(FLines, order);
     // The index holds positions, which the sort has changed.
     FIndex.Clear();

@@ -226,8 +226,8 @@ bool TBaseReport::ProducePdf(const QString& fileName, int* pages) {
     return WriteReportPdf(layouter, FModel.Paper, fileName, FModel.Title, pages);
 }
 
-bool TBaseReport::WritePreparedPdf(const QString& fileName) {
-    return WriteReportPdf(StartRun(), FModel.Paper, fileName, FModel.Title);
+bool TBaseReport::WritePreparedPdf(const QString& fileName, int* pages) {
+    return WriteReportPdf(StartRun(), FModel.Paper, fileName, FModel.Title, pages);
 }
 
 bool TBaseReport::ProducePrint(QPrinter& printer) {

@@ -51,8 +51,9 @@ public:
     // Prints the prepared report on the chosen printer (the preview's Print); false when no
     // page could be printed.
     bool PrintPrepared();
-    // Writes the prepared report as a PDF file (the preview's Print without a printer).
-    bool WritePreparedPdf(const QString& fileName);
+    // Writes the prepared report as a PDF file (the preview's Print without a printer); pages,
+    // when given, learns how many pages were written.
+    bool WritePreparedPdf(const QString& fileName, int* pages = nullptr);
     // The printer chosen in the report window; none, or one not installed, is the default.
     QString PrinterName;
     // Runs the report into a PDF file; false (with "There are no hours to report" shown) when

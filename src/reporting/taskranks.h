@@ -1,0 +1,19 @@
+#pragma once
+
+#include "reporting/reportline.h"
+
+#include <cstdint>
+#include <vector>
+
+// The task order of lines (client, project, category and activity joined, remarks, as
+// CompareByTask has it) as numbers: each distinct text is ranked once, so that a year's lines
+// sort by comparing four numbers instead of four texts. Texts that compare equal share a rank.
+struct TTaskKey {
+    std::uint32_t Client = 0;
+    std::uint32_t Project = 0;
+    std::uint32_t Task = 0;
+    std::uint32_t Remarks = 0;
+    auto operator<=>(const TTaskKey&) const = default;
+};
+
+std::vector<TTaskKey> TaskKeys(const std::vector<TReportLine>& lines);
