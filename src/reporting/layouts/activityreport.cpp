@@ -289,7 +289,7 @@ void TBaseActivityReport::WriteReportText() {
     std::set<QString> codes;
     for (int index = 0; index < lines.Count(); ++index) {
         const TReportLine& line = lines[index];
-        QStringList fields = LeadingTextFields(line, LocaleShortDateText(line.Date));
+        QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
         if (IsBilling()) {
             QString code = line.BillingCode;
             codes.insert(code);

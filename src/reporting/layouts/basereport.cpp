@@ -257,6 +257,7 @@ QStringList TBaseReport::BuildReportText() {
         SetupTitles();
     FReportText = {FReportText.front()};
     FTimeTexts.clear(); // the locale may have changed since the last text
+    FDateTexts.clear();
     WriteReportText();
     return FReportText;
 }
@@ -306,6 +307,11 @@ TReportLabel& TBaseReport::AddHeader(TReportBand& band, const char* name, const 
 }
 
 QString TBaseReport::OneLine(const QString& remarks) {
+    const bool plain = std::none_of(remarks.begin(), remarks.end(), [](QChar c) {
+        return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t');
+    });
+    if (plain)
+        return remarks;
     QString line = remarks;
     return line.replace(QLatin1String("\r\n"), QLatin1String(" "))
         .replace(QLatin1Char('\n'), QLatin1Char(' '))
@@ -342,6 +348,13 @@ QStringList TBaseReport::LeadingTextFields(const TReportLine& line, const QStrin
             line.Project,
             CategoryActivityText(line.Category, line.Activity),
             OneLine(line.Remarks)};
+}
+
+const QString& TBaseReport::CachedDateText(QDate date) {
+    auto found = FDateTexts.find(date.toJulianDay());
+    if (found == FDateTexts.end())
+        found = FDateTexts.insert(date.toJulianDay(), ShortDate(date));
+    return found.value();
 }
 
 void TBaseReport::SetText(TReportBand& band, const char* name, const QString& text) {

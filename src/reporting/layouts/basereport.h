@@ -11,6 +11,7 @@
 #include <set>
 
 #include <QDate>
+#include <QHash>
 #include <QStringList>
 
 // What the report window hands a layout.
@@ -124,6 +125,8 @@ protected:
     // The short time text of a time of day (0–2400), made once per time: a year of a work
     // group has hundreds of thousands of lines but few distinct times.
     const QString& CachedTimeText(int time);
+    // The short date text of a date, made once per date and text.
+    const QString& CachedDateText(QDate date);
     // The saved text's leading fields of a line: user, date, start and end time, client,
     // project, category : activity and the one-line remarks.
     QStringList LeadingTextFields(const TReportLine& line, const QString& date);
@@ -155,4 +158,5 @@ private:
     QStringList FReportText;
     std::unique_ptr<TReportLayouter> FLayouter;
     std::vector<QString> FTimeTexts;
+    QHash<qint64, QString> FDateTexts;
 };

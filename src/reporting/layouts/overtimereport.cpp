@@ -222,7 +222,7 @@ void TBaseOvertimeReport::WriteReportText() {
     std::set<QString> codes;
     for (int index = 0; index < lines.Count(); ++index) {
         const TReportLine& line = lines[index];
-        QStringList fields = LeadingTextFields(line, LocaleShortDateText(line.Date));
+        QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
         if (IsBilling()) {
             codes.insert(line.BillingCode);
             codes.insert(QStringLiteral("OT"));
