@@ -14,6 +14,7 @@
 #include "reporting/layouts/basereport.h"
 #include "reporting/layouts/reportlayouts.h"
 #include "reportwindows/previewform.h"
+#include "reportwindows/selectprintreportform.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
@@ -98,10 +99,30 @@ void TQuillhourProgram::CreateWindows() {
         FSetupForm = std::make_unique<TSetupForm>();
     }
     FMainForm->SetStopSequence([this] { Stop(); });
-    // The report layouts and one preview window serve every report.
+    CreateReportWindows();
+}
+
+// The report layouts, the report window and one preview window serve every report.
+void TQuillhourProgram::CreateReportWindows() {
     FReportLayouts = CreateReportLayouts();
     FPreviewForm = std::make_unique<TPreviewForm>();
     TBaseReport::SetPreviewHandler([this](TBaseReport& report) { FPreviewForm->Preview(report); });
+    if (!FReportLayouts)
+        return;
+    FReportForm = std::make_unique<TSelectPrintReportForm>(*FReportLayouts);
+    FMainForm->OpenTimeReport = [this] { OpenTimeReport(); };
+}
+
+void TQuillhourProgram::OpenTimeReport() {
+    TMainForm& main = *FMainForm;
+    TSelectReportSources sources;
+    sources.ClientProjectList = &main.ClientProjectList;
+    sources.InUseClients = &main.InUseClientProjectList;
+    sources.InUseCategories = &main.InUseCategoryActivityList;
+    sources.RefreshInUseLists = [&main] { main.RefreshStaleInUseLists(); };
+    sources.Week = main.SelectedWeek();
+    sources.Month = main.SelectedMonth();
+    FReportForm->ShowFor(&main, sources);
 }
 
 void TQuillhourProgram::ShowSplash() {

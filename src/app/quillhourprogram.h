@@ -8,6 +8,7 @@ class QWidget;
 class TMainForm;
 class TPreviewForm;
 class TReportLayouts;
+class TSelectPrintReportForm;
 class TSetupForm;
 class TSplashForm;
 
@@ -29,6 +30,7 @@ public:
     TSetupForm* SetupForm() const { return FSetupForm.get(); }
     TPreviewForm* PreviewForm() const { return FPreviewForm.get(); }
     TReportLayouts* ReportLayouts() const { return FReportLayouts.get(); }
+    TSelectPrintReportForm* ReportForm() const { return FReportForm.get(); }
     // The application's main window: the set-up window in server administration mode.
     QWidget* ApplicationMainWindow() const;
     bool HoldsInstanceGuard() const { return FInstanceGuard.IsHeld(); }
@@ -38,6 +40,8 @@ private:
     void ShowSplash();
     void CloseSplash();
     void ShowMainWindow();
+    void CreateReportWindows();
+    void OpenTimeReport();
 
     TInstanceGuard FInstanceGuard;
     std::unique_ptr<TMainForm> FMainForm;
@@ -45,6 +49,7 @@ private:
     std::unique_ptr<TSplashForm> FSplash;
     std::unique_ptr<TPreviewForm> FPreviewForm;
     std::unique_ptr<TReportLayouts> FReportLayouts;
+    std::unique_ptr<TSelectPrintReportForm> FReportForm;
     bool FStopped = false;
 };
 

@@ -180,7 +180,7 @@ void TMainForm::ConnectToolBar() {
                            TMsgKind::Error, mbOK);
             return;
         }
-        OpenWindowOfButton(QStringLiteral("Time reports"));
+        OpenTimeReportWindow();
     });
     button(btnExportData, [this] { OpenWindowOfButton(QStringLiteral("Exporting")); });
     button(sbnSetup, [] {

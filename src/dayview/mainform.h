@@ -8,6 +8,7 @@
 #include <array>
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
+#include "storage/values/calendardates.h"
 
 #include <functional>
 #include <memory>
@@ -108,6 +109,14 @@ public:
     void TimerTick();
     // After the set-up window's OK: lists, details, palette, billing layout and calendar.
     void RefreshAfterSetup();
+    // The calendar's week (from the configured first day of the week) and month.
+    TDateRange SelectedWeek() const;
+    TDateRange SelectedMonth() const;
+    // Rebuilds and saves the in-use lists when month files were written since they were built.
+    void RefreshStaleInUseLists();
+    // Opens the time report window (set by the program; without it the button says that the
+    // window is not there).
+    std::function<void()> OpenTimeReport;
 
     // Minutes without activity, counted by the reminder.
     int IdleMinutes = 0;
@@ -228,6 +237,7 @@ private:
     void RunCtrlCommand(int key);
     void RemindUser();
     void OpenWindowOfButton(const QString& what);
+    void OpenTimeReportWindow();
     void CreatePalette();
     void CreateEditingMenu();
     void CreateNewItems();

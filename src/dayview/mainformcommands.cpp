@@ -3,6 +3,8 @@
 // that open other windows.
 #include "mainform.h"
 
+#include "base/datalocations.h"
+#include "base/ioerror.h"
 #include "base/messages.h"
 #include "base/waitingmessages.h"
 #include "calendar/graphiccalendar.h"
@@ -12,6 +14,8 @@
 #include "dayview/timelineview.h"
 #include "reporting/layouts/reportavailability.h"
 #include "storage/months/block.h"
+#include "storage/server/inuselists.h"
+#include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "storage/values/timevalues.h"
 
@@ -272,6 +276,41 @@ void TMainForm::OpenWindowOfButton(const QString& what) {
     SaveMonthIfModified();
     ShowMessageBox(what + QStringLiteral(" will come with a later version of Quillhour."),
                    TMsgKind::Information, mbOK);
+}
+
+void TMainForm::OpenTimeReportWindow() {
+    if (!OpenTimeReport) {
+        OpenWindowOfButton(QStringLiteral("Time reports"));
+        return;
+    }
+    IdleMinutes = 0;
+    if (!IsBlockComplete(FSelectedBlock, true))
+        return;
+    SaveMonthIfModified();
+    MessageBoxShowing = true; // the report window clears it when it closes
+    OpenTimeReport();
+}
+
+TDateRange TMainForm::SelectedWeek() const {
+    return WeekRange(AdminSettings().FirstDayOfWeek, Calendar->Date());
+}
+
+TDateRange TMainForm::SelectedMonth() const {
+    return ThisMonthRange(Calendar->Date());
+}
+
+void TMainForm::RefreshStaleInUseLists() {
+    if (!FLoaded.InUseListsStale)
+        return;
+    try {
+        TMoment lastEntry;
+        if (RebuildInUseLists(LocalDataPath(), InUseClientProjectList, InUseCategoryActivityList,
+                              lastEntry, false, false))
+            SaveInUseLists(LocalDataPath(), InUseClientProjectList, InUseCategoryActivityList);
+        FLoaded.InUseListsStale = false;
+    } catch (const EInOutError& error) {
+        ShowMessageBox(error.Message(), TMsgKind::Error, mbOK);
+    }
 }
 
 void TMainForm::RefreshAfterSetup() {

@@ -54,6 +54,8 @@ private:
     void DrawRays(QPainter& p, QPointF centre, qreal inner, qreal outer, int from, int to) const;
     void DrawPadlock(QPainter& p, bool open) const;
     void DrawPageArrow(QPainter& p) const;
+    void DrawSortArrow(QPainter& p) const;
+    void DrawMoveArrow(QPainter& p) const;
 
     TToolGlyph FGlyph;
     mutable bool FDisabled = false;
@@ -212,6 +214,16 @@ void TGlyphEngine::Draw(QPainter& p) const {
     case TToolGlyph::LastPage:
         DrawPageArrow(p);
         break;
+    case TToolGlyph::SortUp:
+    case TToolGlyph::SortDown:
+        DrawSortArrow(p);
+        break;
+    case TToolGlyph::MoveRight:
+    case TToolGlyph::MoveAllRight:
+    case TToolGlyph::MoveLeft:
+    case TToolGlyph::MoveAllLeft:
+        DrawMoveArrow(p);
+        break;
     }
 }
 
@@ -230,6 +242,40 @@ void TGlyphEngine::DrawPageArrow(QPainter& p) const {
     p.drawPolygon(QPolygonF{QPointF(left, 3.5), QPointF(left + 7, 8), QPointF(left, 12.5)});
     if (toEnd)
         p.drawRect(QRectF(11.5, 3.5, 1.5, 9));
+}
+
+// A small triangle pointing up (ascending) or down (descending), to sit beside a caption.
+void TGlyphEngine::DrawSortArrow(QPainter& p) const {
+    if (FGlyph == TToolGlyph::SortDown) {
+        p.translate(0, 16);
+        p.scale(1, -1);
+    }
+    const QColor grey(70, 70, 70);
+    p.setPen(Pen(grey, 0.8));
+    p.setBrush(Tint(grey));
+    p.drawPolygon(QPolygonF{QPointF(4, 10.5), QPointF(8, 5.5), QPointF(12, 10.5)});
+}
+
+// One triangle pointing right or left, or two of them for moving every row.
+void TGlyphEngine::DrawMoveArrow(QPainter& p) const {
+    const bool left = FGlyph == TToolGlyph::MoveLeft || FGlyph == TToolGlyph::MoveAllLeft;
+    const bool all = FGlyph == TToolGlyph::MoveAllRight || FGlyph == TToolGlyph::MoveAllLeft;
+    if (left) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    const QColor navy(20, 40, 120);
+    p.setPen(Pen(navy, 1));
+    p.setBrush(Tint(navy));
+    const auto triangle = [&p](qreal from) {
+        p.drawPolygon(QPolygonF{QPointF(from, 3.5), QPointF(from + 6, 8), QPointF(from, 12.5)});
+    };
+    if (all) {
+        triangle(2);
+        triangle(8.5);
+    } else {
+        triangle(5);
+    }
 }
 } // namespace
 
