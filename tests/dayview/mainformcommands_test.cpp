@@ -3,7 +3,10 @@
 #include "dayview/blockpalette.h"
 #include "dayview/searchpanel.h"
 #include "dayview/undomanager.h"
+#include "base/messages.h"
+#include "calendar/graphiccalendar.h"
 #include "reporting/layouts/reportavailability.h"
+#include "storage/settings/adminsettings.h"
 
 #include <QTimer>
 
@@ -229,4 +232,25 @@ TEST_F(MainFormCommands, CtrlZInTheRemarksUndoesOnce) {
     EXPECT_TRUE(BlockAt(1)->Remarks.isEmpty());
     EXPECT_EQ(BlockAt(0)->Remarks, QStringLiteral("abc")); // the step before stays
     EXPECT_EQ(Form->UndoManager().Count(), 1u);
+}
+
+TEST_F(MainFormCommands, CreateTimeReportOpensTheReportWindowWithTheCalendarsPeriods) {
+    int opened = 0;
+    Form->OpenTimeReport = [&opened] { ++opened; };
+    AdminSettings().FirstDayOfWeek = 7;
+    Form->Calendar->SetDate(QDate(2024, 3, 6));
+    MessageBoxShowing = false;
+    QTest::mouseClick(Form->btnSummary, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(MessageBoxShowing); // the reminder stays quiet until the window closes
+    EXPECT_TRUE(Messages->Shown.empty());
+    EXPECT_EQ(Form->SelectedWeek(), (TDateRange{QDate(2024, 3, 3), QDate(2024, 3, 9)}));
+    EXPECT_EQ(Form->SelectedMonth(), (TDateRange{QDate(2024, 3, 1), QDate(2024, 3, 31)}));
+    MessageBoxShowing = false;
+    AdminSettings().FirstDayOfWeek = 1;
+    // Incomplete details come first.
+    Press(BlockAt(0));
+    Details->cmbActivity->clear();
+    QTest::mouseClick(Form->btnSummary, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
 }

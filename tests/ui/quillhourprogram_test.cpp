@@ -2,12 +2,17 @@
 #include "base/datalocations.h"
 #include "base/instanceguard.h"
 #include "dayview/mainform.h"
+#include "reportwindows/selectprintreportform.h"
 #include "setup/setupform.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QProcess>
+
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +53,13 @@ TEST_F(QuillhourProgram, SingleUserStartShowsTheMainWindowAndKeepsSetupHidden) {
     EXPECT_EQ(Messages->Shown[1].Text,
               QStringLiteral("Client/Project or Category/Activity information is incomplete - "
                              "go to setup now?"));
+    // Create time report opens the report window, which holds the main window until it hides.
+    ASSERT_NE(program.ReportForm(), nullptr);
+    QTest::mouseClick(program.MainForm()->btnSummary, Qt::LeftButton);
+    EXPECT_TRUE(program.ReportForm()->isVisible());
+    EXPECT_FALSE(program.MainForm()->isEnabled());
+    QTest::mouseClick(program.ReportForm()->btnClose, Qt::LeftButton);
+    EXPECT_TRUE(program.MainForm()->isEnabled());
 
     program.MainForm()->close(); // closing the main window runs the stop sequence
     EXPECT_FALSE(program.HoldsInstanceGuard());
