@@ -5,6 +5,7 @@
 #include "base/filestamp.h"
 #include "base/ioerror.h"
 #include "base/messages.h"
+#include "base/stalesaves.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -127,6 +128,7 @@ bool CopyFileIfRoom(const QString& source, const QString& target) {
     }
     if (!out.commit())
         RaiseCopyError(QStringLiteral("Cannot write file"), target, out.errorString());
+    RemoveStaleTemporaryFilesOnce(FolderOf(target));
     return true;
 }
 

@@ -116,9 +116,33 @@ bool TryEncodeWindows1252(const QString& text, QByteArray& bytes) {
     return true;
 }
 
+bool ReadsBackAsUtf8(const QByteArray& windows1252) {
+    return !QtPrivate::isAscii(QLatin1StringView(windows1252)) && windows1252.isValidUtf8();
+}
+
+void TUtf8Shape::Feed(const char* bytes, std::size_t size) {
+    for (std::size_t i = 0; i < size && FValid; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (FPending > 0) {
+            FValid = (byte & 0xC0) == 0x80;
+            --FPending;
+        } else if (byte >= 0x80) {
+            FHigh = true;
+            if ((byte & 0xE0) == 0xC0)
+                FPending = 1;
+            else if ((byte & 0xF0) == 0xE0)
+                FPending = 2;
+            else if ((byte & 0xF8) == 0xF0)
+                FPending = 3;
+            else
+                FValid = false;
+        }
+    }
+}
+
 QByteArray EncodeDataText(const QString& text) {
     QByteArray bytes;
-    if (TryEncodeWindows1252(text, bytes))
+    if (TryEncodeWindows1252(text, bytes) && !ReadsBackAsUtf8(bytes))
         return bytes;
     return text.toUtf8();
 }

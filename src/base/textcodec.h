@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,6 +24,23 @@ bool IsValidUtf8(const QByteArray& bytes);
 QString DecodeWindows1252(const QByteArray& bytes);
 // True and the bytes when every character has a Windows-1252 code.
 bool TryEncodeWindows1252(const QString& text, QByteArray& bytes);
+// True when Windows-1252 bytes would be read back as UTF-8 (they hold a byte above 0x7F and
+// are valid UTF-8 as well, as "É’" is): such a text must be written as UTF-8.
+bool ReadsBackAsUtf8(const QByteArray& windows1252);
+
+// The same question for bytes that come in pieces (an export file written chunk by chunk).
+// It errs on the side of UTF-8: any lead byte followed by the right number of continuation
+// bytes counts, overlong or not.
+class TUtf8Shape {
+public:
+    void Feed(const char* bytes, std::size_t size);
+    bool ReadsAsUtf8() const { return FHigh && FValid && FPending == 0; }
+
+private:
+    bool FHigh = false;
+    bool FValid = true;
+    int FPending = 0; // continuation bytes still expected
+};
 
 // Splits decoded text into lines at CR LF, LF or a lone CR. A final line end does not start
 // another line.

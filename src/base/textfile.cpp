@@ -1,6 +1,8 @@
 #include "textfile.h"
 
+#include "base/fileutils.h"
 #include "base/ioerror.h"
+#include "base/stalesaves.h"
 #include "base/textcodec.h"
 
 #include <QFile>
@@ -25,4 +27,5 @@ void WriteTextFile(const QString& fileName, const QString& text) {
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw EInOutError(QStringLiteral("Cannot write file: %1").arg(file.errorString()),
                           fileName);
+    RemoveStaleTemporaryFilesOnce(FolderOf(fileName));
 }

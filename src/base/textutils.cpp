@@ -2,6 +2,8 @@
 
 #include "base/applocale.h"
 
+#include <algorithm>
+
 QString NextToken(QString& text, QStringView separators) {
     const qsizetype n = text.size();
     qsizetype start = 0;
@@ -185,11 +187,31 @@ QString SingleLine(const QString& text) {
 }
 
 bool TryInteger(const QString& text, int& value) {
+    // Only a sign and digits: Qt's conversion would stop quietly at a NUL inside the text.
+    const QString trimmed = text.trimmed();
+    const qsizetype first = trimmed.startsWith(QLatin1Char('-')) || trimmed.startsWith(QLatin1Char('+'));
+    if (trimmed.size() == first)
+        return false;
+    for (qsizetype i = first; i < trimmed.size(); ++i)
+        if (trimmed.at(i) < QLatin1Char('0') || trimmed.at(i) > QLatin1Char('9'))
+            return false;
     bool ok = false;
-    const int parsed = text.trimmed().toInt(&ok, 10);
+    const int parsed = trimmed.toInt(&ok, 10);
     if (ok)
         value = parsed;
     return ok;
+}
+
+QString QuotedText(const QString& text) {
+    constexpr qsizetype Longest = 60;
+    QString shown;
+    for (const QChar ch : QStringView(text).left(Longest)) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F) // a NUL, a tab: visible as codes
+            shown += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += ch;
+    }
+    return QLatin1Char('\'') + shown + (text.size() > Longest ? QStringLiteral("…'") : QStringLiteral("'"));
 }
 
 bool IsInteger(const QString& text) {
@@ -198,6 +220,8 @@ bool IsInteger(const QString& text) {
 }
 
 bool TryReal(const QString& text, double& value) {
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        return false; // a NUL or another control character is never part of a number
     QLocale locale = AppLocale();
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;

@@ -34,6 +34,7 @@ QString NormaliseLineBreaks(const QString& text);
 // The text on one line: every tab and every line break becomes one space.
 QString SingleLine(const QString& text);
 
+// A sign and digits only (blanks around them allowed); false for anything else, a NUL included.
 bool TryInteger(const QString& text, int& value);
 bool IsInteger(const QString& text);
 // Decimal number in the program locale's form (its decimal separator, no grouping).
@@ -46,6 +47,10 @@ template <typename T> T Clamp(T value, T low, T high) {
         return high;
     return value;
 }
+
+// A text quoted in a message, cut to a readable length ("…" marks the cut): a field of an
+// unreadable line may be megabytes long. Control characters show as codes ("\x00").
+QString QuotedText(const QString& text);
 
 // Swaps a and b when a is later than b.
 void OrderDates(QDateTime& a, QDateTime& b);

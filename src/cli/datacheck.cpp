@@ -2,6 +2,7 @@
 
 #include "base/datalocations.h"
 #include "base/fileutils.h"
+#include "base/stalesaves.h"
 #include "export/exportformat.h"
 #include "listfilecheck.h"
 #include "monthfilecheck.h"
@@ -57,9 +58,22 @@ void TDataCheck::CheckSettingsFiles() {
     ::CheckSettingsFiles(FProblems, FFilesChecked);
 }
 
+void TDataCheck::CheckTemporaryFiles() {
+    QStringList folders = MonthFolders();
+    folders << Locations().LocalFolder << ExportFormatsPath(Locations().UseLocalData);
+    if (!Locations().ServerFolder.isEmpty())
+        folders << Locations().ServerFolder << ServerDataPath();
+    folders.removeDuplicates();
+    for (const QString& folder : folders)
+        for (const QString& file : StaleTemporaryFiles(folder))
+            Add(file, 0, QStringLiteral("a temporary copy left by an interrupted save (the "
+                                        "program removes it when it next writes there)"));
+}
+
 void TDataCheck::RunAll() {
     CheckMonthFiles();
     CheckListFiles();
     CheckSettingsFiles();
     CheckExportFormats();
+    CheckTemporaryFiles();
 }

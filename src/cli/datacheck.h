@@ -12,6 +12,8 @@ public:
     void CheckListFiles();
     void CheckMonthFiles();
     void CheckSettingsFiles();
+    // Temporary copies that interrupted saves left in the data folders.
+    void CheckTemporaryFiles();
     void RunAll();
 
     const std::vector<TCheckProblem>& Problems() const { return FProblems; }

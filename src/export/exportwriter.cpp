@@ -1,16 +1,11 @@
 #include "exportwriter.h"
 
+#include "base/textcodec.h"
 #include "distinctrows.h"
 #include "exportrowmaker.h"
 #include "exportrows.h"
 
 #include <algorithm>
-
-namespace {
-bool FitsWindows1252(const QString& text) {
-    return TEncodedText(text).FitsWindows1252();
-}
-} // namespace
 
 TExportWriter::TExportWriter(const TExportFormat& format, std::span<TExportPiece> pieces)
     : FFormat(format), FPieces(pieces) {
@@ -52,12 +47,22 @@ TExportWriter::TGroup TExportWriter::MakeGroup(TExportArea area) const {
 }
 
 TExportOutput::TEncoding TExportWriter::Encoding() const {
-    if (!FitsWindows1252(FHead) || !FitsWindows1252(FTail))
+    const TEncodedText head(FHead);
+    const TEncodedText tail(FTail);
+    if (!head.FitsWindows1252() || !tail.FitsWindows1252())
         return TExportOutput::TEncoding::Utf8;
     for (const TExportPiece& piece : FPieces)
         if (piece.TimeRows.IsUtf8())
             return TExportOutput::TEncoding::Utf8;
-    return TExportOutput::TEncoding::Windows1252;
+    // Windows-1252 bytes that are valid UTF-8 as well would be read back as other characters.
+    TUtf8Shape shape;
+    shape.Feed(head.Windows1252().constData(), std::size_t(head.Windows1252().size()));
+    for (const TExportPiece& piece : FPieces)
+        for (const std::string_view chunk : piece.TimeRows.Chunks())
+            shape.Feed(chunk.data(), chunk.size());
+    shape.Feed(tail.Windows1252().constData(), std::size_t(tail.Windows1252().size()));
+    return shape.ReadsAsUtf8() ? TExportOutput::TEncoding::Utf8
+                               : TExportOutput::TEncoding::Windows1252;
 }
 
 void TExportWriter::AddGroupStart(const TGroup& group, QString& text) {

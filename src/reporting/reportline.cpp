@@ -1,6 +1,7 @@
 #include "reportline.h"
 
 #include "base/converterror.h"
+#include "base/textutils.h"
 #include "reporting/asciifold.h"
 #include "reporting/reportentry.h"
 #include "storage/settings/adminsettings.h"
@@ -73,6 +74,6 @@ TMoney TReportLine::RateValue() const {
         return {};
     TMoney rate;
     if (!ParseAmount(RateText, rate))
-        throw EConvertError(QStringLiteral("'%1' is not a valid amount").arg(RateText), RateText);
+        throw EConvertError(QuotedText(RateText) + QStringLiteral(" is not a valid amount"), RateText);
     return rate;
 }

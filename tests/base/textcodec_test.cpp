@@ -53,3 +53,29 @@ TEST(TextCodec, Windows1252CodesAboveLatin1AndMalformedUtf8) {
     EXPECT_FALSE(IsValidUtf8(QByteArray("ok \xE2\x82")));     // cut off
     EXPECT_TRUE(IsValidUtf8(QByteArray("\xF0\x9F\x98\x80"))); // beyond the BMP
 }
+
+TEST(TextCodec, Windows1252TextsThatWouldReadAsUtf8AreWrittenAsUtf8) {
+    const QString misread = QStringLiteral("É’"); // C9 92 in Windows-1252: valid UTF-8
+    EXPECT_EQ(EncodeDataText(misread), misread.toUtf8());
+    EXPECT_EQ(DecodeDataText(EncodeDataText(misread)), misread);
+    EXPECT_EQ(EncodeDataText(QStringLiteral("é€€ and more")), QStringLiteral("é€€ and more").toUtf8());
+    EXPECT_EQ(EncodeDataText(QStringLiteral("Café")), QByteArray("Caf\xE9")); // stays 8-bit
+    EXPECT_EQ(EncodeDataText(QStringLiteral("plain")), QByteArray("plain"));
+    // In pieces, a sequence may be cut anywhere.
+    const QByteArray bytes("ab\xC9\x92 \xE9\x80\x80z");
+    for (std::size_t cut = 0; cut <= std::size_t(bytes.size()); ++cut) {
+        TUtf8Shape shape;
+        shape.Feed(bytes.constData(), cut);
+        shape.Feed(bytes.constData() + cut, std::size_t(bytes.size()) - cut);
+        EXPECT_TRUE(shape.ReadsAsUtf8()) << cut;
+    }
+    TUtf8Shape ascii;
+    ascii.Feed("plain", 5);
+    EXPECT_FALSE(ascii.ReadsAsUtf8());
+    TUtf8Shape cafe;
+    cafe.Feed("Caf\xE9 ok", 7);
+    EXPECT_FALSE(cafe.ReadsAsUtf8());
+    TUtf8Shape unfinished;
+    unfinished.Feed("\xE9\x80", 2);
+    EXPECT_FALSE(unfinished.ReadsAsUtf8());
+}

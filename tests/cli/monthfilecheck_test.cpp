@@ -131,3 +131,33 @@ TEST_F(MonthFileCheck, ProgramReportsAPlantedBadLine) {
     EXPECT_TRUE(out.startsWith(local + QStringLiteral("Data/2024-03.txt:4: Date: ")));
     EXPECT_TRUE(out.endsWith(QStringLiteral("1 files checked, 1 problems\n")));
 }
+
+TEST_F(MonthFileCheck, NumbersWithOtherCharactersAndStaleTemporaryCopiesAreReported) {
+    const QString local = MakeFolder(QStringLiteral("nul"));
+    // A NUL inside the start, a letter after the end's digits, a long unreadable field.
+    QByteArray lines = GoodLine;
+    lines += QByteArray("06 Mar 2024\t0") + '\0' + "9\t1000\tA\tB\tC\tD\t \tN\tY\tY\r\n";
+    lines += "07 Mar 2024\t0900\t1000x\tA\tB\tC\tD\t \tN\tY\tY\r\n";
+    lines += "08 Mar 2024\t" + QByteArray(100000, '7') + "z\t1000\r\n";
+    WriteFile(local + QStringLiteral("Data/2024-03.txt"), lines);
+    const QString stale = local + QStringLiteral("Data/2024-03.txt.YinOKW");
+    WriteFile(stale, GoodLine);
+    QFile file(stale);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    const QStringList before = Listing(Temp.path());
+    EXPECT_EQ(RunCheck(local), 1);
+    const QStringList reported = Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(reported.size(), 5) << Out.toStdString();
+    const QString month = local + QStringLiteral("Data/2024-03.txt");
+    EXPECT_EQ(reported[0], month + QStringLiteral(":2: Start: '0\\x009' is not a whole number"));
+    EXPECT_EQ(reported[1], month + QStringLiteral(":3: End: '1000x' is not a whole number"));
+    EXPECT_TRUE(reported[2].startsWith(month + QStringLiteral(":4: Start: '777")));
+    EXPECT_LT(reported[2].size(), 200); // the field is quoted in part only
+    EXPECT_EQ(reported[3], stale + QStringLiteral(": a temporary copy left by an interrupted save "
+                                                  "(the program removes it when it next writes "
+                                                  "there)"));
+    EXPECT_EQ(Listing(Temp.path()), before); // the check writes and removes nothing
+}

@@ -74,7 +74,7 @@ int TMonthLineReader::ReadTime(std::string_view field, const QString& name, int 
     // A text is made only when the field is not plain digits; the general rule takes a sign.
     if (!ReadPlainDigits(field, clock) && !TryInteger(Text(field), clock))
         throw EDataLineError(FFileName, line, name,
-                             QStringLiteral("'%1' is not a whole number").arg(Text(field)));
+                             QuotedText(Text(field)) + QStringLiteral(" is not a whole number"));
     return ClockToTime(clock);
 }
 

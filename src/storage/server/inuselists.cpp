@@ -62,7 +62,7 @@ void AddMonthFile(const QString& fileName, const QString& userName, TClients& cl
         int end = 0;
         if (!TryInteger(endField, end))
             throw EDataLineError(fileName, lineNumber, QStringLiteral("End"),
-                                 QStringLiteral("'%1' is not a whole number").arg(endField));
+                                 QuotedText(endField) + QStringLiteral(" is not a whole number"));
         lastEntry = std::max(lastEntry, EndMoment(date, end));
         const QString client = NextName(file, fields);
         const QString project = NextName(file, fields);

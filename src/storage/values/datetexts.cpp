@@ -57,8 +57,8 @@ QDate ReadDayMonthYear(const QString& s) {
     const QString yearText = NextToken(rest, u" ");
     int day = 0;
     int year = 0;
-    if (!TryInteger(dayText, day) || !TryInteger(yearText, year))
-        return {};
+    if (!rest.trimmed().isEmpty() || !TryInteger(dayText, day) || !TryInteger(yearText, year))
+        return {}; // nothing may follow the year
     const QDate date(year, MonthFromText(monthText), day);
     return IsRealDate(date) ? date : QDate();
 }
@@ -113,7 +113,7 @@ QDate ParseDateTextByRule(const QString& s) {
         return date;
     date = ReadDayMonthYear(s);
     if (!date.isValid())
-        throw EConvertError(QStringLiteral("'%1' is not a valid date").arg(s), s);
+        throw EConvertError(QuotedText(s) + QStringLiteral(" is not a valid date"), s);
     return date;
 }
 

@@ -1,6 +1,7 @@
 #include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/ioerror.h"
+#include "base/textcodec.h"
 #include "storage/months/billinginfo.h"
 #include "storage/months/block.h"
 #include "storage/months/datalineerror.h"
@@ -10,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -380,4 +383,66 @@ TEST_F(Month, ManyUserFoldersReadAsOneAfterTheOther) {
             << error.Text().toStdString();
         EXPECT_TRUE(error.Text().contains(QStringLiteral("Start"))) << error.Text().toStdString();
     }
+}
+
+TEST_F(Month, TextsOfAllWindows1252CharactersReadBackAsWritten) {
+    // Short texts of Windows-1252 characters, now and then one from outside it. Some of them,
+    // written as Windows-1252, are valid UTF-8 as well ("É’" is the bytes C9 92).
+    QString repertoire;
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+        const QString text = DecodeWindows1252(QByteArray(1, char(byte)));
+        if (byte != 0x7F && text.at(0) != QChar(0xFFFD) && !(byte >= 0x80 && byte < 0xA0 &&
+                                                              text.at(0).unicode() == byte))
+            repertoire += text;
+    }
+    const QString outside = QStringLiteral("ŁΩ日😀");
+    std::mt19937 random(34);
+    int utf8Files = 0;
+    for (int trial = 0; trial < 1500; ++trial) {
+        QString remarks;
+        const int length = 1 + int(random() % 4);
+        for (int i = 0; i < length; ++i)
+            remarks += repertoire.at(qsizetype(random() % repertoire.size()));
+        if (trial % 10 == 0)
+            remarks += outside.mid(qsizetype(random() % 3), 1);
+        remarks = remarks.trimmed();
+        if (remarks.isEmpty())
+            continue;
+        TMonth month(2024, 3);
+        TBlock& block = month.DayByNumber(4)->AddBlock(900, 1000);
+        block.SetFields({}, QStringLiteral("Acme"), QStringLiteral("Web"), QStringLiteral("Dev"),
+                        QStringLiteral("Code"), remarks, false, true, true, nullptr);
+        ASSERT_TRUE(month.Save());
+        utf8Files += DataEncodingOf(ReadFile(MarchFile)) == TDataEncoding::Utf8;
+        TMonth reread(2024, 3);
+        ASSERT_EQ(OnlyBlock(reread, 4).Remarks, remarks) << "trial " << trial;
+        QFile::remove(MarchFile);
+    }
+    EXPECT_GT(utf8Files, 150); // the texts outside Windows-1252, and those that would misread
+}
+
+TEST_F(Month, NumbersAndDatesWithOtherCharactersAreRefused) {
+    const QByteArray nul("\0", 1);
+    const std::vector<std::pair<QByteArray, QString>> cases{
+        {"05 Mar 2024\t0" + nul + "9\t1000\tA\tB\tC\tD", QStringLiteral("Start: '0\\x009'")},
+        {"05 Mar 2024\t0900\t1" + nul + "00\tA\tB\tC\tD", QStringLiteral("End: '1\\x0000'")},
+        {"05 Mar 2024\t+0900\t10 0\tA\tB\tC\tD", QStringLiteral("End: '10 0'")},
+        {"05 Mar 2024\t0900\t1e3\tA\tB\tC\tD", QStringLiteral("End: '1e3'")},
+        {"05 Mar 2024 x\t0900\t1000\tA\tB\tC\tD", QStringLiteral("Date: '05 Mar 2024 x'")},
+        {"05 Mar 20" + nul + "24\t0900\t1000\tA\tB\tC\tD", QStringLiteral("Date: '05 Mar 20\\x0024'")},
+    };
+    for (const auto& [line, problem] : cases) {
+        const QByteArray content = Lines({AcmeLine}) + line + "\r\n";
+        WriteFile(MarchFile, content);
+        const QString error = LoadError();
+        EXPECT_TRUE(error.startsWith(MarchFile + QStringLiteral(", line 2: ") + problem))
+            << error.toStdString() << " for " << problem.toStdString();
+        EXPECT_EQ(ReadFile(MarchFile), content);
+    }
+    // A sign is part of a whole number; blanks around a field (spaces and control characters,
+    // as everywhere in these files) are not part of it.
+    WriteFile(MarchFile, Lines({"05 Mar 2024\t+0900\t1000\tA\tB\tC\tD"}));
+    EXPECT_EQ(LoadError(), QString());
+    WriteFile(MarchFile, QByteArray("05 Mar 2024\t0900\t1000") + nul + "\tA\tB\tC\tD\r\n");
+    EXPECT_EQ(LoadError(), QString());
 }
