@@ -214,6 +214,20 @@ TEST_F(ExportWriter, WindowsCodePageWhileEveryCharacterFits) {
     EXPECT_EQ(ReadFile(Output), QByteArray("Caf\xE9 Zo\xEB\t\x80 5\r\n"));
 }
 
+TEST_F(ExportWriter, RowsWhoseWindowsBytesWouldReadAsUtf8AreWrittenAsUtf8) {
+    TExportFormat format = Format({TExportField::Client, TExportField::Remarks});
+    // "É’" is C9 92 in Windows-1252, which is valid UTF-8 for another character.
+    std::vector<TReportLine> lines(300, TextLine(QStringLiteral("Acme"), QStringLiteral("plain")));
+    lines.push_back(TextLine(QStringLiteral("É’"), QStringLiteral("x")));
+    ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output, 64), TResult::Written);
+    const QByteArray written = ReadFile(Output);
+    EXPECT_TRUE(written.endsWith(QStringLiteral("É’\tx\r\n").toUtf8()));
+    EXPECT_EQ(DecodeDataText(written), QString::fromUtf8(written));
+    lines.push_back(TextLine(QStringLiteral("Café"), QStringLiteral("x"))); // E9 and a tab: not UTF-8
+    ASSERT_EQ(TExportWriter::WriteFile(format, lines, Output), TResult::Written);
+    EXPECT_TRUE(ReadFile(Output).endsWith(QByteArray("Caf\xE9\tx\r\n")));
+}
+
 // Rows are put into room for the longest row their columns can make; a very long value must
 // not make every row after it take a chunk of its own.
 TEST_F(ExportWriter, AVeryLongValueKeepsTheRowsAfterItTogether) {
