@@ -1,14 +1,6 @@
-#include "base/datalocations.h"
-#include "base/applocale.h"
+#include "reportfixture.h"
 #include "reporting/layouts/dailyreport.h"
 #include "reportwindows/reporttextsaving.h"
-#include "reporting/reportdata.h"
-#include "storage/months/billing.h"
-#include "storage/months/block.h"
-#include "storage/months/month.h"
-#include "storage/settings/adminsettings.h"
-#include "storage/settings/personalsettings.h"
-#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,32 +8,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-QStringList PageTexts(TBaseReport& report) {
-    QStringList texts;
-    TReportLayouter& layouter = report.StartRun();
-    TReportPage page;
-    while (layouter.NextPage(page))
-        for (const TPageItem& item : page.Items)
-            if (item.Kind == TPageItem::ikText)
-                texts.append(item.Text);
-    return texts;
-}
-} // namespace
-
 // The current user's March 2024: two days with blocks, one day of unreported time only.
-class DailyReport : public TTempFolderTest {
+class DailyReport : public TReportTest {
 protected:
     void SetUp() override {
-        TTempFolderTest::SetUp();
-        SetAppLocale(QLocale(QStringLiteral("en_GB"))); // dates as 04/03/2024
-        Env.Args = {Env.Program, QStringLiteral("/datadir"), MakeFolder(QStringLiteral("local"))};
-        ApplyEnvironment();
-        ResolveDataLocations(TResolveMode::ReadOnly);
-        QDir().mkpath(LocalDataPath());
-        AdminSettings() = TAdminSettings{};
-        AdminSettings().CurrencySymbol = QStringLiteral("$");
-        PersonalSettings().UserName = QStringLiteral("ann");
+        TReportTest::SetUp();
         TMonth month(2024, 3);
         Add(month, 4, 900, 1000, "Acme", "One").OverTime = false;
         Add(month, 4, 1000, 1100, "Acme", "Two");
@@ -49,38 +20,14 @@ protected:
         Add(month, 5, 900, 1000, "Globex", "Line one\r\nline two");
         Add(month, 6, 900, 1000, "Hidden", "").Reportable = false;
         TBlock& billed = Add(month, 5, 1300, 1400, "Globex", "");
-        billed.BillingInfo = std::make_unique<TBillingInfo>(bcHourlyRate, rsUser,
-                                                            TMoney::FromUnits(500000));
+        Bill(billed, bcHourlyRate, 50);
         billed.OverTime = true;
         month.Save();
     }
-    void TearDown() override {
-        AdminSettings() = TAdminSettings{};
-        TTempFolderTest::TearDown();
-    }
-    static TBlock& Add(TMonth& month, int day, int start, int end, const char* client,
-                       const char* remarks) {
-        TBlock& block = month.DayByNumber(day)->AddBlock(start, end);
-        block.Client = QString::fromUtf8(client);
-        block.Project = QStringLiteral("Web");
-        block.Category = QStringLiteral("Dev");
-        block.Activity = QStringLiteral("Code");
-        block.Remarks = QString::fromUtf8(remarks);
-        block.Reportable = true;
-        block.Chargeable = true;
-        return block;
-    }
+    // The week of 4 to 10 March 2024.
     void Run(TBaseReport& report, bool overtime = true, bool remarks = false) {
-        Days = CollectReportDays(QDate(2024, 3, 4), QDate(2024, 3, 10));
-        TReportParameters parameters;
-        parameters.Days = &Days;
-        parameters.PeriodFrom = QDate(2024, 3, 4);
-        parameters.PeriodTo = QDate(2024, 3, 10);
-        parameters.ShowOvertime = overtime;
-        parameters.BreakDownToRemarks = remarks;
-        report.Initialise(parameters);
+        TReportTest::Run(report, QDate(2024, 3, 4), QDate(2024, 3, 10), overtime, remarks);
     }
-    TReportDays Days;
 };
 
 TEST_F(DailyReport, CaptionsOfUsersPeriodsAndFilters) {

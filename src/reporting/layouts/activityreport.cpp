@@ -26,10 +26,7 @@ TBaseActivityReport::TBaseActivityReport(bool billing, bool letter)
 }
 
 void TBaseActivityReport::CreateBands() {
-    FColumnHeader = &FModel.AddBand(TBandKind::ColumnHeader, 32);
-    FColumnHeader->AddRule(0, 30, BandWidth(), 30);
-    FColumnHeader->AddRule(0, 31, BandWidth(), 31); // two units thick
-    FColumnHeader->BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    FColumnHeader = &AddColumnHeaderBand(32, 30);
     FDetail = &FModel.AddBand(TBandKind::Detail, 18);
     FTotal = FModel.Band(TBandKind::Summary);
     FTotal->BeforePrint = [this](TReportBand&) {
@@ -37,8 +34,7 @@ void TBaseActivityReport::CreateBands() {
         return true;
     };
     const auto text = [this](const char* header, const char* data, const char* caption, int left) {
-        AddHeader(*FColumnHeader, header, caption, left);
-        FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
+        AddTextColumn(*FColumnHeader, *FDetail, header, data, caption, left);
     };
     text("lblClientHeader", "lblClient", "Client", 8);
     text("lblProjectHeader", "lblProject", "Project", FProjectLeft);
@@ -88,15 +84,7 @@ void TBaseActivityReport::CreateBillingColumns() {
 }
 
 void TBaseActivityReport::ArrangeColumns() {
-    const auto column = [this](const char* header, const char* data) {
-        return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),
-                         FDetail->Label(QString::fromLatin1(data))};
-    };
-    const auto client = column("lblClientHeader", "lblClient");
-    const auto project = column("lblProjectHeader", "lblProject");
-    const auto category = column("lblCategoryActivityHeader", "lblCategoryActivity");
-    const auto remarks = column("lblRemarksHeader", "lblRemarks");
-    TReportLabel* firstNumber = FDetail->Label(QStringLiteral("lblBillCode"));
+    const TReportLabel* firstNumber = FDetail->Label(QStringLiteral("lblBillCode"));
     if (!IsBilling()) {
         const TActivityColumns& at = IsLetter() ? LetterColumns : A4Columns;
         const bool overtime = FParameters.ShowOvertime;
@@ -114,45 +102,15 @@ void TBaseActivityReport::ArrangeColumns() {
         FTotal->Label(QStringLiteral("lblOverTimeTotal"))->Visible = overtime;
         firstNumber = charge;
     }
-    const TAdminSettings& admin = AdminSettings();
-    const bool design = admin.ReportColumnDefault;
-    const auto place = [this, design](const auto& target, int designLeft, int configured) {
-        target.first->Left = target.second->Left = design ? designLeft : AdjustLeft(configured);
-    };
-    place(project, FProjectLeft, admin.ReportProjectColumn);
-    place(category, FCategoryLeft, admin.ReportCategoryActivityColumn);
-    place(remarks, FRemarksLeft, admin.ReportRemarksColumn);
-    FitWidth(*client.second, *project.second);
-    FitWidth(*project.second, *category.second);
-    const bool broken = FParameters.BreakDownToRemarks;
-    if (broken) {
-        FitWidth(*category.second, *remarks.second);
-        FitWidth(*remarks.second, *firstNumber);
-    } else {
-        FitWidth(*category.second, *firstNumber);
-    }
-    remarks.first->Text = broken ? QStringLiteral("Remarks") : QString();
-    remarks.second->Visible = broken;
-    for (const auto& [header, data] : {client, project, category, remarks})
-        header->Width = data->Width;
-}
-
-TLineOptions TBaseActivityReport::Options(bool withUser, bool consolidate) const {
-    TLineOptions options;
-    options.WithUser = withUser;
-    options.ClientFilter = FParameters.ClientFilter;
-    options.ProjectFilter = FParameters.ProjectFilter;
-    options.Consolidate = consolidate;
-    options.Charging = FParameters.Charging;
-    options.ExcludeOvertime = !FParameters.ShowOvertime;
-    options.WithBillingCode = IsBilling();
-    return options;
+    const TTextColumns columns = TextColumns(*FColumnHeader, *FDetail);
+    PlaceTextColumns(columns, FProjectLeft, FCategoryLeft, FRemarksLeft);
+    FitTextColumns(columns, *firstNumber);
 }
 
 bool TBaseActivityReport::PrepareLines() {
     CurrentLines = TReportLines();
     if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, Options(false, !FParameters.BreakDownToRemarks),
+        BuildReportLines(*FParameters.Days, LineOptions(false, !FParameters.BreakDownToRemarks),
                          CurrentLines);
     CurrentLines.Sort(CompareByTask);
     if (CurrentLines.Count() == 0) {
@@ -284,7 +242,7 @@ void TBaseActivityReport::WriteReportText() {
     AddReportTextLine(header);
     TReportLines lines;
     if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, Options(true, false), lines);
+        BuildReportLines(*FParameters.Days, LineOptions(true, false), lines);
     lines.Sort(CompareByTask);
     std::set<QString> codes;
     for (int index = 0; index < lines.Count(); ++index) {

@@ -27,7 +27,6 @@ private:
     void FillSubTotal();
     void FillLine(const TReportLine& line);
     void FillGrandTotals();
-    TLineOptions Options(bool withUser, bool consolidate) const;
 
     TReportBand* FColumnHeader = nullptr;
     TReportBand* FDetail = nullptr;

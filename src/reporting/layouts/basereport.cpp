@@ -7,6 +7,7 @@
 #include "base/textfile.h"
 #include "reporting/engine/reportpainter.h"
 #include "reporting/isoweeks.h"
+#include "storage/settings/adminsettings.h"
 #include "storage/values/timetexts.h"
 
 #include <algorithm>
@@ -285,6 +286,75 @@ double TBaseReport::Round2(double x) {
 
 void TBaseReport::FitWidth(TReportLabel& label, const TReportLabel& next) {
     label.Width = next.Left - label.Left - 10;
+}
+
+TReportBand& TBaseReport::AddColumnHeaderBand(int height, int ruleTop) {
+    TReportBand& band = FModel.AddBand(TBandKind::ColumnHeader, height);
+    band.AddRule(0, ruleTop, BandWidth(), ruleTop);
+    band.AddRule(0, ruleTop + 1, BandWidth(), ruleTop + 1);
+    band.BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    return band;
+}
+
+TReportLabel& TBaseReport::AddTextColumn(TReportBand& header, TReportBand& detail,
+                                         const char* headerName, const char* dataName,
+                                         const char* caption, int left) {
+    AddHeader(header, headerName, caption, left);
+    return detail.AddLabel(QString::fromLatin1(dataName), left, 2, 8);
+}
+
+TBaseReport::TTextColumns TBaseReport::TextColumns(TReportBand& header, TReportBand& detail) {
+    const auto column = [&](const char* headerName, const char* dataName) {
+        return TTextColumn{header.Label(QString::fromLatin1(headerName)),
+                           detail.Label(QString::fromLatin1(dataName))};
+    };
+    return {column("lblClientHeader", "lblClient"), column("lblProjectHeader", "lblProject"),
+            column("lblCategoryActivityHeader", "lblCategoryActivity"),
+            column("lblRemarksHeader", "lblRemarks")};
+}
+
+void TBaseReport::PlaceTextColumns(const TTextColumns& columns, int projectLeft, int categoryLeft,
+                                   int remarksLeft) const {
+    const TAdminSettings& admin = AdminSettings();
+    const bool design = admin.ReportColumnDefault;
+    const auto place = [&](const TTextColumn& target, int designLeft, int configured) {
+        if (target.Data)
+            target.Header->Left = target.Data->Left = design ? designLeft : AdjustLeft(configured);
+    };
+    place(columns.Project, projectLeft, admin.ReportProjectColumn);
+    place(columns.Category, categoryLeft, admin.ReportCategoryActivityColumn);
+    place(columns.Remarks, remarksLeft, admin.ReportRemarksColumn);
+}
+
+void TBaseReport::FitTextColumns(const TTextColumns& columns, const TReportLabel& end) const {
+    FitWidth(*columns.Client.Data, *columns.Project.Data);
+    FitWidth(*columns.Project.Data, *columns.Category.Data);
+    const bool broken = FParameters.BreakDownToRemarks && columns.Remarks.Data;
+    if (broken) {
+        FitWidth(*columns.Category.Data, *columns.Remarks.Data);
+        FitWidth(*columns.Remarks.Data, end);
+    } else {
+        FitWidth(*columns.Category.Data, end);
+    }
+    if (columns.Remarks.Data) {
+        columns.Remarks.Header->Text = broken ? QStringLiteral("Remarks") : QString();
+        columns.Remarks.Data->Visible = broken;
+    }
+    for (const TTextColumn& text : {columns.Client, columns.Project, columns.Category, columns.Remarks})
+        if (text.Data)
+            text.Header->Width = text.Data->Width;
+}
+
+TLineOptions TBaseReport::LineOptions(bool withUser, bool consolidate) const {
+    TLineOptions options;
+    options.WithUser = withUser;
+    options.ClientFilter = FParameters.ClientFilter;
+    options.ProjectFilter = FParameters.ProjectFilter;
+    options.Consolidate = consolidate;
+    options.Charging = FParameters.Charging;
+    options.ExcludeOvertime = !FParameters.ShowOvertime;
+    options.WithBillingCode = IsBilling();
+    return options;
 }
 
 TReportLabel& TBaseReport::AddRightField(TReportBand& band, const char* name, int rightEdge,

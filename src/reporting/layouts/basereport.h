@@ -113,6 +113,33 @@ protected:
 
     // A label's width up to the next one's left edge, less 10.
     static void FitWidth(TReportLabel& label, const TReportLabel& next);
+
+    // The text columns of a layout, each a header in the column header band and a field in
+    // the detail band: client, project, category : activity and (not in every layout) remarks.
+    struct TTextColumn {
+        TReportLabel* Header = nullptr;
+        TReportLabel* Data = nullptr;
+    };
+    struct TTextColumns {
+        TTextColumn Client, Project, Category, Remarks;
+    };
+    // The column header band: a rule two units thick at ruleTop, left out after the totals.
+    TReportBand& AddColumnHeaderBand(int height, int ruleTop);
+    // A text column's bold 8-point header and its 8-point field at left.
+    static TReportLabel& AddTextColumn(TReportBand& header, TReportBand& detail,
+                                       const char* headerName, const char* dataName,
+                                       const char* caption, int left);
+    // The four text columns by their usual names (remarks missing in the weekly grid).
+    static TTextColumns TextColumns(TReportBand& header, TReportBand& detail);
+    // Project, category : activity and remarks at the design positions, or with
+    // ReportColumnDefault off at the configured ones converted to this paper.
+    void PlaceTextColumns(const TTextColumns& columns, int projectLeft, int categoryLeft,
+                          int remarksLeft) const;
+    // Each text column's width up to the next one and the last up to end (the first number
+    // column); the remarks show only when broken down.
+    void FitTextColumns(const TTextColumns& columns, const TReportLabel& end) const;
+    // The line options of the report's parameters, with or without users and consolidation.
+    TLineOptions LineOptions(bool withUser, bool consolidate) const;
     // A right-aligned 8-point field of the usual width whose right edge is rightEdge.
     static TReportLabel& AddRightField(TReportBand& band, const char* name, int rightEdge,
                                        bool bold, int top = 2);

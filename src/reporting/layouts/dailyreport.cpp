@@ -23,10 +23,7 @@ TBaseDailyReport::TBaseDailyReport(bool billing, bool letter)
 }
 
 void TBaseDailyReport::CreateBands() {
-    FColumnHeader = &FModel.AddBand(TBandKind::ColumnHeader, 32);
-    FColumnHeader->AddRule(0, 30, BandWidth(), 30);
-    FColumnHeader->AddRule(0, 31, BandWidth(), 31); // two units thick
-    FColumnHeader->BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    FColumnHeader = &AddColumnHeaderBand(32, 30);
     FDay = &FModel.AddBand(TBandKind::Detail, 18);
     TReportLabel& day = FDay->AddLabel(QStringLiteral("lblDay"), 8, 3, 8);
     day.Bold = true;
@@ -48,10 +45,7 @@ void TBaseDailyReport::CreateBands() {
         return true;
     };
     const auto text = [this](const char* header, const char* data, const char* caption, int left) {
-        TReportLabel& head = FColumnHeader->AddLabel(QString::fromLatin1(header), left, 8, 8);
-        head.Text = QString::fromLatin1(caption);
-        head.Bold = true;
-        FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
+        AddTextColumn(*FColumnHeader, *FDetail, header, data, caption, left);
     };
     text("lblClientHeader", "lblClient", "Client", 8);
     text("lblProjectHeader", "lblProject", "Project", FProjectLeft);
@@ -124,15 +118,7 @@ void TBaseDailyReport::CreateBillingColumns() {
 }
 
 void TBaseDailyReport::ArrangeColumns() {
-    const auto column = [this](const char* header, const char* data) {
-        return TColumn{FColumnHeader->Label(QString::fromLatin1(header)),
-                       FDetail->Label(QString::fromLatin1(data))};
-    };
-    const TColumn client = column("lblClientHeader", "lblClient");
-    const TColumn project = column("lblProjectHeader", "lblProject");
-    const TColumn category = column("lblCategoryActivityHeader", "lblCategoryActivity");
-    const TColumn remarks = column("lblRemarksHeader", "lblRemarks");
-    TReportLabel* firstNumber = FDetail->Label(QStringLiteral("lblBillCode"));
+    const TReportLabel* firstNumber = FDetail->Label(QStringLiteral("lblBillCode"));
     if (!IsBilling()) {
         const bool letter = IsLetter();
         const int chargeLeft = letter ? 805 : 872;
@@ -155,28 +141,9 @@ void TBaseDailyReport::ArrangeColumns() {
         FTotal->Label(QStringLiteral("lblOverTimeTotal"))->Visible = overtime;
         firstNumber = charge;
     }
-    const TAdminSettings& admin = AdminSettings();
-    const bool design = admin.ReportColumnDefault;
-    const auto place = [this, design](const TColumn& target, int designLeft, int configured) {
-        target.Header->Left = target.Data->Left = design ? designLeft : AdjustLeft(configured);
-    };
-    place(project, FProjectLeft, admin.ReportProjectColumn);
-    place(category, FCategoryLeft, admin.ReportCategoryActivityColumn);
-    place(remarks, FRemarksLeft, admin.ReportRemarksColumn);
-    FitWidth(*client.Data, *project.Data);
-    FitWidth(*project.Data, *category.Data);
-    if (FParameters.BreakDownToRemarks) {
-        FitWidth(*category.Data, *remarks.Data);
-        FitWidth(*remarks.Data, *firstNumber);
-        remarks.Header->Text = QStringLiteral("Remarks");
-        remarks.Data->Visible = true;
-    } else {
-        FitWidth(*category.Data, *firstNumber);
-        remarks.Header->Text.clear();
-        remarks.Data->Visible = false;
-    }
-    for (const TColumn& text : {client, project, category, remarks})
-        text.Header->Width = text.Data->Width;
+    const TTextColumns columns = TextColumns(*FColumnHeader, *FDetail);
+    PlaceTextColumns(columns, FProjectLeft, FCategoryLeft, FRemarksLeft);
+    FitTextColumns(columns, *firstNumber);
 }
 
 bool TBaseDailyReport::PrepareLines() {
@@ -192,25 +159,13 @@ void TBaseDailyReport::StartLayoutRun() {
     CodesMet.clear();
 }
 
-TLineOptions TBaseDailyReport::DayOptions(bool withUser, bool consolidate) const {
-    TLineOptions options;
-    options.WithUser = withUser;
-    options.ClientFilter = FParameters.ClientFilter;
-    options.ProjectFilter = FParameters.ProjectFilter;
-    options.Consolidate = consolidate;
-    options.Charging = FParameters.Charging;
-    options.ExcludeOvertime = !FParameters.ShowOvertime;
-    options.WithBillingCode = IsBilling();
-    return options;
-}
-
 bool TBaseDailyReport::NextDay() {
     if (!FParameters.Days || FDayIndex >= FParameters.Days->size())
         return false;
     const TDay& day = *(*FParameters.Days)[FDayIndex++];
     FDay->Label(QStringLiteral("lblDay"))->Text = ShortDate(day.Date);
     CurrentLines = TReportLines();
-    BuildReportLines(day, DayOptions(false, !FParameters.BreakDownToRemarks), CurrentLines);
+    BuildReportLines(day, LineOptions(false, !FParameters.BreakDownToRemarks), CurrentLines);
     CurrentLines.Sort(CompareByTask);
     FLineIndex = 0;
     return true;
@@ -298,7 +253,7 @@ void TBaseDailyReport::WriteReportText() {
     static const TReportDays noDays;
     for (const auto& day : FParameters.Days ? *FParameters.Days : noDays) {
         TReportLines lines;
-        BuildReportLines(*day, DayOptions(true, false), lines);
+        BuildReportLines(*day, LineOptions(true, false), lines);
         lines.Sort(CompareByTask);
         const QString date = ShortDate(day->Date);
         for (int index = 0; index < lines.Count(); ++index) {

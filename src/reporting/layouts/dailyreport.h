@@ -16,16 +16,11 @@ protected:
     void StartLayoutRun() override;
 
 private:
-    struct TColumn {
-        TReportLabel* Header;
-        TReportLabel* Data;
-    };
     void CreateBands();
     void CreatePlainColumns();
     void CreateBillingColumns();
     bool NextDay();
     bool NextLine();
-    TLineOptions DayOptions(bool withUser, bool consolidate) const;
     void FillDayTotals();
     void AddToGrandTotals();
     void FillGrandTotals();

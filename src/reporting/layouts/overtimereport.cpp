@@ -33,10 +33,7 @@ TBaseOvertimeReport::TBaseOvertimeReport(bool billing, bool letter)
 }
 
 void TBaseOvertimeReport::CreateBands() {
-    FColumnHeader = &FModel.AddBand(TBandKind::ColumnHeader, 32);
-    FColumnHeader->AddRule(0, 30, BandWidth(), 30);
-    FColumnHeader->AddRule(0, 31, BandWidth(), 31); // two units thick
-    FColumnHeader->BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    FColumnHeader = &AddColumnHeaderBand(32, 30);
     FDetail = &FModel.AddBand(TBandKind::Detail, 18);
     FTotal = FModel.Band(TBandKind::Summary);
     FTotal->BeforePrint = [this](TReportBand&) {
@@ -44,8 +41,7 @@ void TBaseOvertimeReport::CreateBands() {
         return true;
     };
     const auto text = [this](const char* header, const char* data, const char* caption, int left) {
-        AddHeader(*FColumnHeader, header, caption, left);
-        return &FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
+        return &AddTextColumn(*FColumnHeader, *FDetail, header, data, caption, left);
     };
     text("QRLabel3", "lblDate", "Date", 8)->Width = 58; // clipped before the time
     text("lblTimeHeader", "lblStartTime", "Time", 69)->Width = 99;
@@ -95,23 +91,14 @@ void TBaseOvertimeReport::LimitParameters(TReportParameters& parameters) {
 }
 
 void TBaseOvertimeReport::ArrangeColumns() {
-    const auto column = [this](const char* header, const char* data) {
-        return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),
-                         FDetail->Label(QString::fromLatin1(data))};
-    };
-    const auto client = column("lblClientHeader", "lblClient");
-    const auto project = column("lblProjectHeader", "lblProject");
-    const auto category = column("lblCategoryActivityHeader", "lblCategoryActivity");
-    const auto remarks = column("lblRemarksHeader", "lblRemarks");
+    const TTextColumns columns = TextColumns(*FColumnHeader, *FDetail);
     // Where the text columns end: the charge field, or in the billing layouts the code header.
     const TReportLabel& end =
         IsBilling() ? *FColumnHeader->Label(QStringLiteral("lblBillCodeHeader"))
                     : *FDetail->Label(QStringLiteral("lblCharge"));
     const TAdminSettings& admin = AdminSettings();
     if (admin.ReportColumnDefault) {
-        project.first->Left = project.second->Left = FProjectLeft;
-        category.first->Left = category.second->Left = FCategoryLeft;
-        remarks.first->Left = remarks.second->Left = FRemarksLeft;
+        PlaceTextColumns(columns, FProjectLeft, FCategoryLeft, FRemarksLeft);
     } else {
         const TReportLabel& limit =
             IsBilling() ? end : *FColumnHeader->Label(QStringLiteral("lblChargeHeader"));
@@ -119,41 +106,24 @@ void TBaseOvertimeReport::ArrangeColumns() {
         const int categoryAt =
             std::min(admin.ReportCategoryActivityColumn + ClientShift, remarksAt - 80);
         const int projectAt = std::min(admin.ReportProjectColumn + ClientShift, categoryAt - 80);
-        project.first->Left = project.second->Left = AdjustLeft(projectAt);
-        category.first->Left = category.second->Left = AdjustLeft(categoryAt);
-        remarks.first->Left = remarks.second->Left = AdjustLeft(remarksAt);
+        for (const auto& [column, at] : {std::pair{columns.Project, projectAt},
+                                         std::pair{columns.Category, categoryAt},
+                                         std::pair{columns.Remarks, remarksAt}})
+            column.Header->Left = column.Data->Left = AdjustLeft(at);
     }
-    FitWidth(*client.second, *project.second);
-    FitWidth(*project.second, *category.second);
-    const bool broken = FParameters.BreakDownToRemarks;
-    if (broken) {
-        FitWidth(*category.second, *remarks.second);
-        FitWidth(*remarks.second, end);
-    } else {
-        FitWidth(*category.second, end);
-    }
-    remarks.first->Text = broken ? QStringLiteral("Remarks") : QString();
-    remarks.second->Visible = broken;
-    for (const auto& [header, data] : {client, project, category, remarks})
-        header->Width = data->Width;
+    FitTextColumns(columns, end);
 }
 
-TLineOptions TBaseOvertimeReport::Options(bool withUser, bool consolidate) const {
-    TLineOptions options;
-    options.WithUser = withUser;
-    options.ClientFilter = FParameters.ClientFilter;
-    options.ProjectFilter = FParameters.ProjectFilter;
-    options.Consolidate = consolidate;
-    options.Charging = FParameters.Charging;
+TLineOptions TBaseOvertimeReport::OvertimeOptions(bool withUser, bool consolidate) const {
+    TLineOptions options = LineOptions(withUser, consolidate);
     options.OvertimeOnly = true;
-    options.WithBillingCode = IsBilling();
     return options;
 }
 
 bool TBaseOvertimeReport::PrepareLines() {
     CurrentLines = TReportLines();
     if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, Options(false, !FParameters.BreakDownToRemarks),
+        BuildReportLines(*FParameters.Days, OvertimeOptions(false, !FParameters.BreakDownToRemarks),
                          CurrentLines);
     CurrentLines.Sort(CompareByDate);
     if (CurrentLines.Count() == 0) {
@@ -217,7 +187,7 @@ void TBaseOvertimeReport::WriteReportText() {
                                    : QStringLiteral("Charge\tOvertime")));
     TReportLines lines;
     if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, Options(true, false), lines);
+        BuildReportLines(*FParameters.Days, OvertimeOptions(true, false), lines);
     lines.Sort(CompareByDate);
     std::set<QString> codes;
     for (int index = 0; index < lines.Count(); ++index) {

@@ -28,7 +28,8 @@ private:
     void CreateBillingColumns();
     bool NextLine();
     void FillGrandTotals();
-    TLineOptions Options(bool withUser, bool consolidate) const;
+    // Overtime alone.
+    TLineOptions OvertimeOptions(bool withUser, bool consolidate) const;
 
     TReportBand* FColumnHeader = nullptr;
     TReportBand* FDetail = nullptr;

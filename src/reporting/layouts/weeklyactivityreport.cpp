@@ -57,10 +57,7 @@ int TBaseWeeklyActivityReport::ColumnWeekday(int column) const {
 void TBaseWeeklyActivityReport::CreateBands() {
     const int shift = IsLetter() ? LetterShift : 0;
     const int summaryShift = IsLetter() ? LetterSummaryShift : 0;
-    FColumnHeader = &FModel.AddBand(TBandKind::ColumnHeader, 48);
-    FColumnHeader->AddRule(0, 43, BandWidth(), 43);
-    FColumnHeader->AddRule(0, 44, BandWidth(), 44); // two units thick
-    FColumnHeader->BeforePrint = [this](TReportBand&) { return !TotalsPrinted; };
+    FColumnHeader = &AddColumnHeaderBand(48, 43);
     FDetail = &FModel.AddBand(TBandKind::Detail, 18);
     FTotal = FModel.Band(TBandKind::Summary);
     FTotal->BeforePrint = [this](TReportBand&) {
@@ -68,8 +65,7 @@ void TBaseWeeklyActivityReport::CreateBands() {
         return true;
     };
     const auto text = [this](const char* header, const char* data, const char* caption, int left) {
-        AddHeader(*FColumnHeader, header, caption, left);
-        FDetail->AddLabel(QString::fromLatin1(data), left, TextTop, 8);
+        AddTextColumn(*FColumnHeader, *FDetail, header, data, caption, left);
     };
     text("lblClientHeader", "lblClient", "Client", 8);
     text("lblProjectHeader", "lblProject", "Project", FProjectLeft);
@@ -101,46 +97,25 @@ void TBaseWeeklyActivityReport::LimitParameters(TReportParameters& parameters) {
 }
 
 void TBaseWeeklyActivityReport::ArrangeColumns() {
-    const auto column = [this](const char* header, const char* data) {
-        return std::pair{FColumnHeader->Label(QString::fromLatin1(header)),
-                         FDetail->Label(QString::fromLatin1(data))};
-    };
-    const auto client = column("lblClientHeader", "lblClient");
-    const auto project = column("lblProjectHeader", "lblProject");
-    const auto category = column("lblCategoryActivityHeader", "lblCategoryActivity");
-    TReportLabel* firstDay = FDetail->Label(QStringLiteral("lblMon"));
+    const TTextColumns columns = TextColumns(*FColumnHeader, *FDetail);
     const TAdminSettings& admin = AdminSettings();
     if (admin.ReportColumnDefault) {
-        project.first->Left = project.second->Left = FProjectLeft;
-        category.first->Left = category.second->Left = FCategoryLeft;
+        PlaceTextColumns(columns, FProjectLeft, FCategoryLeft, 0);
     } else {
         const int firstDayHeader =
             DayRightEdges[0] - (IsLetter() ? LetterShift : 0) - DayLabelWidth;
         const int categoryAt = std::min(admin.ReportCategoryActivityColumn, firstDayHeader - 80);
         const int projectAt = std::min(admin.ReportProjectColumn, categoryAt - 80);
-        project.first->Left = project.second->Left = AdjustLeft(projectAt);
-        category.first->Left = category.second->Left = AdjustLeft(categoryAt);
+        columns.Project.Header->Left = columns.Project.Data->Left = AdjustLeft(projectAt);
+        columns.Category.Header->Left = columns.Category.Data->Left = AdjustLeft(categoryAt);
     }
-    FitWidth(*client.second, *project.second);
-    FitWidth(*project.second, *category.second);
-    FitWidth(*category.second, *firstDay);
-    for (const auto& [header, data] : {client, project, category})
-        header->Width = data->Width;
-}
-
-TLineOptions TBaseWeeklyActivityReport::Options(bool withUser, bool consolidate) const {
-    TLineOptions options;
-    options.WithUser = withUser;
-    options.ClientFilter = FParameters.ClientFilter;
-    options.ProjectFilter = FParameters.ProjectFilter;
-    options.Consolidate = consolidate;
-    return options;
+    FitTextColumns(columns, *FDetail->Label(QStringLiteral("lblMon")));
 }
 
 bool TBaseWeeklyActivityReport::PrepareLines() {
     CurrentLines = TReportLines();
     if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, Options(false, true), CurrentLines);
+        BuildReportLines(*FParameters.Days, LineOptions(false, true), CurrentLines);
     CurrentLines.Sort(CompareByTask);
     return true;
 }
@@ -191,7 +166,7 @@ void TBaseWeeklyActivityReport::WriteReportText() {
     AddReportTextLine(header + QStringLiteral("\tTotal"));
     TReportLines lines;
     if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, Options(true, false), lines);
+        BuildReportLines(*FParameters.Days, LineOptions(true, false), lines);
     lines.Sort(CompareByTask);
     for (int index = 0; index < lines.Count(); ++index) {
         const TReportLine& line = lines[index];

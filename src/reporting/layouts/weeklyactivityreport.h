@@ -28,7 +28,6 @@ private:
     void CreateBands();
     bool NextLine();
     void FillTotals();
-    TLineOptions Options(bool withUser, bool consolidate) const;
     // The ISO weekday column i (0-based) shows.
     int ColumnWeekday(int column) const;
 
