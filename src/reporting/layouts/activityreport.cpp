@@ -108,16 +108,7 @@ void TBaseActivityReport::ArrangeColumns() {
 }
 
 bool TBaseActivityReport::PrepareLines() {
-    CurrentLines = TReportLines();
-    if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, LineOptions(false, !FParameters.BreakDownToRemarks),
-                         CurrentLines);
-    CurrentLines.Sort(CompareByTask);
-    if (CurrentLines.Count() == 0) {
-        CurrentLines = TReportLines();
-        return false;
-    }
-    return true;
+    return PreparePeriodLines(LineOptions(false, !FParameters.BreakDownToRemarks), CompareByTask);
 }
 
 void TBaseActivityReport::StartLayoutRun() {
@@ -197,13 +188,7 @@ void TBaseActivityReport::FillLine(const TReportLine& line) {
         FProjectHours += hours;
         FGrandAmount += RoundToCents(line.Amount);
         FProjectAmount += RoundToCents(line.Amount);
-        CodesMet.insert(line.BillingCode);
-        if (line.OvertimeHours > 0)
-            CodesMet.insert(QStringLiteral("OT"));
-        SetText(*FDetail, "lblBillCode", CodeText(line.OvertimeHours > 0, line.BillingCode));
-        SetText(*FDetail, "lblHours", HoursText(line.NormalHours + line.OvertimeHours));
-        SetText(*FDetail, "lblRate", line.RateWithSymbol());
-        SetText(*FDetail, "lblExtended", line.AmountWithSymbol());
+        FillBillingFields(*FDetail, line, false);
         FDetail->Label(QStringLiteral("lblHours"))->Bold = false;
         FDetail->Label(QStringLiteral("lblExtended"))->Bold = false;
         return;
@@ -240,23 +225,13 @@ void TBaseActivityReport::WriteReportText() {
     else
         header += overtime ? QStringLiteral("Charge\tNormal\tOvertime") : QStringLiteral("Charge\tNormal");
     AddReportTextLine(header);
-    TReportLines lines;
-    if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, LineOptions(true, false), lines);
-    lines.Sort(CompareByTask);
+    const TReportLines lines = PeriodLines(LineOptions(true, false), CompareByTask);
     std::set<QString> codes;
     for (int index = 0; index < lines.Count(); ++index) {
         const TReportLine& line = lines[index];
         QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
         if (IsBilling()) {
-            QString code = line.BillingCode;
-            codes.insert(code);
-            if (line.OvertimeHours > 0) {
-                code = CodeText(true, code);
-                codes.insert(QStringLiteral("OT"));
-            }
-            fields << code << HoursText(line.NormalHours + line.OvertimeHours)
-                   << line.RateWithSymbol() << line.AmountWithSymbol();
+            fields << BillingTextFields(line, false, codes);
         } else {
             fields << FlagLetter(line.Chargeable) << HoursText(line.NormalHours);
             if (overtime)

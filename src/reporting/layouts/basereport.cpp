@@ -7,6 +7,7 @@
 #include "base/textfile.h"
 #include "reporting/engine/reportpainter.h"
 #include "reporting/isoweeks.h"
+#include "reporting/valuetexts.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/values/timetexts.h"
 
@@ -355,6 +356,49 @@ TLineOptions TBaseReport::LineOptions(bool withUser, bool consolidate) const {
     options.ExcludeOvertime = !FParameters.ShowOvertime;
     options.WithBillingCode = IsBilling();
     return options;
+}
+
+TReportLines TBaseReport::PeriodLines(const TLineOptions& options, TLineCompare compare) const {
+    TReportLines lines;
+    if (FParameters.Days)
+        BuildReportLines(*FParameters.Days, options, lines);
+    lines.Sort(compare);
+    return lines;
+}
+
+bool TBaseReport::PreparePeriodLines(const TLineOptions& options, TLineCompare compare) {
+    CurrentLines = PeriodLines(options, compare);
+    if (CurrentLines.Count() > 0)
+        return true;
+    CurrentLines = TReportLines();
+    return false;
+}
+
+namespace {
+// The code and hours a line shows: in a report of overtime alone its overtime, marked "OT".
+std::pair<QString, double> CodeAndHours(const TReportLine& line, bool overtimeOnly,
+                                        std::set<QString>& codes) {
+    const bool overtime = overtimeOnly || line.OvertimeHours > 0;
+    codes.insert(line.BillingCode);
+    if (overtime)
+        codes.insert(QStringLiteral("OT"));
+    return {TBaseReport::CodeText(overtime, line.BillingCode),
+            overtimeOnly ? line.OvertimeHours : line.NormalHours + line.OvertimeHours};
+}
+} // namespace
+
+void TBaseReport::FillBillingFields(TReportBand& band, const TReportLine& line, bool overtimeOnly) {
+    const auto [code, hours] = CodeAndHours(line, overtimeOnly, CodesMet);
+    SetText(band, "lblBillCode", code);
+    SetText(band, "lblHours", HoursText(hours));
+    SetText(band, "lblRate", line.RateWithSymbol());
+    SetText(band, "lblExtended", line.AmountWithSymbol());
+}
+
+QStringList TBaseReport::BillingTextFields(const TReportLine& line, bool overtimeOnly,
+                                           std::set<QString>& codes) {
+    const auto [code, hours] = CodeAndHours(line, overtimeOnly, codes);
+    return {code, HoursText(hours), line.RateWithSymbol(), line.AmountWithSymbol()};
 }
 
 TReportLabel& TBaseReport::AddRightField(TReportBand& band, const char* name, int rightEdge,

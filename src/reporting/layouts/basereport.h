@@ -140,6 +140,16 @@ protected:
     void FitTextColumns(const TTextColumns& columns, const TReportLabel& end) const;
     // The line options of the report's parameters, with or without users and consolidation.
     TLineOptions LineOptions(bool withUser, bool consolidate) const;
+    // The lines of the whole period, sorted.
+    TReportLines PeriodLines(const TLineOptions& options, TLineCompare compare) const;
+    // CurrentLines := the period's lines; false (and none kept) when there is none.
+    bool PreparePeriodLines(const TLineOptions& options, TLineCompare compare);
+    // The billing fields of a line (code, hours, rate, charge) in band, the codes going into
+    // CodesMet; overtimeOnly for a report of overtime alone (its hours, its code with "OT").
+    void FillBillingFields(TReportBand& band, const TReportLine& line, bool overtimeOnly);
+    // The same fields for the saved text, the codes going into codes.
+    static QStringList BillingTextFields(const TReportLine& line, bool overtimeOnly,
+                                         std::set<QString>& codes);
     // A right-aligned 8-point field of the usual width whose right edge is rightEdge.
     static TReportLabel& AddRightField(TReportBand& band, const char* name, int rightEdge,
                                        bool bold, int top = 2);

@@ -185,13 +185,7 @@ bool TBaseDailyReport::NextLine() {
     set("lblCategoryActivity", CategoryActivityText(line.Category, line.Activity));
     set("lblRemarks", OneLine(line.Remarks));
     if (IsBilling()) {
-        CodesMet.insert(line.BillingCode);
-        if (line.OvertimeHours > 0)
-            CodesMet.insert(QStringLiteral("OT"));
-        set("lblBillCode", CodeText(line.OvertimeHours > 0, line.BillingCode));
-        set("lblHours", HoursText(line.NormalHours + line.OvertimeHours));
-        set("lblRate", line.RateWithSymbol());
-        set("lblExtended", line.AmountWithSymbol());
+        FillBillingFields(*FDetail, line, false);
     } else {
         set("lblCharge", FlagLetter(line.Chargeable));
         set("lblNormal", HoursText(line.NormalHours));
@@ -261,14 +255,7 @@ void TBaseDailyReport::WriteReportText() {
             QStringList fields = LeadingTextFields(line, date);
             const bool last = index == lines.Count() - 1;
             if (IsBilling()) {
-                QString code = line.BillingCode;
-                codes.insert(code);
-                if (line.OvertimeHours > 0) {
-                    code = CodeText(true, code);
-                    codes.insert(QStringLiteral("OT"));
-                }
-                fields << code << HoursText(line.NormalHours + line.OvertimeHours)
-                       << line.RateWithSymbol() << line.AmountWithSymbol();
+                fields << BillingTextFields(line, false, codes);
                 if (last) {
                     const TLineTotals totals = lines.Totals();
                     fields << HoursText(totals.Hours) << MoneyText(symbol, totals.Amount);

@@ -121,16 +121,8 @@ TLineOptions TBaseOvertimeReport::OvertimeOptions(bool withUser, bool consolidat
 }
 
 bool TBaseOvertimeReport::PrepareLines() {
-    CurrentLines = TReportLines();
-    if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, OvertimeOptions(false, !FParameters.BreakDownToRemarks),
-                         CurrentLines);
-    CurrentLines.Sort(CompareByDate);
-    if (CurrentLines.Count() == 0) {
-        CurrentLines = TReportLines();
-        return false;
-    }
-    return true;
+    return PreparePeriodLines(OvertimeOptions(false, !FParameters.BreakDownToRemarks),
+                              CompareByDate);
 }
 
 void TBaseOvertimeReport::StartLayoutRun() {
@@ -155,12 +147,7 @@ bool TBaseOvertimeReport::NextLine() {
     SetText(*FDetail, "lblRemarks", OneLine(line.Remarks));
     SetText(*FDetail, "lblSubTotal", QString());
     if (IsBilling()) {
-        CodesMet.insert(line.BillingCode);
-        CodesMet.insert(QStringLiteral("OT"));
-        SetText(*FDetail, "lblBillCode", CodeText(true, line.BillingCode));
-        SetText(*FDetail, "lblHours", HoursText(line.OvertimeHours));
-        SetText(*FDetail, "lblRate", line.RateWithSymbol());
-        SetText(*FDetail, "lblExtended", line.AmountWithSymbol());
+        FillBillingFields(*FDetail, line, true);
         FGrandHours += Round2(line.OvertimeHours);
         FGrandAmount += RoundToCents(line.Amount);
         return true;
@@ -185,19 +172,13 @@ void TBaseOvertimeReport::WriteReportText() {
                                      "Category : Activity\tRemarks\t") +
                       (IsBilling() ? QStringLiteral("Code\tHrs\tRate\tExt")
                                    : QStringLiteral("Charge\tOvertime")));
-    TReportLines lines;
-    if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, OvertimeOptions(true, false), lines);
-    lines.Sort(CompareByDate);
+    const TReportLines lines = PeriodLines(OvertimeOptions(true, false), CompareByDate);
     std::set<QString> codes;
     for (int index = 0; index < lines.Count(); ++index) {
         const TReportLine& line = lines[index];
         QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
         if (IsBilling()) {
-            codes.insert(line.BillingCode);
-            codes.insert(QStringLiteral("OT"));
-            fields << CodeText(true, line.BillingCode) << HoursText(line.OvertimeHours)
-                   << line.RateWithSymbol() << line.AmountWithSymbol();
+            fields << BillingTextFields(line, true, codes);
         } else {
             fields << FlagLetter(line.Chargeable) << HoursText(line.OvertimeHours);
         }

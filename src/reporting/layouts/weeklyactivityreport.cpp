@@ -113,11 +113,8 @@ void TBaseWeeklyActivityReport::ArrangeColumns() {
 }
 
 bool TBaseWeeklyActivityReport::PrepareLines() {
-    CurrentLines = TReportLines();
-    if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, LineOptions(false, true), CurrentLines);
-    CurrentLines.Sort(CompareByTask);
-    return true;
+    PreparePeriodLines(LineOptions(false, true), CompareByTask);
+    return true; // an empty week still runs, and makes no page
 }
 
 void TBaseWeeklyActivityReport::StartLayoutRun() {
@@ -164,10 +161,7 @@ void TBaseWeeklyActivityReport::WriteReportText() {
         header += QLatin1Char('\t') +
                   QString::fromLatin1(DayNames[std::size_t(ColumnWeekday(column) - 1)]);
     AddReportTextLine(header + QStringLiteral("\tTotal"));
-    TReportLines lines;
-    if (FParameters.Days)
-        BuildReportLines(*FParameters.Days, LineOptions(true, false), lines);
-    lines.Sort(CompareByTask);
+    const TReportLines lines = PeriodLines(LineOptions(true, false), CompareByTask);
     for (int index = 0; index < lines.Count(); ++index) {
         const TReportLine& line = lines[index];
         QStringList fields{line.User, line.Client, line.Project,
