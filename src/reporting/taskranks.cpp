@@ -57,25 +57,41 @@ private:
 };
 } // namespace
 
-std::vector<TTaskKey> TaskKeys(const std::vector<TReportLine>& lines) {
-    TDistinct<QString> clients, projects, remarks;
-    TDistinct<TPair> tasks;
-    std::vector<TTaskKey> keys(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const TReportLine& line = lines[i];
-        keys[i] = {clients.Id(line.Client), projects.Id(line.Project),
-                   tasks.Id(TPair{line.Category, line.Activity}), remarks.Id(line.Remarks)};
-    }
+struct TTaskRanker::TFields {
+    TDistinct<QString> Clients, Projects, Remarks;
+    TDistinct<TPair> Tasks;
+};
+
+TTaskRanker::TTaskRanker() : FFields(std::make_unique<TFields>()) {}
+TTaskRanker::~TTaskRanker() = default;
+
+void TTaskRanker::Add(const TReportLine& line) {
+    FKeys.push_back({FFields->Clients.Id(line.Client), FFields->Projects.Id(line.Project),
+                     FFields->Tasks.Id(TPair{line.Category, line.Activity}),
+                     FFields->Remarks.Id(line.Remarks)});
+}
+
+std::vector<TTaskKey> TTaskRanker::Keys() const {
     const auto byText = [](const QString& a, const QString& b) { return CompareText(a, b); };
-    const std::vector<std::uint32_t> clientRank = Ranks(clients.Values(), byText);
-    const std::vector<std::uint32_t> projectRank = Ranks(projects.Values(), byText);
-    const std::vector<std::uint32_t> remarksRank = Ranks(remarks.Values(), byText);
+    const std::vector<std::uint32_t> clientRank = Ranks(FFields->Clients.Values(), byText);
+    const std::vector<std::uint32_t> projectRank = Ranks(FFields->Projects.Values(), byText);
+    const std::vector<std::uint32_t> remarksRank = Ranks(FFields->Remarks.Values(), byText);
     const std::vector<std::uint32_t> taskRank =
-        Ranks(tasks.Values(), [](const TPair& a, const TPair& b) {
+        Ranks(FFields->Tasks.Values(), [](const TPair& a, const TPair& b) {
             return CompareJoined(a.First, a.Second, b.First, b.Second);
         });
-    for (TTaskKey& key : keys)
-        key = {clientRank[key.Client], projectRank[key.Project], taskRank[key.Task],
-               remarksRank[key.Remarks]};
+    std::vector<TTaskKey> keys(FKeys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const TTaskKey& key = FKeys[i];
+        keys[i] = {clientRank[key.Client], projectRank[key.Project], taskRank[key.Task],
+                   remarksRank[key.Remarks]};
+    }
     return keys;
+}
+
+std::vector<TTaskKey> TaskKeys(const std::vector<TReportLine>& lines) {
+    TTaskRanker ranker;
+    for (const TReportLine& line : lines)
+        ranker.Add(line);
+    return ranker.Keys();
 }

@@ -3,6 +3,7 @@
 #include "reporting/reportline.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The task order of lines (client, project, category and activity joined, remarks, as
@@ -17,3 +18,21 @@ struct TTaskKey {
 };
 
 std::vector<TTaskKey> TaskKeys(const std::vector<TReportLine>& lines);
+
+// The same for lines met one at a time (a period's text made day by day, without keeping the
+// lines): Keys gives the key of every line added, in the order added.
+class TTaskRanker {
+public:
+    TTaskRanker();
+    ~TTaskRanker();
+    TTaskRanker(const TTaskRanker&) = delete;
+    TTaskRanker& operator=(const TTaskRanker&) = delete;
+
+    void Add(const TReportLine& line);
+    std::vector<TTaskKey> Keys() const;
+
+private:
+    struct TFields;
+    std::unique_ptr<TFields> FFields;
+    std::vector<TTaskKey> FKeys; // numbers of distinct texts, not yet ranks
+};

@@ -1,8 +1,12 @@
 #include "activityreport.h"
 
 #include "base/applocale.h"
+#include "reporting/taskranks.h"
 #include "reporting/valuetexts.h"
+#include "storage/months/day.h"
 #include "storage/settings/adminsettings.h"
+
+#include <numeric>
 
 namespace {
 constexpr int TextTop = 2;
@@ -216,6 +220,19 @@ void TBaseActivityReport::FillGrandTotals() {
             FParameters.ShowOvertime ? FixedText(FGrandOvertime) : QString());
 }
 
+QString TBaseActivityReport::PlainOrBillingText(const TReportLine& line, bool overtime,
+                                                std::set<QString>& codes) {
+    QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
+    if (IsBilling()) {
+        fields << BillingTextFields(line, false, codes);
+    } else {
+        fields << FlagLetter(line.Chargeable) << HoursText(line.NormalHours);
+        if (overtime)
+            fields << HoursText(line.OvertimeHours);
+    }
+    return fields.join(QLatin1Char('\t')).remove(QStringLiteral("--"));
+}
+
 void TBaseActivityReport::WriteReportText() {
     const bool overtime = FParameters.ShowOvertime;
     QString header = QStringLiteral("User\tDate\tStart Time\tEnd Time\tClient\tProject\t"
@@ -225,20 +242,28 @@ void TBaseActivityReport::WriteReportText() {
     else
         header += overtime ? QStringLiteral("Charge\tNormal\tOvertime") : QStringLiteral("Charge\tNormal");
     AddReportTextLine(header);
-    const TReportLines lines = PeriodLines(LineOptions(true, false), CompareByTask);
+    // A line per block of a whole period in task order: each day's lines are made into text
+    // at once and only the texts are kept, with their task ranks for the sort.
+    static const TReportDays noDays;
+    const TLineOptions options = LineOptions(true, false);
     std::set<QString> codes;
-    for (int index = 0; index < lines.Count(); ++index) {
-        const TReportLine& line = lines[index];
-        QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
-        if (IsBilling()) {
-            fields << BillingTextFields(line, false, codes);
-        } else {
-            fields << FlagLetter(line.Chargeable) << HoursText(line.NormalHours);
-            if (overtime)
-                fields << HoursText(line.OvertimeHours);
+    std::vector<QString> texts;
+    TTaskRanker ranker;
+    for (const auto& day : FParameters.Days ? *FParameters.Days : noDays) {
+        TReportLines lines;
+        BuildReportLines(*day, options, lines);
+        for (const TReportLine& line : lines.Lines()) {
+            ranker.Add(line);
+            texts.push_back(PlainOrBillingText(line, overtime, codes));
         }
-        AddReportTextLine(fields.join(QLatin1Char('\t')).remove(QStringLiteral("--")));
     }
+    const std::vector<TTaskKey> keys = ranker.Keys();
+    std::vector<std::uint32_t> order(texts.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    for (const std::uint32_t index : order)
+        AddReportTextLine(texts[index]);
     if (IsBilling())
         AddReportTextLine(BillingWarningText(codes));
 }

@@ -27,6 +27,8 @@ private:
     void FillSubTotal();
     void FillLine(const TReportLine& line);
     void FillGrandTotals();
+    // A line of the saved text.
+    QString PlainOrBillingText(const TReportLine& line, bool overtime, std::set<QString>& codes);
 
     TReportBand* FColumnHeader = nullptr;
     TReportBand* FDetail = nullptr;
