@@ -10,18 +10,17 @@
 
 namespace {
 constexpr int TextTop = 2;
-constexpr int CodeWidth = 40; // "HRA,OT" and room to spare before the hours
 
 // Positions that differ between A4 and Letter.
 struct TActivityColumns {
     int Charge, Normal, OvertimeHeader, Overtime, NormalTotal, OvertimeTotal, SubTotalRight;
-    int Code, HoursHeader, HoursRight, RateHeader, RateRight, ExtendedHeader, ExtendedRight;
-    int HoursTotalRight, ExtendedTotalRight, LegendCodes, LegendDescriptions;
 };
-constexpr TActivityColumns A4Columns{872, 917, 985, 987, 917, 987, 864, 845, 912, 933, 956,
-                                     984, 1020, 1039, 932, 1039, 845, 913};
-constexpr TActivityColumns LetterColumns{804, 849, 917, 919, 849, 920, 796, 780, 845, 866, 889,
-                                         917, 953, 971, 865, 972, 780, 848};
+constexpr TActivityColumns A4Columns{872, 917, 985, 987, 917, 987, 864};
+constexpr TActivityColumns LetterColumns{804, 849, 917, 919, 849, 920, 796};
+constexpr TBillingColumns A4Billing{845, 845, 912, 933, 956, 984,
+                                                 1020, 1039, 932, 1039, 845, 913};
+constexpr TBillingColumns LetterBilling{780, 780, 845, 866, 889, 917,
+                                                     953, 971, 865, 972, 780, 848};
 } // namespace
 
 TBaseActivityReport::TBaseActivityReport(bool billing, bool letter)
@@ -72,19 +71,7 @@ void TBaseActivityReport::CreatePlainColumns() {
 }
 
 void TBaseActivityReport::CreateBillingColumns() {
-    const TActivityColumns& at = IsLetter() ? LetterColumns : A4Columns;
-    AddHeader(*FColumnHeader, "lblBillCodeHeader", "Code", at.Code);
-    AddHeader(*FColumnHeader, "lblHoursHeader", "Hrs", at.HoursHeader, 20, TTextAlignment::Centre);
-    AddHeader(*FColumnHeader, "lblRateHeader", "Rate", at.RateHeader, 28, TTextAlignment::Centre);
-    AddHeader(*FColumnHeader, "lblExtendedHeader", "Ext", at.ExtendedHeader, 19,
-              TTextAlignment::Centre);
-    FDetail->AddLabel(QStringLiteral("lblBillCode"), at.Code, TextTop, 8).Width = CodeWidth;
-    AddRightField(*FDetail, "lblHours", at.HoursRight, false);
-    AddRightField(*FDetail, "lblRate", at.RateRight, false);
-    AddRightField(*FDetail, "lblExtended", at.ExtendedRight, false);
-    AddRightField(*FTotal, "lblHoursTotal", at.HoursTotalRight, true, 4);
-    AddRightField(*FTotal, "lblExtendedTotal", at.ExtendedTotalRight, true, 4);
-    PlaceBillingLegend(at.LegendCodes, at.LegendDescriptions);
+    AddBillingColumns(*FColumnHeader, *FDetail, IsLetter() ? LetterBilling : A4Billing);
 }
 
 void TBaseActivityReport::ArrangeColumns() {

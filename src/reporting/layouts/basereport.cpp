@@ -358,6 +358,23 @@ TLineOptions TBaseReport::LineOptions(bool withUser, bool consolidate) const {
     return options;
 }
 
+void TBaseReport::AddBillingColumns(TReportBand& header, TReportBand& detail,
+                                    const TBillingColumns& at) {
+    constexpr int CodeWidth = 40; // "HRA,OT" and room to spare before the hours
+    AddHeader(header, "lblBillCodeHeader", "Code", at.CodeHeader);
+    AddHeader(header, "lblHoursHeader", "Hrs", at.HoursHeader, 20, TTextAlignment::Centre);
+    AddHeader(header, "lblRateHeader", "Rate", at.RateHeader, 28, TTextAlignment::Centre);
+    AddHeader(header, "lblExtendedHeader", "Ext", at.ExtendedHeader, 19, TTextAlignment::Centre);
+    detail.AddLabel(QStringLiteral("lblBillCode"), at.Code, 2, 8).Width = CodeWidth;
+    AddRightField(detail, "lblHours", at.HoursRight, false);
+    AddRightField(detail, "lblRate", at.RateRight, false);
+    AddRightField(detail, "lblExtended", at.ExtendedRight, false);
+    TReportBand& total = *FModel.Band(TBandKind::Summary);
+    AddRightField(total, "lblHoursTotal", at.HoursTotalRight, true, 4);
+    AddRightField(total, "lblExtendedTotal", at.ExtendedTotalRight, true, 4);
+    PlaceBillingLegend(at.LegendCodes, at.LegendDescriptions);
+}
+
 TReportLines TBaseReport::PeriodLines(const TLineOptions& options, TLineCompare compare) const {
     TReportLines lines;
     if (FParameters.Days)

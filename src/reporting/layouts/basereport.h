@@ -27,6 +27,13 @@ struct TReportParameters {
     bool BreakDownToRemarks = false;
 };
 
+// Where the billing columns of a layout stand: code, hours, rate and charge in the column header
+// and detail bands, their totals, and the legend after the totals.
+struct TBillingColumns {
+    int CodeHeader, Code, HoursHeader, HoursRight, RateHeader, RateRight, ExtendedHeader,
+        ExtendedRight, HoursTotalRight, ExtendedTotalRight, LegendCodes, LegendDescriptions;
+};
+
 // The common ancestor of the report layouts: the page, the bands every layout shares (page
 // header, title, summary with the user list and billing legend, page footer), the captions of
 // the title, the column rules and the report text. The layouts add their column header, detail
@@ -138,6 +145,7 @@ protected:
     // Each text column's width up to the next one and the last up to end (the first number
     // column); the remarks show only when broken down.
     void FitTextColumns(const TTextColumns& columns, const TReportLabel& end) const;
+    void AddBillingColumns(TReportBand& header, TReportBand& detail, const TBillingColumns& at);
     // The line options of the report's parameters, with or without users and consolidation.
     TLineOptions LineOptions(bool withUser, bool consolidate) const;
     // The lines of the whole period, sorted.

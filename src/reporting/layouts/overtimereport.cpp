@@ -8,7 +8,6 @@
 
 namespace {
 constexpr int TextTop = 2;
-constexpr int CodeWidth = 40; // "HRA,OT" and room to spare before the hours
 // The configured positions are measured on the daily report, whose client column stands at 8;
 // here it stands at 168.
 constexpr int ClientShift = 168 - 8;
@@ -16,13 +15,13 @@ constexpr int ClientShift = 168 - 8;
 // Positions that differ between A4 and Letter.
 struct TOvertimeColumns {
     int Remarks, BillingRemarks, ChargeHeader, Charge, OvertimeHeader, Overtime, OvertimeTotalRight;
-    int CodeHeader, Code, HoursHeader, HoursRight, RateHeader, RateRight, ExtendedHeader,
-        ExtendedRight, HoursTotalRight, ExtendedTotalRight, LegendCodes, LegendDescriptions;
 };
-constexpr TOvertimeColumns A4Columns{707, 680, 935, 938, 985, 987, 1039, 845, 846, 912, 933, 956,
-                                     984, 1020, 1039, 933, 1039, 845, 913};
-constexpr TOvertimeColumns LetterColumns{657, 630, 868, 861, 918, 920, 972, 780, 780, 845, 866,
-                                         889, 917, 953, 972, 866, 972, 780, 848};
+constexpr TOvertimeColumns A4Columns{707, 680, 935, 938, 985, 987, 1039};
+constexpr TOvertimeColumns LetterColumns{657, 630, 868, 861, 918, 920, 972};
+constexpr TBillingColumns A4Billing{845, 846, 912, 933, 956, 984,
+                                                 1020, 1039, 933, 1039, 845, 913};
+constexpr TBillingColumns LetterBilling{780, 780, 845, 866, 889, 917,
+                                                     953, 972, 866, 972, 780, 848};
 } // namespace
 
 TBaseOvertimeReport::TBaseOvertimeReport(bool billing, bool letter)
@@ -71,19 +70,7 @@ void TBaseOvertimeReport::CreatePlainColumns() {
 }
 
 void TBaseOvertimeReport::CreateBillingColumns() {
-    const TOvertimeColumns& at = IsLetter() ? LetterColumns : A4Columns;
-    AddHeader(*FColumnHeader, "lblBillCodeHeader", "Code", at.CodeHeader);
-    AddHeader(*FColumnHeader, "lblHoursHeader", "Hrs", at.HoursHeader, 20, TTextAlignment::Centre);
-    AddHeader(*FColumnHeader, "lblRateHeader", "Rate", at.RateHeader, 28, TTextAlignment::Centre);
-    AddHeader(*FColumnHeader, "lblExtendedHeader", "Ext", at.ExtendedHeader, 19,
-              TTextAlignment::Centre);
-    FDetail->AddLabel(QStringLiteral("lblBillCode"), at.Code, TextTop, 8).Width = CodeWidth;
-    AddRightField(*FDetail, "lblHours", at.HoursRight, false);
-    AddRightField(*FDetail, "lblRate", at.RateRight, false);
-    AddRightField(*FDetail, "lblExtended", at.ExtendedRight, false);
-    AddRightField(*FTotal, "lblHoursTotal", at.HoursTotalRight, true, 4);
-    AddRightField(*FTotal, "lblExtendedTotal", at.ExtendedTotalRight, true, 4);
-    PlaceBillingLegend(at.LegendCodes, at.LegendDescriptions);
+    AddBillingColumns(*FColumnHeader, *FDetail, IsLetter() ? LetterBilling : A4Billing);
 }
 
 void TBaseOvertimeReport::LimitParameters(TReportParameters& parameters) {
