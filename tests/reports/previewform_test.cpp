@@ -9,6 +9,7 @@
 #include "storage/months/month.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
+#include "reportfixture.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -43,22 +44,15 @@ void Wheel(QWidget* target, int notches, Qt::KeyboardModifiers modifiers = Qt::N
 
 // The current user's March 2024 with some blocks on each working day: a daily report of
 // several pages, or of one page with a single block a day in the first week.
-class PreviewForm : public TTempFolderTest {
+class PreviewForm : public TReportTest {
 protected:
     void SetUp() override {
-        TTempFolderTest::SetUp();
-        SetAppLocale(QLocale(QStringLiteral("en_GB")));
-        Env.Args = {Env.Program, QStringLiteral("/datadir"), MakeFolder(QStringLiteral("local"))};
-        ApplyEnvironment();
-        ResolveDataLocations(TResolveMode::ReadOnly);
-        QDir().mkpath(LocalDataPath());
-        AdminSettings() = TAdminSettings{};
-        PersonalSettings().UserName = QStringLiteral("ann");
+        TReportTest::SetUp();
         Form.PrinterInstalled = [] { return false; };
     }
     void TearDown() override {
         TBaseReport::SetPreviewHandler(nullptr);
-        TTempFolderTest::TearDown();
+        TReportTest::TearDown();
     }
     // One page: a single block on the first week's working days.
     void MakeMonth(int blocksPerDay) {
@@ -102,7 +96,6 @@ protected:
         Form.ShowPreview(Report);
     }
 
-    TReportDays Days;
     TDailyReportA4 Report;
     TPreviewForm Form;
 };
