@@ -158,3 +158,29 @@ TEST_F(ActivityReport, NothingLeftAfterTheFiltersIsNotProduced) {
     EXPECT_FALSE(report.Produce(false));
     EXPECT_EQ(Messages->Shown.back().Text, QStringLiteral("There are no hours to report"));
 }
+
+// The text of a long period is made a few weeks at a time on every core; the lines still come
+// in task order and then date order, and a block without billing met late still warns.
+TEST_F(ActivityReport, ALongPeriodsTextKeepsTaskThenDateOrderAndEveryCode) {
+    TMonth february(2024, 2);
+    Bill(Add(february, 1, 900, 1000, "Globex"), bcHourlyRate, 40);
+    Bill(Add(february, 2, 900, 1000, "Acme"), bcHourlyRate, 40);
+    february.Save();
+    TMonth april(2024, 4);
+    Add(april, 29, 900, 1000, "Globex"); // no billing information, ninety days later
+    Bill(Add(april, 28, 900, 1000, "Acme"), bcHourlyRate, 40);
+    april.Save();
+    TActivityBillingReportA4 report;
+    Run(report, QDate(2024, 2, 1), QDate(2024, 4, 30));
+    const QStringList text = report.BuildReportText();
+    ASSERT_EQ(text.size(), 7);
+    const auto starts = [&text](int index, const char* date, const char* client) {
+        return text[index].startsWith(QStringLiteral("ann\t%1\t09:00\t10:00\t%2\t")
+                                          .arg(QLatin1String(date), QLatin1String(client)));
+    };
+    EXPECT_TRUE(starts(2, "02/02/2024", "Acme")) << text[2].toStdString();
+    EXPECT_TRUE(starts(3, "28/04/2024", "Acme")) << text[3].toStdString();
+    EXPECT_TRUE(starts(4, "01/02/2024", "Globex")) << text[4].toStdString();
+    EXPECT_TRUE(starts(5, "29/04/2024", "Globex")) << text[5].toStdString();
+    EXPECT_TRUE(text[6].startsWith(QStringLiteral("WARNING\r")));
+}

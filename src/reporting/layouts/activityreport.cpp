@@ -1,11 +1,14 @@
 #include "activityreport.h"
 
 #include "base/applocale.h"
+#include "base/parallelfor.h"
 #include "reporting/taskranks.h"
 #include "reporting/valuetexts.h"
 #include "storage/months/day.h"
 #include "storage/settings/adminsettings.h"
 
+#include <algorithm>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -208,8 +211,8 @@ void TBaseActivityReport::FillGrandTotals() {
 }
 
 QString TBaseActivityReport::PlainOrBillingText(const TReportLine& line, bool overtime,
-                                                std::set<QString>& codes) {
-    QStringList fields = LeadingTextFields(line, CachedDateText(line.Date));
+                                                std::set<QString>& codes) const {
+    QStringList fields = LeadingTextFields(line, DateTextOf(line.Date));
     if (IsBilling()) {
         fields << BillingTextFields(line, false, codes);
     } else {
@@ -229,19 +232,27 @@ void TBaseActivityReport::WriteReportText() {
     else
         header += overtime ? QStringLiteral("Charge\tNormal\tOvertime") : QStringLiteral("Charge\tNormal");
     AddReportTextLine(header);
-    // A line per block of a whole period in task order: each day's lines are made into text
-    // at once and only the texts are kept, with their task ranks for the sort.
+    // A line per block of a whole period in task order. The days are taken a batch at a time:
+    // their lines and texts are made on every core, each day on its own, and only the texts
+    // are kept, ranked in day order for the sort.
     static const TReportDays noDays;
-    const TLineOptions options = LineOptions(true, false);
+    const TReportDays& days = FParameters.Days ? *FParameters.Days : noDays;
+    MakeDateTexts(days);
+    constexpr std::size_t BatchDays = 32;
     std::set<QString> codes;
     std::vector<QString> texts;
     TTaskRanker ranker;
-    for (const auto& day : FParameters.Days ? *FParameters.Days : noDays) {
-        TReportLines lines;
-        BuildReportLines(*day, options, lines);
-        for (const TReportLine& line : lines.Lines()) {
-            ranker.Add(line);
-            texts.push_back(PlainOrBillingText(line, overtime, codes));
+    std::vector<TDayTexts> batch;
+    for (std::size_t first = 0; first < days.size(); first += BatchDays) {
+        batch.assign(std::min(BatchDays, days.size() - first), TDayTexts());
+        ParallelFor(batch.size(), [&](std::size_t index) {
+            MakeDayTexts(*days[first + index], overtime, batch[index]);
+        });
+        for (TDayTexts& day : batch) {
+            for (const TReportLine& line : day.Lines.Lines())
+                ranker.Add(line);
+            std::move(day.Texts.begin(), day.Texts.end(), std::back_inserter(texts));
+            codes.merge(day.Codes);
         }
     }
     const std::vector<TTaskKey> keys = ranker.Keys();
@@ -253,4 +264,16 @@ void TBaseActivityReport::WriteReportText() {
         AddReportTextLine(texts[index]);
     if (IsBilling())
         AddReportTextLine(BillingWarningText(codes));
+}
+
+void TBaseActivityReport::MakeDateTexts(const TReportDays& days) {
+    for (const auto& day : days)
+        CachedDateText(day->Date);
+}
+
+void TBaseActivityReport::MakeDayTexts(const TDay& day, bool overtime, TDayTexts& out) const {
+    BuildReportLines(day, LineOptions(true, false), out.Lines);
+    out.Texts.reserve(out.Lines.Lines().size());
+    for (const TReportLine& line : out.Lines.Lines())
+        out.Texts.push_back(PlainOrBillingText(line, overtime, out.Codes));
 }

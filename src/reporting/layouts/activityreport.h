@@ -27,8 +27,18 @@ private:
     void FillSubTotal();
     void FillLine(const TReportLine& line);
     void FillGrandTotals();
+    // The lines of one day and their saved texts, with the billing codes met.
+    struct TDayTexts {
+        TReportLines Lines;
+        std::vector<QString> Texts;
+        std::set<QString> Codes;
+    };
     // A line of the saved text.
-    QString PlainOrBillingText(const TReportLine& line, bool overtime, std::set<QString>& codes);
+    QString PlainOrBillingText(const TReportLine& line, bool overtime,
+                               std::set<QString>& codes) const;
+    // Keeps the date text of every day, so that the days' texts read them side by side.
+    void MakeDateTexts(const TReportDays& days);
+    void MakeDayTexts(const TDay& day, bool overtime, TDayTexts& out) const;
 
     TReportBand* FColumnHeader = nullptr;
     TReportBand* FDetail = nullptr;

@@ -258,7 +258,7 @@ QStringList TBaseReport::BuildReportText() {
     if (FReportText.isEmpty())
         SetupTitles();
     FReportText = {FReportText.front()};
-    FTimeTexts.clear(); // the locale may have changed since the last text
+    MakeTimeTexts(); // the locale may have changed since the last text
     FDateTexts.clear();
     WriteReportText();
     return FReportText;
@@ -450,13 +450,21 @@ QString TBaseReport::OneLine(const QString& remarks) {
         .replace(QLatin1Char('\t'), QLatin1Char(' '));
 }
 
+void TBaseReport::MakeTimeTexts() {
+    FTimeTexts.resize(2401);
+    for (int time = 0; time <= 2400; ++time)
+        FTimeTexts[std::size_t(time)] = TimeText(time);
+}
+
 const QString& TBaseReport::CachedTimeText(int time) {
     if (FTimeTexts.empty())
-        FTimeTexts.resize(2401);
-    QString& text = FTimeTexts[std::size_t(std::clamp(time, 0, 2400))];
-    if (text.isEmpty())
-        text = TimeText(std::clamp(time, 0, 2400));
-    return text;
+        MakeTimeTexts();
+    return FTimeTexts[std::size_t(std::clamp(time, 0, 2400))];
+}
+
+QString TBaseReport::TimeTextOf(int time) const {
+    const int clamped = std::clamp(time, 0, 2400);
+    return FTimeTexts.empty() ? TimeText(clamped) : FTimeTexts[std::size_t(clamped)];
 }
 
 TMoney TBaseReport::RoundToCents(TMoney amount) {
@@ -470,11 +478,11 @@ void TBaseReport::PlaceBillingLegend(int codesLeft, int descriptionsLeft) {
     list->Label(QStringLiteral("lblBillingDescriptions"))->Left = descriptionsLeft;
 }
 
-QStringList TBaseReport::LeadingTextFields(const TReportLine& line, const QString& date) {
+QStringList TBaseReport::LeadingTextFields(const TReportLine& line, const QString& date) const {
     return {line.User,
             date,
-            CachedTimeText(line.StartTime),
-            CachedTimeText(line.EndTime),
+            TimeTextOf(line.StartTime),
+            TimeTextOf(line.EndTime),
             line.Client,
             line.Project,
             CategoryActivityText(line.Category, line.Activity),
@@ -486,6 +494,11 @@ const QString& TBaseReport::CachedDateText(QDate date) {
     if (found == FDateTexts.end())
         found = FDateTexts.insert(date.toJulianDay(), ShortDate(date));
     return found.value();
+}
+
+QString TBaseReport::DateTextOf(QDate date) const {
+    const auto found = FDateTexts.constFind(date.toJulianDay());
+    return found != FDateTexts.cend() ? found.value() : ShortDate(date);
 }
 
 void TBaseReport::SetText(TReportBand& band, const char* name, const QString& text) {

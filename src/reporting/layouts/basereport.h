@@ -167,14 +167,21 @@ protected:
                                    TTextAlignment alignment = TTextAlignment::Left);
     // Remarks on one line: line breaks and tabs become spaces.
     static QString OneLine(const QString& remarks);
-    // The short time text of a time of day (0–2400), made once per time: a year of a work
-    // group has hundreds of thousands of lines but few distinct times.
+    // The short time text of a time of day (0–2400). The texts of all times are made at once,
+    // when a text is begun or a time is first asked for (a year of a work group has hundreds
+    // of thousands of lines but few distinct times).
     const QString& CachedTimeText(int time);
+    // The same without making any, safe to call side by side: the made text, or a new one
+    // when none are made yet.
+    QString TimeTextOf(int time) const;
     // The short date text of a date, made once per date and text.
     const QString& CachedDateText(QDate date);
+    // The same without keeping it: the kept text when CachedDateText made one, safe to call
+    // side by side once no more are made.
+    QString DateTextOf(QDate date) const;
     // The saved text's leading fields of a line: user, date, start and end time, client,
     // project, category : activity and the one-line remarks.
-    QStringList LeadingTextFields(const TReportLine& line, const QString& date);
+    QStringList LeadingTextFields(const TReportLine& line, const QString& date) const;
     // The label called name of band.
     static void SetText(TReportBand& band, const char* name, const QString& text);
     static constexpr int RightFieldWidth = 60;
@@ -197,11 +204,13 @@ private:
     void CreateCommonBands();
     bool PrintOn(class QPrinter& printer);
     void SetupTitles();
+    void MakeTimeTexts();
 
     bool FBilling;
     bool FLetter;
     QStringList FReportText;
     std::unique_ptr<TReportLayouter> FLayouter;
+
     std::vector<QString> FTimeTexts;
     QHash<qint64, QString> FDateTexts;
 };
