@@ -9,6 +9,8 @@
 #include <QObject>
 
 class QAction;
+class QEvent;
+class QPoint;
 class QMenu;
 class QPushButton;
 class QToolButton;
@@ -32,8 +34,8 @@ public:
 
     // The pages ("shtClientProject" and "shtCategoryActivity"), made with the editor and
     // owned by whoever places them (the set-up window's page control).
-    QWidget* ClientPage() const { return FClientPage; }
-    QWidget* CategoryPage() const { return FCategoryPage; }
+    QWidget* ClientPage() const { return FPages[ClientPageIndex].Page; }
+    QWidget* CategoryPage() const { return FPages[CategoryPageIndex].Page; }
 
     // When the window is shown: outside single-user use the lists are read again from their
     // files, then both trees are filled from them and get new undo stacks.
@@ -76,13 +78,46 @@ public:
     QAction* menuDelete = nullptr;
     TTreeViewItemForm* ItemForm = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The controls of one page and its undo stack.
+    struct TPage {
+        QWidget* Page = nullptr;
+        QTreeWidget* Tree = nullptr;
+        QPushButton* AddMain = nullptr;
+        QPushButton* AddSub = nullptr;
+        QPushButton* Edit = nullptr;
+        QPushButton* Delete = nullptr;
+        QToolButton* Undo = nullptr;
+        std::unique_ptr<TTreeViewUndoManager> UndoStack;
+    };
+    enum TPageIndex { ClientPageIndex = 0, CategoryPageIndex = 1 };
+
+    void CreatePage(TPageIndex index);
+    void CreatePopupMenu();
+    void ConnectPage(TPage& page);
+    TPage& PageOf(const QTreeWidget* tree);
+    TPage& ActivePage() { return FPages[FClientPageActive ? ClientPageIndex : CategoryPageIndex]; }
+    void UpdatePageEnabling(TPage& page);
+    void UpdatePopupMenu();
+    void UpdateHints();
+
+    // The commands, on a page's tree.
+    void OpenItemForm(TPage& page, int level, int mode);
+    void EditSelected(TPage& page);
+    void ToggleActive(TPage& page, bool active);
+    void DeleteSelected(TPage& page);
+    void UndoLast(TPage& page);
+    void RecordUndo(TPage& page, const QString& caption);
+    // Asks the question about main entries without sub-entries; false for No.
+    static bool AcceptEmptyMainEntries(const QTreeWidget* tree, const QString& question);
+    void ShowPopupMenu(TPage& page, const QPoint& at);
+
+    TPage FPages[2];
     TClients& FClients;
     TCategories& FCategories;
-    QWidget* FClientPage = nullptr;
-    QWidget* FCategoryPage = nullptr;
     bool FClientPageActive = true;
     bool FShowHints = true;
-    std::unique_ptr<TTreeViewUndoManager> FClientUndo;
-    std::unique_ptr<TTreeViewUndoManager> FCategoryUndo;
 };

@@ -20,28 +20,41 @@ bool IsActiveState(int index) {
     return index != 2;
 }
 
-QIcon StatePicture(int index) {
-    if (index != 1 && index != 2)
-        return {};
-    QPixmap picture(11, 12);
+namespace {
+// One state mark drawn at a device pixel ratio, so that it is sharp on dense screens too.
+QPixmap StateMark(int index, qreal ratio) {
+    QPixmap picture(QSize(qRound(11 * ratio), qRound(12 * ratio)));
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box(0.5, 1.5, 10, 10);
     if (index == 1) {
         // Active: a green box with a white tick.
-        painter.setPen(QColor(0, 110, 0));
+        painter.setPen(QPen(QColor(0, 110, 0), 1));
         painter.setBrush(QColor(40, 160, 40));
-        painter.drawRect(box);
-        painter.setPen(QPen(Qt::white, 1.6));
-        painter.drawPolyline(QPolygonF({{2.5, 6.5}, {4.5, 8.5}, {8.5, 4.0}}));
+        painter.drawRoundedRect(box, 1.5, 1.5);
+        painter.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({{2.8, 6.6}, {4.6, 8.4}, {8.3, 4.2}}));
     } else {
-        // Inactive: an empty grey box.
-        painter.setPen(QColor(128, 128, 128));
+        // Inactive: an empty grey box with a short grey bar.
+        painter.setPen(QPen(QColor(128, 128, 128), 1));
         painter.setBrush(QColor(235, 235, 235));
-        painter.drawRect(box);
+        painter.drawRoundedRect(box, 1.5, 1.5);
+        painter.setPen(QPen(QColor(150, 150, 150), 1.4, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(3.5, 6.5), QPointF(7.5, 6.5));
     }
-    return QIcon(picture);
+    return picture;
+}
+} // namespace
+
+QIcon StatePicture(int index) {
+    if (index != 1 && index != 2)
+        return {};
+    QIcon icon;
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0})
+        icon.addPixmap(StateMark(index, ratio));
+    return icon;
 }
 
 void SetNodeState(QTreeWidgetItem* node, bool active) {
