@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -94,6 +95,8 @@ protected:
         QTest::mouseClick(Form->btnInclude, Qt::LeftButton);
     }
     void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A check box reacts to clicks on its mark and caption only.
+    void Tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
     // Clicks button, which opens the column editor modally, and lets act work in it.
     void WithColumnForm(QAbstractButton* button, const std::function<void(TExportColumnForm&)>& act) {
         bool reached = false;
@@ -295,9 +298,11 @@ TEST_F(ExportFormatForm, UsersButtonTellsOfVanishedNamesAndTakesTheChoice) {
         if (!users)
             return;
         EXPECT_EQ(users->listIncludeUsers->count(), 1);
-        users->listAvailUsers->setCurrentRow(0);
+        QListWidget* available = users->listAvailUsers;
+        QTest::mouseClick(available->viewport(), Qt::LeftButton, {},
+                          available->visualItemRect(available->item(0)).center());
         QTest::mouseClick(users->btnInclude, Qt::LeftButton);
-        users->accept();
+        QTest::mouseClick(users->btnOK, Qt::LeftButton);
     });
     Click(Form->btnUsers);
     ASSERT_TRUE(reached);
@@ -403,7 +408,7 @@ TEST_F(ExportFormatForm, ClientListsFollowShowActiveAndTheChosenClient) {
     EXPECT_EQ(Form->cmbProject->count(), 2); // "All Projects" and the active "Web"
     EXPECT_EQ(Form->cmbClient->findText(QStringLiteral("Globex")), -1);
 
-    Click(Form->chkActiveClients); // now the user's in-use list, where Acme is not
+    Tick(Form->chkActiveClients); // now the user's in-use list, where Acme is not
     EXPECT_EQ(Form->cmbClient->currentText(), QStringLiteral("All Clients"));
     EXPECT_FALSE(Form->cmbProject->isEnabled());
     EXPECT_GE(Form->cmbClient->findText(QStringLiteral("Initech")), 0);
@@ -454,7 +459,7 @@ TEST_F(ExportFormatForm, BrowseProposesTheExtensionAndRefusesNamesThatCannotBeMa
               QLatin1Char('"') + Path(QStringLiteral("missing/folder/out.txt")) + "\" is not a valid file name");
     EXPECT_EQ(Form->edtFileName->text(), Path(QStringLiteral("out.csv")));
 
-    Click(Form->chkBlankRows);
+    Tick(Form->chkBlankRows);
     EXPECT_EQ(Form->cmbBlankRows->currentText(), QStringLiteral("1"));
     Form->cmbBlankRows->setCurrentIndex(2);
     Click(Form->btnOK);
@@ -462,4 +467,47 @@ TEST_F(ExportFormatForm, BrowseProposesTheExtensionAndRefusesNamesThatCannotBeMa
     ASSERT_TRUE(edited);
     EXPECT_EQ(edited->BlankRows, 3);
     EXPECT_EQ(edited->FileName, QStringLiteral("out.csv"));
+}
+
+// What the editor promises is what the command line export writes.
+TEST_F(ExportFormatForm, AFormatMadeHereExportsItsColumnsFromTheCommandLine) {
+    const QString folder = Locations().LocalFolder;
+    WriteFile(folder + QStringLiteral("QHR.ini"),
+              "[Registration]\r\nUserName=" + CurrentUserName().toUtf8() + "\r\n");
+    WriteFile(folder + QStringLiteral("Data/2024-03.txt"),
+              "04 Mar 2024\t0900\t1030\tAcme\tWeb\tDev\tCoding\t \tN\tY\tY\r\n");
+    Open(nullptr);
+    Include(QStringLiteral("Client"));
+    Include(QStringLiteral("Duration"));
+    Tick(Form->chkUseHeadings);
+    ASSERT_TRUE(Form->chkUseHeadings->isChecked());
+    WithColumnForm(Form->btnAdd, [](TExportColumnForm& column) {
+        EXPECT_TRUE(column.pnlHeading->isVisibleTo(&column));
+        column.edtName->setText(QStringLiteral("Source"));
+        column.edtValue->setText(QStringLiteral("QH"));
+        column.edtHeading->setText(QStringLiteral("SOURCE"));
+        QTest::mouseClick(column.btnOK, Qt::LeftButton);
+    });
+    Click(Form->rbComma);
+    Form->edtName->setText(QStringLiteral("Hours"));
+    Click(Form->btnOK);
+    std::unique_ptr<TExportFormat> edited = Form->TakeFormat();
+    ASSERT_TRUE(edited);
+    ASSERT_EQ(edited->Save(), QString());
+
+    const QString output = Path(QStringLiteral("out.csv"));
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("APPDATA"), MakeFolder(QStringLiteral("appdata")));
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(QH_CLI_PROGRAM),
+              {QStringLiteral("--datadir"), folder, QStringLiteral("export"), QStringLiteral("Hours"),
+               QStringLiteral("--from"), QStringLiteral("2024-03-01"), QStringLiteral("--to"),
+               QStringLiteral("2024-03-10"), QStringLiteral("--output"), output});
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QByteArray headings = (ExportFieldDefaultHeading(TExportField::Client) + QLatin1Char(',') +
+                                 ExportFieldDefaultHeading(TExportField::Duration))
+                                    .toUtf8();
+    EXPECT_EQ(ReadFile(output), headings + ",SOURCE\r\nAcme,1.50,QH\r\n");
 }

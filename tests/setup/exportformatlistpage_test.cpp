@@ -133,6 +133,9 @@ TEST_F(ExportFormatListPage, RenamingKeepsTheOldEntryAndItsFile) {
 }
 
 TEST_F(ExportFormatListPage, AChangeByAnotherUserIsReportedAndTheNextEditReadsTheirVersion) {
+    Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
+    Locations().AdminMode = 1;
+    QDir().mkpath(QFileInfo(ExportFormatFileName(QStringLiteral("x"))).absolutePath());
     SaveFormat(QStringLiteral("Shared"));
     Page->Fill();
     Select(QStringLiteral("Shared"));
