@@ -16,7 +16,7 @@
 #include "ratioreporter.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "sampleexportformat.h"
 #include "storage/months/day.h"
 #include "storage/months/monthfile.h"

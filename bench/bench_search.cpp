@@ -6,7 +6,7 @@
 #include "base/processenvironment.h"
 #include "datadirenvironment.h"
 #include "ratioreporter.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "search/findentries.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "base/applocale.h"
 #include "base/datalocations.h"
 #include "ratioreporter.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 #include "storage/lists/listlines.h"

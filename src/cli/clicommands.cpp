@@ -8,6 +8,7 @@
 #include "datacheck.h"
 #include "exportcommand.h"
 #include "reportcommand.h"
+#include "sampledatacommand.h"
 #include "searchcommand.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
@@ -140,6 +141,14 @@ QString CliUsage() {
         "              dates are given; for weekly the week holding --from or today): its\n"
         "              text to FILE (or standard output) and its pages as PDF. Exit status 1\n"
         "              when there is nothing to report\n"
+        "  sample-data [--months M] [--work-group [--users N]]\n"
+        "              fill an empty data location with sample data to try the program on: the\n"
+        "              last M months up to today (3 unless given) of one user, the client/\n"
+        "              project and category/activity lists and two export formats; with\n"
+        "              --work-group also a server folder (\"Server\" inside the location) with N\n"
+        "              users (5 unless given) that the location's settings point at. Refuses a\n"
+        "              location that already holds time data or any of these files; exit status\n"
+        "              1 then, 2 for a usage error\n"
         "  --help      show this text\n"
         "\n"
         "The data location is found exactly as the program finds it: APPDATA (or the XDG data\n"
@@ -163,6 +172,7 @@ const std::map<QString, TCommand>& DataCommands() {
         {QStringLiteral("export"), RunExportCommand},
         {QStringLiteral("search"), RunSearchCommand},
         {QStringLiteral("report"), RunReportCommand},
+        {QStringLiteral("sample-data"), RunSampleDataCommand},
     };
     return commands;
 }

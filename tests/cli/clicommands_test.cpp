@@ -1,7 +1,7 @@
 #include "base/datalocations.h"
 #include "base/filestamp.h"
 #include "cli/clicommands.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 #include "storage/server/inuselists.h"

@@ -3,7 +3,7 @@
 #include "base/processenvironment.h"
 #include "calendar/calendargeometry.h"
 #include "dayview/blockpalette.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/months/day.h"
 
 #include <QAction>

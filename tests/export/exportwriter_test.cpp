@@ -9,7 +9,7 @@
 #include "localepin.h"
 #include "reporting/reportdata.h"
 #include "reporting/reportlines.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "sampleexportformat.h"
 #include "storage/months/day.h"
 #include "storage/settings/personalsettings.h"

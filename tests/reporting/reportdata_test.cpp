@@ -5,7 +5,7 @@
 #include "reporting/reportdata.h"
 #include "reporting/reportentry.h"
 #include "reporting/reportlines.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/months/billing.h"
 #include "storage/months/block.h"
 #include "storage/months/datalineerror.h"

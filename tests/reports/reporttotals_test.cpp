@@ -5,7 +5,7 @@
 #include "reporting/layouts/weeklyactivityreport.h"
 #include "reporting/layouts/reportavailability.h"
 #include "reporting/layouts/reportlayouts.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "export/exportformatfiles.h"
 #include "export/exportitem.h"
 #include "reportwindows/selectexportdataform.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"

@@ -3,7 +3,7 @@
 #include "reporting/layouts/basereport.h"
 #include "reporting/layouts/reportlayouts.h"
 #include "reportwindows/selectprintreportform.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"

@@ -1,5 +1,5 @@
 #include "cli/monthfilecheck.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/months/block.h"
 #include "storage/months/day.h"
 #include "storage/months/month.h"

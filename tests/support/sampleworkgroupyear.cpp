@@ -1,7 +1,7 @@
 #include "sampleworkgroupyear.h"
 
 #include "base/applocale.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/months/monthfile.h"
 
 TSampleWorkGroupYear::TSampleWorkGroupYear(std::uint32_t seed) {

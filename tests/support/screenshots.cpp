@@ -14,7 +14,7 @@
 #include "reporting/reportdata.h"
 #include "reportwindows/previewform.h"
 #include "reportwindows/reportpreviewwidget.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 #include "storage/months/block.h"

@@ -1,6 +1,6 @@
 #include "base/datalocations.h"
 #include "base/filestamp.h"
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 #include "storage/lists/categories.h"
 #include "storage/lists/clients.h"
 #include "storage/lists/listlines.h"

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
+class TCategories;
+class TClients;
 class TMonth;
 class TBlock;
 class TDay;
@@ -22,8 +25,15 @@ public:
     // "user001", "user002", ... for index 1, 2, ...
     static QString UserName(int index);
 
-    // Adds the generated blocks of userIndex to the days of month (which should be empty).
+    // Adds the generated blocks of userIndex to the days of month (which should be empty), up
+    // to LastDay when it is valid.
     void FillMonth(TMonth& month, int userIndex);
+    // Every client with its projects and every category with its activities the generated
+    // blocks use, all active.
+    static void AddListEntries(TClients& clients, TCategories& categories);
+
+    // Days after this one stay empty; no limit when invalid.
+    QDate LastDay;
     // Writes months month files of one user into folder (created when missing), from
     // firstMonth of year on; returns how many block lines they hold.
     std::int64_t WriteUserMonths(const QString& folder, int userIndex, int year, int firstMonth,

@@ -4,6 +4,8 @@
 #include "storage/months/billinginfo.h"
 #include "storage/months/block.h"
 #include "storage/months/day.h"
+#include "storage/lists/categories.h"
+#include "storage/lists/clients.h"
 #include "storage/months/month.h"
 #include "storage/values/timevalues.h"
 
@@ -152,7 +154,17 @@ void TSampleDataGenerator::FillDay(TDay& day, int userIndex) {
 
 void TSampleDataGenerator::FillMonth(TMonth& month, int userIndex) {
     for (const auto& day : month.Days)
-        FillDay(*day, userIndex);
+        if (!LastDay.isValid() || day->Date <= LastDay)
+            FillDay(*day, userIndex);
+}
+
+void TSampleDataGenerator::AddListEntries(TClients& clients, TCategories& categories) {
+    for (const TNamePair& client : Clients)
+        for (const char* project : client.Children)
+            clients.AddEntry(QString::fromUtf8(client.Name), QString::fromUtf8(project), true, QString());
+    for (const TNamePair& category : Categories)
+        for (const char* activity : category.Children)
+            categories.AddEntry(QString::fromUtf8(category.Name), QString::fromUtf8(activity), true);
 }
 
 std::int64_t TSampleDataGenerator::WriteUserMonths(const QString& folder, int userIndex, int year,
