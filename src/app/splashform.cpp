@@ -1,11 +1,18 @@
 #include "splashform.h"
 
+#include "app/apppictures.h"
+#include "app/paintedpicture.h"
 #include "base/version.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+
+namespace {
+constexpr int FrameWidth = 4;
+const QColor FrameColor(0x80, 0x00, 0x80);
+} // namespace
 
 TSplashForm::TSplashForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -16,15 +23,11 @@ TSplashForm::TSplashForm(QWidget* parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    imgSplash = new QLabel(QStringLiteral("Quillhour"), this);
+    // The picture is drawn for the screen it is on, centred in the panel at any density.
+    imgSplash = new TPaintedPicture(PaintSplashPicture, this);
     imgSplash->setObjectName(QStringLiteral("imgSplash"));
-    imgSplash->setAlignment(Qt::AlignCenter);
-    QFont big = imgSplash->font();
-    big.setPointSize(22);
-    big.setBold(true);
-    imgSplash->setFont(big);
-    imgSplash->setStyleSheet(QStringLiteral("color: #5b2a86;"));
-    imgSplash->setGeometry(4, 4, width() - 8, height() - 8);
+    imgSplash->setAccessibleName(QStringLiteral("Quillhour"));
+    imgSplash->setGeometry(rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth));
 
     lblVersion = new QLabel(QString::fromLatin1(QuillhourVersion), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
@@ -38,7 +41,7 @@ TSplashForm::TSplashForm(QWidget* parent)
 void TSplashForm::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    const int frame = 4;
-    painter.setPen(QPen(QColor(0x80, 0x00, 0x80), frame));
-    painter.drawRect(rect().adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
+    painter.setPen(QPen(FrameColor, FrameWidth));
+    painter.drawRect(QRectF(rect()).adjusted(FrameWidth / 2.0, FrameWidth / 2.0, -FrameWidth / 2.0,
+                                             -FrameWidth / 2.0));
 }
