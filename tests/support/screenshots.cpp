@@ -1,7 +1,8 @@
-// Renders the main window and the preview of its daily report, with a generated sample month,
-// on the offscreen platform into docs/screenshots (scripts/screenshots runs it at one and at two
-// pixels per point).
-//   qh_screenshots OUTPUT_FOLDER
+// Renders the program's windows over a sample-data location (made by quillhour-cli
+// sample-data) on the offscreen platform into docs/screenshots: the main window on a day of
+// work, the preview of its month's daily report, the set-up window and the Export Data window.
+// scripts/screenshots runs it at one and at two pixels per point.
+//   qh_screenshots OUTPUT_FOLDER DATA_FOLDER
 #include "app/quillhourprogram.h"
 #include "base/datalocations.h"
 #include "base/messages.h"
@@ -14,42 +15,31 @@
 #include "reporting/reportdata.h"
 #include "reportwindows/previewform.h"
 #include "reportwindows/reportpreviewwidget.h"
-#include "sampledata/sampledata.h"
-#include "storage/lists/categories.h"
-#include "storage/lists/clients.h"
+#include "reportwindows/selectexportdataform.h"
 #include "storage/months/block.h"
-#include "storage/months/month.h"
+#include "storage/months/day.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-const QDate ShownDay(2024, 3, 6);
-
-// A month of the sample generator and lists made from its names.
-void WriteSampleData(const QString& dataFolder) {
-    QDir().mkpath(dataFolder);
-    TSampleDataGenerator(7).WriteUserMonths(dataFolder, 3, ShownDay.year(), ShownDay.month(), 1);
-    TClients clients;
-    TCategories categories;
-    const auto month = TMonth::CreateFromFile(dataFolder + QStringLiteral("2024-03.txt"),
-                                              QStringLiteral("sample"));
-    for (const auto& day : month->Days)
-        for (const auto& block : day->Blocks) {
-            clients.AddEntry(block->Client, block->Project, true, {});
-            categories.AddEntry(block->Category, block->Activity, true);
-        }
-    clients.SaveTo(dataFolder + QStringLiteral("ClientProject.txt"));
-    categories.SaveTo(dataFolder + QStringLiteral("CategoryActivity.txt"));
+// The last weekday before today: a whole day of the sample's work.
+QDate ShownDay() {
+    QDate day = QDate::currentDate().addDays(-1);
+    while (day.dayOfWeek() > 5)
+        day = day.addDays(-1);
+    return day;
 }
 
 void PressBlock(TMainForm& form, int index) {
     TDay* day = form.CurrentDay();
+    if (day->Blocks.empty())
+        return;
+    index = std::min(index, int(day->Blocks.size()) - 1);
     const TBlock* block = day->Blocks[std::size_t(index)].get();
     form.Timeline->ScrollToBlock(block);
     const QPoint at(day->TimeToX((block->StartTime + block->EndTime) / 2),
@@ -57,13 +47,19 @@ void PressBlock(TMainForm& form, int index) {
     QTest::mouseClick(form.Timeline->pbxDay, Qt::LeftButton, {}, at);
 }
 
-// The preview of the sample month's daily report, fitted to the window's width.
+QString PictureName(const char* name, bool dense) {
+    return QString::fromLatin1(name) + (dense ? QStringLiteral("@2x.png") : QStringLiteral(".png"));
+}
+
+// The preview of the shown month's daily report up to the shown day, fitted to the width.
 bool SavePreview(const QString& file) {
-    const TReportDays days = CollectReportDays(QDate(2024, 3, 1), QDate(2024, 3, 31));
+    const QDate last = ShownDay();
+    const QDate first(last.year(), last.month(), 1);
+    const TReportDays days = CollectReportDays(first, last);
     TReportParameters parameters;
     parameters.Days = &days;
-    parameters.PeriodFrom = QDate(2024, 3, 1);
-    parameters.PeriodTo = QDate(2024, 3, 31);
+    parameters.PeriodFrom = first;
+    parameters.PeriodTo = last;
     parameters.BreakDownToRemarks = true;
     TDailyReportA4 report;
     report.Initialise(parameters);
@@ -77,28 +73,43 @@ bool SavePreview(const QString& file) {
     preview.close();
     return saved;
 }
+
+// The Export Data window over the work group, opened as the main window opens it.
+bool SaveExportWindow(TMainForm& form, const QString& file) {
+    TSelectExportDataForm window;
+    if (!window.FillFormatList())
+        return false;
+    TSelectReportSources sources;
+    sources.ClientProjectList = &form.ClientProjectList;
+    sources.InUseClients = &form.InUseClientProjectList;
+    sources.InUseCategories = &form.InUseCategoryActivityList;
+    sources.Week = form.SelectedWeek();
+    sources.Month = form.SelectedMonth();
+    window.ShowFor(&form, sources);
+    QTest::qWait(100);
+    const bool saved = window.grab().save(file);
+    window.close();
+    return saved;
+}
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (argc < 2)
+    if (argc < 3)
         return 2;
     const QString output = QString::fromLocal8Bit(argv[1]);
-    QTemporaryDir temp;
-    const QString local = temp.path() + QStringLiteral("/local/");
-    WriteSampleData(local + QStringLiteral("Data/"));
+    const QString data = QString::fromLocal8Bit(argv[2]);
     InstallProgramServices();
     SetMessageBoxHandler([](const QString&, TMsgKind, int) { return int(mrNo); });
-    SetProcessEnvironment(std::make_unique<TDataDirEnvironment>(local));
+    SetProcessEnvironment(std::make_unique<TDataDirEnvironment>(data));
     ResolveDataLocations();
     if (!CheckDataFolders())
         return 1;
     LoadAdminSettings();
     LoadPersonalSettings();
-    PersonalSettings().UserName = QStringLiteral("Sam Sample");
     TMainForm form;
-    form.Calendar->SetDate(ShownDay);
+    form.Calendar->SetDate(ShownDay());
     form.LoadData();
     form.ApplyWindowSettings();
     form.show();
@@ -108,11 +119,12 @@ int main(int argc, char** argv) {
     PressBlock(form, 4);
     QTest::qWait(100);
     const bool dense = form.devicePixelRatioF() > 1.5;
-    const QString name = dense ? QStringLiteral("mainform@2x.png") : QStringLiteral("mainform.png");
+    const QDir folder(output);
     QDir().mkpath(output);
-    if (!form.grab().save(QDir(output).filePath(name)))
+    if (!form.grab().save(folder.filePath(PictureName("mainform", dense))))
+        return 1;
+    if (!SaveExportWindow(form, folder.filePath(PictureName("export", dense))))
         return 1;
     form.close();
-    const QString preview = dense ? QStringLiteral("preview@2x.png") : QStringLiteral("preview.png");
-    return SavePreview(QDir(output).filePath(preview)) ? 0 : 1;
+    return SavePreview(folder.filePath(PictureName("preview", dense))) ? 0 : 1;
 }
