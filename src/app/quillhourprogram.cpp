@@ -1,8 +1,10 @@
 #include "quillhourprogram.h"
 
+#include "app/aboutform.h"
 #include "app/helpform.h"
 #include "app/qtservices.h"
 #include "app/splashform.h"
+#include "app/tipsform.h"
 #include "base/datalocations.h"
 #include "base/help.h"
 #include "base/processenvironment.h"
@@ -14,6 +16,7 @@
 #include "reporting/layouts/basereport.h"
 #include "reporting/layouts/reportlayouts.h"
 #include "reportwindows/previewform.h"
+#include "reportwindows/selectexportdataform.h"
 #include "reportwindows/selectprintreportform.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
@@ -99,7 +102,31 @@ void TQuillhourProgram::CreateWindows() {
         FSetupForm = std::make_unique<TSetupForm>();
     }
     FMainForm->SetStopSequence([this] { Stop(); });
+    ConnectSetupForm();
     CreateReportWindows();
+    CreateExportAndHelpWindows();
+}
+
+// The set-up window edits the main window's lists and tells it what changed; the main window
+// opens it from its set-up button and from the question about empty lists.
+void TQuillhourProgram::ConnectSetupForm() {
+    TMainForm& main = *FMainForm;
+    TSetupSources sources;
+    sources.ClientProjectList = &main.ClientProjectList;
+    sources.CategoryActivityList = &main.CategoryActivityList;
+    sources.InUseClients = &main.InUseClientProjectList;
+    sources.InUseCategories = &main.InUseCategoryActivityList;
+    sources.CustomColours = &main.SharedCustomColours;
+    sources.ListsChanged = [&main] { main.MarkInUseListsStale(); };
+    sources.Refresh = [&main] { main.RefreshAfterSetup(); };
+    FSetupForm->Connect(sources);
+    FSetupForm->PlaySound = [&main](const QString& file) {
+        return main.PlaySound && main.PlaySound(file);
+    };
+    FSetupForm->EndProgram = [] { QCoreApplication::quit(); };
+    main.OpenSetup = [this](bool listMaintenance) {
+        return FSetupForm->Execute(listMaintenance);
+    };
 }
 
 // The report layouts, the report window and one preview window serve every report.
@@ -113,7 +140,23 @@ void TQuillhourProgram::CreateReportWindows() {
     FMainForm->OpenTimeReport = [this] { OpenTimeReport(); };
 }
 
-void TQuillhourProgram::OpenTimeReport() {
+// The export window, the tips and the About window, opened from the main window.
+void TQuillhourProgram::CreateExportAndHelpWindows() {
+    FExportForm = std::make_unique<TSelectExportDataForm>();
+    FMainForm->OpenExportData = [this] { return OpenExportData(); };
+    FAboutForm = std::make_unique<TAboutForm>();
+    FMainForm->OpenTips = [this] { ShowTipsWindow(FMainForm.get()); };
+    FMainForm->OpenAbout = [this] { FAboutForm->Execute(); };
+}
+
+bool TQuillhourProgram::OpenExportData() {
+    if (!FExportForm->FillFormatList())
+        return false;
+    FExportForm->ShowFor(FMainForm.get(), MainWindowSources());
+    return true;
+}
+
+TSelectReportSources TQuillhourProgram::MainWindowSources() const {
     TMainForm& main = *FMainForm;
     TSelectReportSources sources;
     sources.ClientProjectList = &main.ClientProjectList;
@@ -122,7 +165,11 @@ void TQuillhourProgram::OpenTimeReport() {
     sources.RefreshInUseLists = [&main] { main.RefreshStaleInUseLists(); };
     sources.Week = main.SelectedWeek();
     sources.Month = main.SelectedMonth();
-    FReportForm->ShowFor(&main, sources);
+    return sources;
+}
+
+void TQuillhourProgram::OpenTimeReport() {
+    FReportForm->ShowFor(FMainForm.get(), MainWindowSources());
 }
 
 void TQuillhourProgram::ShowSplash() {
@@ -145,6 +192,11 @@ void TQuillhourProgram::ShowMainWindow() {
     }
     FMainForm->show();
     LetWaitingMessagesThrough();
+    // The tips at start stand beside the main window without holding it up.
+    if (PersonalSettings().Setup.ShowTips) {
+        FTipsForm = std::make_unique<TTipsForm>(FMainForm.get());
+        FTipsForm->show();
+    }
 }
 
 void TQuillhourProgram::Stop() {

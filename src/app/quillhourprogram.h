@@ -6,9 +6,13 @@
 
 class QWidget;
 class TMainForm;
+class TAboutForm;
+class TTipsForm;
 class TPreviewForm;
 class TReportLayouts;
+class TSelectExportDataForm;
 class TSelectPrintReportForm;
+struct TSelectReportSources;
 class TSetupForm;
 class TSplashForm;
 
@@ -31,6 +35,9 @@ public:
     TPreviewForm* PreviewForm() const { return FPreviewForm.get(); }
     TReportLayouts* ReportLayouts() const { return FReportLayouts.get(); }
     TSelectPrintReportForm* ReportForm() const { return FReportForm.get(); }
+    TSelectExportDataForm* ExportForm() const { return FExportForm.get(); }
+    // The tips shown at start, when the settings ask for them.
+    TTipsForm* TipsForm() const { return FTipsForm.get(); }
     // The application's main window: the set-up window in server administration mode.
     QWidget* ApplicationMainWindow() const;
     bool HoldsInstanceGuard() const { return FInstanceGuard.IsHeld(); }
@@ -42,6 +49,11 @@ private:
     void ShowMainWindow();
     void CreateReportWindows();
     void OpenTimeReport();
+    void CreateExportAndHelpWindows();
+    bool OpenExportData();
+    // What the report and export windows take from the main window when they open.
+    TSelectReportSources MainWindowSources() const;
+    void ConnectSetupForm();
 
     TInstanceGuard FInstanceGuard;
     std::unique_ptr<TMainForm> FMainForm;
@@ -50,6 +62,9 @@ private:
     std::unique_ptr<TPreviewForm> FPreviewForm;
     std::unique_ptr<TReportLayouts> FReportLayouts;
     std::unique_ptr<TSelectPrintReportForm> FReportForm;
+    std::unique_ptr<TSelectExportDataForm> FExportForm;
+    std::unique_ptr<TAboutForm> FAboutForm;
+    std::unique_ptr<TTipsForm> FTipsForm;
     bool FStopped = false;
 };
 

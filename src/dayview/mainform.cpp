@@ -182,12 +182,8 @@ void TMainForm::ConnectToolBar() {
         }
         OpenTimeReportWindow();
     });
-    button(btnExportData, [this] { OpenWindowOfButton(QStringLiteral("Exporting")); });
-    button(sbnSetup, [] {
-        ShowMessageBox(QStringLiteral("The set-up window will come with a later version of "
-                                      "Quillhour."),
-                       TMsgKind::Information, mbOK);
-    });
+    button(btnExportData, [this] { OpenExportDataWindow(); });
+    button(sbnSetup, [this] { OpenSetupWindow(false); });
     connect(btnHelp, &QToolButton::clicked, this,
             [this] { mnuHelp->popup(btnHelp->mapToGlobal(QPoint(0, btnHelp->height()))); });
     connect(btnClose, &QToolButton::clicked, this, [this] { close(); });
@@ -251,14 +247,14 @@ void TMainForm::CreateHelpMenu() {
                                           "clipboard)"),
                        TMsgKind::Information, mbOK);
     });
-    const auto notYet = [](const QString& what) {
-        return [what] {
-            ShowMessageBox(what + QStringLiteral(" will come with a later version of Quillhour."),
-                           TMsgKind::Information, mbOK);
-        };
-    };
-    connect(tips, &QAction::triggered, this, notYet(QStringLiteral("The tips window")));
-    connect(about, &QAction::triggered, this, notYet(QStringLiteral("The About window")));
+    connect(tips, &QAction::triggered, this, [this] {
+        if (OpenTips)
+            OpenTips();
+    });
+    connect(about, &QAction::triggered, this, [this] {
+        if (OpenAbout)
+            OpenAbout();
+    });
 }
 
 void TMainForm::CreateCalendar() {

@@ -117,6 +117,18 @@ public:
     // Opens the time report window (set by the program; without it the button says that the
     // window is not there).
     std::function<void()> OpenTimeReport;
+    // Opens the Export Data window; false when there is no export format to list.
+    std::function<bool()> OpenExportData;
+    // The Help menu's tips and About windows.
+    std::function<void()> OpenTips;
+    std::function<void()> OpenAbout;
+    // Shows the set-up window modally (set by the program); listMaintenance when the start-up
+    // question about empty lists opens it. True after OK, when the window has already told
+    // this one to refresh (RefreshAfterSetup).
+    std::function<bool(bool listMaintenance)> OpenSetup;
+    // The set-up window wrote the shared lists: the in-use lists are rebuilt before the next
+    // report or export.
+    void MarkInUseListsStale();
 
     // Minutes without activity, counted by the reminder.
     int IdleMinutes = 0;
@@ -238,6 +250,8 @@ private:
     void RemindUser();
     void OpenWindowOfButton(const QString& what);
     void OpenTimeReportWindow();
+    void OpenExportDataWindow();
+    void OpenSetupWindow(bool listMaintenance);
     void CreatePalette();
     void CreateEditingMenu();
     void CreateNewItems();

@@ -7,6 +7,7 @@
 #include "base/ioerror.h"
 #include "base/messages.h"
 #include "base/waitingmessages.h"
+#include "calendar/calendarappearance.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
 #include "dayview/blockpalette.h"
@@ -239,6 +240,8 @@ void TMainForm::TimerTick() {
         return;
     Timer->stop();
     Timeline->pbxHeader->update(); // the current-time marker moves on
+    TSetupPersonal& personal = PersonalSettings().Setup;
+    RotatePictureWhenDue(*Calendar, personal.Calendar, personal.LastUse);
     const int interval = PersonalSettings().Setup.ReminderInterval;
     if (interval > 0 && ++IdleMinutes >= interval && !MessageBoxShowing) {
         IdleMinutes = std::max(interval - 5, 0);
@@ -289,6 +292,41 @@ void TMainForm::OpenTimeReportWindow() {
     SaveMonthIfModified();
     MessageBoxShowing = true; // the report window clears it when it closes
     OpenTimeReport();
+}
+
+void TMainForm::OpenExportDataWindow() {
+    if (!OpenExportData) {
+        OpenWindowOfButton(QStringLiteral("Exporting"));
+        return;
+    }
+    IdleMinutes = 0;
+    if (!IsBlockComplete(FSelectedBlock, true))
+        return;
+    SaveMonthIfModified();
+    MessageBoxShowing = true; // the export window clears it when it closes
+    if (!OpenExportData()) {
+        MessageBoxShowing = false;
+        ShowMessageBox(QStringLiteral("There are no export formats available - define these in the "
+                                      "Setup Form"),
+                       TMsgKind::Error, mbOK);
+    }
+}
+
+void TMainForm::OpenSetupWindow(bool listMaintenance) {
+    IdleMinutes = 0;
+    if (!OpenSetup) {
+        ShowMessageBox(QStringLiteral("The set-up window will come with a later version of "
+                                      "Quillhour."),
+                       TMsgKind::Information, mbOK);
+        return;
+    }
+    MessageBoxShowing = true;
+    OpenSetup(listMaintenance);
+    MessageBoxShowing = false;
+}
+
+void TMainForm::MarkInUseListsStale() {
+    FLoaded.InUseListsStale = true;
 }
 
 TDateRange TMainForm::SelectedWeek() const {

@@ -8,6 +8,7 @@
 #include "base/ioerror.h"
 #include "base/messages.h"
 #include "base/processenvironment.h"
+#include "calendar/calendarappearance.h"
 #include "calendar/graphiccalendar.h"
 #include "dayview/blockdetailspanel.h"
 #include "dayview/searchpanel.h"
@@ -106,6 +107,8 @@ void TMainForm::ApplySettings() {
     timeline.DecimalDurationFormat = setup.DecimalDurationFormat;
     Timeline->SetSettings(timeline);
     Calendar->SetStartOfWeek(AdminSettings().FirstDayOfWeek % 7);
+    TSetupPersonal& personal = PersonalSettings().Setup;
+    ApplyCalendarSetup(*Calendar, personal.Calendar, personal.LastUse);
     pnlSearch->SetFirstDayOfWeek(AdminSettings().FirstDayOfWeek);
     pnlSearch->SetBillingFilterTypes(AdminSettings().BillingInfoActive);
     SetupPalette();
@@ -192,7 +195,7 @@ void TMainForm::AskForIncompleteLists() {
     if (ShowMessageBox(QStringLiteral("Client/Project or Category/Activity information is "
                                       "incomplete - go to setup now?"),
                        TMsgKind::Confirmation, mbYesNo) == mrYes)
-        sbnSetup->click();
+        OpenSetupWindow(true);
 }
 
 // The window moves to the left edge of its screen and the help window takes the room beside

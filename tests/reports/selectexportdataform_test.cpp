@@ -196,9 +196,12 @@ TEST_F(SelectExportDataForm, AChangedClientDoesNotChangeTheFormat) {
     SetMarch();
     ExportTo(Output);
     const QByteArray written = ReadFile(Output);
-    for (const QByteArray& line : written.split('\n'))
-        if (!line.trimmed().isEmpty())
+    ASSERT_FALSE(written.isEmpty());
+    for (const QByteArray& line : written.split('\n')) {
+        if (!line.trimmed().isEmpty()) {
             EXPECT_EQ(QString::fromUtf8(line.split(',')[2]), chosen);
+        }
+    }
     EXPECT_TRUE(Form->ChosenFormat()->Client.isEmpty());
     Choose(Form->cmbReportType, QStringLiteral("Other"));
     Choose(Form->cmbReportType, QStringLiteral("Hours"));

@@ -1,13 +1,21 @@
 #include "app/quillhourprogram.h"
 #include "base/datalocations.h"
 #include "base/instanceguard.h"
+#include "app/tipsform.h"
 #include "dayview/mainform.h"
+#include "export/exportformat.h"
+#include "export/exportformatfiles.h"
+#include "reportwindows/selectexportdataform.h"
 #include "reportwindows/selectprintreportform.h"
 #include "setup/setupform.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <QPushButton>
@@ -141,4 +149,50 @@ TEST_F(QuillhourProgram, StartingWithMinMinimisesAndAsksNothing) {
     EXPECT_TRUE(program.MainForm()->isMinimized());
     EXPECT_TRUE(Messages->Shown.empty()); // a new user without lists, yet no question
     program.MainForm()->close();
+}
+
+TEST_F(QuillhourProgram, ExportButtonNeedsAFormatAndOpensTheExportWindowOnTheCalendarsMonth) {
+    WriteSettings("[Preferences]\r\nShowTips=0\r\n");
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    QApplication::processEvents();
+    EXPECT_EQ(program.TipsForm(), nullptr); // "Show tips at startup" is off
+    Messages->Shown.clear();
+    QTest::mouseClick(program.MainForm()->btnExportData, Qt::LeftButton);
+    ASSERT_EQ(Messages->Shown.size(), 1u);
+    EXPECT_EQ(Messages->Shown[0].Text,
+              QStringLiteral("There are no export formats available - define these in the Setup Form"));
+    EXPECT_FALSE(program.ExportForm()->isVisible());
+    EXPECT_TRUE(program.MainForm()->isEnabled());
+
+    QDir().mkpath(QFileInfo(ExportFormatFileName(QStringLiteral("x"))).absolutePath());
+    TExportFormat format;
+    format.SetName(QStringLiteral("Hours"));
+    format.AddField(TExportField::Date);
+    ASSERT_EQ(format.Save(), QString());
+    QTest::mouseClick(program.MainForm()->btnExportData, Qt::LeftButton);
+    TSelectExportDataForm* window = program.ExportForm();
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_FALSE(program.MainForm()->isEnabled());
+    EXPECT_EQ(window->cmbReportType->currentText(), QStringLiteral("Hours"));
+    // The format's own period ("This week") replaces the calendar's.
+    EXPECT_EQ(window->pickFrom->date().dayOfWeek(), 1);
+    QTest::mouseClick(window->sbMonth, Qt::LeftButton); // the calendar's month
+    EXPECT_EQ(window->pickFrom->date(), program.MainForm()->SelectedMonth().Start);
+    EXPECT_EQ(window->pickTo->date(), program.MainForm()->SelectedMonth().End);
+    QTest::mouseClick(window->btnClose, Qt::LeftButton);
+    EXPECT_TRUE(program.MainForm()->isEnabled());
+    program.Stop();
+}
+
+TEST_F(QuillhourProgram, TipsShowAtStartBesideTheMainWindow) {
+    WriteSettings("[Preferences]\r\nShowTips=1\r\n");
+    TQuillhourProgram program;
+    ASSERT_TRUE(program.Start());
+    QApplication::processEvents();
+    ASSERT_NE(program.TipsForm(), nullptr);
+    EXPECT_TRUE(program.TipsForm()->isVisible());
+    EXPECT_TRUE(program.MainForm()->isVisible());
+    program.TipsForm()->close();
+    program.Stop();
 }

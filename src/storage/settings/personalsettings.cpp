@@ -27,7 +27,6 @@ const QString Window = QStringLiteral("Window");
 const QString CalendarSection = QStringLiteral("Calendar");
 const QString Colours = QStringLiteral("Colours");
 const QString FavouriteSection = QStringLiteral("Favourite Activity");
-const QString DefaultReminderSound = QStringLiteral("c:\\windows\\media\\chimes.wav");
 
 QString ReadUserName(const TSettingsReader& reader) {
     if (IsServerAdministration())
@@ -222,7 +221,7 @@ QString ReadValue(const TReadContext& context, const TKey& key, const QString& d
         return context.Settings.Setup.ReminderInterval == 0
                    ? QString()
                    : context.Reader.Text(key.Section, QString::fromLatin1(key.Name),
-                                         DefaultReminderSound);
+                                         DefaultReminderSoundFile());
     return context.Reader.Text(key.Section, QString::fromLatin1(key.Name), def);
 }
 
@@ -350,4 +349,8 @@ void SavePersonalSettings(const QDateTime& now) {
     } catch (const EInOutError& error) {
         WarnSettingsNotSaved(fileName, error.Message());
     }
+}
+
+QString DefaultReminderSoundFile() {
+    return Locations().ProgramFolder + QStringLiteral("chimes.wav");
 }

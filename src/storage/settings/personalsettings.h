@@ -48,3 +48,7 @@ void SavePersonalSettings(const QDateTime& now = QDateTime::currentDateTime());
 // True when the stored version differs from the program's, comparing both without the part
 // after their last "." (v3.3.0 and v3.3.1 count as the same version).
 bool IsOtherVersion(const QString& stored, const QString& current);
+
+// The reminder's sound when the settings name none: the short chime that ships in the program
+// folder.
+QString DefaultReminderSoundFile();

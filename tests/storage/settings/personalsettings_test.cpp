@@ -168,8 +168,7 @@ TEST_F(PersonalSettingsTest, OddValues) {
     WriteFile(File(),
               "[Preferences]\r\nReminderInterval=15\r\n[Favourites]\r\nPaperSize=Legal\r\n");
     LoadPersonalSettings(Today);
-    EXPECT_EQ(PersonalSettings().Setup.ReminderPlaySound,
-              QStringLiteral("c:\\windows\\media\\chimes.wav"));
+    EXPECT_EQ(PersonalSettings().Setup.ReminderPlaySound, Locations().ProgramFolder + "chimes.wav");
     EXPECT_TRUE(PersonalSettings().Setup.PaperSizeA4);
 }
 
