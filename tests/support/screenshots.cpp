@@ -16,6 +16,7 @@
 #include "reportwindows/previewform.h"
 #include "reportwindows/reportpreviewwidget.h"
 #include "reportwindows/selectexportdataform.h"
+#include "setup/setupform.h"
 #include "storage/months/block.h"
 #include "storage/months/day.h"
 #include "storage/settings/adminsettings.h"
@@ -24,7 +25,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // The last weekday before today: a whole day of the sample's work.
@@ -91,6 +94,30 @@ bool SaveExportWindow(TMainForm& form, const QString& file) {
     window.close();
     return saved;
 }
+// The set-up window on its Personal page, opened modally as the set-up button opens it.
+bool SaveSetupWindow(TMainForm& form, const QString& file) {
+    TSetupForm window;
+    TSetupSources sources;
+    sources.ClientProjectList = &form.ClientProjectList;
+    sources.CategoryActivityList = &form.CategoryActivityList;
+    sources.InUseClients = &form.InUseClientProjectList;
+    sources.InUseCategories = &form.InUseCategoryActivityList;
+    sources.CustomColours = &form.SharedCustomColours;
+    window.Connect(sources);
+    bool saved = false;
+    std::function<void()> grab = [&] {
+        if (!window.isVisible() || window.IsOpening()) {
+            QTimer::singleShot(10, &window, grab);
+            return;
+        }
+        QTest::qWait(100);
+        saved = window.grab().save(file);
+        window.reject();
+    };
+    QTimer::singleShot(0, &window, grab);
+    window.Execute(false);
+    return saved;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +151,8 @@ int main(int argc, char** argv) {
     if (!form.grab().save(folder.filePath(PictureName("mainform", dense))))
         return 1;
     if (!SaveExportWindow(form, folder.filePath(PictureName("export", dense))))
+        return 1;
+    if (!SaveSetupWindow(form, folder.filePath(PictureName("setup", dense))))
         return 1;
     form.close();
     return SavePreview(folder.filePath(PictureName("preview", dense))) ? 0 : 1;
