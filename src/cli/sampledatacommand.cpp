@@ -4,6 +4,7 @@
 #include "base/fileutils.h"
 #include "base/ioerror.h"
 #include "base/textfile.h"
+#include "base/version.h"
 #include "cliarguments.h"
 #include "export/exportformat.h"
 #include "sampledata/sampledata.h"
@@ -136,7 +137,10 @@ void WriteListsAndFormats(const QString& dataFolder, const QString& location, QT
 }
 
 void WriteSettings(const QString& location, const QString& user, const QString& server) {
-    QString text = QStringLiteral("[Registration]\r\nUserName=") + user + QStringLiteral("\r\n");
+    // The version, so that the first start does not offer what is new in it.
+    QString text = QStringLiteral("[Registration]\r\nUserName=") + user +
+                   QStringLiteral("\r\n[Version]\r\nNumber=") + QString::fromLatin1(QuillhourVersion) +
+                   QStringLiteral("\r\n");
     if (!server.isEmpty())
         text += QStringLiteral("[Server]\r\nServerPath=") + server + QStringLiteral("\r\n");
     WriteTextFile(location + SettingsFileName, text);
