@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -274,6 +275,28 @@ void TExportFormatForm::ConnectControls() {
     connect(btnOK, &QPushButton::clicked, this, [this] { OkClicked(); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(QStringLiteral("Export Formats.htm")); });
+    treeAvailable->installEventFilter(this);
+    treeSelected->installEventFilter(this);
+}
+
+bool TExportFormatForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    QAbstractButton* command = nullptr;
+    if (watched == treeAvailable && enter)
+        command = btnInclude;
+    else if (watched == treeSelected && enter)
+        command = btnEdit;
+    else if (watched == treeSelected && key == Qt::Key_Delete)
+        command = btnExclude;
+    if (!command)
+        return QDialog::eventFilter(watched, event);
+    // The key is the command's, not the dialog's default button's.
+    if (command->isEnabled())
+        command->click();
+    return true;
 }
 
 void TExportFormatForm::SetHints() {

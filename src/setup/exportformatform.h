@@ -39,6 +39,10 @@ public:
     explicit TExportFormatForm(QWidget* parent = nullptr);
     ~TExportFormatForm() override;
 
+    // The trees' keys: Return in treeAvailable includes the node; in treeSelected Return edits
+    // the column and Delete excludes the node.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Sets the window up on a copy of format, or on a new format when it is null. formatNames
     // are the names the set-up window lists, for the question about replacing one.
     void Configure(const TExportFormat* format, const QStringList& formatNames,

@@ -4,6 +4,7 @@
 #include "export/exportitem.h"
 #include "reportwindows/selectexportdataform.h"
 #include "sampledata/sampledata.h"
+#include "widgets/progresslabelform.h"
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "testsupport.h"
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -260,4 +262,30 @@ TEST_F(SelectExportDataForm, ADamagedFormatIsListedAndHidingReleasesTheFormats) 
     EXPECT_EQ(Form->cmbReportType->count(), 0);
     EXPECT_EQ(Form->ChosenFormat(), nullptr);
     EXPECT_TRUE(MainWindow.isEnabled());
+}
+
+TEST_F(SelectExportDataForm, AnExportShowsItIsWorkingAndCannotStartTwice) {
+    AddFormat(QStringLiteral("Hours"));
+    Open();
+    SetMarch();
+    Form->edtFileName->setText(Output);
+    bool exporting = false;
+    bool buttonEnabled = true;
+    bool progressShown = false;
+    QTimer::singleShot(0, Form.get(), [&] {
+        exporting = Form->Exporting();
+        buttonEnabled = Form->btnAction->isEnabled();
+        const auto* progress = Form->findChild<TProgressLabelForm*>();
+        progressShown = progress && progress->isVisible();
+        Form->ExportNow(); // a second export while the first runs does nothing
+    });
+    QTest::mouseClick(Form->btnAction, Qt::LeftButton);
+    EXPECT_TRUE(exporting);
+    EXPECT_FALSE(buttonEnabled);
+    EXPECT_TRUE(progressShown);
+    ASSERT_EQ(Messages->Shown.size(), 1u); // one export, one information box
+    EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Information);
+    EXPECT_FALSE(Form->Exporting());
+    EXPECT_TRUE(Form->btnAction->isEnabled());
+    EXPECT_EQ(Form->findChild<TProgressLabelForm*>(), nullptr);
 }

@@ -511,3 +511,26 @@ TEST_F(ExportFormatForm, AFormatMadeHereExportsItsColumnsFromTheCommandLine) {
                                     .toUtf8();
     EXPECT_EQ(ReadFile(output), headings + ",SOURCE\r\nAcme,1.50,QH\r\n");
 }
+
+TEST_F(ExportFormatForm, TheTreesWorkFromTheKeyboard) {
+    Open(nullptr);
+    SelectAvailable(QStringLiteral("Date"));
+    QTest::keyClick(Form->treeAvailable, Qt::Key_Return);
+    EXPECT_EQ(ColumnNames(TExportArea::Data), QStringList({"Date"}));
+    EXPECT_TRUE(Form->isVisible()); // Return did not press OK
+    QTest::keyClick(Form->treeAvailable, Qt::Key_Return); // the next field, now selected
+    EXPECT_EQ(ColumnNames(TExportArea::Data).size(), 2);
+    SelectSelected(QStringLiteral("Date"));
+    bool edited = false;
+    QTimer::singleShot(0, Form.get(), [&] {
+        edited = Form->ColumnForm && Form->ColumnForm->isVisible();
+        if (Form->ColumnForm)
+            Click(Form->ColumnForm->btnCancel);
+    });
+    QTest::keyClick(Form->treeSelected, Qt::Key_Return);
+    EXPECT_TRUE(edited);
+    SelectSelected(QStringLiteral("Date"));
+    QTest::keyClick(Form->treeSelected, Qt::Key_Delete);
+    EXPECT_EQ(ColumnNames(TExportArea::Data).size(), 1);
+    EXPECT_TRUE(Node(*Form->treeAvailable, QStringLiteral("Date")));
+}
