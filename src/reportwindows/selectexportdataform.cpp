@@ -10,6 +10,7 @@
 #include "reporting/isoweeks.h"
 #include "storage/server/backup.h"
 #include "storage/settings/adminsettings.h"
+#include "widgets/exportfiledialog.h"
 #include "widgets/progresslabelform.h"
 
 #include <atomic>
@@ -21,7 +22,6 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,23 +39,10 @@ template <class TControl> TControl* Named(TControl* control, const char* name, c
     return control;
 }
 
-QString PlatformSaveDialog(QWidget* parent, const QString& start, const QString& suffix) {
-    QFileDialog dialog(parent, QStringLiteral("Export Data"));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(suffix.mid(1));
-    dialog.setNameFilters({QStringLiteral("Export files (*") + suffix + QLatin1Char(')'),
-                           QStringLiteral("All files (*)")});
-    if (!start.isEmpty())
-        dialog.selectFile(start);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-               ? dialog.selectedFiles().front()
-               : QString();
-}
 } // namespace
 
 TSelectExportDataForm::TSelectExportDataForm(QWidget* owner)
-    : TBaseSelectReportForm(owner), SaveDialog(PlatformSaveDialog) {
+    : TBaseSelectReportForm(owner), SaveDialog(PlatformExportFileDialog) {
     setObjectName(QStringLiteral("SelectExportDataForm"));
     setWindowTitle(QStringLiteral("Export Data"));
     CreateFormatGroup();
@@ -227,16 +214,7 @@ void TSelectExportDataForm::UpdateControls() {
 void TSelectExportDataForm::BrowseClick() {
     const TExportFormat* format = ChosenFormat();
     const bool comma = format && format->Delimiter == ',';
-    const QString chosen = SaveDialog(this, edtFileName->text(),
-                                      comma ? QStringLiteral(".csv") : QStringLiteral(".txt"));
-    if (chosen.isEmpty())
-        return;
-    const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (CanCreateFile(path))
-        edtFileName->setText(path);
-    else
-        ShowMessageBox(QLatin1Char('"') + path + QStringLiteral("\" is not a valid file name"),
-                       TMsgKind::Error, mbOK);
+    BrowseExportFile(edtFileName, SaveDialog, comma ? QStringLiteral(".csv") : QStringLiteral(".txt"));
 }
 
 std::unique_ptr<TExportFormat> TSelectExportDataForm::PreparedCopy() {

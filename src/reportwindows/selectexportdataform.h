@@ -2,6 +2,7 @@
 
 #include "export/exportformatfiles.h"
 #include "reportwindows/baseselectreportform.h"
+#include "widgets/exportfiledialog.h"
 
 #include <functional>
 #include <vector>
@@ -32,7 +33,7 @@ public:
 
     // Asks for the output file: start is the name typed, suffix ".csv" or ".txt"; an empty
     // answer means cancelled. The platform's save dialog unless replaced (by tests).
-    std::function<QString(QWidget* parent, const QString& start, const QString& suffix)> SaveDialog;
+    TExportFileDialog SaveDialog;
     // How long an export runs before its progress window shows, in milliseconds.
     int ProgressDelay = 400;
 

@@ -8,11 +8,11 @@
 #include "setup/exportcolumnform.h"
 #include "setup/listfilling.h"
 #include "storage/lists/clients.h"
+#include "widgets/exportfiledialog.h"
 #include "widgets/toolglyphs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,19 +36,6 @@ template <typename T> T* Named(T* control, const char* name) {
 const QString AllClients = QStringLiteral("All Clients");
 const QString AllProjects = QStringLiteral("All Projects");
 
-QString PlatformSaveDialog(QWidget* parent, const QString& start, const QString& suffix) {
-    QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(suffix.mid(1));
-    dialog.setNameFilters({QStringLiteral("Export files (*") + suffix + QLatin1Char(')'),
-                           QStringLiteral("All files (*)")});
-    if (!start.isEmpty())
-        dialog.selectFile(start);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-               ? dialog.selectedFiles().front()
-               : QString();
-}
 
 QToolButton* ArrowButton(QWidget* parent, const char* name, TToolGlyph glyph) {
     auto* button = Named(new QToolButton(parent), name);
@@ -75,7 +62,7 @@ void SelectText(QComboBox* box, const QString& text, const QString& otherwise) {
 } // namespace
 
 TExportFormatForm::TExportFormatForm(QWidget* parent)
-    : QDialog(parent), SaveDialog(PlatformSaveDialog) {
+    : QDialog(parent), SaveDialog(PlatformExportFileDialog) {
     setObjectName(QStringLiteral("ExportFormatForm"));
     setModal(true);
     CreateControls();
@@ -492,16 +479,8 @@ void TExportFormatForm::FillClientLists() {
 }
 
 void TExportFormatForm::BrowseClicked() {
-    const QString suffix = rbComma->isChecked() ? QStringLiteral(".csv") : QStringLiteral(".txt");
-    const QString chosen = SaveDialog(this, edtFileName->text(), suffix);
-    if (chosen.isEmpty())
-        return;
-    const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (CanCreateFile(path))
-        edtFileName->setText(path);
-    else
-        ShowMessageBox(QLatin1Char('"') + path + QStringLiteral("\" is not a valid file name"),
-                       TMsgKind::Error, mbOK);
+    BrowseExportFile(edtFileName, SaveDialog,
+                     rbComma->isChecked() ? QStringLiteral(".csv") : QStringLiteral(".txt"));
 }
 
 void TExportFormatForm::BlankRowsToggled(bool checked) {

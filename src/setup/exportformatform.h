@@ -2,6 +2,7 @@
 
 #include "export/exportformat.h"
 #include "storage/server/serverdatascan.h"
+#include "widgets/exportfiledialog.h"
 
 #include <functional>
 #include <memory>
@@ -59,7 +60,7 @@ public:
     bool ShowHints = true;
     // Asks for the output file: start is the name typed, suffix ".csv" or ".txt"; an empty
     // answer means cancelled. The platform's save dialog unless replaced (by tests).
-    std::function<QString(QWidget* parent, const QString& start, const QString& suffix)> SaveDialog;
+    TExportFileDialog SaveDialog;
 
     QTreeWidget* treeAvailable = nullptr;
     QTreeWidget* treeSelected = nullptr;
