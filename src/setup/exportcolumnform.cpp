@@ -154,10 +154,10 @@ void TExportColumnForm::CreateControls() {
     lblName->setObjectName(QStringLiteral("lblName"));
     pnlValue = AddRow("pnlValue", QStringLiteral("Value:"), edtValue);
     pnlData = AddRow("pnlData", QStringLiteral("Type:"), edtType);
-    auto* data = static_cast<QHBoxLayout*>(pnlData->layout());
-    data->addWidget(new QLabel(QStringLiteral("Format:"), pnlData));
-    data->addWidget(cmbFormat);
-    data->addWidget(txtSample);
+    auto* dataRow = static_cast<QHBoxLayout*>(pnlData->layout());
+    dataRow->addWidget(new QLabel(QStringLiteral("Format:"), pnlData));
+    dataRow->addWidget(cmbFormat);
+    dataRow->addWidget(txtSample);
     pnlMerge = Named(new QWidget(this), "pnlMerge");
     auto* merge = new QHBoxLayout(pnlMerge);
     merge->setContentsMargins(0, 0, 0, 0);
