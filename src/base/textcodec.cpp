@@ -100,8 +100,9 @@ QString DecodeDataBytes(const char* bytes, qsizetype size, TDataEncoding encodin
 QString DecodeDataText(const QByteArray& bytes) {
     if (DataEncodingOf(bytes) == TDataEncoding::Windows1252)
         return DecodeWindows1252(bytes);
-    const qsizetype mark = ByteOrderMarkSize(bytes);
-    return QString::fromUtf8(bytes.constData() + mark, bytes.size() - mark);
+    // QString::fromUtf8 takes one leading byte-order mark off by itself; taking one off here
+    // as well lost a U+FEFF the text began with.
+    return QString::fromUtf8(bytes);
 }
 
 bool TryEncodeWindows1252(const QString& text, QByteArray& bytes) {
@@ -144,7 +145,12 @@ QByteArray EncodeDataText(const QString& text) {
     QByteArray bytes;
     if (TryEncodeWindows1252(text, bytes) && !ReadsBackAsUtf8(bytes))
         return bytes;
-    return text.toUtf8();
+    bytes = text.toUtf8();
+    // Reading takes one leading mark off; a text that starts with U+FEFF of its own (a name
+    // at the start of a list file) keeps it only behind a mark written for it.
+    if (text.startsWith(QChar(0xFEFF)))
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
 }
 
 QStringList SplitTextLines(const QString& text) {

@@ -8,6 +8,9 @@
 #include "base/textutils.h"
 #include "exportformatfiles.h"
 
+#include <algorithm>
+#include <map>
+
 #include <QFileInfo>
 
 namespace {
@@ -69,6 +72,31 @@ void EndSection(QString& text) {
 QString CannotLockText(const QString& path) {
     return QStringLiteral("Cannot lock \"") + path + QLatin1Char('"');
 }
+// The non-empty values of "User1" to "User" + count, in that order. The keys the section
+// holds are looked at, not every number up to count: a hand-made count may be in the
+// billions.
+QStringList ReadUsers(const TIniFile& ini, int count) {
+    const QString prefix = QStringLiteral("User");
+    std::map<int, QString> byNumber;
+    for (const QString& key : ini.Keys(UsersSection)) {
+        if (!key.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        const QString digits = key.mid(prefix.size());
+        bool ok = false;
+        const int number = digits.toInt(&ok);
+        if (ok && number >= 1 && number <= count && QString::number(number) == digits)
+            byNumber.try_emplace(number, ini.ReadRaw(UsersSection, key));
+    }
+    QStringList users;
+    for (const auto& [number, user] : byNumber)
+        if (!user.isEmpty())
+            users.append(user);
+    return users;
+}
+
+// Blank rows a format may ask for between groups: the editor offers 1 to 5; a hand-made file
+// asking for millions would make an export of nothing but line ends.
+constexpr int MostBlankRows = 1000;
 } // namespace
 
 bool ParseStoredInteger(const QString& text, int& value) {
@@ -302,20 +330,16 @@ QString TExportFormat::ReadSections(const TIniFile& ini) {
         return QStringLiteral("Export format file does not contain a name");
     FormatDescription = ini.ReadRaw(HeaderSection, QStringLiteral("FormatDescription"));
     const int fieldCount = ReadNumber(ini, HeaderSection, QStringLiteral("FieldCount"), 0);
-    if (fieldCount == 0)
+    if (fieldCount <= 0) // a negative count names no field either
         return QStringLiteral("Export format file does not contain any fields");
     Headings = ReadFlag(ini, HeaderSection, QStringLiteral("Headings"), false);
-    BlankRows = ReadNumber(ini, HeaderSection, QStringLiteral("BlankRows"), 0);
+    BlankRows = std::min(ReadNumber(ini, HeaderSection, QStringLiteral("BlankRows"), 0), MostBlankRows);
     SkipEmptyGroups = ReadFlag(ini, HeaderSection, QStringLiteral("SkipEmptyGroups"), false);
     Delimiter = ReadNumber(ini, HeaderSection, QStringLiteral("Delimiter"), '\t');
     DelimiterReplace = ReadNumber(ini, HeaderSection, QStringLiteral("DelimiterReplace"), ';');
     Period = InRange(ReadNumber(ini, HeaderSection, QStringLiteral("Period"), 0), 0, 4);
     const int userCount = ReadNumber(ini, HeaderSection, QStringLiteral("UserCount"), 0);
-    for (int i = 1; i <= userCount; ++i) {
-        const QString user = ini.ReadRaw(UsersSection, QStringLiteral("User") + QString::number(i));
-        if (!user.isEmpty())
-            Users.append(user);
-    }
+    Users = ReadUsers(ini, userCount);
     Client = ini.ReadRaw(FiltersSection, QStringLiteral("Client"));
     Project = Client.isEmpty() ? QString() : ini.ReadRaw(FiltersSection, QStringLiteral("Project"));
     ActiveClientProjects =

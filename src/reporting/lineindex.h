@@ -1,11 +1,12 @@
 #pragma once
 
+#include "reporting/reportline.h"
 #include "reporting/textids.h"
 
 #include <cstdint>
 #include <vector>
 
-class TReportLine;
+// Extend reads the size of the lines inline, which needs the whole line type (clang checks it).
 struct TReportEntry;
 
 // The key of a line or a block: the numbers TTextIds gave its texts, and its chargeable flag.

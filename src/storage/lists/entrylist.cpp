@@ -42,9 +42,15 @@ template <typename TEntry> TEntry* TEntryList<TEntry>::EntryFor(const QString& n
     const QString clean = CleanListName(name);
     if (clean.isEmpty())
         return nullptr;
-    for (TEntry& entry : FItems)
-        if (SameListName(entry.Name, clean))
-            return &entry;
+    if (static_cast<std::size_t>(FNameIndex.size()) != FItems.size()) {
+        FNameIndex.clear();
+        for (std::size_t i = 0; i < FItems.size(); ++i)
+            FNameIndex.insert(FItems[i].Name.toCaseFolded(), i);
+    }
+    const QString key = clean.toCaseFolded();
+    if (const auto found = FNameIndex.constFind(key); found != FNameIndex.cend())
+        return &FItems[found.value()];
+    FNameIndex.insert(key, FItems.size());
     FItems.emplace_back(clean);
     return &FItems.back();
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QHash>
 #include <QString>
 
 // What the client/project and the category/activity lists share: the entries in order of
@@ -17,7 +18,10 @@ public:
 
     const std::vector<TEntry>& Items() const { return FItems; }
     bool HasItems() const { return !FItems.empty(); }
-    void Clear() { FItems.clear(); }
+    void Clear() {
+        FItems.clear();
+        FNameIndex.clear();
+    }
 
     // Writes the whole list to FileName (to fileName) through a temporary file; raises
     // EInOutError when it cannot, leaving the old file intact.
@@ -26,7 +30,10 @@ public:
     // The file's text: every entry's lines in list order.
     QString FileText() const;
 
-    bool operator==(const TEntryList&) const = default;
+    // The index of the names is a cache and no part of the value.
+    bool operator==(const TEntryList& other) const {
+        return FileName == other.FileName && FItems == other.FItems;
+    }
 
 protected:
     // The entry called name (letter case ignored); none, when activeOnly and it is inactive.
@@ -38,4 +45,7 @@ protected:
     TEntry* EntryFor(const QString& name);
 
     std::vector<TEntry> FItems;
+    // Position of every entry by its case-folded name, so that reading a long list stays
+    // linear; rebuilt when the entries were changed without it.
+    QHash<QString, std::size_t> FNameIndex;
 };

@@ -2,8 +2,10 @@
 
 #include "storage/lists/listlines.h"
 
+#include <cstddef>
 #include <vector>
 
+#include <QHash>
 #include <QString>
 
 // One sub-entry of a list entry: a project of a client or an activity of a category.
@@ -41,16 +43,33 @@ public:
         return entry && (!activeOnly || entry->Info.Active);
     }
 
-    bool operator==(const TListEntry&) const = default;
+    // The index of the names is a cache and no part of the value.
+    bool operator==(const TListEntry& other) const {
+        return Name == other.Name && Active == other.Active && FSubEntries == other.FSubEntries;
+    }
 
 protected:
-    // Appends the sub-entry unless its name, made clean, is empty or taken already.
+    // Appends the sub-entry unless its name, made clean, is empty or taken already. The taken
+    // names are found through their case-folded forms, so that reading a list with many
+    // sub-entries of one entry stays linear.
     void AddSubEntry(const QString& name, const TInfo& info) {
         const QString clean = CleanListName(name);
-        if (clean.isEmpty() || FindSubEntry(clean))
+        if (clean.isEmpty())
             return;
+        if (static_cast<std::size_t>(FNameIndex.size()) != FSubEntries.size()) // assigned whole
+            IndexNames();
+        const QString key = clean.toCaseFolded();
+        if (FNameIndex.contains(key))
+            return;
+        FNameIndex.insert(key, FSubEntries.size());
         FSubEntries.push_back({clean, info});
-        RecomputeActive();
+        Active = Active || info.Active;
+    }
+
+    void IndexNames() {
+        FNameIndex.clear();
+        for (std::size_t i = 0; i < FSubEntries.size(); ++i)
+            FNameIndex.insert(FSubEntries[i].Name.toCaseFolded(), i);
     }
 
     void RecomputeActive() {
@@ -60,4 +79,5 @@ protected:
     }
 
     TEntries FSubEntries;
+    QHash<QString, std::size_t> FNameIndex;
 };

@@ -64,9 +64,15 @@ std::unique_ptr<TBlock> TBlock::CreateFromSection(const TIniFile& ini, const QSt
         throw EBlockCreateError(QStringLiteral("Block time data corrupt"));
     std::unique_ptr<TBillingInfo> billing = ReadSectionBilling(ini, section);
     auto block = std::make_unique<TBlock>(start, end);
-    block->SetFields({}, ini.ReadString(section, KeyClient), ini.ReadString(section, KeyProject),
-                     ini.ReadString(section, KeyCategory), ini.ReadString(section, KeyActivity),
-                     DecodeLineBreaks(ini.ReadString(section, KeyRemarks)),
+    // The texts as written; SetFields trims them by the data files' rule (blanks and control
+    // characters), as the month files are trimmed. Trimming Unicode spaces here as well would
+    // make a record read differently once written. Names are kept on one line without tabs,
+    // as the record and the month files write them.
+    block->SetFields({}, SingleLine(ini.ReadRaw(section, KeyClient)),
+                     SingleLine(ini.ReadRaw(section, KeyProject)),
+                     SingleLine(ini.ReadRaw(section, KeyCategory)),
+                     SingleLine(ini.ReadRaw(section, KeyActivity)),
+                     DecodeLineBreaks(ini.ReadRaw(section, KeyRemarks)),
                      ini.ReadBool(section, KeyOverTime, false),
                      ini.ReadBool(section, KeyReportable, true),
                      ini.ReadBool(section, KeyChargeable, defaultToChargeable), std::move(billing));
