@@ -58,6 +58,13 @@ QTreeWidgetItem* NeighbourOf(QTreeWidgetItem* node) {
     return index > 0 ? at(index - 1) : nullptr;
 }
 
+// What is selected once node has left its tree: its next or previous sibling, or else its
+// group's, as the group goes with its last node.
+QTreeWidgetItem* SelectionAfterRemoving(QTreeWidgetItem* node) {
+    QTreeWidgetItem* next = NeighbourOf(node);
+    return next || !node->parent() ? next : NeighbourOf(node->parent());
+}
+
 // The first node of the tree, on any level, whose text equals text (a-z case ignored).
 QTreeWidgetItem* FindNode(const QTreeWidget* tree, const QString& text) {
     for (QTreeWidgetItem* group : TopLevelNodes(tree)) {
@@ -197,7 +204,8 @@ void TExportFormatForm::UpdateMarks() {
 
 void TExportFormatForm::IncludeNode(QTreeWidgetItem* node) {
     if (IsGroup(node)) {
-        while (node->childCount() > 0)
+        // The last field's removal deletes the group, so the count is taken first.
+        for (int left = node->childCount(); left > 0; --left)
             IncludeNode(node->child(0));
         return;
     }
@@ -210,9 +218,7 @@ void TExportFormatForm::IncludeClicked() {
     if (!node)
         return;
     const QString text = node->text(0);
-    QTreeWidgetItem* next = NeighbourOf(node);
-    if (!next && node->parent())
-        next = NeighbourOf(node->parent());
+    QTreeWidgetItem* next = SelectionAfterRemoving(node);
     IncludeNode(node); // deletes node, and its group when it held no other field
     Select(treeAvailable, next);
     treeSelected->expandAll();
@@ -233,7 +239,8 @@ void TExportFormatForm::IncludeAllClicked() {
 // A standard field goes back to the available fields; a user-defined column is destroyed.
 void TExportFormatForm::ExcludeNode(QTreeWidgetItem* node) {
     if (IsGroup(node)) {
-        while (node->childCount() > 0)
+        // The last column's removal deletes the group, so the count is taken first.
+        for (int left = node->childCount(); left > 0; --left)
             ExcludeNode(node->child(0));
         return;
     }
@@ -249,9 +256,7 @@ void TExportFormatForm::ExcludeClicked() {
     if (!node)
         return;
     const QString text = node->text(0);
-    QTreeWidgetItem* next = NeighbourOf(node);
-    if (!next && node->parent())
-        next = NeighbourOf(node->parent());
+    QTreeWidgetItem* next = SelectionAfterRemoving(node);
     ExcludeNode(node); // deletes node, and its group when it held no other column
     Select(treeSelected, next);
     treeAvailable->expandAll();
