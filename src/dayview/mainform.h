@@ -242,6 +242,8 @@ private:
     void LockClicked();
     void FocusFirstEmptyControl();
     void CreateUndo();
+    void SelectEditedBlock(TBlock* block, std::size_t stepsBefore);
+    void TakeBackIncompleteBlock(TBlock* block);
     void CreateTimer();
     bool IsWindowKeyReceiver(QObject* watched) const;
     bool KeyDown(QKeyEvent& event);
@@ -302,6 +304,9 @@ private:
     std::unique_ptr<TUndoManager> FUndo;
     TBlock* FSelectedBlock = nullptr;
     std::unique_ptr<TBlock> FSelectionSnapshot;
+    // The undo steps there were when the selected block was selected (or, for a block just
+    // made, before it was made): the steps above belong to its editing.
+    std::size_t FSelectionUndoMark = 0;
     bool FHoursLocked = false;
     // The shared lists come from the local folder because the server's was not reachable.
     bool FUseLocalData = false;

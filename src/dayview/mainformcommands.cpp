@@ -205,20 +205,24 @@ void TMainForm::PasteBlock(bool fromKeyboard) {
     TDay* day = CurrentDay();
     if (!FClipboardBlock || !day || FHoursLocked || !IsBlockComplete(FSelectedBlock, true))
         return;
-    FUndo->RecordChange(ukCopy, day, FSelectedBlock);
+    StoreBlockDetails(FSelectedBlock, spSilent, false);
     const int time = fromKeyboard ? Timeline->CurrentTimeOfDay() : day->XToTime(PopupX);
-    const int length = FClipboardBlock->EndTime - FClipboardBlock->StartTime;
-    FClipboardBlock->StartTime = SnapDown(time);
-    FClipboardBlock->EndTime = std::min(FClipboardBlock->StartTime + length, DayEnd);
-    TBlock& pasted = day->Append(std::move(FClipboardBlock));
-    SelectBlock(&pasted);
-    day->SettleOverlaps(&pasted);
-    Timeline->RepaintDay();
-    if (IsBlockComplete(&pasted, false))
-        MarkModified();
+    const std::size_t steps = FUndo->Count();
+    TBlock* pasted = nullptr;
+    FLoaded.Edit(
+        ukCopy, FSelectedBlock,
+        [&](TDay& editDay, TBlock*& winner) {
+            const int length = FClipboardBlock->EndTime - FClipboardBlock->StartTime;
+            FClipboardBlock->StartTime = SnapDown(time);
+            FClipboardBlock->EndTime = std::min(FClipboardBlock->StartTime + length, DayEnd);
+            pasted = winner = &editDay.Append(std::move(FClipboardBlock));
+            return true;
+        },
+        PersonalSettings().Setup.SaveOnChange);
+    SelectEditedBlock(pasted, steps);
     if (fromKeyboard)
-        Timeline->ScrollToBlock(&pasted);
-    FClipboardBlock = TBlock::CreateDuplicate(pasted);
+        Timeline->ScrollToBlock(pasted);
+    FClipboardBlock = TBlock::CreateDuplicate(*pasted);
 }
 
 void TMainForm::SetFavourite() {

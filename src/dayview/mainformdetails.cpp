@@ -85,6 +85,7 @@ void TMainForm::SelectBlock(TBlock* block) {
     if (SaveOnChange())
         SaveMonthIfModified();
     FSelectedBlock = block;
+    FSelectionUndoMark = FUndo->Count();
     if (block) {
         gpbxDetails->SetDetailsEnabled(!FHoursLocked);
         FSelectionSnapshot = TBlock::CreateDuplicate(*block);
@@ -124,16 +125,30 @@ bool TMainForm::StoreBlockDetails(TBlock* block, int purpose, bool closing) {
     if (ShowMessageBox(IncompleteOnCloseQuestion(billing), TMsgKind::Confirmation,
                        mbOKCancel) != mrOk)
         return false;
-    if (block == FSelectedBlock) {
+    TakeBackIncompleteBlock(block);
+    return true;
+}
+
+// Deleting the incomplete block on closing takes back what was done to the day since it was
+// selected (its creation, the blocks it cut, its moves and details), so that no block stays
+// cut for a block that is not kept; then the block is removed unless it was made meanwhile.
+void TMainForm::TakeBackIncompleteBlock(TBlock* block) {
+    const std::size_t mark = FSelectionUndoMark;
+    const int firstKind = FUndo->Count() > mark ? FUndo->KindAt(mark) : int(ukNull);
+    bool undone = false;
+    while (FUndo->Count() > mark && FUndo->LastKind() != ukDaySelection && FUndo->UndoLast())
+        undone = true;
+    if (undone && (firstKind == ukCreate || firstKind == ukCopy))
+        return; // the block was made by the steps taken back: it is gone with them
+    TBlock* left = undone ? FSelectedBlock : block;
+    if (!left)
+        return;
+    if (left == FSelectedBlock) {
         FSelectedBlock = nullptr;
         Timeline->SetSelectedBlock(nullptr);
     }
-    if (CurrentDay() && CurrentDay()->Remove(block)) {
-        // The block may have been written before it became incomplete: its removal must
-        // reach the file too.
-        FLoaded.MarkModified(false);
-    }
-    return true;
+    if (CurrentDay())
+        CurrentDay()->Remove(left);
 }
 
 bool TMainForm::IsBlockComplete(const TBlock* block, bool showMessage) {
@@ -163,17 +178,21 @@ void TMainForm::DetailsChanged(QWidget* control) {
     TBlock* block = FSelectedBlock;
     if (!block)
         return;
-    FUndo->RecordControlChange(control, block);
     // The rate that follows a new billing code belongs to the same step.
     const bool codeChanged = control == gpbxDetails->cmbBillingCode;
     const bool recording = FUndo->Recording;
-    if (codeChanged) {
-        FUndo->Recording = false;
-        gpbxDetails->FillRateFromCode();
-    }
-    StoreBlockDetails(block, spSilent, false);
-    if (IsBlockComplete(block, false))
-        MarkModified();
+    // An incomplete block is not saved at once (it is written with the next save).
+    const bool saveNow = SaveOnChange() && IsBlockComplete(block, false);
+    FLoaded.EditDetails(
+        control, block,
+        [&] {
+            if (codeChanged) {
+                FUndo->Recording = false;
+                gpbxDetails->FillRateFromCode();
+            }
+            StoreBlockDetails(block, spSilent, false);
+        },
+        saveNow);
     Timeline->RepaintDay();
     if (codeChanged || control == gpbxDetails->edtBillingRate)
         gpbxDetails->ShowExtendedCharge(block);
@@ -217,5 +236,5 @@ bool TMainForm::SaveBeforeClose() {
     return ShowMessageBox(QStringLiteral("Your changes to this month could not be saved.") +
                               QStringLiteral("\t\r") +
                               QStringLiteral("Close Quillhour anyway and lose them?"),
-                          TMsgKind::Confirmation, mbYesNo) == mrYes;
+                          TMsgKind::Confirmation, mbYesNo | mbDefaultNo) == mrYes;
 }

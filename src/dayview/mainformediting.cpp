@@ -263,11 +263,9 @@ void TMainForm::DayPressed(QMouseEvent& event) {
     if (!FHoursLocked && event.button() != Qt::RightButton && hit.Block &&
         FSelectedBlock == hit.Block) {
         if (hit.Zone != hzBody) {
-            FUndo->BeginChange(day, FSelectedBlock);
+            FLoaded.BeginGesture(FSelectedBlock);
             FResizeBlock = FSelectedBlock;
             Timeline->DrawDragOutline(FResizeBlock);
-            if (IsBlockComplete(FSelectedBlock, false))
-                FLoaded.MarkModified(false);
             FGesture = TGesture::Resizing;
         } else {
             FResizeBlock = nullptr;
@@ -287,7 +285,7 @@ void TMainForm::DayMoved(QMouseEvent& event) {
         SetDayCursor(x);
     if (FGesture == TGesture::Resizing && FResizeBlock) {
         if (!FUndo->ChangePending)
-            FUndo->BeginChange(day, FResizeBlock);
+            FLoaded.BeginGesture(FResizeBlock);
         if (day->ResizeBlockEdge(FResizeBlock, x, FPressZone)) {
             Timeline->DrawDragOutline(FResizeBlock);
             gpbxDetails->ShowTimes(FResizeBlock);
@@ -319,7 +317,7 @@ void TMainForm::DragOver(int x) {
         FDragStartCopy = TBlock::CreateDuplicate(*FSelectedBlock);
         FDragBlock = FSelectedBlock;
         Timeline->DrawDragOutline(FDragBlock);
-        FUndo->BeginChange(day, FDragBlock);
+        FLoaded.BeginGesture(FDragBlock);
         return;
     }
     if (SnapDown(std::abs(day->XToTime(x) - day->XToTime(FLastDragX))) <= 0)
@@ -340,8 +338,7 @@ void TMainForm::EndBlockDrag(int x, bool overDay) {
     const bool copy = FCopyKeyDown && FDragStartCopy;
     if (copy && !IsBlockComplete(FDragBlock, false)) {
         // A copy of an incomplete block is refused: the block goes back where it was.
-        FUndo->DiscardLast();
-        FUndo->ChangePending = false;
+        FLoaded.CancelGesture();
         if (FDragBlock)
             FDragBlock->Assign(*FDragStartCopy);
         FDragStartCopy.reset();
@@ -357,12 +354,9 @@ void TMainForm::EndBlockDrag(int x, bool overDay) {
         if (copy)
             day->Append(std::move(FDragStartCopy));
         FDragStartCopy.reset();
-        day->SettleOverlaps(FDragBlock);
+        FLoaded.EndGesture(copy, false, FDragBlock, PersonalSettings().Setup.SaveOnChange);
         Timeline->RepaintDay();
         gpbxDetails->ShowBlockDetails(FDragBlock, FSelectionSnapshot.get(), FHoursLocked);
-        FUndo->EndChange(copy, false);
-        if (IsBlockComplete(FDragBlock, false))
-            MarkModified();
     }
     FDragBlock = nullptr;
 }
@@ -383,12 +377,11 @@ void TMainForm::FinishRelease(Qt::MouseButton button, int x, QPoint globalPositi
         gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), true);
     } else {
         if (!FPressInProgress && FUndo->ChangePending && FResizeBlock && !FDragBlock)
-            FUndo->EndChange(false, true);
+            FLoaded.EndGesture(false, true, FResizeBlock, PersonalSettings().Setup.SaveOnChange);
         FResizeBlock = nullptr;
         Timeline->pbxDay->setCursor(Qt::ArrowCursor);
         Timeline->DrawDragOutline(nullptr);
         if (!FDragBlock && CurrentDay()) {
-            CurrentDay()->SettleOverlaps(FSelectedBlock);
             Timeline->RepaintDay();
             gpbxDetails->ShowBlockDetails(FSelectedBlock, FSelectionSnapshot.get(), false);
             if (PersonalSettings().Setup.SaveOnChange)
@@ -443,26 +436,38 @@ void TMainForm::CreateBlockAt(bool fromKeyboard, int x) {
     const int start = SnapDown(time);
     const int length =
         favourite ? favourite->EndTime - favourite->StartTime : MinutesToTime(DropSource->Tag);
-    FUndo->RecordChange(ukCreate, day, FSelectedBlock);
     const TSetupPersonal& setup = PersonalSettings().Setup;
     const bool billing = AdminSettings().BillingInfoActive;
     const std::uint8_t code = billing                     ? bcHourlyRate
                               : setup.DefaultToChargeable ? bcChargeable
                                                           : bcNotChargeable;
-    TBlock& block = day->AddNewBlock(start, std::min(start + length, DayEnd), setup.UserHourlyRate,
-                                     rsUser, code, billing);
-    if (favourite) {
-        block.AssignContent(*favourite);
-        FSelectionSnapshot = TBlock::CreateDuplicate(block);
-        MarkModified();
-    } else {
-        FSelectionSnapshot.reset();
-    }
-    SelectBlock(&block);
-    day->SettleOverlaps(&block);
-    Timeline->RepaintDay();
+    // The block is settled before the month counts as changed, so that a save on change
+    // writes the blocks it cut as the timeline shows them.
+    const std::size_t steps = FUndo->Count();
+    TBlock* created = nullptr;
+    FLoaded.Edit(
+        ukCreate, FSelectedBlock,
+        [&](TDay& editDay, TBlock*& winner) {
+            created = &editDay.AddNewBlock(start, std::min(start + length, DayEnd),
+                                           setup.UserHourlyRate, rsUser, code, billing);
+            if (favourite)
+                created->AssignContent(*favourite);
+            winner = created;
+            return true;
+        },
+        setup.SaveOnChange);
+    SelectEditedBlock(created, steps);
     if (fromKeyboard)
-        Timeline->ScrollToBlock(&block);
+        Timeline->ScrollToBlock(created);
+}
+
+// The selected block may have been cut away by the edit; its details were stored before.
+void TMainForm::SelectEditedBlock(TBlock* block, std::size_t stepsBefore) {
+    FSelectedBlock = nullptr;
+    Timeline->SetSelectedBlock(nullptr);
+    SelectBlock(block);
+    FSelectionUndoMark = stepsBefore;
+    Timeline->RepaintDay();
 }
 
 void TMainForm::DeleteBlock(TBlock* block, bool confirm) {
@@ -475,32 +480,36 @@ void TMainForm::DeleteBlock(TBlock* block, bool confirm) {
         ShowMessageBox(DeleteQuestion(*block, PersonalSettings().Setup.DecimalDurationFormat),
                        TMsgKind::Confirmation, mbYesNo) != mrYes)
         return;
-    FUndo->RecordChange(ukDelete, day, FSelectedBlock);
-    if (block == FSelectedBlock) {
-        FSelectedBlock = nullptr;
-        Timeline->SetSelectedBlock(nullptr);
-    }
-    const std::unique_ptr<TBlock> removed = day->Remove(block);
+    FLoaded.Edit(
+        ukDelete, FSelectedBlock,
+        [this, block](TDay& editDay, TBlock*&) {
+            if (block == FSelectedBlock) {
+                FSelectedBlock = nullptr;
+                Timeline->SetSelectedBlock(nullptr);
+            }
+            return editDay.Remove(block) != nullptr;
+        },
+        PersonalSettings().Setup.SaveOnChange);
     SelectBlock(nullptr);
     Timeline->RepaintDay();
-    MarkModified();
 }
 
 void TMainForm::NudgeSelected(int direction) {
     TDay* day = CurrentDay();
     if (FHoursLocked || !FSelectedBlock || !day || gpbxDetails->edtRemarks->hasFocus())
         return;
-    FUndo->BeginChange(day, FSelectedBlock);
-    if (!day->NudgeBlock(FSelectedBlock, direction * TimeStep(), false)) {
-        FUndo->DiscardLast();
-        FUndo->ChangePending = false;
-        return;
-    }
+    const bool moved = FLoaded.Edit(
+        ukMove, FSelectedBlock,
+        [this, direction](TDay& editDay, TBlock*& winner) {
+            winner = FSelectedBlock;
+            return editDay.NudgeBlock(FSelectedBlock, direction * TimeStep(), false);
+        },
+        PersonalSettings().Setup.SaveOnChange);
+    if (!moved)
+        return; // refused: no step is left
     Timeline->RepaintDay();
     gpbxDetails->ShowTimes(FSelectedBlock);
-    FUndo->EndChange(false, false);
     Timeline->ScrollToBlock(FSelectedBlock);
-    MarkModified();
 }
 
 void TMainForm::SelectNeighbour(int direction, bool fromMenu) {

@@ -15,6 +15,7 @@
 void TMainForm::CreateUndo() {
     FUndo = std::make_unique<TUndoManager>(static_cast<TUndoTarget&>(*this));
     FUndo->OnRefreshButton = [this] { UpdateUndoButton(); };
+    FLoaded.SetUndo(FUndo.get());
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
     // Ctrl+Z is shown beside the item; the window's key handling carries it out.

@@ -202,6 +202,10 @@ int TUndoManager::LastKind() const {
     return FSteps.empty() ? int(ukNull) : int(FSteps.back()->Kind);
 }
 
+int TUndoManager::KindAt(std::size_t index) const {
+    return index < FSteps.size() ? int(FSteps[index]->Kind) : int(ukNull);
+}
+
 bool TUndoManager::SetLastKind(int kind) {
     if (FSteps.empty() || FSteps.back()->Kind == ukDaySelection)
         return false;

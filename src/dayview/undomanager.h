@@ -154,6 +154,8 @@ public:
     bool UndoLast();
     void DiscardLast();
     int LastKind() const;
+    // The kind of the index-th step from the bottom (ukNull past the top).
+    int KindAt(std::size_t index) const;
     bool SetLastKind(int kind);
     // "Undo " and the newest step's caption; false (and empty) when there is nothing a user
     // would call a step: an empty stack or a lone day selection.
@@ -167,9 +169,9 @@ public:
     bool ChangePending = false;
     // Refreshes the undo button (its enabling and hint).
     std::function<void()> OnRefreshButton;
+    void RefreshButton();
 
 private:
-    void RefreshButton();
 
     TUndoTarget& FTarget;
     std::vector<std::unique_ptr<TUndo>> FSteps;

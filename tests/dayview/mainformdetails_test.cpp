@@ -154,7 +154,9 @@ TEST_F(MainFormDetails, AClientWithoutActiveProjectsLeavesTheBlockIncomplete) {
     EXPECT_EQ(Details->cmbProject->count(), 0);
     EXPECT_FALSE(Details->cmbProject->isEnabled());
     EXPECT_FALSE(BlockAt(1)->IsComplete());
-    EXPECT_FALSE(Form->MonthModified()); // an incomplete block does not count as a change
+    // An incomplete block is not saved at once; it differs from the file until it is.
+    EXPECT_EQ(FileBytes(), saved);
+    EXPECT_TRUE(Form->MonthModified());
     Press(BlockAt(0));
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_EQ(Messages->Shown.back().Text,

@@ -79,8 +79,10 @@ TEST_F(MainFormEditing, DroppingAPictureMakesABlockThatCutsWhatItCovers) {
     EXPECT_TRUE(Form->SelectedBlock()->Chargeable);
     EXPECT_EQ(Undo().Count(), 1u);
     EXPECT_EQ(Undo().LastKind(), ukCreate);
-    // The new block is written once its details are complete.
-    EXPECT_FALSE(FileBytes().contains("\t1100\t1130\t"));
+    // The block it cut is written at once (and the new block with it), so that the file
+    // never counts the cut time twice.
+    EXPECT_TRUE(FileBytes().contains("06 Mar 2024\t1000\t1100\tGlobex"));
+    EXPECT_TRUE(FileBytes().contains("06 Mar 2024\t1100\t1130\t \t"));
     Pick(Details->cmbClient, QStringLiteral("Acme"));
     Pick(Details->cmbCategory, QStringLiteral("Meetings"));
     // (The file keeps clock times: 1150 hundredths are 11:30.)

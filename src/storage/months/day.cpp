@@ -266,9 +266,10 @@ bool TDay::ResizeBlockEdge(TBlock* block, int x, THitZone zone) {
     return changed;
 }
 
-void TDay::SettleOverlaps(const TBlock* block) {
+bool TDay::SettleOverlaps(const TBlock* block) {
     if (!block)
-        return;
+        return false;
+    bool cut = false;
     // Pieces appended on the way are not visited again: the loop runs over the blocks that
     // were there at the start, from the last to the first.
     for (std::size_t index = Blocks.size(); index-- > 0;) {
@@ -289,5 +290,7 @@ void TDay::SettleOverlaps(const TBlock* block) {
         if (block->EndTime < other->EndTime)
             addPiece(block->EndTime, other->EndTime);
         Blocks.erase(Blocks.begin() + std::ptrdiff_t(index));
+        cut = true;
     }
+    return cut;
 }

@@ -87,8 +87,9 @@ public:
     // at x, never past the other edge. True when the block changed (snapping included).
     bool ResizeBlockEdge(TBlock* block, int x, THitZone zone);
     // Makes block win over every block it overlaps: those are cut back, split around it or
-    // removed; the pieces keep all their details. Every block is kept within 0..2400.
-    void SettleOverlaps(const TBlock* block);
+    // removed; the pieces keep all their details. Every block is kept within 0..2400. True
+    // when another block was cut or removed.
+    bool SettleOverlaps(const TBlock* block);
 
     bool IsEmpty() const { return Blocks.empty(); }
     double ReportableHours() const;
