@@ -56,6 +56,8 @@ int ShowQtMessageBox(const QString& text, TMsgKind kind, int buttons) {
         .replace(QLatin1String("\t\n"), QLatin1String("\n"));
     QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), shown,
                     ButtonsFor(buttons), QApplication::activeWindow());
+    if ((buttons & mbDefaultNo) && (buttons & mbNo))
+        box.setDefaultButton(QMessageBox::No);
     return ResultFor(box.exec());
 }
 } // namespace

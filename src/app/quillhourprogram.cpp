@@ -7,6 +7,8 @@
 #include "app/tipsform.h"
 #include "base/datalocations.h"
 #include "base/help.h"
+#include "base/messages.h"
+#include "base/stalesaves.h"
 #include "base/processenvironment.h"
 #include "base/version.h"
 #include "base/waitingmessages.h"
@@ -80,6 +82,10 @@ bool TQuillhourProgram::Start() {
         return false;
     if (!HasSwitch(QStringLiteral("/multi")) && !FInstanceGuard.TryAcquire(InstanceGuardName))
         return false;
+    if (!AcquireDataLocation())
+        return false;
+    for (const QString& folder : OwnDataFolders())
+        RemoveStaleTemporaryFiles(folder);
     CreateWindows();
     LoadAdminSettings();
     LoadPersonalSettings();
@@ -89,6 +95,16 @@ bool TQuillhourProgram::Start() {
     ShowMainWindow();
     SetApplicationTitle(ApplicationMainWindow());
     return true;
+}
+
+// Another copy on the same data location (allowed with /multi) would write the same month
+// files from another memory: this one says so and ends.
+bool TQuillhourProgram::AcquireDataLocation() {
+    const QString location = Locations().LocalFolder;
+    if (FLocationLock.TryAcquire(location) != TDataLocationLock::TResult::HeldByOther)
+        return true;
+    ShowMessageBox(LocationInUseText(location, FLocationLock.Holder()), TMsgKind::Error, mbOK);
+    return false;
 }
 
 void TQuillhourProgram::CreateWindows() {
@@ -210,6 +226,7 @@ void TQuillhourProgram::Stop() {
         CloseHelpWindows();
     }
     TBaseReport::SetPreviewHandler(nullptr);
+    FLocationLock.Release();
     FInstanceGuard.Release();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/instanceguard.h"
+#include "base/locationlock.h"
 
 #include <memory>
 
@@ -41,8 +42,10 @@ public:
     // The application's main window: the set-up window in server administration mode.
     QWidget* ApplicationMainWindow() const;
     bool HoldsInstanceGuard() const { return FInstanceGuard.IsHeld(); }
+    bool HoldsDataLocation() const { return FLocationLock.IsHeld(); }
 
 private:
+    bool AcquireDataLocation();
     void CreateWindows();
     void ShowSplash();
     void CloseSplash();
@@ -56,6 +59,7 @@ private:
     void ConnectSetupForm();
 
     TInstanceGuard FInstanceGuard;
+    TDataLocationLock FLocationLock;
     std::unique_ptr<TMainForm> FMainForm;
     std::unique_ptr<TSetupForm> FSetupForm;
     std::unique_ptr<TSplashForm> FSplash;

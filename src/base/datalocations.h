@@ -23,6 +23,11 @@ inline const QString SettingsFileName = QStringLiteral("QHR.ini");
 inline const QString InfoFileName = QStringLiteral("QHR.inf");
 inline const QString DataFolderName = QStringLiteral("Data/");
 inline const QString ExportFormatsFolderName = QStringLiteral("_ExportFormats/");
+// The shared lists and a user's in-use lists, in a data folder.
+inline const QString ClientListFileName = QStringLiteral("ClientProject.txt");
+inline const QString CategoryListFileName = QStringLiteral("CategoryActivity.txt");
+inline const QString InUseClientListFileName = QStringLiteral("InUse_ClientProject.txt");
+inline const QString InUseCategoryListFileName = QStringLiteral("InUse_CategoryActivity.txt");
 // Appended to the per-user data folder (APPDATA) unless "/datadir" names the location.
 inline const QString ProductSubFolder = QStringLiteral("Brackwater/Quillhour/");
 

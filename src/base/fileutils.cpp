@@ -1,21 +1,15 @@
 #include "fileutils.h"
 
+#include "base/atomicfile.h"
 #include "base/busycursor.h"
 #include "base/filecopyfailed.h"
 #include "base/filestamp.h"
 #include "base/ioerror.h"
 #include "base/messages.h"
-#include "base/stalesaves.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 QString WithTrailingSeparator(const QString& path) {
@@ -90,7 +84,7 @@ bool ConfirmReplace(const QStringList& paths) {
             text += path + QLatin1Char('\n');
         text += QStringLiteral("Do you want to replace them?");
     }
-    return ShowMessageBox(text, TMsgKind::Warning, mbYesNo) == mrYes;
+    return ShowMessageBox(text, TMsgKind::Warning, mbYesNo | mbDefaultNo) == mrYes;
 }
 
 namespace {
@@ -105,112 +99,53 @@ bool HasRoomFor(const QString& target, qint64 size) {
 }
 } // namespace
 
+namespace {
+// Copies the bytes of in into out; a failure raises EInOutError naming the file that failed.
+void CopyBytes(QFile& in, TAtomicFile& out) {
+    char buffer[65536];
+    for (;;) {
+        const qint64 got = in.read(buffer, sizeof buffer);
+        if (got < 0)
+            RaiseCopyError(QStringLiteral("Cannot read file"), in.fileName(), in.errorString());
+        if (got == 0)
+            return;
+        if (out.write(buffer, got) != got)
+            RaiseCopyError(QStringLiteral("Cannot write file"), out.Target(), out.Failure());
+    }
+}
+
+// Copies source over target whole or not at all, giving the copy the stamp when it is not the
+// missing one.
+void CopyWhole(const QString& source, const QString& target, TFileStamp stamp) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        RaiseCopyError(QStringLiteral("Cannot open file"), source, in.errorString());
+    TAtomicFile out(target);
+    out.Open();
+    CopyBytes(in, out);
+    out.KeepStamp(stamp);
+    out.Commit();
+}
+} // namespace
+
 bool CopyFileIfRoom(const QString& source, const QString& target) {
     const QFileInfo sourceInfo(source);
     if (!sourceInfo.isFile() || !HasRoomFor(target, sourceInfo.size()))
         return false;
     TBusyCursor busy;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        RaiseCopyError(QStringLiteral("Cannot open file"), source, in.errorString());
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        RaiseCopyError(QStringLiteral("Cannot create file"), target, out.errorString());
-    char buffer[65536];
-    for (;;) {
-        const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0)
-            RaiseCopyError(QStringLiteral("Cannot read file"), source, in.errorString());
-        if (got == 0)
-            break;
-        if (out.write(buffer, got) != got)
-            RaiseCopyError(QStringLiteral("Cannot write file"), target, out.errorString());
-    }
-    if (!out.commit())
-        RaiseCopyError(QStringLiteral("Cannot write file"), target, out.errorString());
-    RemoveStaleTemporaryFilesOnce(FolderOf(target));
+    CopyWhole(source, target, MissingFileStamp);
     return true;
 }
-
-namespace {
-constexpr int TemporaryNameAttempts = 100;
-constexpr QFile::Permissions NewFilePermissions = QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ReadGroup | QFile::WriteGroup |
-                                                  QFile::ReadOther | QFile::WriteOther;
-
-// Creates a new hidden file beside target for a copy in progress; new files are made with
-// read and write for everybody less the process's file mode mask, as any new file.
-bool CreateFileBeside(const QString& target, QFile& file) {
-    const QFileInfo info(target);
-    const QString stem =
-        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".copy-");
-    for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
-        file.setFileName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, NewFilePermissions))
-            return true;
-        if (!file.exists())
-            return false;
-    }
-    return false;
-}
-
-// Removes the temporary file of a copy unless the copy was committed.
-class TTemporaryCopy {
-public:
-    explicit TTemporaryCopy(QFile& file) : FFile(file) {}
-    ~TTemporaryCopy() {
-        if (!FCommitted)
-            FFile.remove();
-    }
-    TTemporaryCopy(const TTemporaryCopy&) = delete;
-    TTemporaryCopy& operator=(const TTemporaryCopy&) = delete;
-    void Commit() { FCommitted = true; }
-
-private:
-    QFile& FFile;
-    bool FCommitted = false;
-};
-
-void CopyBytes(QFile& in, QFile& out, const QString& target) {
-    char buffer[65536];
-    for (;;) {
-        const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0)
-            throw EFileCopyFailed(in.fileName(), target, in.errorString());
-        if (got == 0)
-            return;
-        if (out.write(buffer, got) != got)
-            throw EFileCopyFailed(in.fileName(), target, out.errorString());
-    }
-}
-} // namespace
 
 void CopyFileKeepingTime(const QString& source, const QString& target) {
     const TFileStamp stamp = FileStamp(source);
     if (stamp == MissingFileStamp)
         throw EFileCopyFailed(source, target, QStringLiteral("No such file"));
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        throw EFileCopyFailed(source, target, in.errorString());
-    QFile out;
-    if (!CreateFileBeside(target, out))
-        throw EFileCopyFailed(source, target, out.errorString());
-    TTemporaryCopy temporary(out);
-    CopyBytes(in, out, target);
-    if (!out.flush())
-        throw EFileCopyFailed(source, target, out.errorString());
-    // On a server folder the copy must be on disk before it replaces the old one.
-    if (::fsync(out.handle()) != 0)
-        throw EFileCopyFailed(source, target, qt_error_string(errno));
-    if (QFileInfo::exists(target))
-        out.setPermissions(QFile::permissions(target));
-    out.close();
-    if (!SetFileStamp(out.fileName(), stamp))
-        throw EFileCopyFailed(source, target, QStringLiteral("Cannot set the modification time"));
-    if (std::rename(QFile::encodeName(out.fileName()).constData(),
-                    QFile::encodeName(target).constData()) != 0)
-        throw EFileCopyFailed(source, target, qt_error_string(errno));
-    temporary.Commit();
+    try {
+        CopyWhole(source, target, stamp);
+    } catch (const EInOutError& error) {
+        throw EFileCopyFailed(source, target, error.Message());
+    }
 }
 
 void CopyFolderFiles(const QString& sourceFolder, const QString& targetFolder) {

@@ -1,8 +1,10 @@
 #include "lockfile.h"
 
+#include "base/lockholder.h"
+
 #include <cerrno>
 #include <chrono>
-#include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -10,7 +12,6 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QSysInfo>
 
 namespace {
 // The range locked on the data file and on the lock file lies far beyond any real content, so
@@ -31,8 +32,9 @@ constexpr int LockFileRemoveRetries = 10;
 constexpr std::chrono::milliseconds LockFileRemoveWait(500);
 constexpr int LockFileCreateAttempts = 3;
 
-const QByteArray HostKey = QByteArrayLiteral("Host=");
-const QByteArray ProcessKey = QByteArrayLiteral("Process=");
+// A lock file still empty this long after it was made was left by a holder that ended while
+// taking it (the holder writes its text at once).
+constexpr qint64 EmptyLeftoverSeconds = 10;
 
 QByteArray NativeName(const QString& path) {
     return QFile::encodeName(path);
@@ -75,16 +77,6 @@ bool SameFile(int handle, const QString& path) {
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
-QString HostName() {
-    return QSysInfo::machineHostName();
-}
-
-// What the lock file says about its holder, for this program and for a person who finds it.
-QByteArray HolderText() {
-    return HostKey + HostName().toUtf8() + "\r\n" + ProcessKey +
-           QByteArray::number(qint64(::getpid())) + "\r\n";
-}
-
 bool WriteAll(int handle, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -105,27 +97,20 @@ QByteArray ReadHolderText(int handle) {
     return text;
 }
 
-bool ProcessHasEnded(qint64 processId) {
-    if (processId <= 0 || ::kill(pid_t(processId), 0) == 0)
+// True when the lock file, whose byte range this process holds at the moment, was left by a
+// holder that has ended: one of this machine (while it lives it holds the range, even when
+// its process number has since gone to another program), or one that ended before it could
+// write its text. A lock of another machine is never taken for a leftover: nothing here can
+// tell whether that machine still works with the file.
+bool IsLeftover(int handle) {
+    const TLockHolder holder = ParseLockHolder(ReadHolderText(handle));
+    if (holder.IsOnThisMachine())
+        return true;
+    if (!holder.IsEmpty())
         return false;
-    return errno == ESRCH; // EPERM: it runs under another user
-}
-
-// True when the holder text names this machine and a process of it that no longer runs. An
-// empty or unreadable text (a lock being taken right now) and any other machine say no.
-bool NamesEndedLocalProcess(const QByteArray& text) {
-    QByteArray host;
-    qint64 processId = 0;
-    bool hasProcess = false;
-    for (QByteArray line : text.split('\n')) {
-        line = line.trimmed();
-        if (line.startsWith(HostKey))
-            host = line.mid(HostKey.size());
-        else if (line.startsWith(ProcessKey))
-            processId = line.mid(ProcessKey.size()).toLongLong(&hasProcess);
-    }
-    return hasProcess && !host.isEmpty() && QString::fromUtf8(host) == HostName() &&
-           ProcessHasEnded(processId);
+    struct stat status {};
+    return ::fstat(handle, &status) == 0 &&
+           ::time(nullptr) - status.st_mtim.tv_sec > EmptyLeftoverSeconds;
 }
 
 // Removes a lock file whose holder has ended on this machine. The file is removed only while
@@ -138,7 +123,7 @@ bool RemoveLeftoverLock(const QString& lockFileName) {
         return errno == ENOENT;
     bool removed = false;
     if (LockRange(handle)) {
-        if (NamesEndedLocalProcess(ReadHolderText(handle)) && SameFile(handle, lockFileName))
+        if (IsLeftover(handle) && SameFile(handle, lockFileName))
             removed = ::unlink(NativeName(lockFileName).constData()) == 0;
         UnlockRange(handle);
     }
@@ -178,7 +163,7 @@ void TakeLockFile(TLockFileInfo& info, bool created) {
     info.LockFileName = lockFileName;
     // Whoever shares the folder may have to clear the file once this process has ended.
     ::fchmod(handle, 0666);
-    if (!LockRange(handle) || !WriteAll(handle, HolderText())) {
+    if (!LockRange(handle) || !WriteAll(handle, OwnLockHolderText())) {
         UnlockFile(info);
         return;
     }
@@ -248,4 +233,35 @@ void MarkFileWritten(const TLockFileInfo& info) {
     const TFileStamp stamp = FileStamp(info.FileName);
     if (stamp != MissingFileStamp && stamp <= info.LockedAge)
         SetFileStamp(info.FileName, info.LockedAge + 1);
+}
+
+bool RemoveLeftoverLockOf(const QString& path) {
+    return RemoveLeftoverLock(LockFileNameOf(path));
+}
+
+TLockHolder LockHolderOf(const QString& path) {
+    return ReadLockHolder(LockFileNameOf(path));
+}
+
+qint64 LockFileAgeSeconds(const QString& path) {
+    struct stat status {};
+    if (::lstat(NativeName(LockFileNameOf(path)).constData(), &status) != 0)
+        return -1;
+    return qint64(::time(nullptr) - status.st_mtim.tv_sec);
+}
+
+bool RemoveAbandonedLock(const QString& path) {
+    const QString lockFileName = LockFileNameOf(path);
+    const int handle = OpenHandle(lockFileName, O_RDWR | O_NOFOLLOW);
+    if (handle < 0)
+        return errno == ENOENT;
+    bool removed = false;
+    // A holder that still runs on a machine whose locks reach this folder keeps the range.
+    if (LockRange(handle)) {
+        removed = SameFile(handle, lockFileName) &&
+                  ::unlink(NativeName(lockFileName).constData()) == 0;
+        UnlockRange(handle);
+    }
+    ::close(handle);
+    return removed;
 }

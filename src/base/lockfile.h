@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/filestamp.h"
+#include "base/lockholder.h"
 
 #include <QString>
 
@@ -25,8 +26,9 @@ bool IsLocked(const TLockFileInfo& info);
 // Tries to take the lock on the data file path, creating the file empty when it is missing;
 // IsLocked(info) tells afterwards whether it worked. Fails at once, without waiting, while
 // another holder (another process, another machine, or another lock of this process) has it.
-// A lock file left behind by a process of this machine that has ended is removed first; one
-// left by another machine keeps blocking until somebody deletes it.
+// A lock file left behind by a holder of this machine that has ended (or by any holder that
+// ended before it wrote its name) is removed first; one left by another machine keeps
+// blocking until an administrator removes it (RemoveAbandonedLock).
 void LockFile(const QString& path, TLockFileInfo& info);
 
 // Releases a held lock: notes the data file's stamp in FileAge and removes the lock file.
@@ -41,3 +43,15 @@ void MarkFileWritten(const TLockFileInfo& info);
 
 // The lock file that belongs to a data file.
 QString LockFileNameOf(const QString& path);
+
+// Who holds the lock of the data file path, as its lock file says.
+TLockHolder LockHolderOf(const QString& path);
+// Seconds since the lock of the data file path was taken; -1 when there is no lock file.
+qint64 LockFileAgeSeconds(const QString& path);
+// Removes the lock file of the data file path when it is a leftover that LockFile would clear
+// itself; true when the name is free.
+bool RemoveLeftoverLockOf(const QString& path);
+// Removes the lock file of the data file path, whoever wrote it, unless a holder that still
+// runs keeps its byte range; for an administrator who confirmed that the holder is gone.
+// True when the lock file is gone.
+bool RemoveAbandonedLock(const QString& path);

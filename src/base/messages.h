@@ -7,8 +7,9 @@
 // Kinds of message box.
 enum class TMsgKind { Warning, Error, Information, Confirmation };
 
-// Button set bits; combine with |.
-enum TMsgButton { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };
+// Button set bits; combine with |. mbDefaultNo makes No the button that Return presses, for
+// questions whose Yes cannot be taken back.
+enum TMsgButton { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbDefaultNo = 16 };
 constexpr int mbYesNo = mbYes | mbNo;
 constexpr int mbOKCancel = mbOK | mbCancel;
 

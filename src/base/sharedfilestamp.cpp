@@ -1,7 +1,12 @@
 #include "sharedfilestamp.h"
 
 #include "base/datalocations.h"
+#include "base/filefingerprint.h"
+#include "base/ioerror.h"
 #include "base/lockfile.h"
+#include "base/lockremedy.h"
+
+#include <QCryptographicHash>
 
 namespace {
 // Releases the lock when the scope ends, also through an exception.
@@ -17,6 +22,30 @@ private:
 };
 } // namespace
 
+bool TSharedFileStamp::ChangedSince(const QString& path, TFileStamp current) const {
+    if (IsOlderThan(current))
+        return true;
+    return !FContent.isEmpty() && ContentOf(path) != FContent;
+}
+
+QByteArray TSharedFileStamp::ContentOf(const QString& path) const {
+    QStringList files{path};
+    if (FCompanions)
+        files << FCompanions();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString& file : files) {
+        TFileFingerprint print;
+        try {
+            print = FileFingerprint(file);
+        } catch (const EInOutError&) {
+            print.Size = -1; // unreadable now: differs from any content that was read
+        }
+        hash.addData(QByteArray::number(print.Exists) + ':' + QByteArray::number(print.Size) +
+                     ':' + print.Hash);
+    }
+    return hash.result();
+}
+
 TSharedFileResult TSharedFileStamp::Read(const QString& path, const std::function<void()>& read) {
     if (!IsShared()) {
         read();
@@ -24,15 +53,16 @@ TSharedFileResult TSharedFileStamp::Read(const QString& path, const std::functio
         return TSharedFileResult::Done;
     }
     TLockFileInfo info;
-    LockFile(path, info);
+    LockFileOrOfferRemoval(path, info);
     if (!IsLocked(info)) {
         FStamp = UnknownStamp;
         return TSharedFileResult::NotLocked;
     }
     {
         TLockRelease release(info);
-        FStamp = UnknownStamp;
+        SetStamp(UnknownStamp);
         read();
+        RememberContent(path);
     }
     FStamp = info.FileAge;
     return TSharedFileResult::Done;
@@ -45,22 +75,23 @@ TSharedFileResult TSharedFileStamp::Write(const QString& path, const std::functi
         return TSharedFileResult::Done;
     }
     TLockFileInfo info;
-    LockFile(path, info);
+    LockFileOrOfferRemoval(path, info);
     if (!IsLocked(info))
         return TSharedFileResult::NotLocked;
     {
         TLockRelease release(info);
-        if (IsOlderThan(info.LockedAge))
+        if (ChangedSince(path, info.LockedAge))
             return TSharedFileResult::ChangedByAnother;
         try {
             write();
         } catch (...) {
-            // Part of the file may have been written: make sure others see a change.
+            // The write may have changed something: make sure others see a change.
             MarkFileWritten(info);
-            FStamp = UnknownStamp;
+            SetStamp(UnknownStamp);
             throw;
         }
         MarkFileWritten(info);
+        RememberContent(path);
     }
     FStamp = info.FileAge;
     return TSharedFileResult::Done;

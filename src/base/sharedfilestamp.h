@@ -4,7 +4,9 @@
 
 #include <functional>
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // How a read or a write of a shared file under its lock ended.
 enum class TSharedFileResult {
@@ -25,9 +27,28 @@ public:
     static constexpr TFileStamp UnknownStamp = 0;
 
     TFileStamp Stamp() const { return FStamp; }
-    void SetStamp(TFileStamp stamp) { FStamp = stamp; }
+    // Sets the stamp and forgets the content, which is then compared no more until it is
+    // read or written again.
+    void SetStamp(TFileStamp stamp) {
+        FStamp = stamp;
+        FContent.clear();
+    }
     // True when a file whose stamp is current has been written since the remembered stamp.
     bool IsOlderThan(TFileStamp current) const { return FStamp < current; }
+    // True when path, whose stamp is current, is no longer what this program last read or
+    // wrote: a later stamp or, since file systems with coarse stamps (SMB, FAT, ext2) give a
+    // change within the same second the same stamp, other content of path or its companions.
+    bool ChangedSince(const QString& path, TFileStamp current) const;
+    // Takes what path and its companions hold now as what this program last read or wrote.
+    void RememberContent(const QString& path) { FContent = ContentOf(path); }
+    // What path and its companions hold now, as a hash; and taking such a hash as remembered.
+    QByteArray ContentOf(const QString& path) const;
+    void SetContent(QByteArray content) { FContent = std::move(content); }
+    // Further files that are written under path's lock and count as part of it (the shared
+    // lists beside the administration settings).
+    void SetCompanions(std::function<QStringList()> companions) {
+        FCompanions = std::move(companions);
+    }
 
     // Runs read under the lock of path (which creates a missing file empty) and remembers the
     // stamp. NotLocked: read did not run and the stamp becomes UnknownStamp, so that the next
@@ -40,4 +61,6 @@ public:
 
 private:
     TFileStamp FStamp = UnknownStamp;
+    QByteArray FContent; // hash of what path and its companions held; empty when unknown
+    std::function<QStringList()> FCompanions;
 };

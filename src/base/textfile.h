@@ -7,6 +7,6 @@
 // Reads and decodes the whole file; raises EInOutError naming the file when it cannot.
 QString ReadTextFile(const QString& fileName);
 
-// Writes text whole through a temporary file in the same folder, then renames it over
-// fileName; raises EInOutError naming the file when it cannot, leaving any old file intact.
+// Writes text whole or not at all (atomicfile.h); raises EInOutError naming the file and the
+// system's reason when it cannot, leaving any old file byte for byte as it was.
 void WriteTextFile(const QString& fileName, const QString& text);

@@ -66,8 +66,8 @@ void TDataCheck::CheckTemporaryFiles() {
     folders.removeDuplicates();
     for (const QString& folder : folders)
         for (const QString& file : StaleTemporaryFiles(folder))
-            Add(file, 0, QStringLiteral("a temporary copy left by an interrupted save (the "
-                                        "program removes it when it next writes there)"));
+            Add(file, 0, QStringLiteral("a temporary file left by an interrupted save (the "
+                                        "program removes it when it next starts)"));
 }
 
 void TDataCheck::RunAll() {

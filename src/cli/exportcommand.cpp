@@ -115,10 +115,14 @@ int RunExportCommand(const QStringList& args, QTextStream& out, QTextStream& err
         err << error << '\n';
         return 1;
     }
+    const QString path = format.FileDir + format.FileName;
+    const bool replacing = QFileInfo::exists(path);
     if (const QString error = ExportData(format, request.From, request.To); !error.isEmpty()) {
         err << error << '\n';
         return 1;
     }
-    out << format.FileDir + format.FileName << '\n';
+    if (replacing)
+        err << "Replaced the existing file " << path << '\n';
+    out << path << '\n';
     return 0;
 }

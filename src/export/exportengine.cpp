@@ -8,6 +8,7 @@
 #include "datetimepicture.h"
 #include "distinctrows.h"
 #include "exportpieces.h"
+#include "exporttarget.h"
 #include "exportrows.h"
 #include "exportvalues.h"
 #include "exportwriter.h"
@@ -139,6 +140,8 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate to
     } else if (start > end) {
         std::swap(start, end);
     }
+    if (const QString error = ExportTargetError(format); !error.isEmpty())
+        return error;
     std::vector<TExportPiece> pieces;
     try {
         pieces = MakeExportPieces(format, start, end, SourceFolders(format.Users),
@@ -147,7 +150,9 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate to
         return error.Text();
     }
     const QString path = format.FileDir + format.FileName;
-    switch (TExportWriter::WriteFile(format, std::move(pieces), path)) {
+    QString failure;
+    switch (TExportWriter::WriteFile(format, std::move(pieces), path,
+                                     TExportOutput::DefaultChunkBytes, &failure)) {
     case TExportWriter::TResult::Written:
         return {};
     case TExportWriter::TResult::NothingToExport:
@@ -155,5 +160,8 @@ QString ExportData(const TExportFormat& format, QDate start, QDate end, QDate to
     case TExportWriter::TResult::Failed:
         break;
     }
-    return QStringLiteral("Unable to create \"") + path + QLatin1Char('"');
+    QString text = QStringLiteral("Unable to create \"") + path + QLatin1Char('"');
+    if (!failure.isEmpty())
+        text += QStringLiteral(": ") + failure;
+    return text;
 }

@@ -1,5 +1,6 @@
 #include "exportformat.h"
 
+#include "base/lockremedy.h"
 #include "base/datalocations.h"
 #include "base/fileutils.h"
 #include "base/inifile.h"
@@ -69,9 +70,6 @@ void EndSection(QString& text) {
     text += QLatin1String("\r\n");
 }
 
-QString CannotLockText(const QString& path) {
-    return QStringLiteral("Cannot lock \"") + path + QLatin1Char('"');
-}
 // The non-empty values of "User1" to "User" + count, in that order. The keys the section
 // holds are looked at, not every number up to count: a hand-made count may be in the
 // billions.
@@ -459,8 +457,9 @@ std::vector<TExportArea> TExportFormat::WrittenAreaOrder() const {
 QString TExportFormat::WriteToFile(const QString& path) const {
     try {
         WriteTextFile(path, ToText());
-    } catch (const EInOutError&) {
-        return QStringLiteral("Unexpected error in \"") + path + QStringLiteral("\" file");
+    } catch (const EInOutError& error) {
+        return QStringLiteral("Unexpected error in \"") + path + QStringLiteral("\" file: ") +
+               error.Message();
     }
     return {};
 }

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringView>
 
-class QSaveFile;
+class TAtomicFile;
 
 // The bytes of one export file, gathered in a buffer of fixed size and written to a temporary
 // file in the target folder chunk by chunk (bytes longer than a chunk go straight through). The
@@ -37,7 +37,7 @@ public:
         else if (text.Windows1252Size >= 0)
             AppendBytes(text.Windows1252, text.Windows1252Size);
         else
-            FFailed = true;
+            Fail(QStringLiteral("a text does not fit the file's encoding"));
     }
     void Append(const QString& text);
     void AppendLineEnd() { AppendBytes("\r\n", 2); }
@@ -53,6 +53,8 @@ public:
     // Written and replacing the target; Empty when nothing was appended (no file is made);
     // Failed when the file could not be created or written, or a text did not fit.
     TResult Finish();
+    // Why the output failed, naming the file; empty while nothing failed.
+    const QString& Failure() const { return FFailure; }
 
 private:
     void AppendBytes(const char* data, qsizetype size) {
@@ -66,10 +68,12 @@ private:
     }
     void AppendPastChunk(const char* data, std::size_t count);
     void Flush();
+    void Fail(const QString& reason);
     void WriteToFile(const char* data, std::size_t count);
 
     QString FPath;
-    std::unique_ptr<QSaveFile> FFile;
+    std::unique_ptr<TAtomicFile> FFile;
+    QString FFailure;
     std::vector<char> FBuffer;
     std::size_t FUsed = 0;
     qint64 FWritten = 0; // bytes handed to the file so far

@@ -131,17 +131,22 @@ TExportWriter::TResult TExportWriter::ResultOf(TExportOutput& output) {
 
 TExportWriter::TResult TExportWriter::WriteFile(const TExportFormat& format,
                                                 std::vector<TExportPiece> pieces,
-                                                const QString& path, std::size_t chunkBytes) {
+                                                const QString& path, std::size_t chunkBytes,
+                                                QString* failure) {
     TExportWriter writer(format, pieces);
     TExportOutput output(path, writer.Encoding(), chunkBytes);
     writer.Write(output);
-    return ResultOf(output);
+    const TResult result = ResultOf(output);
+    if (failure)
+        *failure = output.Failure();
+    return result;
 }
 
 TExportWriter::TResult TExportWriter::WriteFile(const TExportFormat& format,
                                                 const std::vector<TReportLine>& lines,
-                                                const QString& path, std::size_t chunkBytes) {
+                                                const QString& path, std::size_t chunkBytes,
+                                                QString* failure) {
     std::vector<TExportPiece> pieces(1);
     TExportRowMaker(format).Add(lines, pieces.front());
-    return WriteFile(format, std::move(pieces), path, chunkBytes);
+    return WriteFile(format, std::move(pieces), path, chunkBytes, failure);
 }

@@ -27,14 +27,17 @@ public:
     void Write(TExportOutput& output);
 
     enum class TResult { Written, NothingToExport, Failed };
-    // The whole export to path: written whole through a temporary file, or not at all.
+    // The whole export to path: written whole through a temporary file, or not at all. When
+    // it failed, failure (if given) receives why.
     static TResult WriteFile(const TExportFormat& format, std::vector<TExportPiece> pieces,
                              const QString& path,
-                             std::size_t chunkBytes = TExportOutput::DefaultChunkBytes);
+                             std::size_t chunkBytes = TExportOutput::DefaultChunkBytes,
+                             QString* failure = nullptr);
     // The same for lines made into one piece.
     static TResult WriteFile(const TExportFormat& format, const std::vector<TReportLine>& lines,
                              const QString& path,
-                             std::size_t chunkBytes = TExportOutput::DefaultChunkBytes);
+                             std::size_t chunkBytes = TExportOutput::DefaultChunkBytes,
+                             QString* failure = nullptr);
 
 private:
     // What one group of the order writes, apart from the Time group's rows.

@@ -5,6 +5,7 @@
 #include "base/fileutils.h"
 #include "base/ioerror.h"
 #include "base/lockfile.h"
+#include "base/lockremedy.h"
 #include "base/messages.h"
 #include "base/textutils.h"
 #include "calendar/colornumber.h"
@@ -39,12 +40,14 @@ public:
     TAdminFileLock& operator=(const TAdminFileLock&) = delete;
 
     bool Take(const QString& path) {
-        LockFile(path, FInfo);
+        LockFileOrOfferRemoval(path, FInfo);
         return IsLocked(FInfo);
     }
     bool Held() const { return IsLocked(FInfo); }
     // Written by somebody else since this program read it.
-    bool ChangedSinceRead() const { return AdminSettingsAge().IsOlderThan(FInfo.LockedAge); }
+    bool ChangedSinceRead() const {
+        return AdminSettingsAge().ChangedSince(FInfo.FileName, FInfo.LockedAge);
+    }
     // Writes the administration settings under the held lock, in the modes that may write
     // them. A failed write is reported and the values stay in memory.
     void WriteSettings() const {
@@ -60,14 +63,24 @@ public:
         }
         MarkFileWritten(FInfo);
     }
+    void WriteSettingsAndTakeContent() {
+        WriteSettings();
+        TakeContent();
+    }
     // Lets the lock go and remembers the file's stamp as this program's own.
     void Release() {
+        const bool held = Held();
         UnlockFile(FInfo);
         AdminSettingsAge().SetStamp(FInfo.FileAge);
+        if (held)
+            AdminSettingsAge().SetContent(FContent);
     }
+    // What the files hold once this program wrote them, taken while the lock is still held.
+    void TakeContent() { FContent = AdminSettingsAge().ContentOf(FInfo.FileName); }
 
 private:
     TLockFileInfo FInfo;
+    QByteArray FContent;
 };
 
 bool HasDigitOrPoint(const QString& text) {
@@ -91,8 +104,7 @@ void TSetupForm::btnOKClick() {
     if (IsShared()) {
         const QString path = AdminSettingsFileName();
         if (!lock.Take(path)) {
-            ShowMessageBox(QStringLiteral("Cannot lock \"") + path + QStringLiteral("\""),
-                           TMsgKind::Error, mbOK);
+            ShowMessageBox(CannotLockText(path), TMsgKind::Error, mbOK);
             return;
         }
         if (lock.ChangedSinceRead()) {
@@ -113,7 +125,7 @@ void TSetupForm::btnOKClick() {
     if (!IsServerAdministration() && FSources.Refresh)
         FSources.Refresh();
     if (lock.Held()) {
-        lock.WriteSettings();
+        lock.WriteSettingsAndTakeContent();
         lock.Release();
     } else {
         SaveAdminSettings();
@@ -128,6 +140,8 @@ bool TSetupForm::ValidateEntries() {
     if (HasInvalidNameChar(userName))
         return Refuse(QStringLiteral("User name cannot contain \\/:*?\"<>|"), shtPersonal,
                       edtUserName);
+    if (IsServerUserFolderTaken(CurrentUserName(), userName))
+        return Refuse(UserNameTakenText(userName), shtPersonal, edtUserName);
     const bool billing = chkBillingInfoActive->isChecked();
     TMoney rate;
     if (billing && !ParseAmount(edtUserHourlyRate->text(), rate))

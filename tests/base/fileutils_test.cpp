@@ -66,7 +66,7 @@ TEST_F(FileUtils, ConfirmReplaceAsksOnlyForExistingFiles) {
               QLatin1Char('"') + one +
                   QStringLiteral("\" already exists.\nDo you want to replace it?"));
     EXPECT_EQ(Messages->Shown[0].Kind, TMsgKind::Warning);
-    EXPECT_EQ(Messages->Shown[0].Buttons, mbYes | mbNo);
+    EXPECT_EQ(Messages->Shown[0].Buttons, mbYes | mbNo | mbDefaultNo);
 
     WriteFile(two, "y");
     Messages->Answer = mrYes;

@@ -1,4 +1,7 @@
+#include "base/datalocations.h"
+#include "base/fileutils.h"
 #include "base/lockfile.h"
+#include "base/lockremedy.h"
 #include "testsupport.h"
 
 #include <unistd.h>
@@ -38,6 +41,21 @@ protected:
         return "Host=" + host.toUtf8() + "\r\nProcess=" + QByteArray::number(processId) + "\r\n";
     }
 
+    void ExpectOwnHolder() const {
+        const TLockHolder holder = ParseLockHolder(ReadFile(LockName));
+        EXPECT_EQ(holder.Host, QSysInfo::machineHostName());
+        EXPECT_EQ(holder.Process, qint64(getpid()));
+        EXPECT_EQ(holder.User, Env.Logon); // no user name set up yet: the logon name
+        EXPECT_LE(qAbs(holder.Since.secsTo(QDateTime::currentDateTime())), 60);
+    }
+    // Gives the lock file a modification time that many seconds ago.
+    void AgeLockFile(int seconds) const {
+        QFile file(LockName);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                                     QFileDevice::FileModificationTime));
+    }
+
     QString DataFile;
     QString LockName;
 };
@@ -51,7 +69,7 @@ TEST_F(LockFiles, LockFileSitsBesideTheDataFileAndNamesItsHolder) {
     ASSERT_TRUE(IsLocked(info));
     EXPECT_EQ(info.FileName, DataFile);
     EXPECT_EQ(info.LockFileName, Path(QStringLiteral("server/QHR.ini_LCK")));
-    EXPECT_EQ(ReadFile(LockName), HolderText(QSysInfo::machineHostName(), getpid()));
+    ExpectOwnHolder();
     // The data file's bytes stay readable to everybody while it is locked.
     EXPECT_EQ(ReadFile(DataFile), QByteArray("[Setup]\r\n"));
 
@@ -131,7 +149,7 @@ TEST_F(LockFiles, LockOfAKilledHolderIsTakenByTheNext) {
     TLockFileInfo info;
     LockFile(DataFile, info);
     ASSERT_TRUE(IsLocked(info));
-    EXPECT_EQ(ReadFile(LockName), HolderText(QSysInfo::machineHostName(), getpid()));
+    ExpectOwnHolder();
     EXPECT_EQ(TryFromAnotherProcess(), 3);
     UnlockFile(info);
     EXPECT_FALSE(QFile::exists(LockName));
@@ -152,15 +170,85 @@ TEST_F(LockFiles, LeftoverOfAnotherMachineKeepsBlocking) {
     UnlockFile(info);
 }
 
-TEST_F(LockFiles, LeftoversThatMayStillBeInUseBlock) {
-    // This machine, but a process that still runs (this test).
+TEST_F(LockFiles, LeftoversOfThisMachineAreTakenOverWhateverProcessNumberTheyName) {
+    // This machine and a process that still runs (this test), as when the holder's number
+    // has since gone to another program: a live holder would keep the byte range.
     WriteFile(LockName, HolderText(QSysInfo::machineHostName(), getpid()));
-    EXPECT_EQ(TryFromAnotherProcess(), 3);
-    // Nothing written yet, as while another holder is just taking the lock, or unreadable.
+    EXPECT_EQ(TryFromAnotherProcess(), 0);
+    EXPECT_FALSE(QFile::exists(LockName));
+}
+
+TEST_F(LockFiles, AnEmptyLockFileBlocksOnlyWhileItMayBeBeingTaken) {
+    // Nothing written yet, as while another holder is just taking the lock.
     WriteFile(LockName, QByteArray());
     EXPECT_EQ(TryFromAnotherProcess(), 3);
     WriteFile(LockName, "Host=\r\nProcess=x\r\n");
     EXPECT_EQ(TryFromAnotherProcess(), 3);
+    EXPECT_TRUE(QFile::exists(LockName));
+    // Still empty long after: its maker ended before it could write its name.
+    AgeLockFile(60);
+    EXPECT_EQ(TryFromAnotherProcess(), 0);
+}
+
+TEST_F(LockFiles, CannotLockNamesTheHolderAndTheRemedy) {
+    WriteFile(LockName, "User=user002\r\nHost=workstation-7\r\nProcess=1234\r\n"
+                        "Since=2024-03-05T14:02:10\r\n");
+    const QString text = CannotLockText(DataFile);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Cannot lock \"") + DataFile + QLatin1Char('"')));
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("user002 on workstation-7 (process 1234) since 2024-03-05 14:02:10")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(LockName));
+    QFile::remove(LockName);
+    EXPECT_EQ(CannotLockText(DataFile), QStringLiteral("Cannot lock \"") + DataFile + "\"");
+}
+
+TEST_F(LockFiles, AnAdministratorMayRemoveAnOldLockOfAnotherMachineAfterConfirming) {
+    Locations().ServerFolder = FolderOf(DataFile);
+    Locations().AdminMode = 1; // server administration: administration data may be edited
+    ASSERT_TRUE(MayEditAdminData());
+    WriteFile(LockName, HolderText(QStringLiteral("workstation-7"), 1234));
+    TLockFileInfo info;
+    // A young lock is somebody's write in progress: no question.
+    LockFileOrOfferRemoval(DataFile, info);
+    EXPECT_FALSE(IsLocked(info));
+    EXPECT_TRUE(Messages->Shown.empty());
+
+    AgeLockFile(AbandonedLockSeconds + 60);
+    Messages->Answer = mrNo;
+    LockFileOrOfferRemoval(DataFile, info);
+    EXPECT_FALSE(IsLocked(info));
+    ASSERT_EQ(Messages->Shown.size(), 1u);
+    EXPECT_TRUE(Messages->Shown.back().Text.contains(QStringLiteral("workstation-7")));
+    EXPECT_TRUE(Messages->Shown.back().Buttons & mbDefaultNo);
+    EXPECT_TRUE(QFile::exists(LockName));
+
+    Messages->Answer = mrYes;
+    LockFileOrOfferRemoval(DataFile, info);
+    EXPECT_TRUE(IsLocked(info));
+    UnlockFile(info);
+
+    // A holder that still runs keeps its lock even when an administrator says yes.
+    QProcess holder;
+    ASSERT_EQ(StartHolder(holder, DataFile), QByteArray("locked"));
+    AgeLockFile(AbandonedLockSeconds + 60);
+    LockFileOrOfferRemoval(DataFile, info);
+    EXPECT_FALSE(IsLocked(info));
+    holder.closeWriteChannel();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+}
+
+TEST_F(LockFiles, OthersMayNotRemoveLocks) {
+    Locations().ServerFolder = FolderOf(DataFile);
+    Locations().LocalFolder = MakeFolder(QStringLiteral("local"));
+    ASSERT_FALSE(MayEditAdminData()); // a workstation without administration rights
+    WriteFile(LockName, HolderText(QStringLiteral("workstation-7"), 1234));
+    AgeLockFile(AbandonedLockSeconds + 60);
+    Messages->Answer = mrYes;
+    TLockFileInfo info;
+    LockFileOrOfferRemoval(DataFile, info);
+    EXPECT_FALSE(IsLocked(info));
+    EXPECT_TRUE(Messages->Shown.empty());
     EXPECT_TRUE(QFile::exists(LockName));
 }
 

@@ -1,3 +1,4 @@
+#include "base/atomicfile.h"
 #include "base/datalocations.h"
 #include "base/stalesaves.h"
 #include "base/textfile.h"
@@ -20,38 +21,53 @@ class StaleSaves : public TTempFolderTest {
 protected:
     void SetUp() override {
         TTempFolderTest::SetUp();
-        ForgetCleanedFolders();
         Folder = MakeFolder(QStringLiteral("data"));
-    }
-    void TearDown() override {
-        ForgetCleanedFolders();
-        TTempFolderTest::TearDown();
     }
     QString Folder;
 };
 
-TEST_F(StaleSaves, OnlyOldCopiesOfOurOwnFilesAreRemovedAtTheNextWrite) {
-    const QString stale = Folder + QStringLiteral("2024-03.txt.YinOKW");
-    const QString fresh = Folder + QStringLiteral("2024-04.txt.a1B2c3"); // a save under way
-    const QString settings = Folder + QStringLiteral("QHR.ini.Zz9Zz9");
-    const QString foreign = Folder + QStringLiteral("notes.doc.Abcdef");
-    const QString longer = Folder + QStringLiteral("2024-03.txt.backup1");
-    for (const QString& file : {stale, fresh, settings, foreign, longer})
+TEST_F(StaleSaves, OnlyOldTemporaryFilesOfOurOwnNameAreRemoved) {
+    const QString stale = Folder + TemporarySavePrefix + QStringLiteral("2024-03.txt-k2j4h1");
+    const QString fresh = Folder + TemporarySavePrefix + QStringLiteral("2024-04.txt-a1b2c3");
+    // Names people give their own files, which an older rule took for temporary copies.
+    const QStringList theirs{Folder + QStringLiteral("2026-11.txt.backup"),
+                             Folder + QStringLiteral("QHR.ini.orig01"),
+                             Folder + QStringLiteral("notes.txt.draft1"),
+                             Folder + QStringLiteral("ClientProject.txt.before"),
+                             Folder + QStringLiteral("2024-03.txt.YinOKW")};
+    for (const QString& file : QStringList{stale, fresh} + theirs)
         WriteFile(file, "05 Mar 2024\t0900\t1000\r\n");
-    for (const QString& file : {stale, settings, foreign, longer})
-        Age(file, 120);
-    EXPECT_EQ(StaleTemporaryFiles(Folder), QStringList({stale, settings})); // in name order
-    WriteTextFile(Folder + QStringLiteral("2024-05.txt"), QStringLiteral("new\r\n"));
+    for (const QString& file : QStringList{stale} + theirs)
+        Age(file, 3600);
+    EXPECT_EQ(StaleTemporaryFiles(Folder), QStringList{stale});
+    RemoveStaleTemporaryFiles(Folder);
     EXPECT_FALSE(QFile::exists(stale));
-    EXPECT_FALSE(QFile::exists(settings));
-    EXPECT_TRUE(QFile::exists(fresh));
-    EXPECT_TRUE(QFile::exists(foreign));
-    EXPECT_TRUE(QFile::exists(longer));
-    // Once a run: a copy that turns stale later waits for the next run.
-    Age(fresh, 120);
-    WriteTextFile(Folder + QStringLiteral("2024-05.txt"), QStringLiteral("again\r\n"));
-    EXPECT_TRUE(QFile::exists(fresh));
-    ForgetCleanedFolders();
-    WriteTextFile(Folder + QStringLiteral("2024-05.txt"), QStringLiteral("next run\r\n"));
-    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_TRUE(QFile::exists(fresh)); // may be another workstation's save under way
+    for (const QString& file : theirs)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+}
+
+TEST_F(StaleSaves, WritingAFileCleansNothingBesideIt) {
+    // A report saved into the user's own folder: nothing of theirs goes, not even a file
+    // with our temporary prefix, since the folder is not one of the program's.
+    const QString docs = MakeFolder(QStringLiteral("docs"));
+    const QString thesis = docs + QStringLiteral("thesis.txt.backup");
+    const QString prefixed = docs + TemporarySavePrefix + QStringLiteral("mine");
+    for (const QString& file : {thesis, prefixed}) {
+        WriteFile(file, "chapter one");
+        Age(file, 3600);
+    }
+    WriteTextFile(docs + QStringLiteral("report.txt"), QStringLiteral("Daily report\r\n"));
+    EXPECT_TRUE(QFile::exists(thesis));
+    EXPECT_TRUE(QFile::exists(prefixed));
+}
+
+TEST_F(StaleSaves, OwnDataFoldersAreTheLocationsFolders) {
+    Locations().LocalFolder = MakeFolder(QStringLiteral("local"));
+    EXPECT_EQ(OwnDataFolders(), QStringList({Locations().LocalFolder, LocalDataPath(),
+                                             LocalExportFormatsPath()}));
+    Locations().ServerFolder = MakeFolder(QStringLiteral("server"));
+    const QStringList folders = OwnDataFolders();
+    EXPECT_TRUE(folders.contains(ServerDataPath()));
+    EXPECT_FALSE(folders.contains(Path(QStringLiteral("docs/"))));
 }

@@ -150,3 +150,34 @@ TEST_F(ExportCommand, TheFormatsDefaultPeriodWithoutDates) {
         << Err.toStdString();
     EXPECT_EQ(ReadFile(output), QByteArray("Now,1.00\r\n"));
 }
+
+TEST_F(ExportCommand, SaysWhichFileItReplacedAndNeverWritesOutsideTheFormatsFolder) {
+    const QString output = Path(QStringLiteral("out.csv"));
+    const QStringList period{QStringLiteral("--from"), QStringLiteral("2024-03-01"),
+                             QStringLiteral("--to"), QStringLiteral("2024-03-10")};
+    ASSERT_EQ(Run(QStringList{QStringLiteral("export"), QStringLiteral("Hours")} + period +
+                  QStringList{QStringLiteral("--output"), output}),
+              0);
+    EXPECT_FALSE(Err.contains(QStringLiteral("Replaced")));
+    ASSERT_EQ(Run(QStringList{QStringLiteral("export"), QStringLiteral("Hours")} + period +
+                  QStringList{QStringLiteral("--output"), output}),
+              0);
+    EXPECT_TRUE(Err.contains(QStringLiteral("Replaced the existing file ") + output));
+
+    // A shared format whose file name climbs out of its folder.
+    const QString victim = Path(QStringLiteral(".bashrc"));
+    WriteFile(victim, "export PATH\n");
+    WriteFile(Folder + QStringLiteral("Data/_ExportFormats/ef-Sneaky.txt"),
+              "[Header]\r\nFormatName=Sneaky\r\nFieldCount=1\r\n"
+              "[Files]\r\nFileDir=" + Folder.toUtf8() + "\r\nFileName=../.bashrc\r\n"
+              "[Field1]\r\nFieldName=Client\r\nFieldArea=Data\r\nFieldType=Text\r\n");
+    EXPECT_EQ(Run(QStringList{QStringLiteral("export"), QStringLiteral("Sneaky")} + period), 1);
+    EXPECT_TRUE(Err.contains(QStringLiteral("leads out of its folder"))) << Err.toStdString();
+    EXPECT_EQ(ReadFile(victim), QByteArray("export PATH\n"));
+    // Nor over the user's own month file.
+    const QByteArray month = ReadFile(Folder + QStringLiteral("Data/2024-03.txt"));
+    EXPECT_EQ(Run(QStringList{QStringLiteral("export"), QStringLiteral("Hours")} + period +
+                  QStringList{QStringLiteral("--output"), Folder + QStringLiteral("Data/2024-03.txt")}),
+              1);
+    EXPECT_EQ(ReadFile(Folder + QStringLiteral("Data/2024-03.txt")), month);
+}

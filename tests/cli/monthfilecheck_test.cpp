@@ -140,7 +140,9 @@ TEST_F(MonthFileCheck, NumbersWithOtherCharactersAndStaleTemporaryCopiesAreRepor
     lines += "07 Mar 2024\t0900\t1000x\tA\tB\tC\tD\t \tN\tY\tY\r\n";
     lines += "08 Mar 2024\t" + QByteArray(100000, '7') + "z\t1000\r\n";
     WriteFile(local + QStringLiteral("Data/2024-03.txt"), lines);
-    const QString stale = local + QStringLiteral("Data/2024-03.txt.YinOKW");
+    const QString stale = local + QStringLiteral("Data/.quillhour-save-2024-03.txt-yinokw");
+    // A name people use for their own copies is none of the program's business.
+    WriteFile(local + QStringLiteral("Data/2024-03.txt.YinOKW"), GoodLine);
     WriteFile(stale, GoodLine);
     QFile file(stale);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -156,8 +158,7 @@ TEST_F(MonthFileCheck, NumbersWithOtherCharactersAndStaleTemporaryCopiesAreRepor
     EXPECT_EQ(reported[1], month + QStringLiteral(":3: End: '1000x' is not a whole number"));
     EXPECT_TRUE(reported[2].startsWith(month + QStringLiteral(":4: Start: '777")));
     EXPECT_LT(reported[2].size(), 200); // the field is quoted in part only
-    EXPECT_EQ(reported[3], stale + QStringLiteral(": a temporary copy left by an interrupted save "
-                                                  "(the program removes it when it next writes "
-                                                  "there)"));
+    EXPECT_EQ(reported[3], stale + QStringLiteral(": a temporary file left by an interrupted save "
+                                                  "(the program removes it when it next starts)"));
     EXPECT_EQ(Listing(Temp.path()), before); // the check writes and removes nothing
 }

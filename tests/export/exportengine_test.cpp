@@ -5,10 +5,12 @@
 #include "reporting/reportline.h"
 #include "sampleexportformat.h"
 #include "storage/settings/personalsettings.h"
+#include "support/scratchfilesystem.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -230,9 +232,11 @@ TEST_F(ExportDataTest, FailedWriteKeepsTheOldFile) {
     Format.Users = {QStringLiteral("mary")};
     WriteFile(Output(), "old export");
     Format.FileName = QStringLiteral("missing/export.txt");
-    EXPECT_EQ(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)),
-              QStringLiteral("Unable to create \"") + Format.FileDir +
-                  QStringLiteral("missing/export.txt\""));
+    const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Unable to create \"") + Format.FileDir +
+                                 QStringLiteral("missing/export.txt\": ")))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("No such file or directory"))) << error.toStdString();
     MakeFolder(QStringLiteral("out/dir.txt"));
     Format.FileName = QStringLiteral("dir.txt");
     EXPECT_TRUE(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10))
@@ -255,4 +259,68 @@ TEST_F(ExportDataTest, UnreadableMonthLineNamesFileAndLine) {
     const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
     EXPECT_TRUE(error.contains(QStringLiteral("2024-03.txt"))) << error.toStdString();
     EXPECT_FALSE(QFile::exists(Output()));
+}
+
+TEST_F(ExportDataTest, AFileNameThatClimbsOutOfItsFolderIsRefused) {
+    Format.Users = {QStringLiteral("mary")};
+    Format.FormatName = QStringLiteral("Sneaky");
+    const QString victim = Path(QStringLiteral(".bashrc"));
+    WriteFile(victim, "export PATH\n");
+    Format.FileName = QStringLiteral("../.bashrc");
+    const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
+    EXPECT_TRUE(error.contains(QStringLiteral("\"Sneaky\""))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("leads out of its folder")));
+    Format.FileName = QStringLiteral("sub\\..\\..\\.bashrc");
+    EXPECT_FALSE(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)).isEmpty());
+    EXPECT_EQ(ReadFile(victim), QByteArray("export PATH\n"));
+}
+
+TEST_F(ExportDataTest, TheProgramsOwnDataFilesAreNeverExportedOver) {
+    Format.Users = {QStringLiteral("mary")};
+    const QString month = LocalDataPath() + QStringLiteral("2024-03.txt");
+    const QByteArray monthBytes = ReadFile(month);
+    WriteFile(Locations().LocalFolder + QStringLiteral("QHR.ini"), "[Setup]\r\n");
+    WriteFile(ServerDataPath() + QStringLiteral("ClientProject.txt"), "Acme\tWeb\tY\r\n");
+    WriteFile(ServerDataPath() + QStringLiteral("_ExportFormats/ef-Hours.txt"), "[Header]\r\n");
+    const QStringList own{month,
+                          Locations().LocalFolder + QStringLiteral("QHR.ini"),
+                          ServerDataPath() + QStringLiteral("ClientProject.txt"),
+                          ServerDataPath() + QStringLiteral("john/2024-03.txt"),
+                          ServerDataPath() + QStringLiteral("_ExportFormats/ef-Hours.txt"),
+                          LocalDataPath() + QStringLiteral("2024-03.txt_LCK")};
+    for (const QString& path : own) {
+        const QByteArray before = ReadFile(path);
+        const QFileInfo target(path);
+        Format.FileDir = target.absolutePath() + QLatin1Char('/');
+        Format.FileName = target.fileName();
+        const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
+        EXPECT_TRUE(error.contains(QStringLiteral("own data files"))) << path.toStdString();
+        EXPECT_EQ(ReadFile(path), before) << path.toStdString();
+    }
+    EXPECT_EQ(ReadFile(month), monthBytes);
+    // Through a link to the data folder too.
+    ASSERT_TRUE(QFile::link(LocalDataPath(), Path(QStringLiteral("link"))));
+    Format.FileDir = Path(QStringLiteral("link/"));
+    Format.FileName = QStringLiteral("2024-03.txt");
+    EXPECT_FALSE(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)).isEmpty());
+    EXPECT_EQ(ReadFile(month), monthBytes);
+    // Any other file of those folders is the user's to choose.
+    Format.FileDir = LocalDataPath();
+    Format.FileName = QStringLiteral("hours.csv");
+    EXPECT_EQ(ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10)), QString());
+    EXPECT_EQ(ReadFile(LocalDataPath() + QStringLiteral("hours.csv")), QByteArray("mary\tAcme\r\n"));
+}
+
+TEST_F(ExportDataTest, AFullDiskFailsTheExportWithTheReasonAndKeepsTheOldFile) {
+    TScratchFileSystem scratch;
+    const QString disk = MakeFolder(QStringLiteral("disk"));
+    if (!scratch.MountTmpfs(disk, 256))
+        GTEST_SKIP() << scratch.Failure().toStdString();
+    Format.Users = {QStringLiteral("mary")};
+    Format.FileDir = disk;
+    WriteFile(Output(), "old export");
+    ASSERT_TRUE(scratch.Fill(0));
+    const QString error = ExportData(Format, QDate(2024, 3, 1), QDate(2024, 3, 10));
+    EXPECT_TRUE(error.contains(QStringLiteral("No space left on device"))) << error.toStdString();
+    EXPECT_EQ(ReadFile(Output()), QByteArray("old export"));
 }

@@ -11,6 +11,7 @@
 #include "storage/settings/adminsettings.h"
 #include "storage/settings/personalsettings.h"
 #include "storage/values/timevalues.h"
+#include "storage/server/backup.h"
 #include "testsupport.h"
 
 #include <functional>
@@ -504,8 +505,12 @@ TEST_F(SetupForm, SharedSaveIsRefusedWhileAnotherProgramHoldsTheLock) {
         Type(Form->edtTarget, QStringLiteral("6"));
         ClickOK();
         EXPECT_TRUE(Form->isVisible());
-        EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Cannot lock \"") + AdminFile() +
-                                              QStringLiteral("\"")});
+        ASSERT_EQ(MessageTexts().size(), 1);
+        // Who holds the lock: the probe, a process of this machine.
+        EXPECT_TRUE(MessageTexts().front().startsWith(QStringLiteral("Cannot lock \"") +
+                                                      AdminFile() + QStringLiteral("\"\n")));
+        EXPECT_TRUE(MessageTexts().front().contains(
+            QStringLiteral("(process %1)").arg(holder.processId())));
         holder.closeWriteChannel();
         ASSERT_TRUE(holder.waitForFinished(10000));
         Messages->Shown.clear();
@@ -577,16 +582,28 @@ TEST_F(SetupForm, RenamesTheUsersServerFolderWithTheName) {
     }));
     EXPECT_TRUE(QFileInfo(ServerDataPath() + QStringLiteral("Maria")).isDir());
     EXPECT_FALSE(QFileInfo::exists(ServerDataPath() + QStringLiteral("Mary")));
+    // A name whose folder belongs to somebody else is refused before anything is written:
+    // the backups at close would go over that user's.
     MakeFolder(QStringLiteral("server/Data/Anna"));
-    EXPECT_TRUE(Open([this] {
+    WriteFile(ServerDataPath() + QStringLiteral("Anna/2024-03.txt"), "Anna's March\r\n");
+    const QByteArray settings = ReadFile(PersonalSettingsFileName());
+    EXPECT_FALSE(Open([this] {
         Type(Form->edtUserName, QStringLiteral("Anna")); // taken by somebody else
         ClickOK();
-        EXPECT_FALSE(Form->isVisible());
+        EXPECT_TRUE(Form->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), Form->edtUserName);
     }));
-    EXPECT_EQ(MessageTexts(),
-              QStringList{QStringLiteral(
-                  "Unable to rename backup directory - user name may in use by another user")});
-    EXPECT_EQ(CurrentUserName(), QStringLiteral("Anna"));
+    ASSERT_EQ(MessageTexts().size(), 1);
+    EXPECT_TRUE(MessageTexts().front().contains(QStringLiteral("\"Anna\" is already used")));
+    EXPECT_EQ(CurrentUserName(), QStringLiteral("Maria"));
+    EXPECT_EQ(ReadFile(PersonalSettingsFileName()), settings);
+    EXPECT_TRUE(QFileInfo(ServerDataPath() + QStringLiteral("Maria")).isDir());
+    EXPECT_EQ(ReadFile(ServerDataPath() + QStringLiteral("Anna/2024-03.txt")),
+              QByteArray("Anna's March\r\n"));
+    // Another letter case of the own name is no other user's.
+    EXPECT_FALSE(IsServerUserFolderTaken(QStringLiteral("Maria"), QStringLiteral("Maria")));
+    EXPECT_TRUE(IsServerUserFolderTaken(QStringLiteral("Maria"), QStringLiteral("Anna")));
+    EXPECT_FALSE(IsServerUserFolderTaken(QStringLiteral("Maria"), QStringLiteral("Nobody")));
 }
 
 TEST_F(SetupForm, TheFormatPageListsTheFormatsAndOKSavesWhatIsPendingThere) {

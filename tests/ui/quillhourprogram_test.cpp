@@ -112,6 +112,32 @@ TEST_F(QuillhourProgram, SecondCopyEndsSilentlyUnlessMultiIsGiven) {
     program.Stop();
 }
 
+// With /multi two copies may run, but never two on one data location: each would write the
+// month files from its own memory over the other's entries.
+TEST_F(QuillhourProgram, ACopyOnALocationThatIsInUseSaysSoAndEnds) {
+    Env.Args.append(QStringLiteral("/multi"));
+    ApplyEnvironment();
+    TQuillhourProgram first;
+    ASSERT_TRUE(first.Start());
+    EXPECT_TRUE(first.HoldsDataLocation());
+    {
+        TQuillhourProgram second;
+        EXPECT_FALSE(second.Start());
+        EXPECT_EQ(second.MainForm(), nullptr);
+        ASSERT_EQ(Messages->Shown.size(), 1u);
+        EXPECT_TRUE(Messages->Shown.front().Text.contains(Local));
+        EXPECT_TRUE(Messages->Shown.front().Text.contains(
+            QStringLiteral("(process %1)").arg(QCoreApplication::applicationPid())));
+    }
+    first.Stop();
+    EXPECT_FALSE(first.HoldsDataLocation());
+    Messages->Shown.clear();
+    TQuillhourProgram next;
+    ASSERT_TRUE(next.Start());
+    EXPECT_TRUE(Messages->Shown.empty());
+    next.Stop();
+}
+
 TEST_F(QuillhourProgram, RealSecondProcessExitsAtOnce) {
     TInstanceGuard firstCopy;
     ASSERT_TRUE(firstCopy.TryAcquire(InstanceGuardName));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/datalocations.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,10 +9,7 @@
 // per sub-entry, fields separated by a tab (consecutive tabs count as one), lines ended by
 // CR LF: main name, sub name, "Y"/"N" and, for projects only, a billing text.
 
-inline const QString ClientListFileName = QStringLiteral("ClientProject.txt");
-inline const QString CategoryListFileName = QStringLiteral("CategoryActivity.txt");
-inline const QString InUseClientListFileName = QStringLiteral("InUse_ClientProject.txt");
-inline const QString InUseCategoryListFileName = QStringLiteral("InUse_CategoryActivity.txt");
+// The list files' names (ClientListFileName, ...) are in base/datalocations.h.
 
 // The fields of one line, each trimmed; a missing field is empty.
 struct TListLine {

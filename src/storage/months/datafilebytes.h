@@ -24,6 +24,8 @@ public:
     explicit TDataFileBytes(QByteArray bytes);
 
     TDataEncoding Encoding() const { return FEncoding; }
+    // Every byte of the file, a byte order mark included.
+    const QByteArray& Bytes() const { return FBytes; }
     // Bytes of the file.
     std::size_t Size() const { return static_cast<std::size_t>(FBytes.size()); }
     // Takes the next line off: true and the line, without its end, while any is left. The view

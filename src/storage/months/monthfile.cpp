@@ -84,3 +84,22 @@ void AppendMonthLine(QString& text, const QString& dateText, const TBlock& block
     }
     text += QLatin1String("\r\n");
 }
+
+QString ChangedMonthFileName(const QString& fileName, const QDateTime& when) {
+    const QFileInfo info(fileName);
+    const QString stem = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
+                         QStringLiteral(" (other version ") +
+                         when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
+    const QString suffix = QStringLiteral(").") + info.suffix();
+    QString name = stem + suffix;
+    for (int number = 2; QFileInfo::exists(name); ++number)
+        name = stem + QLatin1Char(' ') + QString::number(number) + suffix;
+    return name;
+}
+
+QString ChangedMonthFileText(const QString& fileName, const QString& keptAs) {
+    return QLatin1Char('"') + fileName +
+           QStringLiteral("\" was changed by another program after Quillhour read it.\n"
+                          "Your entries have been saved in it; the other version is kept as \"") +
+           keptAs + QStringLiteral("\".");
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -23,3 +24,10 @@ QStringList MonthFileNames(const QString& folder);
 // is written non-empty (a single space for an empty text); the remarks are encoded into one
 // field, and tabs and line breaks in the four names become spaces, so one block stays one line.
 void AppendMonthLine(QString& text, const QString& dateText, const TBlock& block);
+
+// Where a month file's bytes written by somebody else are kept when this program saves over
+// them: "2024-03 (other version 2024-03-28 16.40.05).txt" beside the file (with " 2", " 3", ...
+// added while that name is taken). Not a month file name, so nothing reads it as one.
+QString ChangedMonthFileName(const QString& fileName, const QDateTime& when);
+// What the user is told when a month file changed by somebody else was kept as keptAs.
+QString ChangedMonthFileText(const QString& fileName, const QString& keptAs);

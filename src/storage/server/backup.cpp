@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "base/datalocations.h"
+#include "base/filecopyfailed.h"
 #include "base/filestamp.h"
 #include "base/fileutils.h"
 #include "base/messages.h"
@@ -31,6 +32,15 @@ void CopyChangedFiles(const QString& sourceFolder, const QString& targetFolder,
     }
 }
 
+// True when folder is a folder of its own (no symbolic link) that lies within parent.
+bool IsRealFolderInside(const QString& folder, const QString& parent) {
+    const QFileInfo info(WithoutTrailingSeparators(folder));
+    if (info.isSymLink() || !info.isDir())
+        return false;
+    const QString inside = WithTrailingSeparator(QFileInfo(parent).canonicalFilePath());
+    return inside.size() > 1 && info.canonicalFilePath().startsWith(inside);
+}
+
 bool SameFolder(const QString& one, const QString& other) {
     const QString canonical = QFileInfo(one).canonicalFilePath();
     return !canonical.isEmpty() && canonical == QFileInfo(other).canonicalFilePath();
@@ -55,8 +65,13 @@ void CopyFilesKeepingTime(const QStringList& names, const QString& sourceFolder,
                           const QString& targetFolder) {
     const QString source = WithTrailingSeparator(sourceFolder);
     const QString target = WithTrailingSeparator(targetFolder);
-    for (const QString& name : names)
+    for (const QString& name : names) {
+        // A link in place of the copy would carry it out of the target folder.
+        if (QFileInfo(target + name).isSymLink())
+            throw EFileCopyFailed(source + name, target + name,
+                                  QStringLiteral("The target is a symbolic link"));
         CopyFileKeepingTime(source + name, target + name);
+    }
 }
 
 void BackupToServer() {
@@ -71,6 +86,11 @@ void BackupToServer() {
     }
     const QString userFolder = ServerDataPath() + userName + QLatin1Char('/');
     if (!QFileInfo(userFolder).isDir() && !QDir().mkdir(userFolder)) {
+        WarnBackupFailed();
+        return;
+    }
+    // A folder that is a link may lead anywhere; the copies stay inside the server folder.
+    if (!IsRealFolderInside(userFolder, ServerDataPath())) {
         WarnBackupFailed();
         return;
     }
@@ -102,4 +122,21 @@ bool RenameServerUserFolder(const QString& oldName, const QString& newName) {
         return false;
     }
     return true;
+}
+
+bool IsServerUserFolderTaken(const QString& oldName, const QString& newName) {
+    if (oldName == newName || Locations().ServerFolder.isEmpty() || !IsPlainName(newName))
+        return false;
+    const QString newFolder = ServerDataPath() + newName;
+    if (!QFileInfo::exists(newFolder))
+        return false;
+    // The same folder under another letter case, on a file system that ignores case.
+    return !IsPlainName(oldName) || !SameFolder(ServerDataPath() + oldName, newFolder);
+}
+
+QString UserNameTakenText(const QString& newName) {
+    return QStringLiteral("The user name \"") + newName +
+           QStringLiteral("\" is already used in the work group: the server has a folder \"") +
+           ServerDataPath() + newName +
+           QStringLiteral("\" with another user's data. Choose another user name.");
 }

@@ -26,6 +26,13 @@ void CopyExportFormatsDown();
 // are equal.
 bool RenameServerUserFolder(const QString& oldName, const QString& newName);
 
+// True when newName is not oldName and the server already has a folder of that name that is
+// not oldName's own: another user's backups, which a rename or the next backup would mix
+// with or overwrite.
+bool IsServerUserFolderTaken(const QString& oldName, const QString& newName);
+// What the user is told when the new user name is taken on the server.
+QString UserNameTakenText(const QString& newName);
+
 // The names of the plain files (no folders, no hidden files) of sourceFolder matching the
 // wildcard pattern whose copy in targetFolder is missing or has another modification time,
 // sorted by name.

@@ -35,7 +35,18 @@ TAdminSettings& AdminSettings() {
 }
 
 TSharedFileStamp& AdminSettingsAge() {
-    static TSharedFileStamp stamp;
+    // The shared lists are written under the settings file's lock, so a change of theirs is a
+    // change of the administration data too.
+    static TSharedFileStamp stamp = [] {
+        TSharedFileStamp made;
+        made.SetCompanions([] {
+            // Not DataPath: whether the local copies stand in changes while the program runs.
+            const QString folder =
+                Locations().ServerFolder.isEmpty() ? LocalDataPath() : ServerDataPath();
+            return QStringList{folder + ClientListFileName, folder + CategoryListFileName};
+        });
+        return made;
+    }();
     return stamp;
 }
 
