@@ -47,6 +47,9 @@ protected:
         return texts;
     }
 
+    static QString WithoutTrailing(const QString& folder) {
+        return folder.endsWith(QLatin1Char('/')) ? folder.chopped(1) : folder;
+    }
     QString UserFolder;
 };
 
@@ -218,4 +221,25 @@ TEST_F(Backup, RenameDoesNothingWithoutServerOrChange) {
     EXPECT_TRUE(RenameServerUserFolder(QStringLiteral("mary"), QStringLiteral("john")));
     EXPECT_TRUE(QFile::exists(UserFolder));
     EXPECT_TRUE(Messages->Shown.empty());
+}
+
+// A user folder on the server (or a file in it) that is a symbolic link would lead the copies
+// anywhere the link points: the backup refuses to follow it.
+TEST_F(Backup, LinksNeverLeadTheBackupOutOfTheServerFolder) {
+    WriteLocal(QStringLiteral("2024-06.txt"), "june", Monday);
+    const QString outside = MakeFolder(QStringLiteral("outside"));
+    ASSERT_TRUE(QFile::link(WithoutTrailing(outside), WithoutTrailing(UserFolder)));
+    BackupToServer();
+    EXPECT_TRUE(Entries(outside).isEmpty());
+    EXPECT_EQ(ShownTexts(), QStringList{BackupFailedText});
+
+    Messages->Shown.clear();
+    QFile::remove(WithoutTrailing(UserFolder));
+    MakeFolder(QStringLiteral("server/Data/mary"));
+    const QString victim = outside + QStringLiteral("notes.txt");
+    WriteFile(victim, "mine");
+    ASSERT_TRUE(QFile::link(victim, UserFolder + QStringLiteral("2024-06.txt")));
+    BackupToServer();
+    EXPECT_EQ(ReadFile(victim), QByteArray("mine"));
+    EXPECT_EQ(ShownTexts(), QStringList{BackupFailedText});
 }
