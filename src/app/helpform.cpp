@@ -2,6 +2,7 @@
 
 #include "base/help.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTextBrowser>
@@ -39,6 +40,19 @@ QPointer<THelpForm>& Window() {
     static QPointer<THelpForm> window;
     return window;
 }
+
+// A modal dialog blocks every window but its own: asked for from one, the help window becomes
+// the dialog's, so that it can be read, scrolled and clicked while the dialog waits.
+void KeepUsableBeside(THelpForm& help, QWidget* modal) {
+    QWidget* owner = modal ? modal->window() : nullptr;
+    if (help.parentWidget() == owner)
+        return;
+    const QRect place = help.geometry();
+    const bool placed = help.isVisible();
+    help.setParent(owner, Qt::Window);
+    if (placed)
+        help.setGeometry(place);
+}
 } // namespace
 
 THelpForm* HelpWindow() {
@@ -52,6 +66,7 @@ void InstallHelpWindow() {
             Window() = new THelpForm;
             Window()->setAttribute(Qt::WA_DeleteOnClose);
         }
+        KeepUsableBeside(*Window(), QApplication::activeModalWidget());
         Window()->ShowTopic(topic);
         Window()->show();
         Window()->raise();

@@ -240,3 +240,11 @@ void AddUnique(QStringList& list, const QString& text) {
     if (!list.contains(text, Qt::CaseInsensitive))
         list.append(text);
 }
+
+bool HasControlCharacter(QStringView text) {
+    for (const QChar ch : text)
+        if (ch.category() == QChar::Other_Control || ch == QChar::LineSeparator ||
+            ch == QChar::ParagraphSeparator)
+            return true;
+    return false;
+}

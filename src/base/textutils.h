@@ -34,6 +34,13 @@ QString NormaliseLineBreaks(const QString& text);
 // The text on one line: every tab and every line break becomes one space.
 QString SingleLine(const QString& text);
 
+// True when text holds a tab, a line break or another control character: no name may, since
+// the data files keep one record per line with tab-separated fields.
+bool HasControlCharacter(QStringView text);
+// What the user is told when a name typed or pasted holds one.
+inline const QString ControlCharacterInNameText =
+    QStringLiteral("A name cannot contain tabs, line breaks or other control characters");
+
 // A sign and digits only (blanks around them allowed); false for anything else, a NUL included.
 bool TryInteger(const QString& text, int& value);
 bool IsInteger(const QString& text);

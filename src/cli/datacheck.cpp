@@ -2,6 +2,7 @@
 
 #include "base/datalocations.h"
 #include "base/fileutils.h"
+#include "base/textutils.h"
 #include "base/stalesaves.h"
 #include "export/exportformat.h"
 #include "listfilecheck.h"
@@ -22,6 +23,10 @@ void TDataCheck::CheckExportFormats() {
     ListFiles(folder, QStringLiteral("ef-*.txt"), files);
     for (const QString& file : files) {
         ++FFilesChecked;
+        if (HasControlCharacter(file))
+            Add(folder + file, 0,
+                QStringLiteral("the format name holds a control character; the program cannot "
+                               "save a format of that name"));
         TExportFormat format;
         if (const QString error = format.ReadFromFile(folder + file); !error.isEmpty())
             Add(folder + file, 0, error);

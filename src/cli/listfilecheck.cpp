@@ -2,6 +2,7 @@
 
 #include "base/datalocations.h"
 #include "base/ioerror.h"
+#include "base/textutils.h"
 #include "storage/lists/listlines.h"
 #include "storage/months/billinginfo.h"
 
@@ -34,6 +35,7 @@ public:
         const TListLine fields = SplitListLine(read);
         if (HasMissingName(fields) || IsDuplicate(fields))
             return;
+        CheckControlCharacters(fields);
         CheckActiveFlag(fields);
         CheckLastFields(fields);
     }
@@ -63,6 +65,16 @@ private:
                    .arg(FKind.SubWord, fields.SubName, FKind.MainWord, fields.Name)
                    .arg(*earlier));
         return true;
+    }
+
+    // A line break or control character inside a name came from outside the program (which
+    // refuses them); it may split or shift the entry in other programs that read the file.
+    void CheckControlCharacters(const TListLine& fields) {
+        for (const auto& [word, name] : {std::pair{FKind.MainWord, fields.Name},
+                                         std::pair{FKind.SubWord, fields.SubName}})
+            if (HasControlCharacter(name))
+                Report(QStringLiteral("%1 name \"%2\" holds a control character")
+                           .arg(word, SingleLine(name)));
     }
 
     void CheckActiveFlag(const TListLine& fields) {

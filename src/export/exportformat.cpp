@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <map>
 
+#include <QFile>
+
 #include <QFileInfo>
 
 namespace {
@@ -171,7 +173,7 @@ TExportFormat::~TExportFormat() = default;
 
 bool TExportFormat::SetName(const QString& name) {
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty() || HasInvalidNameChar(trimmed))
+    if (trimmed.isEmpty() || HasInvalidNameChar(trimmed) || HasControlCharacter(trimmed))
         return false;
     FormatName = trimmed;
     return true;
@@ -180,6 +182,8 @@ bool TExportFormat::SetName(const QString& name) {
 QString TExportFormat::SetHeader(const TExportHeader& header) {
     if (header.Name.trimmed().isEmpty())
         return QStringLiteral("Format name cannot be blank");
+    if (HasControlCharacter(header.Name.trimmed()))
+        return ControlCharacterInNameText;
     if (!SetName(header.Name))
         return QStringLiteral("Format name cannot contain \\/:*?\"<>|");
     FormatDescription = header.Description;
@@ -466,7 +470,7 @@ QString TExportFormat::WriteToFile(const QString& path) const {
 
 QString TExportFormat::Load(const QString& name) {
     SetName(name);
-    const QString path = ExportFormatFileName(FormatName);
+    const QString path = ExistingExportFormatFile(FormatName);
     if (!IsShared())
         return ReadFromFile(path);
     QString error;
@@ -478,16 +482,33 @@ QString TExportFormat::Load(const QString& name) {
 // The stamp is renewed after a successful write, so that saving the same format twice is not
 // taken for a change by another user.
 QString TExportFormat::Save() {
-    const QString path = ExportFormatFileName(FormatName);
+    FSaveConflict = false;
+    // The file that is really there, whatever the spelling of its name: writing another
+    // spelling beside it would leave two files for one format.
+    const QString path = ExistingExportFormatFile(FormatName);
     QString error;
     switch (FFileStamp.Write(path, [&] { error = WriteToFile(path); })) {
     case TSharedFileResult::NotLocked:
         return CannotLockText(path);
     case TSharedFileResult::ChangedByAnother:
+        FSaveConflict = true;
         return QStringLiteral("Data for \"") + FormatName +
                QStringLiteral("\" has been changed by another user");
     case TSharedFileResult::Done:
         break;
     }
+    if (error.isEmpty())
+        error = TakeOwnSpelling(path);
     return error;
+}
+
+QString TExportFormat::TakeOwnSpelling(const QString& written) const {
+    const QString wanted = ExportFormatFileName(FormatName);
+    if (written != wanted && !QFile::rename(written, wanted))
+        return QStringLiteral("Cannot rename \"") + written + QStringLiteral("\" to \"") + wanted +
+               QLatin1Char('"');
+    for (const QString& other : ExportFormatFilesOf(FormatName))
+        if (other != wanted && !QFile::remove(other))
+            return QStringLiteral("Cannot delete \"") + other + QLatin1Char('"');
+    return {};
 }

@@ -65,6 +65,8 @@ public:
     // Writes the format to its file. When the data is shared: under the file's lock, and only
     // when nobody else has written the file since it was loaded. An error text, empty on success.
     QString Save();
+    // True when the last Save was refused because somebody else changed the file.
+    bool LastSaveWasConflict() const { return FSaveConflict; }
 
     // Reading and writing the file's content, without locks.
     QString ReadFromFile(const QString& path);
@@ -113,10 +115,14 @@ private:
     QString ReadField(const TIniFile& ini, int n, TExportArea& previousArea);
     void ResetAfterFailure();
     std::vector<TExportArea> WrittenAreaOrder() const;
+    // Gives the file just written the spelling of the format's name and removes any other
+    // spelling of it; an error text, empty when all went well.
+    QString TakeOwnSpelling(const QString& written) const;
 
     std::array<TItems, 3> FItems; // Client, Category, Data
     TGroupOrder FGroupOrder{};
     TSharedFileStamp FFileStamp;
+    bool FSaveConflict = false;
 };
 
 // Reads a stored number: decimal, or hexadecimal after "$" or "0x"; leading blanks allowed,

@@ -112,6 +112,12 @@ bool TSelectExportDataForm::FillFormatList() {
     return !FFormats.empty();
 }
 
+QString TSelectExportDataForm::ChosenLoadError() const {
+    const int index = cmbReportType->currentIndex();
+    return index >= 0 && index < int(FFormats.size()) ? FFormats[std::size_t(index)].LoadError
+                                                      : QString();
+}
+
 const TExportFormat* TSelectExportDataForm::ChosenFormat() const {
     const int index = cmbReportType->currentIndex();
     return index >= 0 && index < int(FFormats.size()) ? FFormats[std::size_t(index)].Format.get() : nullptr;
@@ -140,7 +146,9 @@ void TSelectExportDataForm::FormatChange() {
     const TExportFormat* format = ChosenFormat();
     if (!format)
         return;
-    txtDescription->setText(format->FormatDescription);
+    const QString loadError = ChosenLoadError();
+    txtDescription->setText(loadError.isEmpty() ? format->FormatDescription
+                                                : QStringLiteral("Cannot be read: ") + loadError);
     txtDescription->setCursorPosition(0);
     SetPeriod(PeriodDates(format->Period, QDate::currentDate(), AdminSettings().FirstDayOfWeek));
     ComputeWeekNumber();
@@ -214,7 +222,11 @@ void TSelectExportDataForm::UpdateControls() {
 void TSelectExportDataForm::BrowseClick() {
     const TExportFormat* format = ChosenFormat();
     const bool comma = format && format->Delimiter == ',';
-    BrowseExportFile(edtFileName, SaveDialog, comma ? QStringLiteral(".csv") : QStringLiteral(".txt"));
+    if (!BrowseExportFile(edtFileName, SaveDialog,
+                          comma ? QStringLiteral(".csv") : QStringLiteral(".txt")))
+        return;
+    // The save dialog has asked about replacing an existing file already.
+    FReplaceConfirmed = QFileInfo::exists(edtFileName->text()) ? edtFileName->text() : QString();
 }
 
 std::unique_ptr<TExportFormat> TSelectExportDataForm::PreparedCopy() {
@@ -265,9 +277,16 @@ std::unique_ptr<TExportFormat> TSelectExportDataForm::PreparedCopy() {
 void TSelectExportDataForm::ExportNow() {
     if (FExporting || !ChosenFormat())
         return;
-    const QString file = edtFileName->text().trimmed();
-    if (!file.isEmpty() && !ConfirmReplace({file}))
+    if (const QString loadError = ChosenLoadError(); !loadError.isEmpty()) {
+        ShowMessageBox(QStringLiteral("The export format \"") + cmbReportType->currentText() +
+                           QStringLiteral("\" could not be read:\t\r") + loadError,
+                       TMsgKind::Error, mbOK);
         return;
+    }
+    const QString file = edtFileName->text().trimmed();
+    if (!file.isEmpty() && file != FReplaceConfirmed && !ConfirmReplace({file}))
+        return;
+    FReplaceConfirmed.clear();
     if (!IsServerAdministration() && WorkgroupSelected())
         BackupToServer();
     std::unique_ptr<TExportFormat> copy = PreparedCopy();

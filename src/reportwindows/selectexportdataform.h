@@ -28,6 +28,8 @@ public:
     void ExportNow();
     // The format of the selected entry; none without formats.
     const TExportFormat* ChosenFormat() const;
+    // Why the chosen format could not be read; empty when it was.
+    QString ChosenLoadError() const;
     // True while an export runs: a second one cannot start.
     bool Exporting() const { return FExporting; }
 
@@ -66,4 +68,5 @@ private:
 
     std::vector<TExportFormatEntry> FFormats;
     bool FExporting = false;
+    QString FReplaceConfirmed; // the existing file the save dialog was told to replace
 };

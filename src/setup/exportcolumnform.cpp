@@ -1,5 +1,7 @@
 #include "exportcolumnform.h"
 
+#include "base/textutils.h"
+
 #include "base/applocale.h"
 #include "base/datalocations.h"
 #include "base/messages.h"
@@ -281,6 +283,8 @@ QString TExportColumnForm::NameError() const {
     // The format files cannot hold a user-defined column without a name.
     if (name.trimmed().isEmpty())
         return QStringLiteral("Enter a name for this export field");
+    if (HasControlCharacter(name))
+        return ControlCharacterInNameText;
     const TExportItem* same = FFormat->FindItem(name, FColumn->FieldArea);
     if (same && same != FColumn)
         return QLatin1Char('"') + name + QStringLiteral("\" is not a unique name - please enter another field name");

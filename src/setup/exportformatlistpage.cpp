@@ -165,6 +165,11 @@ void TExportFormatListPage::TakeEdited(std::unique_ptr<TExportFormat> format) {
         return;
     }
     const QString name = format->FormatName;
+    InsertEntry(name, std::move(format));
+    ShowEntries(name);
+}
+
+void TExportFormatListPage::InsertEntry(const QString& name, std::unique_ptr<TExportFormat> format) {
     auto existing = FindEntry(name);
     if (existing != FEntries.end())
         FEntries.erase(existing);
@@ -172,7 +177,6 @@ void TExportFormatListPage::TakeEdited(std::unique_ptr<TExportFormat> format) {
         return entry.Name.compare(name, Qt::CaseInsensitive) > 0;
     });
     FEntries.insert(at, TEntry{name, std::move(format)});
-    ShowEntries(name);
 }
 
 void TExportFormatListPage::DeleteClicked() {
@@ -195,36 +199,65 @@ void TExportFormatListPage::DeleteClicked() {
 }
 
 QString TExportFormatListPage::SaveFormatChanges() {
+    const QStringList failedDeletes = DeletePendingFiles();
     QStringList errors;
-    for (qsizetype i = FPendingDeletions.size() - 1; i >= 0; --i) {
-        const QString name = FPendingDeletions[i];
-        if (FindEntry(name) == FEntries.end()) {
-            // A file left behind would bring the format back at the next opening.
-            QFile file(ExportFormatFileName(name));
-            if (file.exists() && !file.remove())
-                errors.append(QStringLiteral("Cannot delete \"") + file.fileName() + QLatin1Char('"'));
-        }
-        FPendingDeletions.removeAt(i);
-    }
+    bool reloaded = false;
     for (TEntry& entry : FEntries) {
         if (!entry.Format)
             continue;
         const QString error = entry.Format->Save();
-        if (!error.isEmpty())
-            errors.append(error);
-        entry.Format.reset();
+        if (error.isEmpty()) {
+            entry.Format.reset();
+            continue;
+        }
+        errors.append(error);
+        // Somebody else's newer version wins and is read at the next edit; any other failure
+        // (a busy lock, a full disk) keeps the edit, so that Apply can save it again.
+        if (entry.Format->LastSaveWasConflict()) {
+            entry.Format.reset();
+            reloaded = true;
+        }
     }
     UpdateEnabling();
-    return errors.join(QStringLiteral("\t\r"));
+    QStringList parts;
+    if (!failedDeletes.isEmpty())
+        parts.append(QStringLiteral("The following formats could not be deleted:\t\r\t\r") +
+                     failedDeletes.join(QStringLiteral("\t\r")));
+    if (!errors.isEmpty())
+        parts.append(
+            QStringLiteral("The following formats could not be saved\t\r") +
+            (reloaded ? QStringLiteral("(Formats changed by another user have been reloaded; the "
+                                       "others keep your changes, so Apply can save them again):")
+                      : QStringLiteral("(Your changes are kept, so Apply can save them again):")) +
+            QStringLiteral("\t\r\t\r") + errors.join(QStringLiteral("\t\r")));
+    return parts.join(QStringLiteral("\t\r\t\r"));
+}
+
+// Deletes the files of the formats deleted from the list, every spelling of each; a format
+// whose file cannot be deleted comes back to the list, since it still exists.
+QStringList TExportFormatListPage::DeletePendingFiles() {
+    QStringList failed;
+    for (qsizetype i = FPendingDeletions.size() - 1; i >= 0; --i) {
+        const QString name = FPendingDeletions[i];
+        FPendingDeletions.removeAt(i);
+        if (FindEntry(name) != FEntries.end())
+            continue; // a new format of that name takes the file's place
+        const QStringList left = RemoveExportFormatFiles(name);
+        for (const QString& file : left)
+            failed.append(QStringLiteral("Cannot delete \"") + file + QLatin1Char('"'));
+        if (!left.isEmpty())
+            InsertEntry(name, nullptr);
+    }
+    if (!failed.isEmpty())
+        ShowEntries(listExportFormats->currentItem() ? listExportFormats->currentItem()->text()
+                                                     : QString());
+    return failed;
 }
 
 void TExportFormatListPage::ApplyClicked() {
     const QString errors = SaveFormatChanges();
     if (!errors.isEmpty())
-        ShowMessageBox(QStringLiteral("The following formats could not be saved\t\r(The latest version of "
-                                      "each has been reloaded):\t\r\t\r") +
-                           errors,
-                       TMsgKind::Warning, mbOK);
+        ShowMessageBox(errors, TMsgKind::Warning, mbOK);
     UpdateEnabling();
 }
 

@@ -23,8 +23,10 @@ public:
 
     // When the set-up window is shown: no pending deletions, the list from the format files.
     void Fill();
-    // Deletes the files of pending deletions no entry took over, then saves every held format;
-    // the collected error texts ("\t\r" between them), empty when all went well.
+    // Deletes the files of pending deletions no entry took over (every spelling of each name),
+    // then saves every held format. What the user is told: the formats that could not be
+    // deleted (listed again) and those that could not be saved (still held, unless another
+    // user's change was the reason), each under its heading; empty when all went well.
     QString SaveFormatChanges();
     // When the set-up window is hidden: held formats and pending deletions are dropped.
     void Release();
@@ -57,6 +59,9 @@ private:
     void ShowEntries(const QString& selectName);
     TEntry* SelectedEntry();
     std::vector<TEntry>::iterator FindEntry(const QString& name);
+    // Puts an entry in its place by name, replacing one of the same name.
+    void InsertEntry(const QString& name, std::unique_ptr<TExportFormat> format);
+    QStringList DeletePendingFiles();
     TExportFormatForm& FormatEditor();
     void AddClicked();
     void EditClicked();

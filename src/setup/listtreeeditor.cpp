@@ -227,12 +227,20 @@ bool TListTreeEditor::AcceptEmptyMainEntries(const QTreeWidget* tree, const QStr
     return true;
 }
 
-bool TListTreeEditor::SaveTrees() {
+bool TListTreeEditor::ConfirmTrees() {
     if (!MayEditAdminData())
         return true;
     for (int index : {ClientPageIndex, CategoryPageIndex})
         if (!AcceptEmptyMainEntries(FPages[index].Tree, Text(Words[index].SaveQuestion)))
             return false;
+    return true;
+}
+
+bool TListTreeEditor::SaveTrees(bool confirmed) {
+    if (!MayEditAdminData())
+        return true;
+    if (!confirmed && !ConfirmTrees())
+        return false;
     // Each list is written from a copy and taken over only once written, so that a list that
     // cannot be written stays as it was in memory and on disk.
     try {

@@ -43,7 +43,11 @@ public:
     // When the window is confirmed: asks about main entries without sub-entries (No gives
     // false and nothing is written), rebuilds both lists from the trees, writes them and calls
     // ListsChanged. A list that cannot be written is reported and gives false.
-    bool SaveTrees();
+    bool SaveTrees(bool confirmed = false);
+    // The questions SaveTrees asks first (main entries without sub-entries are left out):
+    // false when the user said No. Asked before the shared lock is taken, so that nobody
+    // waits for an answer; SaveTrees(true) then asks no more.
+    bool ConfirmTrees();
     // When the window is hidden: the undo stacks and the trees' nodes are let go.
     void Release();
 

@@ -80,9 +80,7 @@ TSetupForm::TSetupForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Setup"));
     ChooseSoundFile = [this] { return ChooseWaveFile(this); };
     CreatePages();
-    SaveExportFormats = [this] {
-        return FFormatPage->SaveFormatChanges().split(QStringLiteral("\t\r"), Qt::SkipEmptyParts);
-    };
+    SaveExportFormats = [this] { return FFormatPage->SaveFormatChanges(); };
     CreateButtons();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

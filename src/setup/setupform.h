@@ -76,7 +76,7 @@ public:
     std::function<QString()> ChooseSoundFile;
     // Saves the export formats held by the format page; the error texts of those that could
     // not be saved. The format page's own saving unless replaced (by tests).
-    std::function<QStringList()> SaveExportFormats;
+    std::function<QString()> SaveExportFormats;
 
     // What the scan of the shared data found when the window opened, for the export format
     // editor: the users with data, and the clients and categories they use.

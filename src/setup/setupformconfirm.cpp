@@ -100,8 +100,14 @@ int StepOfUnit(const QRadioButton* six, const QRadioButton* ten) {
 void TSetupForm::btnOKClick() {
     if (FOpening || !ValidateEntries())
         return;
+    // Every question comes before the lock: the lock is held for the writes only, never while
+    // somebody thinks about an answer.
+    const bool editsAdminData = MayEditAdminData();
+    if (editsAdminData && FTrees && !FTrees->ConfirmTrees())
+        return;
     TAdminFileLock lock;
-    if (IsShared()) {
+    // Personal settings are this workstation's own: only administration data needs the lock.
+    if (IsShared() && editsAdminData) {
         const QString path = AdminSettingsFileName();
         if (!lock.Take(path)) {
             ShowMessageBox(CannotLockText(path), TMsgKind::Error, mbOK);
@@ -116,9 +122,9 @@ void TSetupForm::btnOKClick() {
             return;
         }
     }
-    if (MayEditAdminData() && FTrees && !FTrees->SaveTrees())
+    if (editsAdminData && FTrees && !FTrees->SaveTrees(true))
         return;
-    if (MayEditAdminData())
+    if (editsAdminData)
         StoreAdminSettings();
     StoreUserName();
     StorePersonalSettings();
@@ -179,14 +185,10 @@ bool TSetupForm::Refuse(const QString& message, QWidget* page, QWidget* control)
 }
 
 bool TSetupForm::ExportFormatsSaved() {
-    const QStringList errors = SaveExportFormats ? SaveExportFormats() : QStringList();
+    const QString errors = SaveExportFormats ? SaveExportFormats() : QString();
     if (errors.isEmpty())
         return true;
-    const QString separator = QStringLiteral("\t\r");
-    return Refuse(QStringLiteral("The following formats could not be saved") + separator +
-                      QStringLiteral("(The latest version of each has been reloaded):") +
-                      separator + separator + errors.join(separator),
-                  shtExportFormat,
+    return Refuse(errors, shtExportFormat,
                   shtExportFormat->findChild<QWidget*>(QStringLiteral("listExportFormats")));
 }
 

@@ -1,5 +1,7 @@
 #include "treeviewitemform.h"
 
+#include "base/textutils.h"
+
 #include "base/datalocations.h"
 #include "base/messages.h"
 #include "setup/listfilling.h"
@@ -90,10 +92,12 @@ void TTreeViewItemForm::Configure(QTreeWidget* tree, int level, TMode mode) {
     FMode = mode;
     FLevel = tree->currentItem() ? level : 0;
     FWord = EntryWord(tree, FLevel);
-    if (mode == imEdit)
+    if (mode == imEdit) {
         ConfigureEdit();
-    else
+    } else {
+        edtText->clear(); // the window is used again: a new entry starts empty
         ConfigureAdd();
+    }
     UpdateEnabling();
     edtText->setFocus();
 }
@@ -160,6 +164,8 @@ QString TTreeViewItemForm::ValidationError() const {
     const QString name = edtText->text().trimmed();
     if (name.isEmpty())
         return QStringLiteral("The entry cannot be blank");
+    if (HasControlCharacter(name))
+        return ControlCharacterInNameText;
     for (const QTreeWidgetItem* sibling : Siblings())
         if (SameEntryName(sibling->text(0).trimmed(), name) &&
             (FMode == imAdd || sibling != FTree->currentItem()))

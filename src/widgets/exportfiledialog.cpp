@@ -21,14 +21,16 @@ QString PlatformExportFileDialog(QWidget* parent, const QString& start, const QS
                : QString();
 }
 
-void BrowseExportFile(QLineEdit* field, const TExportFileDialog& dialog, const QString& suffix) {
+bool BrowseExportFile(QLineEdit* field, const TExportFileDialog& dialog, const QString& suffix) {
     const QString chosen = dialog(field->window(), field->text(), suffix);
     if (chosen.isEmpty())
-        return;
+        return false;
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (CanCreateFile(path))
+    if (CanCreateFile(path)) {
         field->setText(path);
-    else
-        ShowMessageBox(QLatin1Char('"') + path + QStringLiteral("\" is not a valid file name"),
-                       TMsgKind::Error, mbOK);
+        return true;
+    }
+    ShowMessageBox(QLatin1Char('"') + path + QStringLiteral("\" is not a valid file name"),
+                   TMsgKind::Error, mbOK);
+    return false;
 }

@@ -16,5 +16,6 @@ using TExportFileDialog =
 QString PlatformExportFileDialog(QWidget* parent, const QString& start, const QString& suffix);
 
 // Browse for the file of field: the dialog starts from its text; a chosen name that can be
-// created goes into field as a full path, any other is refused with an error box.
-void BrowseExportFile(QLineEdit* field, const TExportFileDialog& dialog, const QString& suffix);
+// created goes into field as a full path, any other is refused with an error box. True when a
+// name was taken.
+bool BrowseExportFile(QLineEdit* field, const TExportFileDialog& dialog, const QString& suffix);

@@ -102,3 +102,19 @@ TEST_F(ListFileCheck, UnreadableFileIsOneProblemWithoutLine) {
     EXPECT_EQ(problems.front().Line, 0);
     EXPECT_FALSE(problems.front().Message.isEmpty());
 }
+
+TEST_F(ListFileCheck, NamesWithControlCharactersAreReported) {
+    WriteFile(LocalData + ClientListFileName, "Acme\tWeb\tY\r\n"
+                                              "Ac\x01me\tShop\tY\r\n"
+                                              "Beta\tR\x0bun\tN\r\n");
+    std::vector<TCheckProblem> problems;
+    int files = 0;
+    CheckListFiles(problems, files);
+    EXPECT_EQ(ProblemTexts(problems),
+              QStringList({
+                  QStringLiteral("ClientProject.txt:2: client name \"Ac\x01me\" holds a control "
+                                 "character"),
+                  QStringLiteral("ClientProject.txt:3: project name \"R\x0bun\" holds a control "
+                                 "character"),
+              }));
+}

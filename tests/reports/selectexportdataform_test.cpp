@@ -289,3 +289,38 @@ TEST_F(SelectExportDataForm, AnExportShowsItIsWorkingAndCannotStartTwice) {
     EXPECT_TRUE(Form->btnAction->isEnabled());
     EXPECT_EQ(Form->findChild<TProgressLabelForm*>(), nullptr);
 }
+
+TEST_F(SelectExportDataForm, AFormatThatCannotBeReadSaysWhyAndExportsNothing) {
+    AddFormat(QStringLiteral("Good"));
+    WriteFile(ExportFormatFileName(QStringLiteral("Broken")),
+              "[Header]\r\nFormatName=Broken\r\nFieldCount=x\r\n");
+    Open();
+    Choose(Form->cmbReportType, QStringLiteral("Broken"));
+    EXPECT_TRUE(Form->txtDescription->text().startsWith(QStringLiteral("Cannot be read: ")))
+        << Form->txtDescription->text().toStdString();
+    SetMarch();
+    ExportTo(Output);
+    ASSERT_EQ(Messages->Shown.size(), 1u);
+    EXPECT_TRUE(Messages->Shown[0].Text.startsWith(
+        QStringLiteral("The export format \"Broken\" could not be read:")));
+    EXPECT_FALSE(Messages->Shown[0].Text.contains(QStringLiteral("No data")));
+    EXPECT_FALSE(QFile::exists(Output));
+}
+
+TEST_F(SelectExportDataForm, AFileChosenWithBrowseIsNotAskedAboutTwice) {
+    AddFormat(QStringLiteral("Hours"));
+    WriteFile(Output, "old");
+    Open();
+    SetMarch();
+    // The save dialog has asked whether to replace the file when it was chosen.
+    Form->SaveDialog = [&](QWidget*, const QString&, const QString&) { return Output; };
+    QTest::mouseClick(Form->btnBrowse, Qt::LeftButton);
+    QTest::mouseClick(Form->btnAction, Qt::LeftButton);
+    ASSERT_EQ(Messages->Shown.size(), 1u);
+    EXPECT_TRUE(Messages->Shown[0].Text.startsWith(QStringLiteral("Data exported to")));
+    EXPECT_NE(ReadFile(Output), QByteArray("old"));
+    // The next export to the same file asks again: nobody chose it this time.
+    Messages->Answer = mrNo;
+    QTest::mouseClick(Form->btnAction, Qt::LeftButton);
+    EXPECT_TRUE(Messages->Shown.back().Text.contains(QStringLiteral("already exists")));
+}

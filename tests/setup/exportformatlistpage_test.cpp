@@ -153,8 +153,10 @@ TEST_F(ExportFormatListPage, AChangeByAnotherUserIsReportedAndTheNextEditReadsTh
     Click(Page->btnApply);
     ASSERT_EQ(Messages->Shown.size(), 1u);
     EXPECT_EQ(Messages->Shown[0].Text,
-              QStringLiteral("The following formats could not be saved\t\r(The latest version of each has "
-                             "been reloaded):\t\r\t\rData for \"Shared\" has been changed by another user"));
+              QStringLiteral("The following formats could not be saved\t\r(Formats changed by another "
+                             "user have been reloaded; the others keep your changes, so Apply can "
+                             "save them again):\t\r\t\rData for \"Shared\" has been changed by "
+                             "another user"));
     EXPECT_FALSE(Page->HoldsFormat(QStringLiteral("Shared")));
     Select(QStringLiteral("Shared"));
     ASSERT_TRUE(WithEditor(Page->btnEditExportFormat, [](TExportFormatForm& editor) {
@@ -183,9 +185,72 @@ TEST_F(ExportFormatListPage, AFileThatCannotBeDeletedIsReported) {
     Select(QStringLiteral("Stuck"));
     Messages->Answer = mrYes;
     Click(Page->btnDeleteExportFormat);
+    EXPECT_EQ(Listed(), QStringList());
     const QString errors = Page->SaveFormatChanges();
-    EXPECT_EQ(errors, QStringLiteral("Cannot delete \"") + path + QLatin1Char('"'));
+    EXPECT_EQ(errors, QStringLiteral("The following formats could not be deleted:\t\r\t\r"
+                                     "Cannot delete \"") +
+                          path + QLatin1Char('"'));
     EXPECT_TRUE(Page->PendingDeletions().isEmpty());
+    // It is still there, so it is still listed.
+    EXPECT_EQ(Listed(), QStringList{QStringLiteral("Stuck")});
+}
+
+// Names compare without letter case, Linux file names do not: one format keeps one file.
+TEST_F(ExportFormatListPage, OneFilePerFormatWhateverTheLetterCase) {
+    SaveFormat(QStringLiteral("News letter"));
+    Page->Fill();
+    Select(QStringLiteral("News letter"));
+    Messages->Answer = mrYes;
+    Click(Page->btnDeleteExportFormat);
+    ASSERT_TRUE(WithEditor(Page->btnAddExportFormat, [](TExportFormatForm& editor) {
+        editor.edtName->setText(QStringLiteral("news LETTER"));
+        editor.btnIncludeAll->click();
+        editor.btnOK->click();
+    }));
+    EXPECT_EQ(Page->SaveFormatChanges(), QString());
+    const QStringList files = QDir(QFileInfo(ExportFormatFileName(QStringLiteral("x"))).absolutePath())
+                                  .entryList(QDir::Files);
+    EXPECT_EQ(files, QStringList{QStringLiteral("ef-news LETTER.txt")});
+
+    // A rename that changes only the letter case renames the file.
+    Page->Fill();
+    Select(QStringLiteral("news LETTER"));
+    ASSERT_TRUE(WithEditor(Page->btnEditExportFormat, [](TExportFormatForm& editor) {
+        editor.edtName->setText(QStringLiteral("News Letter"));
+        editor.btnOK->click();
+    }));
+    EXPECT_EQ(Page->SaveFormatChanges(), QString());
+    EXPECT_EQ(QDir(QFileInfo(ExportFormatFileName(QStringLiteral("x"))).absolutePath())
+                  .entryList(QDir::Files),
+              QStringList{QStringLiteral("ef-News Letter.txt")});
+    // And a delete takes the file that is really there, in any spelling.
+    Page->Fill();
+    Select(QStringLiteral("News Letter"));
+    Click(Page->btnDeleteExportFormat);
+    EXPECT_EQ(Page->SaveFormatChanges(), QString());
+    EXPECT_TRUE(ExportFormatFilesOf(QStringLiteral("news letter")).isEmpty());
+}
+
+TEST_F(ExportFormatListPage, AFailedSaveKeepsTheEditForTheNextApply) {
+    SaveFormat(QStringLiteral("Weekly"));
+    Page->Fill();
+    Select(QStringLiteral("Weekly"));
+    ASSERT_TRUE(WithEditor(Page->btnEditExportFormat, [](TExportFormatForm& editor) {
+        editor.edtDescription->setText(QStringLiteral("my change"));
+        editor.btnOK->click();
+    }));
+    // The file cannot be written: a folder stands in its place.
+    const QString path = ExportFormatFileName(QStringLiteral("Weekly"));
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path));
+    const QString errors = Page->SaveFormatChanges();
+    EXPECT_TRUE(errors.contains(QStringLiteral("Your changes are kept"))) << errors.toStdString();
+    EXPECT_TRUE(Page->HoldsFormat(QStringLiteral("Weekly")));
+    ASSERT_TRUE(QDir().rmdir(path));
+    EXPECT_EQ(Page->SaveFormatChanges(), QString());
+    TExportFormat saved;
+    ASSERT_EQ(saved.Load(QStringLiteral("Weekly")), QString());
+    EXPECT_EQ(saved.FormatDescription, QStringLiteral("my change"));
 }
 
 TEST_F(ExportFormatListPage, ReleaseDropsWhatWasNotApplied) {

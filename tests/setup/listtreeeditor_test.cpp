@@ -1,4 +1,5 @@
 #include "base/datalocations.h"
+#include "base/textutils.h"
 #include "localepin.h"
 #include "setup/listtreeeditor.h"
 #include "setup/treehelpers.h"
@@ -380,4 +381,30 @@ TEST_F(ListTreeEditor, TheStateMarksAreSharpOnDenseScreens) {
         EXPECT_EQ(mark.size(), QSize(22, 24));
     }
     EXPECT_NE(StatePicture(1).pixmap(11, 12).toImage(), StatePicture(2).pixmap(11, 12).toImage());
+}
+
+// A pasted tab or line break would split the entry into two lines of the list file.
+TEST_F(ListTreeEditor, NamesWithControlCharactersAreRefusedAndANewEntryStartsEmpty) {
+    Open("Acme\tWeb\tY\r\n");
+    Select("Acme");
+    WithItemForm(Editor->btnAddProject, [](TTreeViewItemForm& form) {
+        EXPECT_TRUE(form.edtText->text().isEmpty());
+        for (const QString& name : {QStringLiteral("Two\nlines"), QStringLiteral("Tab\there"),
+                                    QStringLiteral("Bell\x07")}) {
+            form.edtText->setText(name); // as pasted
+            QTest::mouseClick(form.btnOK, Qt::LeftButton);
+            EXPECT_TRUE(form.isVisible());
+            EXPECT_EQ(form.focusWidget(), form.edtText);
+        }
+        Type(form, "Shop");
+        QTest::mouseClick(form.btnOK, Qt::LeftButton);
+        EXPECT_FALSE(form.isVisible());
+    });
+    EXPECT_EQ(MessageTexts(), QStringList(3, ControlCharacterInNameText));
+    EXPECT_EQ(Names(Tree(), Find(Tree(), QStringLiteral("Acme"))), QStringList({"Shop", "Web"}));
+    // The window comes back empty for the next new entry, not with the last name in it.
+    Select("Acme");
+    WithItemForm(Editor->btnAddClient, [](TTreeViewItemForm& form) {
+        EXPECT_TRUE(form.edtText->text().isEmpty());
+    });
 }

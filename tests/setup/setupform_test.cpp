@@ -6,6 +6,10 @@
 #include "localepin.h"
 #include "setup/exportformatlistpage.h"
 #include "setup/listtreeeditor.h"
+#include "setup/listtreeitem.h"
+#include "setup/treehelpers.h"
+#include "storage/lists/client.h"
+#include "base/lockfile.h"
 #include "setup/setupcolumnsliders.h"
 #include "setup/setupform.h"
 #include "storage/settings/adminsettings.h"
@@ -418,11 +422,9 @@ TEST_F(SetupForm, ExportFormatErrorsKeepTheWindowOpenOnTheirPage) {
     Open([&] {
         Form->SaveExportFormats = [&saves] {
             ++saves;
-            return QStringList({QStringLiteral("A: locked"), QStringLiteral("B: gone")});
+            return QStringLiteral("The following formats could not be saved:\t\rA: locked");
         };
-        ExpectRefused(QStringLiteral("The following formats could not be saved\t\r(The latest "
-                                     "version of each has been reloaded):\t\r\t\rA: locked\t\r"
-                                     "B: gone"),
+        ExpectRefused(QStringLiteral("The following formats could not be saved:\t\rA: locked"),
                       Form->shtExportFormat, nullptr);
     });
     EXPECT_EQ(saves, 1);
@@ -585,21 +587,21 @@ TEST_F(SetupForm, RenamesTheUsersServerFolderWithTheName) {
     // A name whose folder belongs to somebody else is refused before anything is written:
     // the backups at close would go over that user's.
     MakeFolder(QStringLiteral("server/Data/Anna"));
-    WriteFile(ServerDataPath() + QStringLiteral("Anna/2024-03.txt"), "Anna's March\r\n");
+    const QByteArray annasMarch = "05 Mar 2024\t0900\t1000\tAcme\tBuild\tDev\tCode\t \tN\tY\tY\r\n";
+    WriteFile(ServerDataPath() + QStringLiteral("Anna/2024-03.txt"), annasMarch);
     const QByteArray settings = ReadFile(PersonalSettingsFileName());
     EXPECT_FALSE(Open([this] {
         Type(Form->edtUserName, QStringLiteral("Anna")); // taken by somebody else
         ClickOK();
         EXPECT_TRUE(Form->isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), Form->edtUserName);
+        EXPECT_EQ(Form->focusWidget(), Form->edtUserName);
     }));
-    ASSERT_EQ(MessageTexts().size(), 1);
+    ASSERT_EQ(MessageTexts().size(), 1) << MessageTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(MessageTexts().front().contains(QStringLiteral("\"Anna\" is already used")));
     EXPECT_EQ(CurrentUserName(), QStringLiteral("Maria"));
     EXPECT_EQ(ReadFile(PersonalSettingsFileName()), settings);
     EXPECT_TRUE(QFileInfo(ServerDataPath() + QStringLiteral("Maria")).isDir());
-    EXPECT_EQ(ReadFile(ServerDataPath() + QStringLiteral("Anna/2024-03.txt")),
-              QByteArray("Anna's March\r\n"));
+    EXPECT_EQ(ReadFile(ServerDataPath() + QStringLiteral("Anna/2024-03.txt")), annasMarch);
     // Another letter case of the own name is no other user's.
     EXPECT_FALSE(IsServerUserFolderTaken(QStringLiteral("Maria"), QStringLiteral("Maria")));
     EXPECT_TRUE(IsServerUserFolderTaken(QStringLiteral("Maria"), QStringLiteral("Anna")));
@@ -634,4 +636,54 @@ TEST_F(SetupForm, TheFormatPageListsTheFormatsAndOKSavesWhatIsPendingThere) {
         QTest::mouseClick(page->btnDeleteExportFormat, Qt::LeftButton);
     });
     EXPECT_TRUE(QFile::exists(ExportFormatFileName(QStringLiteral("Old"))));
+}
+
+// Other administrators must not find the shared settings locked while this one thinks about
+// a question: the questions come first, the lock only for the writes.
+TEST_F(SetupForm, QuestionsAreAskedBeforeTheSharedLockIsTaken) {
+    MakeWorkGroup(2);
+    WriteFile(AdminFile(), "[Setup]\r\nTargetDailyHours=7\r\n");
+    WriteFile(ServerDataPath() + QStringLiteral("ClientProject.txt"), "Acme\tBuild\tY\r\n");
+    WriteFile(ServerDataPath() + QStringLiteral("CategoryActivity.txt"), "Dev\tCode\tY\r\n");
+    Clients = TClients(ServerDataPath() + QStringLiteral("ClientProject.txt"));
+    Categories = TCategories(ServerDataPath() + QStringLiteral("CategoryActivity.txt"));
+    QStringList lockedWhileAsked;
+    QStringList asked;
+    SetMessageBoxHandler([&](const QString& text, TMsgKind, int) {
+        asked.append(text);
+        if (QFile::exists(AdminFile() + QStringLiteral("_LCK")))
+            lockedWhileAsked.append(text);
+        return int(mrYes);
+    });
+    EXPECT_TRUE(Open([this] {
+        ShowPage(Form->shtClientProject);
+        // A client without projects makes OK ask whether to leave it out.
+        Form->Trees()->treeViewClient->setCurrentItem(nullptr);
+        TListTreeItem* lonely = new TListTreeItem(Form->Trees()->treeViewClient,
+                                                  QStringLiteral("Lonely"));
+        SetNodeObject(lonely, TClient(QStringLiteral("Lonely")));
+        ClickOK();
+    }));
+    SetMessageBoxHandler({});
+    EXPECT_EQ(asked, QStringList{QStringLiteral("One or more clients do not have projects and will "
+                                                "not be saved - proceed?")});
+    EXPECT_EQ(lockedWhileAsked, QStringList());
+    EXPECT_FALSE(QFile::exists(AdminFile() + QStringLiteral("_LCK")));
+}
+
+TEST_F(SetupForm, PersonalSettingsNeedNoLockOnTheSharedSettings) {
+    MakeWorkGroup(0); // no administration rights
+    WriteFile(AdminFile(), "[Setup]\r\nTargetDailyHours=7\r\n");
+    // Another program holds the shared settings' lock the whole time.
+    TLockFileInfo held;
+    LockFile(AdminFile(), held);
+    ASSERT_TRUE(IsLocked(held));
+    EXPECT_TRUE(Open([this] {
+        ClickBox(Form->chkSaveOnChange);
+        ClickOK();
+        EXPECT_FALSE(Form->isVisible());
+    }));
+    UnlockFile(held);
+    EXPECT_EQ(MessageTexts(), QStringList());
+    EXPECT_FALSE(PersonalSettings().Setup.SaveOnChange);
 }

@@ -3,8 +3,12 @@
 #include "base/help.h"
 #include "testsupport.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
+#include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -61,4 +65,33 @@ TEST(HelpFlags, CloseHelpWindowsDoesNothingWhenNoTopicWasOpened) {
     EXPECT_TRUE(closed);
     HelpOpened = false;
     SetHelpHandlers({});
+}
+
+// A modal dialog blocks every window that is not its own, so help asked for from a dialog
+// belongs to the dialog while it is open, where a click reaches it.
+TEST_F(Help, HelpFromAModalDialogCanBeUsedWhileTheDialogIsOpen) {
+    InstallHelpWindow();
+    QDialog dialog;
+    dialog.setModal(true);
+    bool checked = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+        ShowHelpTopic(QStringLiteral("Support.htm"));
+        ASSERT_NE(HelpWindow(), nullptr);
+        EXPECT_TRUE(HelpWindow()->isVisible());
+        EXPECT_TRUE(HelpWindow()->isWindow());
+        EXPECT_EQ(HelpWindow()->parentWidget(), &dialog);
+        // Input reaches it: the browser takes the keyboard and scrolls.
+        HelpWindow()->txtHelp->setFocus();
+        QTest::keyClick(HelpWindow()->txtHelp, Qt::Key_End);
+        checked = true;
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(checked);
+    // Without a dialog, the next topic opens it as a window of its own again.
+    ShowHelpTopic(QStringLiteral("Search.htm"));
+    ASSERT_NE(HelpWindow(), nullptr);
+    EXPECT_EQ(HelpWindow()->parentWidget(), nullptr);
+    CloseHelpWindows();
 }

@@ -3,6 +3,7 @@
 #include "reporting/layouts/reportlayouts.h"
 #include "reporting/lineoptions.h"
 #include "reporting/reportdata.h"
+#include "storage/months/day.h" // TReportInput owns its days
 
 #include <optional>
 
