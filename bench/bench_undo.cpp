@@ -24,7 +24,7 @@ constexpr int Steps = 2000;
 // A day as read from a month file: names shared between blocks, remarks of their own.
 const TDay& SampleDay() {
     static const std::unique_ptr<TDay> day = [] {
-        auto made = std::make_unique<TDay>(QDate(2024, 3, 6), TDayView::Make(0, 24, 1250, 45));
+        auto made = std::make_unique<TDay>(QDate(2024, 3, 6));
         const QStringList clients{QStringLiteral("Acme Corporation"), QStringLiteral("Globex"),
                                   QStringLiteral("Northwind Traders")};
         for (int i = 0; i < Blocks; ++i) {

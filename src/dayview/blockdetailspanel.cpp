@@ -23,6 +23,9 @@ namespace {
 constexpr int DesignWidth = 529;
 constexpr int RemarksLeft = 305;
 constexpr int RemarksWidth = 209;
+// Remarks longer than this are shown cut and cannot be edited here: a memo lays out a text of
+// megabytes for minutes. The block keeps them whole.
+constexpr qsizetype LongRemarks = 20000;
 constexpr int BoxHeight = 22;
 constexpr int TextHeight = 17;
 constexpr int CheckTop = 114;
@@ -257,7 +260,7 @@ void TBlockDetailsPanel::ShowBlockDetails(const TBlock* block, const TBlock* sna
                          : TSnapshotNames{};
     FUpdating = true;
     FillNames(*block, locked);
-    edtRemarks->setPlainText(block->Remarks);
+    ShowRemarks(block->Remarks);
     chkOvertime->setChecked(block->OverTime);
     chkReportable->setChecked(block->Reportable);
     chkCharge->setChecked(block->Chargeable);
@@ -323,7 +326,7 @@ void TBlockDetailsPanel::ClearBlockDetails() {
         box->setCurrentIndex(-1);
     cmbProject->setEnabled(false);
     cmbActivity->setEnabled(false);
-    edtRemarks->clear();
+    ShowRemarks({});
     chkOvertime->setChecked(false);
     chkReportable->setChecked(true);
     chkCharge->setChecked(FSettings.DefaultToChargeable);
@@ -433,6 +436,16 @@ void TBlockDetailsPanel::CategoryPicked() {
     Changed(cmbCategory);
 }
 
+void TBlockDetailsPanel::ShowRemarks(const QString& remarks) {
+    const bool cut = remarks.size() > LongRemarks;
+    FWholeRemarks = cut ? remarks : QString();
+    edtRemarks->setPlainText(cut ? remarks.left(LongRemarks) : remarks);
+    edtRemarks->setReadOnly(cut);
+    edtRemarks->setToolTip(cut ? QStringLiteral("These remarks are too long to be shown whole "
+                                                "or edited here; they are kept as they are")
+                               : QString());
+}
+
 TDetailsEntry TBlockDetailsPanel::Entry() const {
     TDetailsEntry entry;
     entry.Client = cmbClient->currentText().trimmed();
@@ -440,8 +453,10 @@ TDetailsEntry TBlockDetailsPanel::Entry() const {
     entry.Category = cmbCategory->currentText().trimmed();
     entry.Activity = cmbActivity->currentText().trimmed();
     // Remarks keep their line breaks as CR LF, as they are read from the month files.
-    entry.Remarks = edtRemarks->toPlainText().trimmed().replace(QLatin1Char('\n'),
-                                                                QLatin1String("\r\n"));
+    entry.Remarks = !FWholeRemarks.isEmpty()
+                        ? FWholeRemarks
+                        : edtRemarks->toPlainText().trimmed().replace(QLatin1Char('\n'),
+                                                                      QLatin1String("\r\n"));
     entry.OverTime = chkOvertime->isChecked();
     entry.Reportable = chkReportable->isChecked();
     entry.Chargeable = chkCharge->isChecked();

@@ -100,6 +100,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ShowRemarks(const QString& remarks);
     // The names of the selection snapshot.
     struct TSnapshotNames {
         QString Client;
@@ -134,6 +135,9 @@ private:
     TDetailsSettings FSettings;
     TSnapshotNames FSnapshot;
     int FShownMinutes = -1; // duration of the block shown; -1 for none
+    // The remarks of the block shown when they are too long for the memo, which shows their
+    // beginning read only; empty otherwise.
+    QString FWholeRemarks;
     bool FUpdating = false;
     QWidget* FFocusSink = nullptr;
 };

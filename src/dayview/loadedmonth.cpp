@@ -14,14 +14,14 @@ bool TLoadedMonth::HoldsDate(QDate date) const {
     return FMonth && FMonth->Year == date.year() && FMonth->Month == date.month();
 }
 
-bool TLoadedMonth::ShowDate(QDate date, const TDayView& view) {
+bool TLoadedMonth::ShowDate(QDate date) {
     if (FMonth && !HoldsDate(date)) {
         if (Modified())
             return false;
         Release();
     }
     if (!FMonth)
-        FMonth = std::make_unique<TMonth>(date.year(), date.month(), QStringList(), view);
+        FMonth = std::make_unique<TMonth>(date.year(), date.month());
     FDay = FMonth->DayByNumber(date.day());
     return true;
 }

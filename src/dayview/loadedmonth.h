@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dayview/undomanager.h"
-#include "storage/months/day.h"
 
 #include <functional>
 #include <memory>
@@ -9,6 +8,7 @@
 #include <QDate>
 
 class QWidget;
+class TDay;
 class TBlock;
 class TMonth;
 
@@ -36,10 +36,10 @@ public:
     TMonth* Month() const { return FMonth.get(); }
     TDay* Day() const { return FDay; }
     // Makes date the current day: the loaded month's day when date lies in it, otherwise the
-    // month of date is read (with the geometry of view). A loaded month with unwritten changes is never let go for
+    // month of date is read. A loaded month with unwritten changes is never let go for
     // another: then nothing changes and the result is false. A month file that cannot be
     // read raises EDataLineError or EInOutError and leaves nothing loaded.
-    bool ShowDate(QDate date, const TDayView& view);
+    bool ShowDate(QDate date);
     bool HoldsDate(QDate date) const;
     // Puts a copy of day in the place of the month's day of its date (when the month holds
     // it); the current day is then the month's day of current.

@@ -39,6 +39,7 @@ constexpr int PanelLeft = 7;
 constexpr int PaletteHeight = 38;
 constexpr int ButtonSize = 24;
 constexpr int SearchWidth = 154;
+constexpr int ZoomPanelWidth = 19;
 // The window's frame beyond its client area at 96 ppi, as the stored sizes and the size rules
 // count it (the outer size is what the settings file keeps).
 constexpr int OuterWidthExtra = 9;
@@ -289,18 +290,26 @@ void TMainForm::CreateDayView() {
     Timeline = new TTimelineView(pnlDay);
     Timeline->lblDayHours->setParent(pnlTime);
     Timeline->lblDayHours->setText(QStringLiteral("daily hours"));
-    Timeline->OnWidthChanged = [this](int width) {
-        if (LoadedMonth())
-            LoadedMonth()->SetWidth(width);
-        else if (CurrentDay())
-            CurrentDay()->View.SetWidth(width);
-        FUndo->SetDayWidth(width);
-        UpdateMaximumWidth();
-    };
+    Timeline->OnWidthChanged = [this](int) { UpdateMaximumWidth(); };
+    Timeline->OnDayRepainted = [this] { MarkCalendarDays(); };
     Timeline->OnDayMousePress = [this](QMouseEvent& event) { DayPressed(event); };
     Timeline->OnDayMouseMove = [this](QMouseEvent& event) { DayMoved(event); };
     Timeline->OnDayMouseRelease = [this](QMouseEvent& event) { DayReleased(event); };
     CreatePalette();
+}
+
+// The calendar marks the days of the loaded month that hold reportable time, when its
+// appearance asks for marks; it repaints only when a mark changed.
+void TMainForm::MarkCalendarDays() {
+    if (Calendar->MarkDays() == mdNone || !LoadedMonth())
+        return;
+    TDayMarks marks;
+    LoadedMonth()->MarkDays(marks);
+    bool same = true;
+    for (int day = 1; day <= 31; ++day)
+        same = same && Calendar->IsMarked(day) == marks[std::size_t(day)];
+    if (!same)
+        Calendar->SetMarkedDays(marks);
 }
 
 void TMainForm::CreateDetails() {
@@ -331,7 +340,8 @@ void TMainForm::LayOut() {
     pnlDayView->setGeometry(0, top, panelsWidth, Scaled(DayViewHeight));
     pnlTimeView->setGeometry(Scaled(PanelLeft), Scaled(4), panelWidth, Scaled(131));
     pnlDay->setGeometry(pnlTimeView->contentsRect());
-    pnlTime->setGeometry(0, 0, pnlDay->width(), Scaled(PaletteHeight));
+    // The palette strip ends where the zoom buttons begin.
+    pnlTime->setGeometry(0, 0, pnlDay->width() - Scaled(ZoomPanelWidth), Scaled(PaletteHeight));
     QLabel* hours = Timeline->lblDayHours;
     const int hoursWidth = Scaled(120);
     hours->setGeometry(pnlTime->width() - Scaled(17) - hoursWidth, Scaled(12), hoursWidth,
@@ -412,6 +422,10 @@ void TMainForm::paintEvent(QPaintEvent* event) {
     // The title follows the user name, which the set-up window may change.
     QTimer::singleShot(0, this, [this] {
         const QString title = QStringLiteral("Quillhour - ") + CurrentUserName();
+        // The application's title is the window's, so that the window system does not add
+        // the program's name to it once more.
+        if (QGuiApplication::applicationDisplayName() != title)
+            QGuiApplication::setApplicationDisplayName(title);
         if (windowTitle() != title)
             setWindowTitle(title);
     });

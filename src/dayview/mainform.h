@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dayview/dayviewgeometry.h"
 #include "dayview/loadedmonth.h"
 #include "dayview/timelinerules.h"
 #include "dayview/undomanager.h"
@@ -229,13 +230,13 @@ private:
     void CreateCalendar();
     void CreateDayView();
     void CreateDetails();
+    void MarkCalendarDays();
     void LayOut();
     int Scaled(int pixels) const;
     QToolButton* NewToolButton(const char* name, int left, const QString& hint, const QIcon& icon);
 
     void LoadLists();
     void CopySharedDataDown();
-    TDayView NewDayView() const;
     void ShowDayOfCalendar(QDate previous);
     void DetailsChanged(QWidget* control);
     void DayPressed(class QMouseEvent& event);
@@ -248,7 +249,8 @@ private:
     bool IsWindowKeyReceiver(QObject* watched) const;
     bool KeyDown(QKeyEvent& event);
     void KeyUp(QKeyEvent& event);
-    void RunCtrlCommand(int key);
+    bool RunCtrlCommand(int key);
+    bool RunBlockCommand(int key);
     void RemindUser();
     void OpenWindowOfButton(const QString& what);
     void OpenTimeReportWindow();

@@ -24,7 +24,10 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QAbstractSpinBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QToolButton>
@@ -55,6 +58,39 @@ bool PlayWaveFile(const QString& file) {
 bool IsArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
+
+// A control whose own text Ctrl+C, X, V and Delete edit: the remarks, the search values, the
+// rate, the date pickers.
+bool IsTextControl(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget);
+}
+
+// The "New" command a digit or H stands for in the unit of time (step); -1 for none.
+int NewItemOfKey(int key, int step) {
+    const bool six = step == StepFromMinutes(6);
+    const bool ten = step == StepFromMinutes(10);
+    switch (key) {
+    case Qt::Key_6:
+        return six ? 0 : -1;
+    case Qt::Key_1:
+        return six ? 1 : 0;
+    case Qt::Key_2:
+        return ten ? 1 : -1;
+    case Qt::Key_3:
+        return six || ten ? 2 : 1;
+    case Qt::Key_4:
+        return six || ten ? 3 : 2;
+    case Qt::Key_H:
+        return 4;
+    default:
+        return -1;
+    }
+}
+
+bool IsTextEditingKey(int key) {
+    return key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V || key == Qt::Key_Delete;
+}
 } // namespace
 
 void TMainForm::CreateTimer() {
@@ -84,13 +120,9 @@ bool TMainForm::KeyDown(QKeyEvent& event) {
     FCopyKeyDown = ctrl || key == Qt::Key_Control;
     if (FGesture == TGesture::Dragging)
         ShowDragCursor();
-    // Ctrl+Z is the window's undo (on release); a text box must not undo its own typing on
-    // the press as well, or one Ctrl+Z would take back two things.
-    if (ctrl && key == Qt::Key_Z && !FHoursLocked && btnUndo->isEnabled())
+    if (ctrl && !event.isAutoRepeat() && RunCtrlCommand(key))
         return true;
     if (ctrl && FSelectedBlock) {
-        if (key == Qt::Key_C)
-            return false;
         if ((key == Qt::Key_Left || key == Qt::Key_Right) && gpbxDetails->edtRemarks->hasFocus())
             return false;
         if (IsArrow(key) && !FHoursLocked) {
@@ -117,73 +149,69 @@ void TMainForm::KeyUp(QKeyEvent& event) {
     FCopyKeyDown = ctrl && event.key() != Qt::Key_Control;
     if (FGesture == TGesture::Dragging)
         ShowDragCursor();
-    if (ctrl && !FHoursLocked && !event.isAutoRepeat())
-        RunCtrlCommand(event.key());
 }
 
-// The Ctrl commands, carried out when their key is released; the first row that matches.
-void TMainForm::RunCtrlCommand(int key) {
+// The Ctrl commands, carried out when their key goes down (so that a Ctrl let go a moment
+// before the letter loses nothing); the first row that matches. True when the key was the
+// window's: false leaves it to the focused control. In a text control C, X, V and Delete edit
+// its text; copying or cutting text there also empties the block clipboard, so that a later
+// Ctrl+V pastes the text and no block.
+bool TMainForm::RunCtrlCommand(int key) {
+    if (FHoursLocked)
+        return false;
+    if (IsTextEditingKey(key) && IsTextControl(QApplication::focusWidget())) {
+        if (key == Qt::Key_C || key == Qt::Key_X)
+            FClipboardBlock.reset();
+        return false;
+    }
     // Nothing is undone, cut or pasted under a block that is being dragged or stretched.
     if (FGesture != TGesture::Idle && FGesture != TGesture::PressedOnBody)
-        return;
-    const int step = TimeStep();
-    const bool six = step == StepFromMinutes(6);
-    const bool ten = step == StepFromMinutes(10);
-    const bool quarter = !six && !ten;
+        return false;
+    const int item = NewItemOfKey(key, TimeStep());
+    if (item >= 0) {
+        NewBlock(std::size_t(item), true);
+        return true;
+    }
+    return RunBlockCommand(key);
+}
+
+bool TMainForm::RunBlockCommand(int key) {
     switch (key) {
     case Qt::Key_Z:
-        if (btnUndo->isEnabled())
-            UndoLast();
-        break;
-    case Qt::Key_X:
-        if (FSelectedBlock)
-            CutBlock();
-        break;
-    case Qt::Key_C:
-        if (FSelectedBlock && gpbxDetails->edtRemarks->hasFocus())
-            FClipboardBlock.reset(); // the memo copies text: no block is pasted after it
-        else if (FSelectedBlock)
-            CopyBlock();
-        break;
+        // With nothing for the window to undo, a text control takes back its own typing.
+        if (!btnUndo->isEnabled())
+            return false;
+        UndoLast();
+        return true;
     case Qt::Key_V:
         PasteBlock(true);
-        break;
-    case Qt::Key_Delete:
-        if (FSelectedBlock)
-            DeleteBlock(FSelectedBlock, PersonalSettings().Setup.ConfirmDeletes);
-        break;
-    case Qt::Key_6:
-        if (six)
-            NewBlock(0, true);
-        break;
-    case Qt::Key_1:
-        NewBlock(six ? 1 : 0, true);
-        break;
-    case Qt::Key_2:
-        if (ten)
-            NewBlock(1, true);
-        break;
-    case Qt::Key_3:
-        NewBlock(quarter ? 1 : 2, true);
-        break;
-    case Qt::Key_4:
-        NewBlock(quarter ? 2 : 3, true);
-        break;
-    case Qt::Key_H:
-        NewBlock(4, true);
-        break;
+        return true;
     case Qt::Key_F:
         NewFavouriteBlock(true);
-        break;
-    case Qt::Key_S:
-        if (FSelectedBlock)
-            SetFavourite();
-        break;
+        return true;
     case Qt::Key_R:
         ClearFavourite();
-        break;
+        return true;
     default:
         break;
+    }
+    if (!FSelectedBlock)
+        return false;
+    switch (key) {
+    case Qt::Key_X:
+        CutBlock();
+        return true;
+    case Qt::Key_C:
+        CopyBlock();
+        return true;
+    case Qt::Key_Delete:
+        DeleteBlock(FSelectedBlock, PersonalSettings().Setup.ConfirmDeletes);
+        return true;
+    case Qt::Key_S:
+        SetFavourite();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -206,7 +234,7 @@ void TMainForm::PasteBlock(bool fromKeyboard) {
     if (!FClipboardBlock || !day || FHoursLocked || !IsBlockComplete(FSelectedBlock, true))
         return;
     StoreBlockDetails(FSelectedBlock, spSilent, false);
-    const int time = fromKeyboard ? Timeline->CurrentTimeOfDay() : day->XToTime(PopupX);
+    const int time = fromKeyboard ? Timeline->CurrentTimeOfDay() : Timeline->View().XToTime(PopupX);
     const std::size_t steps = FUndo->Count();
     TBlock* pasted = nullptr;
     FLoaded.Edit(

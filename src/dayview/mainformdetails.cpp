@@ -36,10 +36,6 @@ void ShowLoadError(const EInOutError& error) {
 }
 } // namespace
 
-TDayView TMainForm::NewDayView() const {
-    return TDayView::Make(0, 24, Timeline->DayWidth(), Timeline->pbxDay->height());
-}
-
 void TMainForm::LoadSelectedDay() {
     const QDate date = Calendar->Date();
     const TDay* day = CurrentDay();
@@ -62,7 +58,7 @@ void TMainForm::ShowDayOfCalendar(QDate previous) {
     SelectBlock(nullptr);
     bool shown = false;
     try {
-        shown = FLoaded.ShowDate(Calendar->Date(), NewDayView());
+        shown = FLoaded.ShowDate(Calendar->Date());
     } catch (const EInOutError& error) {
         ShowLoadError(error);
         shown = true;

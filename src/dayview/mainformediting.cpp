@@ -29,6 +29,8 @@
 
 namespace {
 constexpr int PictureSize = 31;
+// A press becomes a drag once the pointer has moved this far (at 96 ppi).
+constexpr int DragThreshold = 5;
 constexpr std::array<int, 6> PictureLefts{4, 40, 76, 112, 148, 184};
 
 QString DeleteQuestion(const TBlock& block, bool decimal) {
@@ -83,7 +85,10 @@ void TMainForm::ShowFavourite() {
     TBlock* favourite = PersonalSettings().FavouriteBlock.get();
     FavouritePicture->ShowFavourite(favourite != nullptr);
     if (favourite) {
-        FavouritePicture->setToolTip(favourite->SummaryText(AdminSettings().CurrencySymbol));
+        // The summary's lines end with LF CR; a hint draws the CR as a space at the start of
+        // the next line.
+        FavouritePicture->setToolTip(favourite->SummaryText(AdminSettings().CurrencySymbol)
+                                         .replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
         TDay::SnapBlock(favourite);
     } else {
         FavouritePicture->setToolTip(QStringLiteral("Favourite activity block"));
@@ -228,11 +233,11 @@ bool TMainForm::IsOverDay(QPoint globalPosition, int& x) const {
 }
 
 bool TMainForm::PastDragThreshold(QPoint globalPosition) const {
-    return (globalPosition - FPressGlobal).manhattanLength() >= QApplication::startDragDistance();
+    return (globalPosition - FPressGlobal).manhattanLength() >= Scaled(DragThreshold);
 }
 
 void TMainForm::SetDayCursor(int x) {
-    const TDayHit hit = CurrentDay() ? CurrentDay()->HitTest(x) : TDayHit();
+    const TDayHit hit = CurrentDay() ? Timeline->View().HitTest(*CurrentDay(), x) : TDayHit();
     Timeline->pbxDay->setCursor(hit.Block && hit.Zone != hzBody ? Qt::SizeHorCursor
                                                                 : Qt::ArrowCursor);
 }
@@ -248,7 +253,7 @@ void TMainForm::DayPressed(QMouseEvent& event) {
     FPressX = FLastDragX = x;
     FPressGlobal = event.globalPosition().toPoint();
     FCopyKeyDown = event.modifiers().testFlag(Qt::ControlModifier);
-    const TDayHit hit = day->HitTest(x);
+    const TDayHit hit = Timeline->View().HitTest(*day, x);
     FPressZone = hit.Zone;
     FGesture = TGesture::Idle;
     if (hit.Block) {
@@ -286,7 +291,7 @@ void TMainForm::DayMoved(QMouseEvent& event) {
     if (FGesture == TGesture::Resizing && FResizeBlock) {
         if (!FUndo->ChangePending)
             FLoaded.BeginGesture(FResizeBlock);
-        if (day->ResizeBlockEdge(FResizeBlock, x, FPressZone)) {
+        if (Timeline->View().ResizeBlockEdge(*day, FResizeBlock, x, FPressZone)) {
             Timeline->DrawDragOutline(FResizeBlock);
             gpbxDetails->ShowTimes(FResizeBlock);
         }
@@ -320,10 +325,10 @@ void TMainForm::DragOver(int x) {
         FLoaded.BeginGesture(FDragBlock);
         return;
     }
-    if (SnapDown(std::abs(day->XToTime(x) - day->XToTime(FLastDragX))) <= 0)
+    if (SnapDown(std::abs(Timeline->View().XToTime(x) - Timeline->View().XToTime(FLastDragX))) <= 0)
         return;
     Timeline->DrawDragOutline(nullptr);
-    day->DragMoveBlock(FDragBlock, FLastDragX, x);
+    Timeline->View().DragMoveBlock(*day, FDragBlock, FLastDragX, x);
     Timeline->DrawDragOutline(FDragBlock);
     FLastDragX = x;
     gpbxDetails->txtTime->setText(FDragBlock->TimeRangeText());
@@ -350,7 +355,7 @@ void TMainForm::EndBlockDrag(int x, bool overDay) {
     const int from = FDragBlock ? FLastDragX : FPressX;
     if (!overDay)
         x = from;
-    if (FDragBlock && day->DragMoveBlock(FDragBlock, from, x)) {
+    if (FDragBlock && Timeline->View().DragMoveBlock(*day, FDragBlock, from, x)) {
         if (copy)
             day->Append(std::move(FDragStartCopy));
         FDragStartCopy.reset();
@@ -432,7 +437,7 @@ void TMainForm::CreateBlockAt(bool fromKeyboard, int x) {
     if (FSelectedBlock && !StoreBlockDetails(FSelectedBlock, spNewBlock, false))
         return;
     SaveMonthIfModified();
-    const int time = fromKeyboard ? Timeline->CurrentTimeOfDay() : day->XToTime(x);
+    const int time = fromKeyboard ? Timeline->CurrentTimeOfDay() : Timeline->View().XToTime(x);
     const int start = SnapDown(time);
     const int length =
         favourite ? favourite->EndTime - favourite->StartTime : MinutesToTime(DropSource->Tag);

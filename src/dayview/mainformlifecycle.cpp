@@ -109,6 +109,7 @@ void TMainForm::ApplySettings() {
     Calendar->SetStartOfWeek(AdminSettings().FirstDayOfWeek % 7);
     TSetupPersonal& personal = PersonalSettings().Setup;
     ApplyCalendarSetup(*Calendar, personal.Calendar, personal.LastUse);
+    MarkCalendarDays(); // the marks follow a new choice of marking at once
     pnlSearch->SetFirstDayOfWeek(AdminSettings().FirstDayOfWeek);
     pnlSearch->SetBillingFilterTypes(AdminSettings().BillingInfoActive);
     SetupPalette();

@@ -58,9 +58,9 @@ public:
         const TBlock* block = Block();
         if (!block || !FView.Day())
             return {};
-        const TDay& day = *FView.Day();
-        const QRect local(QPoint(BlockLeft(day, *block), 0),
-                          QPoint(BlockRight(day, *block) - 1, FDay->height() - 1));
+        const TDayView& view = FView.View();
+        const QRect local(QPoint(BlockLeft(view, *block), 0),
+                          QPoint(BlockRight(view, *block) - 1, FDay->height() - 1));
         return QRect(FDay->mapToGlobal(local.topLeft()), local.size());
     }
 

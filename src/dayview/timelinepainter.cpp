@@ -1,6 +1,7 @@
 #include "timelinepainter.h"
 
 #include "base/rounding.h"
+#include "dayview/dayviewgeometry.h"
 #include "base/textutils.h"
 #include "calendar/colornumber.h"
 #include "storage/months/block.h"
@@ -15,9 +16,9 @@
 #include <QPolygon>
 
 namespace {
-int EdgeX(const TDay& day, int time) {
-    return RoundToNearest((time - day.View.FirstTime) * day.View.PixelsPerHundredth);
-}
+// More of the remarks than this never fits on a block's line; a very long remark is not made
+// into one line on every paint.
+constexpr qsizetype ShownRemarks = 400;
 
 // The client, project and activity lines of a block; none without client and project.
 QStringList BlockLines(const TBlock& block) {
@@ -25,7 +26,7 @@ QStringList BlockLines(const TBlock& block) {
         return {};
     QString activity = block.Activity;
     if (!block.Remarks.isEmpty())
-        activity += QStringLiteral(" - ") + SingleLine(NormaliseLineBreaks(block.Remarks));
+        activity += QStringLiteral(" - ") + SingleLine(NormaliseLineBreaks(block.Remarks.left(ShownRemarks)));
     return {block.Client, block.Project, activity};
 }
 } // namespace
@@ -36,31 +37,31 @@ QFont TimelineFont() {
     return font;
 }
 
-int BlockLeft(const TDay& day, const TBlock& block) {
-    return EdgeX(day, block.StartTime);
+int BlockLeft(const TDayView& view, const TBlock& block) {
+    return view.EdgeX(block.StartTime);
 }
 
-int BlockRight(const TDay& day, const TBlock& block) {
-    return EdgeX(day, block.EndTime) + 1;
+int BlockRight(const TDayView& view, const TBlock& block) {
+    return view.EdgeX(block.EndTime) + 1;
 }
 
-double PaintDay(QPainter& painter, const TDay& day, const TBlock* selected,
+double PaintDay(QPainter& painter, const TDay& day, const TDayView& view, const TBlock* selected,
                 const TBlockColours& colours) {
-    painter.fillRect(QRect(0, 0, day.View.Width, day.View.Height), ColorOfNumber(0x808080));
+    painter.fillRect(QRect(0, 0, view.Width, view.Height), ColorOfNumber(0x808080));
     double total = 0;
     for (const auto& block : day.Blocks) {
         if (block->Reportable)
             total += block->Hours();
-        PaintBlock(painter, day, *block, colours, block.get() == selected);
+        PaintBlock(painter, view, *block, colours, block.get() == selected);
     }
     return total;
 }
 
-void PaintBlock(QPainter& painter, const TDay& day, const TBlock& block,
+void PaintBlock(QPainter& painter, const TDayView& view, const TBlock& block,
                 const TBlockColours& colours, bool selected) {
-    const int left = BlockLeft(day, block);
-    const int right = BlockRight(day, block);
-    const int height = day.View.Height;
+    const int left = BlockLeft(view, block);
+    const int right = BlockRight(view, block);
+    const int height = view.Height;
     painter.save();
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(ColorOfNumber(BlockColour(block, colours)));
@@ -88,10 +89,10 @@ void PaintBlock(QPainter& painter, const TDay& day, const TBlock& block,
     painter.restore();
 }
 
-QRect DragOutlineRect(const TDay& day, const TBlock& block) {
-    const int left = EdgeX(day, block.StartTime);
-    const int right = EdgeX(day, block.EndTime);
-    return QRect(QPoint(left + 1, 1), QPoint(right - 2, day.View.Height - 2));
+QRect DragOutlineRect(const TDayView& view, const TBlock& block) {
+    const int left = view.EdgeX(block.StartTime);
+    const int right = view.EdgeX(block.EndTime);
+    return QRect(QPoint(left + 1, 1), QPoint(right - 2, view.Height - 2));
 }
 
 TDayHoursLabel DayHoursLabel(double hours, int weekDay, double targetHours, bool decimal) {

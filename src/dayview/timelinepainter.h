@@ -12,9 +12,10 @@
 class QPainter;
 class TBlock;
 class TDay;
+struct TDayView;
 
-// Painting of the day timeline onto whatever device the painter draws on: the day's own
-// geometry (TDay::View) gives every position, so the same calls serve the window, images in
+// Painting of the day timeline onto whatever device the painter draws on: the geometry of the
+// timeline (TDayView) gives every position, so the same calls serve the window, images in
 // tests and benchmarks.
 
 // The timeline's font: Tahoma 8 points (registered at start), or the nearest there is.
@@ -22,17 +23,17 @@ QFont TimelineFont();
 
 // Fills the day grey and paints its blocks in list order; the total hours of the blocks
 // included in reports, in whole minutes.
-double PaintDay(QPainter& painter, const TDay& day, const TBlock* selected,
+double PaintDay(QPainter& painter, const TDay& day, const TDayView& view, const TBlock* selected,
                 const TBlockColours& colours);
 // One block: its colour, a black outline, the client, project and activity (with the remarks
 // on one line) clipped to the text area, and a dotted frame when selected.
-void PaintBlock(QPainter& painter, const TDay& day, const TBlock& block,
+void PaintBlock(QPainter& painter, const TDayView& view, const TBlock& block,
                 const TBlockColours& colours, bool selected);
 // The rectangle the outline of a dragged block is drawn on.
-QRect DragOutlineRect(const TDay& day, const TBlock& block);
+QRect DragOutlineRect(const TDayView& view, const TBlock& block);
 // The x range a block covers: from x1 to x2 (exclusive).
-int BlockLeft(const TDay& day, const TBlock& block);
-int BlockRight(const TDay& day, const TBlock& block);
+int BlockLeft(const TDayView& view, const TBlock& block);
+int BlockRight(const TDayView& view, const TBlock& block);
 
 // The day's hours label: the duration text (empty for no hours), red when a weekday falls
 // short of the target.

@@ -22,7 +22,8 @@ namespace {
 constexpr int HeaderHeight = 25;
 constexpr int DayTop = 24;
 constexpr int DayHeight = 45;
-constexpr int ZoomButtonSize = 22;
+constexpr int ZoomButtonSize = 17;
+constexpr int ZoomPanelWidth = 19;
 constexpr int LabelHeight = 16;
 } // namespace
 
@@ -153,10 +154,6 @@ void TTimelineView::SetSettings(const TSettings& settings) {
 void TTimelineView::SetDay(TDay* day) {
     FDay = day;
     FSelected = nullptr;
-    if (FDay) {
-        FDay->View.Height = pbxDay->height();
-        FDay->View.SetWidth(DayWidth());
-    }
     pbxDay->SetOutline({});
     RepaintDay();
     pbxHeader->update();
@@ -175,12 +172,17 @@ void TTimelineView::SetSelectedBlock(const TBlock* block) {
     QAccessible::updateAccessibility(&selection);
 }
 
+void TTimelineView::UpdateGeometry() {
+    FGeometry = TDayView::Make(0, 24, DayWidth(), pbxDay->height());
+}
+
 void TTimelineView::LayOut() {
     const int width = DayWidth();
     pbxHeader->setGeometry(0, 0, width, ScreenPixels(HeaderHeight));
     pbxDay->setGeometry(0, ScreenPixels(DayTop), width, ScreenPixels(DayHeight));
+    UpdateGeometry();
     FContent->resize(width, ScreenPixels(DayTop + DayHeight));
-    const int zoomWidth = ScreenPixels(ZoomButtonSize + 2);
+    const int zoomWidth = ScreenPixels(ZoomPanelWidth);
     const bool ownLabel = lblDayHours->parent() == this;
     const int labelHeight = ownLabel ? ScreenPixels(LabelHeight) : 0;
     if (ownLabel)
@@ -199,11 +201,9 @@ void TTimelineView::resizeEvent(QResizeEvent*) {
 void TTimelineView::SetZoom(int width) {
     const int centre = ViewCentreTime();
     FZoomWidth = SnapZoom(width);
+    LayOut();
     if (OnWidthChanged)
         OnWidthChanged(DayWidth());
-    else if (FDay)
-        FDay->View.SetWidth(DayWidth());
-    LayOut();
     RepaintDay();
     pbxHeader->update();
     ScrollToTime(centre);
@@ -218,10 +218,7 @@ void TTimelineView::UpdateZoomButtons() {
 int TTimelineView::ViewCentreTime() const {
     const int x =
         (ScrollBox->viewport()->width() + 1) / 2 + ScrollBox->horizontalScrollBar()->value();
-    if (FDay)
-        return FDay->XToTime(x);
-    const TDay geometry(QDate(), TDayView::Make(0, 24, pbxDay->width(), pbxDay->height()));
-    return geometry.XToTime(x);
+    return FGeometry.XToTime(x);
 }
 
 void TTimelineView::ScrollToTime(int time) {
@@ -239,6 +236,8 @@ void TTimelineView::ScrollToBlock(const TBlock* block) {
 
 void TTimelineView::RepaintDay() {
     pbxDay->Invalidate();
+    if (OnDayRepainted)
+        OnDayRepainted();
     FDayHours = FDay ? FDay->ReportableHours() : 0;
     if (!FDay) {
         lblDayHours->clear();
@@ -254,7 +253,7 @@ void TTimelineView::RepaintDay() {
 
 void TTimelineView::PaintDayInto(QPainter& painter) {
     if (FDay)
-        PaintDay(painter, *FDay, FSelected, FSettings.Colours);
+        PaintDay(painter, *FDay, FGeometry, FSelected, FSettings.Colours);
     else
         painter.fillRect(QRect(QPoint(0, 0), pbxDay->size()), ColorOfNumber(0x808080));
 }
@@ -264,6 +263,6 @@ void TTimelineView::DrawDragOutline(const TBlock* block) {
         pbxDay->SetOutline({});
         return;
     }
-    const QRect outline = DragOutlineRect(*FDay, *block);
+    const QRect outline = DragOutlineRect(FGeometry, *block);
     pbxDay->SetOutline(outline == pbxDay->Outline() ? QRect() : outline);
 }

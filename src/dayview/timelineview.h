@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dayview/dayviewgeometry.h"
 #include "dayview/timelinerules.h"
 
 #include <functional>
@@ -77,7 +78,7 @@ public:
 
     void SetSettings(const TSettings& settings);
     const TSettings& Settings() const { return FSettings; }
-    // The day shown, none for an empty timeline; its width follows the zoom.
+    // The day shown, none for an empty timeline.
     void SetDay(TDay* day);
     TDay* Day() const { return FDay; }
     void SetSelectedBlock(const TBlock* block);
@@ -86,9 +87,10 @@ public:
     // The clock and the calendar's today, replaceable for tests.
     std::function<QTime()> Clock = [] { return QTime::currentTime(); };
     std::function<QDate()> Today = [] { return QDate::currentDate(); };
-    // Called with the new width in screen pixels whenever the zoom changes, so that the
-    // owner gives it to the month's days, their copies and the undo records.
+    // Called with the new width in screen pixels whenever the zoom changes.
     std::function<void(int width)> OnWidthChanged;
+    // Called whenever the day is painted again (a change of its blocks or of the selection).
+    std::function<void()> OnDayRepainted;
     // The mouse on the day; the owner decides what it does to blocks.
     std::function<void(QMouseEvent& event)> OnDayMousePress;
     std::function<void(QMouseEvent& event)> OnDayMouseMove;
@@ -102,6 +104,8 @@ public:
     void UpdateZoomButtons();
     // The timeline's width in screen pixels.
     int DayWidth() const;
+    // Positions and times of the timeline, both ways, and the hit test on the day shown.
+    const TDayView& View() const { return FGeometry; }
     int CurrentTimeOfDay() const { return TimeOfDay(Clock()); }
     int ViewCentreTime() const;
     // A negative time means now.
@@ -141,7 +145,10 @@ private:
     void LayOut();
     int ScreenPixels(int pixels) const;
 
+    void UpdateGeometry();
+
     TSettings FSettings;
+    TDayView FGeometry;
     TDay* FDay = nullptr;
     const TBlock* FSelected = nullptr;
     int FZoomWidth = DefaultZoomWidth;

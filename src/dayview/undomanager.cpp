@@ -47,7 +47,6 @@ bool TUndo::SameAs(const TUndo&) const {
     return false;
 }
 
-void TUndo::SetDayWidth(int) {}
 
 TDaySelectionUndo::TDaySelectionUndo(int blockStart, QDate date)
     : TUndo(ukDaySelection, blockStart), Date(date) {
@@ -71,10 +70,6 @@ TChangeUndo::~TChangeUndo() = default;
 void TChangeUndo::Undo(TUndoTarget& target) {
     target.UndoRestoreDay(*FDay);
     TUndo::Undo(target);
-}
-
-void TChangeUndo::SetDayWidth(int width) {
-    FDay->View.SetWidth(width);
 }
 
 TControlUndo::TControlUndo(QWidget* control, const TBlock* block)
@@ -222,7 +217,3 @@ bool TUndoManager::UndoCaption(QString& text) const {
     return true;
 }
 
-void TUndoManager::SetDayWidth(int width) {
-    for (const auto& step : FSteps)
-        step->SetDayWidth(width);
-}

@@ -60,8 +60,6 @@ public:
     virtual void Undo(TUndoTarget& target);
     // Whether this step, offered after other, repeats it (and is merged into it).
     virtual bool SameAs(const TUndo& other) const;
-    // Day copies follow the zoom of the timeline.
-    virtual void SetDayWidth(int width);
 
     std::uint8_t Kind;
     int BlockStart;
@@ -85,7 +83,6 @@ public:
     TChangeUndo(TUndoKind kind, int blockStart, const TDay& day);
     ~TChangeUndo() override;
     void Undo(TUndoTarget& target) override;
-    void SetDayWidth(int width) override;
     const TDay& Day() const { return *FDay; }
 
 private:
@@ -160,7 +157,6 @@ public:
     // "Undo " and the newest step's caption; false (and empty) when there is nothing a user
     // would call a step: an empty stack or a lone day selection.
     bool UndoCaption(QString& text) const;
-    void SetDayWidth(int width);
     std::size_t Count() const { return FSteps.size(); }
     const TUndo* Top() const { return FSteps.empty() ? nullptr : FSteps.back().get(); }
 

@@ -20,7 +20,7 @@ namespace {
 // an editable month keeps would copy every block once more.
 std::unique_ptr<TMonth> LoadReportMonth(QDate date, const std::optional<QStringList>& users) {
     return std::make_unique<TMonth>(date.year(), date.month(), users.value_or(QStringList()),
-                                    TDayView{}, TMonthUse::Read);
+                                    TMonthUse::Read);
 }
 
 TReportDays EmptyDays(QDate from, QDate to) {

@@ -88,21 +88,22 @@ protected:
 };
 
 TEST_F(LoadedMonthTest, ADayOfTheSameMonthKeepsTheMonthAndAChangedMonthIsNeverDropped) {
-    ASSERT_TRUE(Loaded.ShowDate(QDate(2024, 1, 31), {}));
+    ASSERT_TRUE(Loaded.ShowDate(QDate(2024, 1, 31)));
     TMonth* january = Loaded.Month();
     Loaded.Day()->AddBlock(900, 1000);
-    ASSERT_TRUE(Loaded.ShowDate(QDate(2024, 1, 3), {}));
+    ASSERT_TRUE(Loaded.ShowDate(QDate(2024, 1, 3)));
     EXPECT_EQ(Loaded.Month(), january);
     EXPECT_EQ(Loaded.Day()->Date, QDate(2024, 1, 3));
 
-    Loaded.MarkModified(false);
-    EXPECT_FALSE(Loaded.ShowDate(QDate(2024, 2, 1), {}));
+    // The block makes the month differ from its file, marked or not.
+    EXPECT_TRUE(Loaded.Modified());
+    EXPECT_FALSE(Loaded.ShowDate(QDate(2024, 2, 1)));
     EXPECT_EQ(Loaded.Month(), january);
     EXPECT_EQ(Loaded.Day()->Date, QDate(2024, 1, 3));
 
     ASSERT_TRUE(Loaded.SaveIfModified());
     EXPECT_TRUE(Loaded.InUseListsStale);
-    ASSERT_TRUE(Loaded.ShowDate(QDate(2024, 2, 1), {}));
+    ASSERT_TRUE(Loaded.ShowDate(QDate(2024, 2, 1)));
     EXPECT_EQ(Loaded.Month()->Month, 2);
     EXPECT_FALSE(Loaded.Modified());
     // January was written whole and reads back.
@@ -113,7 +114,7 @@ TEST_F(LoadedMonthTest, ADayOfTheSameMonthKeepsTheMonthAndAChangedMonthIsNeverDr
 TEST_F(LoadedMonthTest, AnUnreadableMonthIsReportedAndNothingIsLoaded) {
     WriteFile(LocalDataPath() + QStringLiteral("2024-05.txt"),
               "01 May 2024\tnine\t1000\tAcme\tWeb\tDev\tCode\t \tN\tY\tY\t \r\n");
-    EXPECT_THROW(Loaded.ShowDate(QDate(2024, 5, 1), {}), EInOutError);
+    EXPECT_THROW(Loaded.ShowDate(QDate(2024, 5, 1)), EInOutError);
     EXPECT_FALSE(Loaded.IsLoaded());
     EXPECT_EQ(Loaded.Day(), nullptr);
     EXPECT_TRUE(Loaded.SaveIfModified()); // nothing to write

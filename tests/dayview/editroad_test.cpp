@@ -36,7 +36,7 @@ protected:
     }
 
     int Pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(Random); }
-    QPoint Visible(int time) const { return {CurrentDay()->TimeToX(time), DayBox->height() / 2}; }
+    QPoint Visible(int time) const { return {Form->Timeline->View().TimeToX(time), DayBox->height() / 2}; }
     TBlock* AnyBlock() {
         const auto& blocks = CurrentDay()->Blocks;
         return blocks.empty() ? nullptr : blocks[std::size_t(Pick(0, int(blocks.size()) - 1))].get();
@@ -181,7 +181,7 @@ protected:
     }
     // The month as its file has it against the month in memory, day by day.
     void ExpectFileAsMemory(int step) {
-        const TMonth file(2024, 3, {}, {}, TMonthUse::Read);
+        const TMonth file(2024, 3, {}, TMonthUse::Read);
         const TMonth* memory = Form->LoadedMonth();
         ASSERT_NE(memory, nullptr);
         for (const auto& day : memory->Days) {
@@ -230,11 +230,11 @@ protected:
         Form->ShowFavourite();
     }
     double FileHours() const {
-        const TMonth file(2024, 3, {}, {}, TMonthUse::Read);
+        const TMonth file(2024, 3, {}, TMonthUse::Read);
         return file.DayByDate(Day)->ReportableHours();
     }
     QString FileSpans() const {
-        const TMonth file(2024, 3, {}, {}, TMonthUse::Read);
+        const TMonth file(2024, 3, {}, TMonthUse::Read);
         QStringList spans;
         for (const auto& block : file.DayByDate(Day)->Blocks)
             spans.append(QStringLiteral("%1-%2 %3").arg(block->StartTime).arg(block->EndTime).arg(
@@ -290,13 +290,13 @@ TEST_F(DayEditRoadCases, AnEdgeClickedWithoutMovingLeavesNoUndoStep) {
     Open();
     Press(BlockAt(0));
     const std::size_t steps = Form->UndoManager().Count();
-    const QPoint edge(CurrentDay()->TimeToX(1000), Form->Timeline->pbxDay->height() / 2);
+    const QPoint edge(Form->Timeline->View().TimeToX(1000), Form->Timeline->pbxDay->height() / 2);
     QTest::mousePress(Form->Timeline->pbxDay, Qt::LeftButton, {}, edge);
     QTest::mouseRelease(Form->Timeline->pbxDay, Qt::LeftButton, {}, edge);
     EXPECT_EQ(Form->UndoManager().Count(), steps);
     EXPECT_FALSE(Form->btnUndo->isEnabled());
     // A real stretch still leaves its step.
-    const QPoint later(CurrentDay()->TimeToX(1100), edge.y());
+    const QPoint later(Form->Timeline->View().TimeToX(1100), edge.y());
     QTest::mousePress(Form->Timeline->pbxDay, Qt::LeftButton, {}, edge);
     QTest::mouseMove(Form->Timeline->pbxDay, later);
     QTest::mouseRelease(Form->Timeline->pbxDay, Qt::LeftButton, {}, later);

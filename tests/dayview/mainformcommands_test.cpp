@@ -8,6 +8,7 @@
 #include "reporting/layouts/reportavailability.h"
 #include "storage/settings/adminsettings.h"
 
+#include <QClipboard>
 #include <QTimer>
 
 // The window's keys, the block clipboard, the favourite, the reminder and the tool bar.
@@ -54,7 +55,7 @@ TEST_F(MainFormCommands, KeyboardPastesLandAtTheCurrentTimeAndCoverEachOther) {
     EXPECT_EQ(Form->UndoManager().LastKind(), ukCopy);
     EXPECT_TRUE(FileBytes().contains("06 Mar 2024\t1615\t1815\tGlobex"));
     // From the menu it goes where the menu was opened.
-    Form->PopupX = CurrentDay()->TimeToX(700);
+    Form->PopupX = Form->Timeline->View().TimeToX(700);
     Form->menuPaste->trigger();
     EXPECT_NE(CurrentDay()->FindByStart(700), nullptr);
     // Cut takes the block to the clipboard without asking.
@@ -253,4 +254,72 @@ TEST_F(MainFormCommands, CreateTimeReportOpensTheReportWindowWithTheCalendarsPer
     Details->cmbActivity->clear();
     QTest::mouseClick(Form->btnSummary, Qt::LeftButton);
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(MainFormCommands, CutPasteAndDeleteInTheRemarksEditTheTextNotTheBlock) {
+    Press(BlockAt(0));
+    Details->edtRemarks->setFocus();
+    QTest::keyClicks(Details->edtRemarks, QStringLiteral("keep this"));
+    Details->edtRemarks->selectAll();
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Blocks(), 2u); // no block cut, no question asked
+    EXPECT_TRUE(Messages->Shown.empty());
+    EXPECT_TRUE(Details->edtRemarks->toPlainText().isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("keep this"));
+    EXPECT_EQ(Form->ClipboardBlock(), nullptr);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Details->edtRemarks->toPlainText(), QStringLiteral("keep this"));
+    EXPECT_EQ(Blocks(), 2u);
+    QTest::keyClick(Details->edtRemarks, Qt::Key_Home);
+    Key(Qt::Key_Delete, Qt::ControlModifier); // the word after the caret
+    EXPECT_EQ(Details->edtRemarks->toPlainText(), QStringLiteral("this"));
+    EXPECT_EQ(Blocks(), 2u);
+    EXPECT_EQ(BlockAt(0)->Remarks, QStringLiteral("this"));
+    // Undoing brings back the remarks as they were, with the block where it is.
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(BlockAt(0)->Remarks.isEmpty());
+}
+
+TEST_F(MainFormCommands, SearchValueFieldsKeepTheirTextKeys) {
+    Form->ToggleSearchPanel();
+    Press(BlockAt(0));
+    QLineEdit* value = Form->pnlSearch->edtFilterValue1;
+    ASSERT_NE(value, nullptr);
+    value->setEnabled(true);
+    value->setText(QStringLiteral("acme"));
+    value->setFocus();
+    value->selectAll();
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(value->text().isEmpty());
+    EXPECT_EQ(Blocks(), 2u);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(value->text(), QStringLiteral("acme"));
+    EXPECT_EQ(Blocks(), 2u);
+}
+
+TEST_F(MainFormCommands, ACtrlCommandRunsOnThePressEvenWhenCtrlIsLetGoFirst) {
+    Press(BlockAt(0));
+    Form->edtTakeFocus->setFocus();
+    QTest::keyPress(Focus(), Qt::Key_Control);
+    QTest::keyPress(Focus(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyRelease(Focus(), Qt::Key_Control);
+    QTest::keyRelease(Focus(), Qt::Key_C); // Ctrl is up already
+    ASSERT_NE(Form->ClipboardBlock(), nullptr);
+    QTest::keyPress(Focus(), Qt::Key_Control);
+    QTest::keyPress(Focus(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyRelease(Focus(), Qt::Key_Control);
+    QTest::keyRelease(Focus(), Qt::Key_V);
+    EXPECT_EQ(Blocks(), 3u); // pasted once, at 16:20
+    EXPECT_EQ(Form->SelectedBlock()->StartTime, 1625);
+    // Ctrl+Z is not swallowed: with nothing for the window to undo, the text field takes it.
+    Form->UndoManager().DiscardLast();
+    Form->UpdateUndoButton();
+    ASSERT_FALSE(Form->btnUndo->isEnabled());
+    Form->ToggleSearchPanel();
+    QLineEdit* value = Form->pnlSearch->edtFilterValue1;
+    value->setEnabled(true);
+    value->setFocus();
+    QTest::keyClicks(value, QStringLiteral("ab"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(value->text(), QStringLiteral("ab"));
 }

@@ -349,3 +349,20 @@ TEST_F(MainFormDetails, ClosingWithAnIncompleteBlockOffersToDeleteIt) {
     EXPECT_FALSE(FileBytes().contains("Globex"));
     EXPECT_TRUE(FileBytes().contains("Acme"));
 }
+
+TEST_F(MainFormDetails, VeryLongRemarksAreShownCutAndKeptWhole) {
+    Open();
+    const QString huge = QString(3'000'000, QLatin1Char('r'));
+    BlockAt(0)->Remarks = huge;
+    Press(BlockAt(0));
+    EXPECT_LT(Details->edtRemarks->toPlainText().size(), huge.size());
+    EXPECT_TRUE(Details->edtRemarks->isReadOnly());
+    EXPECT_FALSE(Details->edtRemarks->toolTip().isEmpty());
+    Pick(Details->cmbCategory, QStringLiteral("Meetings")); // any change stores the details
+    EXPECT_EQ(BlockAt(0)->Remarks, huge);
+    Form->SaveMonthIfModified();
+    TMonth read(2024, 3);
+    EXPECT_EQ(read.DayByDate(Day)->Blocks.front()->Remarks, huge);
+    Press(BlockAt(1)); // an ordinary block: the memo edits again
+    EXPECT_FALSE(Details->edtRemarks->isReadOnly());
+}

@@ -19,9 +19,9 @@ protected:
     // The timeline position of a time, with the time scrolled into view.
     QPoint At(int time) {
         Form->Timeline->ScrollToTime(time);
-        return {CurrentDay()->TimeToX(time), Day->height() / 2};
+        return {Form->Timeline->View().TimeToX(time), Day->height() / 2};
     }
-    QPoint Visible(int time) const { return {CurrentDay()->TimeToX(time), Day->height() / 2}; }
+    QPoint Visible(int time) const { return {Form->Timeline->View().TimeToX(time), Day->height() / 2}; }
     // Press on one time, move past the drag threshold, then to another time, and release.
     void Drag(int from, int to, Qt::KeyboardModifiers keys = {}) {
         Form->Timeline->ScrollToTime((from + to) / 2);

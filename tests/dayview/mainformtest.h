@@ -113,7 +113,7 @@ protected:
     TBlock* BlockAt(int index) const { return CurrentDay()->Blocks[index].get(); }
     // Presses the timeline in the middle of a block, as the user does.
     void Press(const TBlock* block) {
-        const int x = CurrentDay()->TimeToX((block->StartTime + block->EndTime) / 2);
+        const int x = Form->Timeline->View().TimeToX((block->StartTime + block->EndTime) / 2);
         Form->Timeline->ScrollToBlock(block);
         const QPoint at(x, Form->Timeline->pbxDay->height() / 2);
         QTest::mousePress(Form->Timeline->pbxDay, Qt::LeftButton, {}, at);

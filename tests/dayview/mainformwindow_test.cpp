@@ -1,11 +1,13 @@
 #include "mainformtest.h"
 
+#include "base/applocale.h"
 #include "base/processenvironment.h"
 #include "calendar/calendargeometry.h"
 #include "dayview/blockpalette.h"
 #include "sampledata/sampledata.h"
 #include "storage/months/day.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -34,7 +36,7 @@ TEST_F(MainFormWindow, TheQuarterHourPaletteAndItsNewItems) {
     EXPECT_EQ(Form->FavouritePicture, Form->Palette[4]);
     EXPECT_FALSE(Form->Palette[5]->isVisible());
     // "New Hour" from the menu makes an hour where the menu was opened, from img4.
-    Form->PopupX = CurrentDay()->TimeToX(1410);
+    Form->PopupX = Form->Timeline->View().TimeToX(1410);
     Form->menuNew[4]->trigger();
     ASSERT_NE(Form->SelectedBlock(), nullptr);
     EXPECT_EQ(Form->SelectedBlock()->StartTime, 1400);
@@ -195,4 +197,50 @@ TEST_F(MainFormWorkGroup, TheCloseSequenceWritesCopiesInUseListsAndTheBackup) {
     ASSERT_TRUE(QFile::exists(backup));
     EXPECT_EQ(ReadFile(backup), FileBytes());
     EXPECT_TRUE(QFile::exists(Locations().LocalFolder + SettingsFileName));
+}
+
+TEST_F(MainFormWindow, TheCalendarMarksTheDaysWithTime) {
+    Open();
+    Form->Calendar->SetMarkDays(mdGraphic);
+    Form->Timeline->RepaintDay();
+    EXPECT_TRUE(Form->Calendar->IsMarked(6));
+    EXPECT_FALSE(Form->Calendar->IsMarked(7));
+    // The accessible cell of the day says so.
+    QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(Form->Calendar);
+    ASSERT_NE(calendar, nullptr);
+    bool told = false;
+    for (int index = 0; index < calendar->childCount(); ++index) {
+        QAccessibleInterface* cell = calendar->child(index);
+        if (cell && cell->text(QAccessible::Name) == AppLocale().toString(Day, QLocale::LongFormat))
+            told = cell->text(QAccessible::Description) == QStringLiteral("time recorded");
+    }
+    EXPECT_TRUE(told);
+    // Without time on the day the mark goes.
+    PersonalSettings().Setup.ConfirmDeletes = false;
+    Press(BlockAt(0));
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    Press(BlockAt(0));
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_FALSE(Form->Calendar->IsMarked(6));
+}
+
+TEST_F(MainFormWindow, TheTitleSizesAndTheFavouriteHintAreAsDrawn) {
+    Open();
+    QApplication::processEvents();
+    const QString title = QStringLiteral("Quillhour - ") + CurrentUserName();
+    EXPECT_EQ(Form->windowTitle(), title);
+    // The window system adds the application's name only when the title does not end with it.
+    EXPECT_TRUE(Form->windowTitle().endsWith(QGuiApplication::applicationDisplayName()));
+    EXPECT_EQ(Form->pnlTime->width(), Form->pnlDay->width() - 19);
+    EXPECT_EQ(Form->Timeline->pnlZoom->width(), 19);
+    auto favourite = std::make_unique<TBlock>(0, 25);
+    favourite->Client = QStringLiteral("Acme");
+    favourite->Project = QStringLiteral("Website");
+    favourite->Reportable = true;
+    favourite->Chargeable = true;
+    PersonalSettings().FavouriteBlock = std::move(favourite);
+    Form->ShowFavourite();
+    EXPECT_EQ(Form->FavouritePicture->toolTip(),
+              QStringLiteral("Client: Acme\nProject: Website\nChargeable"));
+    PersonalSettings().FavouriteBlock.reset();
 }

@@ -1,4 +1,5 @@
 #include "calendar/colornumber.h"
+#include "dayview/dayviewgeometry.h"
 #include "dayview/timelinepainter.h"
 #include "localepin.h"
 #include "storage/months/block.h"
@@ -22,11 +23,14 @@ TBlock& AddBlock(TDay& day, int start, int end, bool reportable, bool chargeable
     return block;
 }
 
+// The timeline at the default zoom on 96 ppi.
+const TDayView View = TDayView::Make(0, 24, 1250, 45);
+
 QImage Painted(const TDay& day, const TBlock* selected = nullptr, double* total = nullptr) {
-    QImage image(day.View.Width, day.View.Height, QImage::Format_RGB32);
+    QImage image(View.Width, View.Height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const double hours = PaintDay(painter, day, selected, Colours);
+    const double hours = PaintDay(painter, day, View, selected, Colours);
     if (total)
         *total = hours;
     return image;
@@ -44,7 +48,7 @@ int Count(const QImage& image, const QRect& area, const std::function<bool(QColo
 class TimelinePainterTest : public ::testing::Test {
 protected:
     TLocalePin Pin{QStringLiteral("C")};
-    TDay Day{QDate(2024, 3, 6), TDayView::Make(0, 24, 1250, 45)};
+    TDay Day{QDate(2024, 3, 6)};
 };
 
 TEST_F(TimelinePainterTest, BlocksTakeTheirColourAndOutline) {
@@ -62,7 +66,7 @@ TEST_F(TimelinePainterTest, BlocksTakeTheirColourAndOutline) {
     EXPECT_EQ(image.pixelColor(755, 20), ColorOfNumber(Colours.Overtime));
     // The black outline from x1 to x2 - 1, as wide as x 469 to 522 (521 + 1).
     EXPECT_EQ(image.pixelColor(469, 20), QColor(Qt::black));
-    EXPECT_EQ(BlockRight(Day, *Day.Blocks[0]), 522);
+    EXPECT_EQ(BlockRight(View, *Day.Blocks[0]), 522);
     EXPECT_EQ(image.pixelColor(495, 0), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(495, 44), QColor(Qt::black));
 }
@@ -76,8 +80,8 @@ TEST_F(TimelinePainterTest, TextNeedsAClientOrAProject) {
     told.Remarks = QStringLiteral("first\r\nsecond");
     const QImage image = Painted(Day);
     const auto textArea = [&](const TBlock& block) {
-        return QRect(QPoint(BlockLeft(Day, block) + 2, 2),
-                     QPoint(BlockRight(Day, block) - 3, Day.View.Height - 3));
+        return QRect(QPoint(BlockLeft(View, block) + 2, 2),
+                     QPoint(BlockRight(View, block) - 3, View.Height - 3));
     };
     const QColor standard = ColorOfNumber(Colours.Standard);
     const auto other = [&](QColor c) { return c != standard; };
@@ -87,8 +91,8 @@ TEST_F(TimelinePainterTest, TextNeedsAClientOrAProject) {
 
 TEST_F(TimelinePainterTest, TheSelectedBlockIsFramed) {
     TBlock& block = AddBlock(Day, 900, 1000, true, true, false);
-    const QRect frameLine(BlockLeft(Day, block) + 2, 2,
-                          BlockRight(Day, block) - BlockLeft(Day, block) - 4, 1);
+    const QRect frameLine(BlockLeft(View, block) + 2, 2,
+                          BlockRight(View, block) - BlockLeft(View, block) - 4, 1);
     const auto black = [](QColor c) { return c == QColor(Qt::black); };
     EXPECT_EQ(Count(Painted(Day), frameLine, black), 0);
     EXPECT_GT(Count(Painted(Day, &block), frameLine, black), 10);
@@ -96,7 +100,7 @@ TEST_F(TimelinePainterTest, TheSelectedBlockIsFramed) {
 
 TEST_F(TimelinePainterTest, DragOutlineIsInsideTheBlock) {
     const TBlock& block = AddBlock(Day, 900, 1000, true, true, false);
-    EXPECT_EQ(DragOutlineRect(Day, block), QRect(QPoint(470, 1), QPoint(519, 43)));
+    EXPECT_EQ(DragOutlineRect(View, block), QRect(QPoint(470, 1), QPoint(519, 43)));
 }
 
 TEST_F(TimelinePainterTest, DayHoursLabel) {

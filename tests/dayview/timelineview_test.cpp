@@ -60,14 +60,15 @@ TEST_F(TimelineViewTest, ControlsAndTheirHints) {
     EXPECT_EQ(View.pbxDay->width(), Screen(1250));
     EXPECT_EQ(View.pbxDay->height(), Screen(45));
     EXPECT_EQ(View.pbxHeader->height(), Screen(25));
-    EXPECT_EQ(Day.View.Width, Screen(1250));
+    EXPECT_EQ(View.View().Width, Screen(1250));
 }
 
 TEST_F(TimelineViewTest, ZoomButtonsAndLimits) {
     QTest::mouseClick(View.btnZoomIn, Qt::LeftButton);
     EXPECT_EQ(View.ZoomWidth(), 2500);
     EXPECT_EQ(View.pbxDay->width(), Screen(2500));
-    EXPECT_EQ(Day.View.Width, Screen(2500)); // the day follows without an owner to tell
+    EXPECT_EQ(View.View().Width, Screen(2500));
+    EXPECT_EQ(View.View().XToTime(Screen(2500)), 2400);
     View.SetZoom(9000);
     EXPECT_EQ(View.ZoomWidth(), 5000);
     EXPECT_FALSE(View.btnZoomIn->isEnabled());
@@ -141,7 +142,7 @@ TEST_F(TimelineViewTest, TheDragOutlineMovesWithoutPaintingTheDay) {
     const QImage image = View.pbxDay->grab().toImage();
     const QRect outline = View.pbxDay->Outline();
     ASSERT_TRUE(outline.isValid());
-    EXPECT_EQ(outline, DragOutlineRect(Day, moving));
+    EXPECT_EQ(outline, DragOutlineRect(View.View(), moving));
     EXPECT_TRUE(IsGreen(image.pixelColor(outline.left(), outline.center().y())));
     // Drawn again at the same place, it is erased.
     View.DrawDragOutline(&moving);
@@ -195,7 +196,7 @@ TEST_F(TimelineViewTest, BlocksAreAccessibleListItems) {
     EXPECT_FALSE(first->state().selected);
     EXPECT_EQ(list->indexOfChild(first), 0);
     const QRect place = first->rect();
-    EXPECT_EQ(place.width(), BlockRight(Day, *Block) - BlockLeft(Day, *Block));
+    EXPECT_EQ(place.width(), BlockRight(View.View(), *Block) - BlockLeft(View.View(), *Block));
     // A block taken off the day leaves the list.
     Day.Remove(&second);
     View.SetSelectedBlock(nullptr);

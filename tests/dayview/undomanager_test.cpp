@@ -20,7 +20,6 @@ public:
     }
     void UndoRestoreDay(const TDay& day) override {
         Calls.append(QStringLiteral("day %1 blocks").arg(day.Blocks.size()));
-        RestoredWidth = day.View.Width;
     }
     void UndoRestoreBlock(int start, const TBlock& copy) override {
         Calls.append(QStringLiteral("block %1 ").arg(start) + copy.Remarks);
@@ -30,7 +29,6 @@ public:
 
     QStringList Calls;
     std::function<void()> OnSelectDate;
-    int RestoredWidth = 0;
 };
 } // namespace
 
@@ -46,7 +44,7 @@ protected:
     TUndoManager Undo{Target};
     TBlock First{900, 1000};
     TBlock Second{1000, 1100};
-    TDay Day{QDate(2024, 3, 1), TDayView::Make(0, 24, 1250, 45)};
+    TDay Day{QDate(2024, 3, 1)};
     QLineEdit Remarks;
     QComboBox Client;
     QCheckBox Overtime;
@@ -142,20 +140,18 @@ TEST_F(UndoManagerTest, GesturesAreRelabelledAtTheirEnd) {
     EXPECT_EQ(Undo.Count(), 3u);
 }
 
-TEST_F(UndoManagerTest, RecordingOffAndDayCopiesFollowTheZoom) {
+TEST_F(UndoManagerTest, RecordingOffAndDayCopiesStayAsTheyWere) {
     Undo.Recording = false;
     Undo.RecordChange(ukCreate, &Day, &First);
     EXPECT_EQ(Undo.Count(), 0u);
     Undo.Recording = true;
     Undo.RecordChange(ukCreate, &Day, &First);
     Day.Blocks.clear(); // the day changes; the copy does not
-    Undo.SetDayWidth(5000);
     Undo.Recording = false;
     EXPECT_FALSE(Undo.UndoLast());
     Undo.Recording = true;
     EXPECT_TRUE(Undo.UndoLast());
     EXPECT_EQ(Target.Calls[1], QStringLiteral("day 1 blocks"));
-    EXPECT_EQ(Target.RestoredWidth, 5000);
     for (int kind : {ukNull, ukDragStart, ukCreate, ukCopy, ukDuration, ukDelete})
         EXPECT_FALSE(UndoKindCaption(kind).isEmpty());
     EXPECT_EQ(UndoKindCaption(ukCreate), QStringLiteral("create new activity"));

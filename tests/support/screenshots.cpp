@@ -45,7 +45,7 @@ void PressBlock(TMainForm& form, int index) {
     index = std::min(index, int(day->Blocks.size()) - 1);
     const TBlock* block = day->Blocks[std::size_t(index)].get();
     form.Timeline->ScrollToBlock(block);
-    const QPoint at(day->TimeToX((block->StartTime + block->EndTime) / 2),
+    const QPoint at(form.Timeline->View().TimeToX((block->StartTime + block->EndTime) / 2),
                     form.Timeline->pbxDay->height() / 2);
     QTest::mouseClick(form.Timeline->pbxDay, Qt::LeftButton, {}, at);
 }

@@ -1,6 +1,5 @@
 #include "day.h"
 
-#include "base/rounding.h"
 #include "storage/months/block.h"
 #include "storage/months/monthfile.h"
 #include "storage/months/monthlinereader.h"
@@ -9,7 +8,6 @@
 #include "storage/values/timevalues.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -17,56 +15,12 @@ constexpr int DayEndClock = 2400;
 constexpr int LastMSecOfDay = 24 * 60 * 60 * 1000 - 1;
 } // namespace
 
-TDayView TDayView::Make(int firstTime, int hours, int width, int height) {
-    TDayView view;
-    view.FirstTime = firstTime;
-    view.Hours = hours;
-    view.Height = height;
-    view.SetWidth(width);
-    return view;
-}
-
-void TDayView::SetWidth(int width) {
-    Width = width;
-    PixelsPerHundredth = Hours > 0 ? static_cast<double>(width) / (Hours * 100.0) : 0.0;
-}
-
-TDay::TDay(QDate date, const TDayView& view) : Date(date), View(view) {}
-
-int TDay::XToTime(int x) const {
-    if (View.Width <= 0)
-        return View.FirstTime;
-    return RoundToNearest(double(x) / View.Width * View.Hours * 100 + View.FirstTime);
-}
-
-int TDay::TimeToX(int time) const {
-    if (View.Hours <= 0)
-        return 0;
-    return RoundToNearest(double(time - View.FirstTime) / (View.Hours * 100) * View.Width);
-}
-
-TDayHit TDay::HitTest(int x) const {
-    const int time = XToTime(x);
-    const auto found = std::find_if(Blocks.begin(), Blocks.end(), [time](const auto& block) {
-        return block->StartTime <= time && time <= block->EndTime;
-    });
-    if (found == Blocks.end())
-        return {};
-    TBlock* block = found->get();
-    const auto edge = [this](int edgeTime) {
-        return RoundToNearest((edgeTime - View.FirstTime) * View.PixelsPerHundredth);
-    };
-    if (std::abs(x - edge(block->StartTime)) < 3)
-        return {block, hzStartEdge};
-    if (std::abs(x - edge(block->EndTime)) <= 3)
-        return {block, hzEndEdge};
-    return {block, hzBody};
-}
+TDay::TDay(QDate date) : Date(date) {}
 
 TDay::~TDay() = default;
 
 std::unique_ptr<TDay> TDay::CreateCopy(const TDay& other) {
-    auto day = std::make_unique<TDay>(other.Date, other.View);
+    auto day = std::make_unique<TDay>(other.Date);
     day->Blocks.reserve(other.Blocks.size());
     for (const auto& block : other.Blocks)
         day->Blocks.push_back(TBlock::CreateDuplicate(*block));
@@ -174,8 +128,7 @@ TMoment TDay::LastEntryMoment() const {
 }
 
 bool TDay::Equals(const TDay& other) const {
-    if (Date != other.Date || View.FirstTime != other.View.FirstTime ||
-        View.Hours != other.View.Hours || Blocks.size() != other.Blocks.size())
+    if (Date != other.Date || Blocks.size() != other.Blocks.size())
         return false;
     for (std::size_t i = 0; i < Blocks.size(); ++i)
         if (!Blocks[i]->Equals(*other.Blocks[i]))
@@ -228,35 +181,34 @@ bool TDay::NudgeBlock(TBlock* block, int delta, bool force) {
     return true;
 }
 
-bool TDay::DragMoveBlock(TBlock* block, int fromX, int& toX) {
+bool TDay::DragMoveBlock(TBlock* block, int fromTime, int& toTime) {
     if (!block)
         return false;
-    const int from = XToTime(fromX);
-    const int delta = WholeSteps(XToTime(toX) - from);
+    const int from = fromTime;
+    const int delta = WholeSteps(toTime - from);
     int correction = 0;
     if (block->StartTime + delta < 0)
         correction = -(block->StartTime + delta);
     else if (block->EndTime + delta > DayEnd)
         correction = DayEnd - block->EndTime - delta;
-    toX = TimeToX(from + delta + correction);
+    toTime = from + delta + correction;
     block->StartTime += delta + correction;
     block->EndTime += delta + correction;
     SnapBlock(block);
     return true;
 }
 
-bool TDay::ResizeBlockEdge(TBlock* block, int x, THitZone zone) {
-    if (!block || zone == hzBody)
+bool TDay::ResizeBlockEdge(TBlock* block, int time, TBlockEdge edge) {
+    if (!block)
         return false;
-    const int time = XToTime(x);
     const bool changed = SnapBlock(block);
-    if (zone == hzStartEdge && time != block->StartTime) {
+    if (edge == TBlockEdge::Start && time != block->StartTime) {
         const int start = SnapDown(time);
         if (start < block->EndTime) {
             block->StartTime = start;
             return true;
         }
-    } else if (zone == hzEndEdge && time != block->EndTime) {
+    } else if (edge == TBlockEdge::End && time != block->EndTime) {
         const int end = SnapNearest(time);
         if (end > block->StartTime) {
             block->EndTime = end;

@@ -25,9 +25,9 @@ constexpr std::size_t TypicalDayBlocks = 16;
 constexpr std::size_t TypicalLineBytes = 80;
 } // namespace
 
-TMonth::TMonth(int year, int month, const QStringList& folders, const TDayView& view, TMonthUse use)
+TMonth::TMonth(int year, int month, const QStringList& folders, TMonthUse use)
     : Month(month), Year(year), FUse(use) {
-    AddDays(view);
+    AddDays();
     const QString name = MonthFileName(year, month);
     if (folders.isEmpty()) {
         FileName = LocalDataPath() + name;
@@ -50,7 +50,7 @@ TMonth::TMonth(const QString& fileName, const QString& userName)
     : Month(0), Year(0), FileName(fileName), FUse(TMonthUse::Read) {
     if (!MonthOfFileName(fileName, Year, Month))
         throw EInOutError(QStringLiteral("Not the name of a month file"), fileName);
-    AddDays({});
+    AddDays();
     Load(fileName, userName);
 }
 
@@ -58,11 +58,11 @@ std::unique_ptr<TMonth> TMonth::CreateFromFile(const QString& fileName, const QS
     return std::make_unique<TMonth>(fileName, userName);
 }
 
-void TMonth::AddDays(const TDayView& view) {
+void TMonth::AddDays() {
     const int count = DaysInMonth(Year, Month);
     Days.reserve(count);
     for (int day = 1; day <= count; ++day)
-        Days.push_back(std::make_unique<TDay>(QDate(Year, Month, day), view));
+        Days.push_back(std::make_unique<TDay>(QDate(Year, Month, day)));
 }
 
 namespace {
@@ -177,13 +177,6 @@ void TMonth::ReplaceDay(const TDay& day) {
     if (same != Days.end())
         Days.erase(same);
     Days.push_back(std::move(copy));
-}
-
-void TMonth::SetWidth(int width) {
-    for (const auto& day : Days)
-        day->View.SetWidth(width);
-    for (const auto& day : SavedDays)
-        day->View.SetWidth(width);
 }
 
 void TMonth::Sort() {

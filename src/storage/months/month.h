@@ -39,16 +39,15 @@ public:
     // folder's own name (its last path part) as user name. FileName is the last folder's file.
     // A missing file is an empty month; a line that cannot be read raises EDataLineError and
     // no month is made. An editable month takes its snapshot at the end.
-    TMonth(int year, int month, const QStringList& folders = {}, const TDayView& view = {},
-           TMonthUse use = TMonthUse::Edit);
+    TMonth(int year, int month, const QStringList& folders = {}, TMonthUse use = TMonthUse::Edit);
     // As CreateFromFile.
     TMonth(const QString& fileName, const QString& userName);
     TMonth(const TMonth&) = delete;
     TMonth& operator=(const TMonth&) = delete;
     ~TMonth();
 
-    // Year and month from the file's name (EInOutError when it is none); no view geometry; read
-    // only (TMonthUse::Read). For the server scan and reports.
+    // Year and month from the file's name (EInOutError when it is none); read only
+    // (TMonthUse::Read). For the server scan and reports.
     static std::unique_ptr<TMonth> CreateFromFile(const QString& fileName, const QString& userName);
 
     // Appends the blocks of one month file to the days. Lines of other months are ignored.
@@ -64,8 +63,6 @@ public:
     TBlock* BlockAt(const TMoment& moment) const;
     // Frees the day of the same date and appends a copy of day.
     void ReplaceDay(const TDay& day);
-    // A new view width for the days and the snapshot.
-    void SetWidth(int width);
     // Days by date, every day's blocks by start.
     void Sort();
     // Sorts, then compares the days with the snapshot; false for a month read only.
@@ -88,7 +85,7 @@ public:
     QString FileName;
 
 private:
-    void AddDays(const TDayView& view);
+    void AddDays();
     static void AddBlocks(std::vector<std::pair<int, std::unique_ptr<TBlock>>>& blocks,
                           const std::array<TDay*, 32>& dayOfNumber);
     void TakeSnapshot();

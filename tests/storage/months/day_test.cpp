@@ -52,16 +52,13 @@ TEST(Day, LastEntryIsTheEndOfTheLastBlockInTheList) {
 }
 
 TEST(Day, CopiesCompareEqualUntilChanged) {
-    TDay day(QDate(2024, 3, 5), TDayView::Make(0, 24, 1250, 45));
+    TDay day(QDate(2024, 3, 5));
     day.AddNewBlock(900, 925, TMoney::FromUnits(450000), rsUser, bcHourlyRate, true);
     day.AddBlock(1000, 1100).Remarks = QStringLiteral("x");
     const auto copy = TDay::CreateCopy(day);
     EXPECT_TRUE(copy->Equals(day));
     EXPECT_NE(copy->Blocks[0].get(), day.Blocks[0].get());
-    copy->View.SetWidth(2500); // only the start and the hours count
-    EXPECT_TRUE(copy->Equals(day));
-    copy->View.FirstTime = 100;
-    EXPECT_FALSE(copy->Equals(day));
+    EXPECT_FALSE(TDay(QDate(2024, 3, 6)).Equals(TDay(QDate(2024, 3, 5))));
     const auto other = TDay::CreateCopy(day);
     other->Blocks[1]->Remarks = QStringLiteral("y");
     EXPECT_FALSE(other->Equals(day));
@@ -92,79 +89,4 @@ TEST(Day, ReadsAndWritesMonthLines) {
     QString empty;
     TDay(QDate(2024, 3, 6)).WriteLines(empty);
     EXPECT_TRUE(empty.isEmpty());
-}
-
-namespace {
-// A day on the timeline of 1250 pixels for 24 hours, as at the default zoom on 96 ppi.
-TDay DayAt1250() {
-    return TDay(QDate(2024, 3, 5), TDayView::Make(0, 24, 1250, 45));
-}
-} // namespace
-
-TEST(DayGeometry, PositionsAndTimesAtTheDefaultZoom) {
-    const TDay day = DayAt1250();
-    EXPECT_NEAR(day.View.PixelsPerHundredth, 0.520833, 1e-6);
-    EXPECT_EQ(day.XToTime(625), 1200);
-    EXPECT_EQ(day.TimeToX(1200), 625);
-    EXPECT_EQ(day.TimeToX(900), 469);  // 468.75
-    EXPECT_EQ(day.TimeToX(1000), 521); // 520.83
-    EXPECT_EQ(day.XToTime(0), 0);
-    EXPECT_EQ(day.XToTime(1250), 2400);
-    // Not clamped to the day.
-    EXPECT_EQ(day.XToTime(-125), -240);
-    EXPECT_EQ(day.XToTime(1375), 2640);
-    EXPECT_EQ(day.TimeToX(2640), 1375);
-    // Other widths, and halves going to the even neighbour.
-    const TDay wide(QDate(2024, 3, 5), TDayView::Make(0, 24, 5000, 45));
-    EXPECT_EQ(wide.TimeToX(3), 6);   // 6.25
-    EXPECT_EQ(wide.XToTime(5), 2);   // 2.4
-    EXPECT_EQ(wide.XToTime(25), 12); // 12.0
-    const TDay half(QDate(2024, 3, 5), TDayView::Make(0, 24, 1200, 45));
-    EXPECT_EQ(half.TimeToX(1), 0); // 0.5 goes to 0
-    EXPECT_EQ(half.TimeToX(3), 2); // 1.5 goes to 2
-    EXPECT_EQ(half.XToTime(1), 2);
-    // A day read for a report has no width: every position is its first time.
-    const TDay bare(QDate(2024, 3, 5));
-    EXPECT_EQ(bare.XToTime(300), 0);
-    EXPECT_EQ(bare.TimeToX(1200), 0);
-}
-
-TEST(DayGeometry, HitTestFindsBlocksAndTheirEdges) {
-    TDay day = DayAt1250();
-    TBlock& block = day.AddBlock(900, 1000); // x 469 ... 521
-    EXPECT_EQ(day.HitTest(400).Block, nullptr);
-    EXPECT_EQ(day.HitTest(400).Zone, hzBody);
-    EXPECT_EQ(day.HitTest(469).Block, &block);
-    EXPECT_EQ(day.HitTest(469).Zone, hzStartEdge);
-    EXPECT_EQ(day.HitTest(471).Zone, hzStartEdge); // 2 pixels off
-    EXPECT_EQ(day.HitTest(472).Zone, hzBody);      // 3 pixels off
-    EXPECT_EQ(day.HitTest(500).Zone, hzBody);
-    EXPECT_EQ(day.HitTest(518).Zone, hzEndEdge); // |518 - 521| = 3
-    EXPECT_EQ(day.HitTest(517).Zone, hzBody);
-    EXPECT_EQ(day.HitTest(521).Zone, hzEndEdge);
-    EXPECT_EQ(day.HitTest(522).Block, nullptr); // time 1002, past the end
-}
-
-TEST(DayGeometry, TouchingBlocksGiveTheEarlierOneAndNarrowBlocksTheirStart) {
-    TDay day = DayAt1250();
-    TBlock& first = day.AddBlock(900, 1000);
-    TBlock& second = day.AddBlock(1000, 1100);
-    const TDayHit shared = day.HitTest(day.TimeToX(1000));
-    EXPECT_EQ(shared.Block, &first);
-    EXPECT_EQ(shared.Zone, hzEndEdge);
-    EXPECT_EQ(day.HitTest(day.TimeToX(1050)).Block, &second);
-    // A block a few pixels wide: the start edge wins over the end edge.
-    TBlock& narrow = day.AddBlock(1500, 1505);
-    const TDayHit hit = day.HitTest(day.TimeToX(1503));
-    EXPECT_EQ(hit.Block, &narrow);
-    EXPECT_EQ(hit.Zone, hzStartEdge);
-}
-
-TEST(DayGeometry, ANewWidthReachesTheMonthsDaysAndTheirCopies) {
-    TDay day = DayAt1250();
-    day.View.SetWidth(2500);
-    EXPECT_EQ(day.XToTime(1250), 1200);
-    EXPECT_EQ(day.TimeToX(900), 938); // 937.5 goes to the even 938
-    const auto copy = TDay::CreateCopy(day);
-    EXPECT_EQ(copy->TimeToX(900), 938);
 }

@@ -7,9 +7,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A timeline of 2400 pixels: one pixel per hundredth, so positions read as times.
 TDay NewDay() {
-    return TDay(QDate(2024, 3, 6), TDayView::Make(0, 24, 2400, 45));
+    return TDay(QDate(2024, 3, 6));
 }
 
 TBlock& AddNamed(TDay& day, int start, int end, const QString& client) {
@@ -126,20 +125,19 @@ TEST_F(DayEditing, NudgesStopAtMidnightAndAtNeighbours) {
 
 TEST_F(DayEditing, EdgesNeverPassEachOther) {
     TBlock& block = AddNamed(Day, 1000, 1100, QStringLiteral("B"));
-    for (int x = 1100; x >= 900; x -= 5)
-        Day.ResizeBlockEdge(&block, x, hzEndEdge);
+    for (int time = 1100; time >= 900; time -= 5)
+        Day.ResizeBlockEdge(&block, time, TBlockEdge::End);
     EXPECT_EQ(block.StartTime, 1000);
     EXPECT_EQ(block.EndTime, 1025); // one unit after the start
-    for (int x = 950; x <= 1200; x += 5)
-        Day.ResizeBlockEdge(&block, x, hzStartEdge);
+    for (int time = 950; time <= 1200; time += 5)
+        Day.ResizeBlockEdge(&block, time, TBlockEdge::Start);
     EXPECT_EQ(block.StartTime, 1000);
-    EXPECT_TRUE(Day.ResizeBlockEdge(&block, 912, hzStartEdge));
+    EXPECT_TRUE(Day.ResizeBlockEdge(&block, 912, TBlockEdge::Start));
     EXPECT_EQ(block.StartTime, 900);
-    EXPECT_FALSE(Day.ResizeBlockEdge(&block, 700, hzBody));
-    EXPECT_FALSE(Day.ResizeBlockEdge(nullptr, 700, hzEndEdge));
+    EXPECT_FALSE(Day.ResizeBlockEdge(nullptr, 700, TBlockEdge::End));
     // An unsnapped block is snapped by any edge drag, which counts as a change.
     block.EndTime = 1013;
-    EXPECT_TRUE(Day.ResizeBlockEdge(&block, 1000, hzEndEdge));
+    EXPECT_TRUE(Day.ResizeBlockEdge(&block, 1000, TBlockEdge::End));
     EXPECT_EQ(block.EndTime, 1000);
 }
 
@@ -205,7 +203,7 @@ TEST_F(DayEditing, SettlingAnyEditLeavesNoOverlapAndLosesNoCoveredTime) {
             if (round % 3 == 1)
                 day.DragMoveBlock(edited, between(0, 2400), to);
             else
-                day.ResizeBlockEdge(edited, to, round % 2 ? hzStartEdge : hzEndEdge);
+                day.ResizeBlockEdge(edited, to, round % 2 ? TBlockEdge::Start : TBlockEdge::End);
         }
         const int start = edited->StartTime;
         const int end = edited->EndTime;

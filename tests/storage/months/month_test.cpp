@@ -284,10 +284,9 @@ TEST_F(Month, MarksLastEntryAndLookUps) {
     EXPECT_EQ(TMonth(2024, 4).LastEntryMoment(), TMoment());
 }
 
-TEST_F(Month, ReplaceDayAndWidth) {
-    TMonth month(2024, 3, {}, TDayView::Make(0, 24, 1250, 45));
-    EXPECT_DOUBLE_EQ(month.Days.front()->View.PixelsPerHundredth, 1250.0 / 2400);
-    TDay replacement(QDate(2024, 3, 10), month.Days.front()->View);
+TEST_F(Month, ReplaceDay) {
+    TMonth month(2024, 3);
+    TDay replacement(QDate(2024, 3, 10));
     replacement.AddBlock(100, 200);
     month.ReplaceDay(replacement);
     EXPECT_EQ(month.Days.size(), 31u);
@@ -295,16 +294,12 @@ TEST_F(Month, ReplaceDayAndWidth) {
     EXPECT_EQ(month.DayByDate(QDate(2024, 3, 10))->Blocks.size(), 1u);
     EXPECT_TRUE(month.IsModified());
     EXPECT_EQ(month.Days[9]->Date, QDate(2024, 3, 10)); // sorted back into place
-    month.SetWidth(2500);
-    EXPECT_EQ(month.Days[3]->View.Width, 2500);
-    EXPECT_EQ(month.SavedDays[3]->View.Width, 2500);
-    EXPECT_DOUBLE_EQ(month.SavedDays[3]->View.PixelsPerHundredth, 2500.0 / 2400);
 }
 
 TEST_F(Month, ReadOnlyMonthsNeverCountAsChangedNorWrite) {
     const QByteArray content = Lines({AcmeLine});
     WriteFile(MarchFile, content);
-    TMonth month(2024, 3, {DataFolder}, {}, TMonthUse::Read);
+    TMonth month(2024, 3, {DataFolder}, TMonthUse::Read);
     EXPECT_TRUE(month.SavedDays.empty());
     month.DayByNumber(5)->Blocks.front()->Client = QStringLiteral("Changed");
     EXPECT_FALSE(month.IsModified());
@@ -359,8 +354,8 @@ TEST_F(Month, ManyUserFoldersReadAsOneAfterTheOther) {
         folders.append(folder);
     }
     folders.append(server + QStringLiteral("nobody/")); // no file: no blocks
-    const TMonth together(2024, 3, folders, {}, TMonthUse::Read);
-    TMonth oneByOne(2024, 3, {folders.first()}, {}, TMonthUse::Read);
+    const TMonth together(2024, 3, folders, TMonthUse::Read);
+    TMonth oneByOne(2024, 3, {folders.first()}, TMonthUse::Read);
     for (qsizetype i = 1; i < folders.size(); ++i)
         oneByOne.Load(folders[i] + QStringLiteral("2024-03.txt"), LastPathPart(folders[i]));
     ASSERT_EQ(together.Days.size(), oneByOne.Days.size());
@@ -376,7 +371,7 @@ TEST_F(Month, ManyUserFoldersReadAsOneAfterTheOther) {
     WriteFile(folders[25] + QStringLiteral("2024-03.txt"), Lines({"05 Mar 2024\t09x0\t1000"}));
     WriteFile(folders[31] + QStringLiteral("2024-03.txt"), Lines({AcmeLine, "junk\t0900\t1000"}));
     try {
-        TMonth month(2024, 3, folders, {}, TMonthUse::Read);
+        TMonth month(2024, 3, folders, TMonthUse::Read);
         ADD_FAILURE() << "a bad line was read";
     } catch (const EDataLineError& error) {
         EXPECT_TRUE(error.Text().contains(QStringLiteral("user25/2024-03.txt")))
