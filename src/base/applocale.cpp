@@ -103,7 +103,13 @@ struct TLocaleFacts {
           TwoDigitYear(HasTwoDigitYear(ShortDateFormat)),
           KeepsFixedDateForm(KeepsFixedForm(locale, ShortDateFormat)),
           TimeFormat(WithoutSeconds(locale.timeFormat(QLocale::ShortFormat))),
-          DecimalSeparator(locale.decimalPoint()), CurrencySymbol(locale.currencySymbol()) {}
+          DecimalSeparator(locale.decimalPoint()), CurrencySymbol(SymbolOf(locale)) {}
+
+    // A locale without a currency (C, C.UTF-8) still needs one for amounts: the dollar.
+    static QString SymbolOf(const QLocale& locale) {
+        const QString symbol = locale.currencySymbol();
+        return symbol.isEmpty() ? QStringLiteral("$") : symbol;
+    }
 
     QLocale Locale;
     QString ShortDateFormat;

@@ -28,6 +28,7 @@ QString LocaleTimeFormat();
 QString LocaleTimeText(QTime time);
 
 QString LocaleDecimalSeparator();
+// The locale's currency symbol; "$" where the locale has none.
 QString LocaleCurrencySymbol();
 // Monday = 1 ... Sunday = 7.
 int LocaleFirstDayOfWeek();

@@ -513,13 +513,18 @@ void TExportFormatForm::UpdateEnabling() {
     btnAdd->setEnabled(may && treeSelected->topLevelItemCount() > 0);
     btnDelete->setEnabled(may && column && column->IsUserDefined());
     btnEdit->setEnabled(column != nullptr);
-    for (QWidget* control : std::initializer_list<QWidget*>{edtName, edtDescription, chkUseHeadings,
-                                                            rbTab, rbComma, rbOther})
+    // Without the right to change formats every setting is shown, none can be changed.
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             edtName, edtDescription, chkUseHeadings, rbTab, rbComma, rbOther,
+             edtDelimiterReplace, chkBlankRows, cmbPeriod, cmbUser, cmbCharging, chkOvertime,
+             edtFileName, btnBrowse})
         control->setEnabled(may);
     edtOther->setEnabled(may && rbOther->isChecked());
-    cmbBlankRows->setEnabled(chkBlankRows->isChecked());
+    cmbBlankRows->setEnabled(may && chkBlankRows->isChecked());
+    cmbClient->setEnabled(may);
+    cmbProject->setEnabled(may && cmbClient->currentIndex() > 0);
     chkActiveClients->setEnabled(cmbClient->isEnabled());
-    btnUsers->setEnabled(cmbUser->currentIndex() == 1);
+    btnUsers->setEnabled(may && cmbUser->currentIndex() == 1);
     btnOK->setEnabled(may && treeSelected->topLevelItemCount() > 0);
     UpdateMoveHints();
 }

@@ -470,6 +470,20 @@ void TSetupCalendarForm::ApplyToPreview() {
     ApplyCalendarSetup(*Calendar, FWorking, lastChange, FPreviewChange);
 }
 
+namespace {
+const QString PictureFilesFilter = QStringLiteral("Images (*.jpg *.bmp)");
+
+// The platform's open dialog with the three picture filters, the third ("Images", both
+// kinds) chosen.
+QString OpenPictureDialog(QWidget* parent, const QString& folder) {
+    const QStringList filters{QStringLiteral("JPG file (*.jpg)"), QStringLiteral("BMP file (*.bmp)"),
+                              PictureFilesFilter};
+    QString selected = PictureFilesFilter;
+    return QFileDialog::getOpenFileName(parent, QString(), folder,
+                                        filters.join(QStringLiteral(";;")), &selected);
+}
+} // namespace
+
 bool TSetupCalendarForm::ChoosePicture() {
     QString folder = PictureFolder(FWorking.PicturePath);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
@@ -477,10 +491,7 @@ bool TSetupCalendarForm::ChoosePicture() {
     const QString file =
         ChoosePictureFile
             ? ChoosePictureFile(this, folder)
-            : QFileDialog::getOpenFileName(this, QString(), folder,
-                                           QStringLiteral("JPG file (*.jpg);;BMP file (*.bmp);;"
-                                                          "Images (*.jpg *.bmp)"),
-                                           nullptr);
+            : OpenPictureDialog(this, folder);
     if (file.isEmpty())
         return false;
     const QFileInfo info(file);

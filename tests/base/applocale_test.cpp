@@ -54,7 +54,8 @@ TEST(AppLocale, SeparatorCurrencyAndFirstDayOfWeek) {
         const char* Currency;
         int FirstDay;
     };
-    const TCase cases[] = {{"C", ".", "", 1},
+    // C has no currency of its own; amounts take the dollar rather than no sign at all.
+    const TCase cases[] = {{"C", ".", "$", 1},
                            {"en_US", ".", "$", 7},
                            {"en_GB", ".", "\u00a3", 1},
                            {"de_DE", ",", "\u20ac", 1}};

@@ -429,7 +429,12 @@ TEST_F(ExportFormatForm, UsersWithoutRightsMayLookButNotChange) {
     SelectSelected(QStringLiteral("Date"));
     for (QWidget* control : std::initializer_list<QWidget*>{
              Form->btnInclude, Form->btnIncludeAll, Form->btnExclude, Form->btnExcludeAll, Form->btnAdd,
-             Form->btnDelete, Form->edtName, Form->rbComma, Form->btnOK})
+             Form->btnDelete, Form->edtName, Form->rbComma, Form->btnOK,
+             // the settings below the trees too: nothing that cannot be saved may look changeable
+             Form->edtDelimiterReplace, Form->chkBlankRows, Form->cmbBlankRows, Form->cmbPeriod,
+             Form->cmbUser, Form->btnUsers, Form->cmbClient, Form->cmbProject,
+             Form->chkActiveClients, Form->cmbCharging, Form->chkOvertime, Form->edtFileName,
+             Form->btnBrowse})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_TRUE(Form->btnEdit->isEnabled()); // to look at the column
 }
