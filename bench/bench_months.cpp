@@ -73,7 +73,7 @@ void BM_LoadYearAllUsers(benchmark::State& state) {
     for (auto _ : state) {
         std::size_t blocks = 0;
         for (int month = 1; month <= Months; ++month) {
-            TMonth loaded(Year, month, year.UserFolders, {}, TMonthUse::Read);
+            TMonth loaded(Year, month, year.UserFolders, TMonthUse::Read);
             for (const auto& day : loaded.Days)
                 blocks += day->Blocks.size();
         }
