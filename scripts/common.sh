@@ -10,6 +10,7 @@ QH_PACKAGES=(
   cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+  dpkg-dev desktop-file-utils appstream lintian bash-completion man-db
   fonts-wine
 )
 

@@ -1,7 +1,6 @@
 #include "readmetables.h"
 
 #include "commandlinedoc.h"
-#include "helptext.h"
 #include "textwrap.h"
 
 #include <QRegularExpression>
@@ -10,7 +9,7 @@
 
 namespace {
 constexpr int Width = 100;
-constexpr int CommentColumn = 42;
+constexpr int CommentColumn = 44;
 const QString Source = QStringLiteral("resources/manual/commandline.txt");
 
 QString Backticked(const QString& text) {
@@ -40,8 +39,11 @@ void AddCommented(QStringList& out, QStringList lines, const QString& summary) {
 }
 
 QString CliSynopses(const TCommandLineDoc& doc) {
-    const QString prefix = QStringLiteral("quillhour-cli ") + CliSwitchesSynopsis(doc) +
-                           QLatin1Char(' ');
+    // The first spelling of each switch: the table above shows the others.
+    QString prefix = QStringLiteral("quillhour-cli ");
+    for (const TDocBlock* block : doc.SwitchesOf(QStringLiteral("quillhour-cli")))
+        prefix += QLatin1Char('[') + block->Head.section(QStringLiteral(", "), 0, 0) +
+                  QStringLiteral("] ");
     QStringList out{QStringLiteral("```sh")};
     for (const TDocBlock* command : doc.OfKind(QStringLiteral("command"))) {
         const bool global = command->Word().startsWith(QLatin1String("--"));

@@ -3,15 +3,20 @@
 #include "commandlinedoc.h"
 
 namespace {
-// Words, keeping a bracketed group together when it is short.
+// Words, keeping a bracketed group together as long as it is not too long for a line.
 QStringList Pieces(const QString& text, int width) {
+    const qsizetype limit = width * 3 / 4;
     QStringList pieces;
     QString piece;
     int depth = 0;
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!piece.isEmpty() && piece.size() + 1 + word.size() > limit) {
+            pieces.append(piece);
+            piece.clear();
+        }
         piece += (piece.isEmpty() ? QString() : QStringLiteral(" ")) + word;
         depth += int(word.count(QLatin1Char('['))) - int(word.count(QLatin1Char(']')));
-        if (depth <= 0 || piece.size() > width / 2) {
+        if (depth <= 0) {
             pieces.append(piece);
             piece.clear();
             depth = 0;
