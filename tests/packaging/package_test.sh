@@ -45,6 +45,8 @@ for page in "$root"/usr/share/man/man1/*.1.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
+zcat "$root/usr/share/man/man1/quillhour-cli.1.gz" | grep -q '/usr/lib/quillhour/' ||
+  fail "quillhour-cli(1) does not name the installed program folder"
 grep -q "License: SIL-OFL-1.1\|License: OFL-1.1" "$root/usr/share/doc/quillhour/copyright" ||
   fail "the copyright file does not name the report font's licence"
 
