@@ -94,5 +94,5 @@ QString LocationInUseText(const QString& location, const TLockHolder& holder) {
            QDir::toNativeSeparators(location) + QStringLiteral("\" (") + holder.Description() +
            QStringLiteral(").\nTwo copies working on the same data would overwrite each other's "
                           "entries, so this copy ends now. Close the other copy first, or start "
-                          "this one with another data location (/datadir).");
+                          "this one with another data location (--datadir).");
 }

@@ -1,7 +1,9 @@
 #include "month.h"
 
+#include "base/atomicfile.h"
 #include "base/datalocations.h"
 #include "base/fileutils.h"
+#include "base/messages.h"
 #include "base/ioerror.h"
 #include "base/parallelfor.h"
 #include "base/textcodec.h"
@@ -71,15 +73,19 @@ namespace {
 struct TFileBlocks {
     std::vector<std::pair<int, std::unique_ptr<TBlock>>> Blocks;
     std::exception_ptr Error;
+    TFileFingerprint Fingerprint; // taken only when asked for
 };
 
 // Reads one file on its own, touching no month, so that the files of several users can be read
 // in parallel.
-void ReadFileBlocks(const TMonthFile& source, int year, int month, TFileBlocks& result) {
+void ReadFileBlocks(const TMonthFile& source, int year, int month, bool takeFingerprint,
+                    TFileBlocks& result) {
     std::optional<TDataFileBytes> read = TDataFileBytes::ReadIfExists(source.FileName);
     if (!read)
         return;
     TDataFileBytes& file = *read;
+    if (takeFingerprint)
+        result.Fingerprint = FingerprintOfBytes(file.Bytes());
     result.Blocks.reserve(file.Size() / TypicalLineBytes + 1);
     TMonthLineReader reader(source.FileName, source.UserName, file.Encoding());
     std::string_view line;
@@ -114,7 +120,7 @@ void TMonth::LoadInParallel(const std::vector<TMonthFile>& files) {
     std::vector<TFileBlocks> read(files.size());
     const auto readOne = [&](std::size_t i) {
         try {
-            ReadFileBlocks(files[i], Year, Month, read[i]);
+            ReadFileBlocks(files[i], Year, Month, FUse == TMonthUse::Edit, read[i]);
         } catch (...) {
             read[i].Error = std::current_exception();
         }
@@ -134,6 +140,8 @@ void TMonth::LoadInParallel(const std::vector<TMonthFile>& files) {
             std::rethrow_exception(file.Error);
         AddBlocks(file.Blocks, dayOfNumber);
     }
+    if (files.size() == 1)
+        FLoadedFingerprint = read.front().Fingerprint;
 }
 
 void TMonth::AddBlocks(std::vector<std::pair<int, std::unique_ptr<TBlock>>>& blocks,
@@ -207,10 +215,26 @@ bool TMonth::Save() {
     QString text;
     for (const auto& day : Days)
         day->WriteLines(text);
+    const QByteArray bytes = EncodeDataText(text);
+    const QString keptAs = KeepChangedFile();
     // The snapshot follows only a write that succeeded, so a failed one is tried again.
-    WriteTextFile(FileName, text);
+    WriteFileWhole(FileName, bytes);
+    FLoadedFingerprint = FingerprintOfBytes(bytes);
     TakeSnapshot();
+    if (!keptAs.isEmpty())
+        ShowMessageBox(ChangedMonthFileText(FileName, keptAs), TMsgKind::Warning, mbOK);
     return true;
+}
+
+QString TMonth::KeepChangedFile() const {
+    if (FUse != TMonthUse::Edit)
+        return {};
+    std::optional<TDataFileBytes> now = TDataFileBytes::ReadIfExists(FileName);
+    if (!now || FingerprintOfBytes(now->Bytes()) == FLoadedFingerprint)
+        return {}; // unchanged, or gone: nothing of the other writer's is left to keep
+    const QString keptAs = ChangedMonthFileName(FileName, QDateTime::currentDateTime());
+    WriteFileWhole(keptAs, now->Bytes());
+    return keptAs;
 }
 
 void TMonth::TakeSnapshot() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/filefingerprint.h"
+
 #include "storage/months/day.h"
 #include "storage/values/moment.h"
 
@@ -68,7 +70,9 @@ public:
     // Sorts, then compares the days with the snapshot; false for a month read only.
     bool IsModified();
     // Writes the whole file when the month changed; true when it did. A failed write raises
-    // EInOutError, leaves the old file as it was and keeps the month changed.
+    // EInOutError, leaves the old file as it was and keeps the month changed. When somebody
+    // else (another program, a sync client) has changed the file since it was read, their
+    // version is first kept beside it under a name that says so, and the user is told.
     bool Save();
     TMonthUse Use() const { return FUse; }
     // The last entry of the latest day with blocks; the moment 0 when there is none.
@@ -89,6 +93,10 @@ private:
     static void AddBlocks(std::vector<std::pair<int, std::unique_ptr<TBlock>>>& blocks,
                           const std::array<TDay*, 32>& dayOfNumber);
     void TakeSnapshot();
+    // Keeps the file's present bytes under a new name when they are not the ones read (or
+    // last written); that name, or empty when the file is as this month left it.
+    QString KeepChangedFile() const;
 
     TMonthUse FUse;
+    TFileFingerprint FLoadedFingerprint; // the file as read or last written (Edit months)
 };
