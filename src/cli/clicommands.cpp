@@ -6,6 +6,7 @@
 #include "base/messages.h"
 #include "cli/clihelptext.h"
 #include "cliscanprogress.h"
+#include "copycommand.h"
 #include "datacheck.h"
 #include "exportcommand.h"
 #include "reportcommand.h"
@@ -122,6 +123,7 @@ const std::map<QString, TCommand>& DataCommands() {
         {QStringLiteral("search"), RunSearchCommand},
         {QStringLiteral("report"), RunReportCommand},
         {QStringLiteral("sample-data"), RunSampleDataCommand},
+        {QStringLiteral("copy"), RunCopyCommand},
     };
     return commands;
 }
