@@ -43,7 +43,7 @@ expect() {
 users=$(cd "$data/Server/Data" && ls -d -- */ | tr -d / | grep -v '^_' | sort | paste -sd' ')
 first_user=${users%% *}
 expect "export" quillhour-cli ex
-expect "check config" quillhour-cli c
+expect "check config copy" quillhour-cli c
 expect "--datadir" quillhour-cli --d
 expect "sample-data search" quillhour-cli --datadir "$data" s
 expect "Billing My\\ Hours Timesheet" quillhour-cli --datadir "$data" export ""
@@ -58,5 +58,7 @@ expect "all" quillhour-cli report daily --charging a
 expect "--limit" quillhour-cli search --li
 expect "" quillhour-cli search --from ""
 expect "--months" quillhour-cli sample-data --m
+expect "--from-day --from-week" quillhour-cli copy --from
+expect "" quillhour-cli copy --to-week ""
 [ "$failures" -eq 0 ] || exit 1
 echo "completion: all cases passed"
