@@ -26,8 +26,8 @@ struct TCopyRequest {
     bool DryRun = false;
 };
 
-bool ReadDateSwitch(const QString& word, const QString& value, TCopyRequest& request,
-                    int& dayDates, int& weekDates, QTextStream& err) {
+bool ReadDateSwitch(const QString& word, const QString& value, TCopyRequest& request, int& dayDates,
+                    int& weekDates, QTextStream& err) {
     const bool from = word.startsWith(QLatin1String("--from-"));
     QDate& date = from ? request.From : request.To;
     if (date.isValid()) {
@@ -80,9 +80,10 @@ bool ParseRequest(const QStringList& args, TCopyRequest& request, QTextStream& e
         } else if (IsDateSwitch(word) && hasValue) {
             if (!ReadDateSwitch(word, args.at(++i), request, dayDates, weekDates, err))
                 return false;
-        } else if (word == QLatin1String("--replace") || word == QLatin1String("--only-free-time")) {
+        } else if (word == QLatin1String("--replace") ||
+                   word == QLatin1String("--only-free-time")) {
             if (!SetMode(word == QLatin1String("--replace") ? TPasteMode::Replace
-                                                             : TPasteMode::OnlyFreeTime,
+                                                            : TPasteMode::OnlyFreeTime,
                          request, err))
                 return false;
         } else if (word == QLatin1String("--dry-run")) {
@@ -135,7 +136,8 @@ bool AnyHasTime(const std::vector<TDay*>& days) {
 }
 
 QString Blocks(int count) {
-    return QString::number(count) + (count == 1 ? QLatin1String(" block") : QLatin1String(" blocks"));
+    return QString::number(count) +
+           (count == 1 ? QLatin1String(" block") : QLatin1String(" blocks"));
 }
 
 int PrintSummary(const std::vector<TDayCopyResult>& results, bool dryRun, QTextStream& out) {
@@ -167,8 +169,7 @@ void SaveMonths(TMonths& months) {
             entry.second->Save();
 }
 
-int CopyAndSave(TMonths& months, const TCopyRequest& request, QTextStream& out,
-                QTextStream& err) {
+int CopyAndSave(TMonths& months, const TCopyRequest& request, QTextStream& out, QTextStream& err) {
     const TCopyDays days = GatherDays(months, request);
     if (BlockCount(days.From) == 0) {
         err << "Nothing to copy: no blocks on the " << (request.Weeks ? "week of " : "day ")
@@ -202,8 +203,7 @@ int RunCopyCommand(const QStringList& args, QTextStream& out, QTextStream& err) 
     }
     TDataLocationLock lock;
     const QString location = Locations().LocalFolder;
-    if (!request.DryRun &&
-        lock.TryAcquire(location) == TDataLocationLock::TResult::HeldByOther) {
+    if (!request.DryRun && lock.TryAcquire(location) == TDataLocationLock::TResult::HeldByOther) {
         err << LocationInUseText(location, lock.Holder()) << '\n';
         return 1;
     }

@@ -60,7 +60,8 @@ protected:
 };
 
 TEST_F(CopyCommand, CopiesADayOntoAnEmptyDayAndSaysWhatItDid) {
-    AddBlocks(QDate(2024, 3, 4), {{900, 1000, QStringLiteral("A")}, {1000, 1200, QStringLiteral("B")}});
+    AddBlocks(QDate(2024, 3, 4),
+              {{900, 1000, QStringLiteral("A")}, {1000, 1200, QStringLiteral("B")}});
     ASSERT_EQ(Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-04-01"))), 0)
         << Err.toStdString();
     EXPECT_EQ(Out, QStringLiteral("2024-04-01: 2 blocks laid\nCopied 2 blocks to 1 day\n"));
@@ -76,14 +77,16 @@ TEST_F(CopyCommand, ATargetWithTimeNeedsAMode) {
     EXPECT_EQ(Spans(QDate(2024, 3, 5)), QStringLiteral("1000-1200 T"));
 
     ASSERT_EQ(Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-03-05 "
-                                       "--only-free-time"))), 0);
+                                       "--only-free-time"))),
+              0);
     EXPECT_EQ(Spans(QDate(2024, 3, 5)), QStringLiteral("900-1000 A, 1000-1200 T"));
 }
 
 TEST_F(CopyCommand, ReplaceCutsBackWhatTheCopiesCover) {
     AddBlocks(QDate(2024, 3, 4), {{900, 1100, QStringLiteral("A")}});
     AddBlocks(QDate(2024, 3, 5), {{1000, 1200, QStringLiteral("T")}});
-    ASSERT_EQ(Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-03-05 --replace"))), 0);
+    ASSERT_EQ(
+        Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-03-05 --replace"))), 0);
     EXPECT_EQ(Out, QStringLiteral("2024-03-05: 1 block laid, 1 block cut back or removed\n"
                                   "Copied 1 block to 1 day; 1 block cut back or removed\n"));
     EXPECT_EQ(Spans(QDate(2024, 3, 5)), QStringLiteral("900-1100 A, 1100-1200 T"));
@@ -103,7 +106,8 @@ TEST_F(CopyCommand, CopiesAWeekAcrossTheEndOfAMonth) {
 
 TEST_F(CopyCommand, DryRunWritesNothing) {
     AddBlocks(QDate(2024, 3, 4), {{900, 1000, QStringLiteral("A")}});
-    ASSERT_EQ(Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-03-06 --dry-run"))), 0);
+    ASSERT_EQ(
+        Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-03-06 --dry-run"))), 0);
     EXPECT_EQ(Out, QStringLiteral("2024-03-06: 1 block laid\nWould copy 1 block to 1 day "
                                   "(nothing written)\n"));
     EXPECT_EQ(Spans(QDate(2024, 3, 6)), QString());
@@ -115,7 +119,8 @@ TEST_F(CopyCommand, NothingToCopyIsStatusOne) {
     AddBlocks(QDate(2024, 3, 4), {{900, 1000, QStringLiteral("A")}});
     AddBlocks(QDate(2024, 3, 6), {{800, 1100, QStringLiteral("T")}});
     EXPECT_EQ(Run(Words(QStringLiteral("copy --from-day 2024-03-04 --to-day 2024-03-06 "
-                                       "--only-free-time"))), 1);
+                                       "--only-free-time"))),
+              1);
     EXPECT_EQ(Spans(QDate(2024, 3, 6)), QStringLiteral("800-1100 T"));
 }
 

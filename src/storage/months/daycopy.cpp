@@ -14,9 +14,8 @@ std::vector<const TBlock*> ByStart(const TDay& day) {
     std::vector<const TBlock*> blocks;
     for (const auto& block : day.Blocks)
         blocks.push_back(block.get());
-    std::stable_sort(blocks.begin(), blocks.end(), [](const TBlock* a, const TBlock* b) {
-        return a->StartTime < b->StartTime;
-    });
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [](const TBlock* a, const TBlock* b) { return a->StartTime < b->StartTime; });
     return blocks;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDate>
-
 #include <functional>
 #include <vector>
+
+#include <QDate>
 
 class TDay;
 
