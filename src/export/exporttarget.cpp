@@ -6,7 +6,6 @@
 #include "base/lockfile.h"
 #include "export/exportformat.h"
 #include "export/exportformatfiles.h"
-#include "storage/lists/listlines.h"
 #include "storage/months/monthfile.h"
 
 #include <QDir>
