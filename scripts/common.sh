@@ -11,7 +11,7 @@ QH_PACKAGES=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   dpkg-dev desktop-file-utils appstream lintian bash-completion man-db
-  fonts-wine
+  fonts-wine fonts-liberation2
 )
 
 qh_missing_packages() {

@@ -55,12 +55,15 @@ bool ReadKind(const QStringList& args, TReportKind& kind, QTextStream& err) {
 // daily report's without these.
 bool KindRefuses(TReportKind kind, const QString& word, QTextStream& err) {
     static const QStringList notWeekly{
-        QStringLiteral("--billing"), QStringLiteral("--to"), QStringLiteral("--charging"),
-        QStringLiteral("--no-overtime"), QStringLiteral("--remarks")};
+        QStringLiteral("--billing"),  QStringLiteral("--to"),         QStringLiteral("--charging"),
+        QStringLiteral("--no-overtime"), QStringLiteral("--remarks"), QStringLiteral("--client"),
+        QStringLiteral("--project")};
     if (kind == TReportKind::WeeklyActivity && notWeekly.contains(word)) {
         err << "The weekly report takes no " << word;
         if (word == QLatin1String("--to"))
             err << ": it shows the week of the day given with --from";
+        else if (word == QLatin1String("--client") || word == QLatin1String("--project"))
+            err << ": it shows every client and project of the week";
         err << ".\n";
         return true;
     }
@@ -173,8 +176,27 @@ QString UsageText() {
         "                    [--remarks] [--text FILE] [--pdf FILE]\n"
         "  overtime:         the same without --no-overtime\n"
         "  weekly:           [--letter] [--from YYYY-MM-DD] [--users a,b | --all-users]\n"
-        "                    [--client NAME [--project NAME]] [--text FILE] [--pdf FILE]\n"
-        "                    (the week holding --from, or today)\n");
+        "                    [--text FILE] [--pdf FILE] (the week holding --from, or today)\n");
+}
+
+// The folders of the users named, or of every user of the work group; false, saying why, when
+// there is no work group or a name is not one of its users.
+bool ReadUserFolders(const TCliReportRequest& request, QStringList& folders, QTextStream& err) {
+    const QStringList known = ServerUserNames();
+    if (known.isEmpty()) {
+        err << (request.AllUsers ? "--all-users" : "--users")
+            << " needs a work group: this location has no users on a server.\n";
+        return false;
+    }
+    for (const QString& name : request.AllUsers ? known : request.Users) {
+        if (!known.contains(name)) {
+            err << "Unknown user: " << name << " (the work group's users are "
+                << known.join(QStringLiteral(", ")) << ")\n";
+            return false;
+        }
+        folders.append(ServerDataPath() + name + QLatin1Char('/'));
+    }
+    return true;
 }
 } // namespace
 
@@ -187,8 +209,8 @@ int RunReportCommand(const QStringList& args, QTextStream& out, QTextStream& err
     }
     if (request.AllUsers || !request.Users.isEmpty()) {
         QStringList folders;
-        for (const QString& name : request.AllUsers ? ServerUserNames() : request.Users)
-            folders.append(ServerDataPath() + name + QLatin1Char('/'));
+        if (!ReadUserFolders(request, folders, err))
+            return UsageError;
         request.Report.Users = folders;
     }
     try {
@@ -201,15 +223,19 @@ int RunReportCommand(const QStringList& args, QTextStream& out, QTextStream& err
             return 1;
         }
         // False, with "There are no hours to report" shown, when the filters left no line
-        // (the activity and overtime reports).
-        if (!report->Prepare()) {
+        // (the activity and overtime reports) or the report has no record to print (a weekly
+        // report of a week without hours).
+        if (!report->Prepare() || !report->MakesPages()) {
             ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
             return 1;
         }
         if (!request.PdfFile.isEmpty()) {
             int pages = 0;
-            if (!report->WritePreparedPdf(request.PdfFile, &pages)) {
-                err << "Unable to write " << request.PdfFile << '\n';
+            QString failure;
+            if (!report->WritePreparedPdf(request.PdfFile, &pages, &failure)) {
+                err << (failure.isEmpty() ? QStringLiteral("Unable to write ") + request.PdfFile
+                                          : failure)
+                    << '\n';
                 return 1;
             }
             err << pages << (pages == 1 ? " page" : " pages") << " written to " << request.PdfFile

@@ -261,6 +261,12 @@ void TBaseSelectReportForm::ComputeWeekNumber() {
 }
 
 void TBaseSelectReportForm::WeekNumberStep(int steps) {
+    if (FWeekly) {
+        // The period is a week from the configured first day, which need not be an ISO week:
+        // the neighbouring week of the same kind.
+        SetPeriod(WeekRange(AdminSettings().FirstDayOfWeek, pickFrom->date().addDays(7 * steps)));
+        return;
+    }
     if (IsWholeWeek(pickFrom->date(), pickTo->date())) {
         if (steps < 0 && WeekNumber < 2) {
             --WeekYear;

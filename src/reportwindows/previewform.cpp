@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 constexpr int PanelHeight = 41;
 constexpr int ButtonWidth = 75;
@@ -104,7 +106,14 @@ void TPreviewForm::CreateControls() {
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExportClick(); });
     connect(btnClose, &QPushButton::clicked, this, [this] { reject(); });
     connect(ReportPreview, &TReportPreviewWidget::PageChanged, this, [this] { UpdateNavigation(); });
-    connect(ReportPreview, &TReportPreviewWidget::ZoomChanged, this, [this] { BuildZoomList(); });
+    connect(ReportPreview, &TReportPreviewWidget::FittedZoomChanged, this, [this] {
+        if (KnownPages > 0)
+            BuildZoomList(); // the list shows the zoom the page is drawn at
+    });
+    connect(ReportPreview, &TReportPreviewWidget::ZoomChanged, this, [this] {
+        FZoomChosen = true;
+        BuildZoomList();
+    });
 }
 
 QToolButton* TPreviewForm::AddPageButton(const char* name, int left, TToolGlyph glyph,
@@ -135,21 +144,54 @@ void TPreviewForm::ShowPreview(TBaseReport& report) {
     KnownPages = 0;
     ReportPreview->Clear();
     ReportPreview->SetPaper(report.Model().Paper);
-    TReportLayouter& layouter = report.StartRun();
+    TReportLayouter* layouter = &report.StartRun();
+    TReportPage page;
+    // The first page is made before the window shows, so that it opens on it.
+    if (!layouter->NextPage(page)) {
+        ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
+        FReport = nullptr;
+        return;
+    }
+    ReportPreview->AddPage(std::move(page));
+    KnownPages = 1;
     FormShow();
     showMaximized();
-    LetWaitingMessagesThrough();
+    OpeningZoom();
     FProducing = true;
-    TReportPage page;
-    while (isVisible() && !FRunReplaced && layouter.NextPage(page)) {
-        ReportPreview->AddPage(std::move(page));
+    PageAvailable(1);
+    LetWaitingMessagesThrough();
+    int made = 1;
+    while (isVisible()) {
+        if (std::exchange(FRunReplaced, false)) {
+            // Printing ran the report again and the preview stayed open: its pages are made
+            // anew from the first, in the places of those shown.
+            layouter = &report.StartRun();
+            made = 0;
+        }
         page = TReportPage();
-        PageAvailable(ReportPreview->PageCount());
+        if (!layouter->NextPage(page))
+            break;
+        TakePage(std::move(page), made++);
         LetWaitingMessagesThrough();
     }
     FProducing = false;
     if (!isVisible())
         Detach();
+}
+
+void TPreviewForm::TakePage(TReportPage page, int index) {
+    if (index < ReportPreview->PageCount()) {
+        ReportPreview->ReplacePage(index, std::move(page));
+        return;
+    }
+    ReportPreview->AddPage(std::move(page));
+    PageAvailable(ReportPreview->PageCount());
+}
+
+void TPreviewForm::OpeningZoom() {
+    // Unless the user has chosen a zoom, a window narrower than the page shows its whole width.
+    if (!FZoomChosen && ReportPreview->NarrowerThanPaper())
+        ReportPreview->SetZoom(TReportPreviewWidget::TZoom::FitWidth);
 }
 
 void TPreviewForm::Preview(TBaseReport& report) {
@@ -242,6 +284,7 @@ void TPreviewForm::BuildZoomList() {
 void TPreviewForm::cmbZoomOnChange(int index) {
     if (FBuildingZoomList || index < 0)
         return;
+    FZoomChosen = true;
     const QString entry = cmbZoom->itemText(index);
     if (!entry.startsWith(QLatin1Char('F')))
         ReportPreview->SetZoom(TReportPreviewWidget::TZoom::Factor, PercentOf(entry) / 100.0);
@@ -257,8 +300,8 @@ void TPreviewForm::btnPrintClick() {
         return;
     btnPrint->setEnabled(false);
     btnExport->setEnabled(false);
-    FRunReplaced = FProducing; // printing runs the report again; the preview's run stops
-    const bool printed = PrinterInstalled() ? FReport->PrintPrepared() : PrintToPdfInstead();
+    const bool printed = PrinterInstalled() ? PrintRun([this] { return FReport->PrintPrepared(); })
+                                            : PrintToPdfInstead();
     if (printed) {
         accept();
         Detach();
@@ -277,11 +320,17 @@ bool TPreviewForm::PrintToPdfInstead() {
     const QString file = AskPdfFile(this);
     if (file.isEmpty())
         return false;
-    if (FReport->WritePreparedPdf(file))
+    if (PrintRun([this, &file] { return FReport->WritePreparedPdf(file); }))
         return true;
     ShowMessageBox(QStringLiteral("Unable to save file - another application may be using it"),
                    TMsgKind::Error, mbOK);
     return false;
+}
+
+bool TPreviewForm::PrintRun(const std::function<bool()>& print) {
+    // Printing runs the report again: the preview's own run cannot go on from where it was.
+    FRunReplaced = FRunReplaced || FProducing;
+    return print();
 }
 
 void TPreviewForm::btnExportClick() {

@@ -11,6 +11,7 @@ class QToolButton;
 class QWidget;
 class TBaseReport;
 class TReportPreviewWidget;
+struct TReportPage;
 enum class TToolGlyph;
 
 // The "Preview" window: the pages of a report as the engine makes them, with page buttons,
@@ -72,10 +73,16 @@ private:
     void btnPrintClick();
     void btnExportClick();
     bool PrintToPdfInstead();
+    // Runs print, which makes the report's pages again for the printer.
+    bool PrintRun(const std::function<bool()>& print);
+    // The page made index-th of a run: new, or in the place of one made by an earlier run.
+    void TakePage(TReportPage page, int index);
+    void OpeningZoom();
     void Detach();
 
     TBaseReport* FReport = nullptr;
     bool FProducing = false;
     bool FRunReplaced = false; // Print started a new run: the one being shown must not go on
     bool FBuildingZoomList = false;
+    bool FZoomChosen = false; // by the zoom list or the wheel: later previews keep it
 };

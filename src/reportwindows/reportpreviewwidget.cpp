@@ -41,6 +41,14 @@ void TReportPreviewWidget::AddPage(TReportPage page) {
         viewport()->update();
 }
 
+void TReportPreviewWidget::ReplacePage(int index, TReportPage page) {
+    if (index < 0 || index >= PageCount())
+        return;
+    FPages[std::size_t(index)] = std::move(page);
+    if (index == FPage)
+        viewport()->update();
+}
+
 void TReportPreviewWidget::Clear() {
     FPages.clear();
     FPage = 0;
@@ -87,6 +95,11 @@ double TReportPreviewWidget::Scale() const {
     return FFactor * logicalDpiX() / 96.0;
 }
 
+bool TReportPreviewWidget::NarrowerThanPaper() const {
+    const double trueWidth = FPaper.WidthMm * UnitsPerMm * logicalDpiX() / 96.0;
+    return viewport()->width() < trueWidth + 2 * Desk;
+}
+
 QSizeF TReportPreviewWidget::PaperSize() const {
     const double scale = Scale();
     return {FPaper.WidthMm * UnitsPerMm * scale, FPaper.HeightMm * UnitsPerMm * scale};
@@ -118,6 +131,8 @@ void TReportPreviewWidget::UpdateDescription() {
 void TReportPreviewWidget::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBars();
+    if (FZoom != TZoom::Factor)
+        Q_EMIT FittedZoomChanged();
 }
 
 void TReportPreviewWidget::scrollContentsBy(int, int) {

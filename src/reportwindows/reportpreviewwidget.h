@@ -20,6 +20,8 @@ public:
 
     void SetPaper(const TReportPaper& paper);
     void AddPage(TReportPage page);
+    // Puts page in the place of the page at index (a run made anew).
+    void ReplacePage(int index, TReportPage page);
     void Clear();
     int PageCount() const { return int(FPages.size()); }
     // 0-based; clamped to the pages there are.
@@ -33,12 +35,16 @@ public:
     double Scale() const;
     // The paper's rectangle on the view.
     QRectF PaperRect() const;
+    // Whether the view is narrower than the paper at its true size (with the desk around it).
+    bool NarrowerThanPaper() const;
 
 Q_SIGNALS:
     // The wheel turned the page.
     void PageChanged(int index);
     // Ctrl with the wheel changed the zoom.
     void ZoomChanged();
+    // A zoom fitted to the view changed with the view's size.
+    void FittedZoomChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -164,13 +164,15 @@ void TSelectPrintReportForm::ShowWindowPart() {
     chkBillingReport->setChecked(billing && personal.BillingReport);
     chkRemarks->setChecked(personal.BreakDownToRemarks);
     chkShowOvertime->setChecked(personal.ShowOvertime);
+    // The saved defaults are what the boxes show and come back to, so they are remembered
+    // before setting the period brings the boxes up to date.
+    FBillingRemembered = chkBillingReport->isChecked();
+    FRemarksRemembered = chkRemarks->isChecked();
+    FOvertimeRemembered = chkShowOvertime->isChecked();
     SetPeriod(IsWeekly() ? Sources().Week : Sources().Month);
     FillPrinters();
     btnA4->setChecked(personal.PaperSizeA4);
     btnLetter->setChecked(!personal.PaperSizeA4);
-    FBillingRemembered = chkBillingReport->isChecked();
-    FRemarksRemembered = chkRemarks->isChecked();
-    FOvertimeRemembered = chkShowOvertime->isChecked();
 }
 
 void TSelectPrintReportForm::FillPrinters() {
@@ -196,19 +198,23 @@ void TSelectPrintReportForm::cmbReportTypeChange() {
 
 void TSelectPrintReportForm::UpdateControls() {
     btnUsers->setEnabled(WorkgroupSelected());
+    const bool weekly = cmbReportType->currentIndex() == tiWeekly;
+    // The weekly report's period is its week first; the week box then tells whether that is an
+    // ISO week.
+    if (weekly) {
+        SnapToWeek();
+        ComputeWeekNumber();
+    }
     const bool wholeWeek = IsWholeWeek(pickFrom->date(), pickTo->date());
     txtWeeknum->setEnabled(wholeWeek);
     if (!wholeWeek)
         txtWeeknum->setText(QStringLiteral("no number"));
     const bool billingActive = AdminSettings().BillingInfoActive;
-    const bool weekly = cmbReportType->currentIndex() == tiWeekly;
     if (weekly) {
         cmbClient->setCurrentIndex(0);
         cmbClient->setEnabled(false);
         cmbProject->setCurrentIndex(0);
         cmbProject->setEnabled(false);
-        SnapToWeek();
-        ComputeWeekNumber();
         pickTo->setEnabled(false);
         sbMonth->setEnabled(false);
         cmbCharging->setCurrentIndex(0);
@@ -251,6 +257,8 @@ bool TSelectPrintReportForm::RunReport(const QString& singleUser, QString& reaso
     request.ShowOvertime = chkShowOvertime->isChecked();
     request.BreakDownToRemarks = chkRemarks->isChecked();
     TBaseReport& layout = FLayouts.Layout(request.Kind, request.Billing, request.Letter);
+    // The preview's Print goes to the same printer as the window's.
+    layout.PrinterName = PrinterInstalled() ? cmbPrinters->currentText() : QString();
     TReportInput input;
     try {
         if (!PrepareReport(request, layout, input, singleUser.isEmpty(), reason))
@@ -267,11 +275,9 @@ bool TSelectPrintReportForm::RunReport(const QString& singleUser, QString& reaso
 }
 
 bool TSelectPrintReportForm::Output(TBaseReport& layout, const QString& singleUser) {
-    if (PrinterInstalled()) {
-        layout.PrinterName = cmbPrinters->currentText();
+    if (PrinterInstalled())
         return layout.Produce(true);
-    }
-    if (!layout.Prepare()) {
+    if (!layout.Prepare() || !layout.MakesPages()) {
         ShowMessageBox(QStringLiteral("There are no hours to report"), TMsgKind::Warning, mbOK);
         return false;
     }

@@ -291,7 +291,9 @@ TEST_F(ReportCommand, OptionsAKindOfReportDoesNotTake) {
          {QStringList{QStringLiteral("--billing")}, QStringList{QStringLiteral("--no-overtime")},
           QStringList{QStringLiteral("--remarks")},
           QStringList{QStringLiteral("--charging"), QStringLiteral("all")},
-          QStringList{QStringLiteral("--to"), QStringLiteral("2024-03-10")}}) {
+          QStringList{QStringLiteral("--to"), QStringLiteral("2024-03-10")},
+          QStringList{QStringLiteral("--client"), QStringLiteral("Acme")},
+          QStringList{QStringLiteral("--project"), QStringLiteral("Web")}}) {
         EXPECT_EQ(Run(weekly + option), 2) << option.front().toStdString();
         EXPECT_TRUE(Err.contains(QStringLiteral("weekly report takes no ") + option.front()))
             << Err.toStdString();
@@ -301,12 +303,53 @@ TEST_F(ReportCommand, OptionsAKindOfReportDoesNotTake) {
                    QStringLiteral("--no-overtime")}),
               2);
     EXPECT_TRUE(Err.contains(QStringLiteral("overtime report takes no --no-overtime")));
-    // What the weekly report does take: the filters and the paper.
-    EXPECT_EQ(Run(weekly + QStringList{QStringLiteral("--letter"), QStringLiteral("--client"),
-                                       QStringLiteral("Acme"), QStringLiteral("--project"),
-                                       QStringLiteral("Web")}),
+    // What the weekly report does take: the paper; it shows every client of the week, as the
+    // report window's weekly report does.
+    EXPECT_EQ(Run(weekly + QStringList{QStringLiteral("--letter")}), 0) << Err.toStdString();
+    EXPECT_FALSE(OutLines().at(0).contains(QStringLiteral("Filtered")));
+}
+
+TEST_F(ReportCommand, AWeekWithoutHoursIsNothingToReport) {
+    const QString pdf = Path(QStringLiteral("empty.pdf"));
+    EXPECT_EQ(Run({QStringLiteral("report"), QStringLiteral("weekly"), QStringLiteral("--from"),
+                   QStringLiteral("2024-03-20"), QStringLiteral("--pdf"), pdf}),
+              1);
+    EXPECT_TRUE(Err.contains(QStringLiteral("There are no hours to report"))) << Err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(Out.isEmpty());
+}
+
+TEST_F(ReportCommand, UsersMustBeUsersOfAWorkGroup) {
+    const QStringList march{QStringLiteral("--from"), QStringLiteral("2024-03-01"),
+                            QStringLiteral("--to"), QStringLiteral("2024-03-31")};
+    // This location has no server: neither option has users to name.
+    EXPECT_EQ(Run(QStringList{QStringLiteral("report"), QStringLiteral("daily"),
+                              QStringLiteral("--all-users")} +
+                  march),
+              2);
+    EXPECT_TRUE(Err.contains(QStringLiteral("--all-users needs a work group"))) << Err.toStdString();
+    EXPECT_EQ(Run(QStringList{QStringLiteral("report"), QStringLiteral("daily"),
+                              QStringLiteral("--users"), QStringLiteral("ann")} +
+                  march),
+              2);
+    EXPECT_TRUE(Err.contains(QStringLiteral("--users needs a work group"))) << Err.toStdString();
+
+    Folder = MakeFolder(QStringLiteral("group"));
+    ASSERT_EQ(Run({QStringLiteral("sample-data"), QStringLiteral("--work-group"),
+                   QStringLiteral("--users"), QStringLiteral("2"), QStringLiteral("--months"),
+                   QStringLiteral("1")}),
               0)
         << Err.toStdString();
-    EXPECT_TRUE(
-        OutLines().at(0).endsWith(QStringLiteral("Filtered for:Client = Acme, Project = Web")));
+    // A mistyped name is an error that names it, not a user without hours.
+    EXPECT_EQ(Run({QStringLiteral("report"), QStringLiteral("daily"), QStringLiteral("--users"),
+                   QStringLiteral("user001,usr002")}),
+              2);
+    EXPECT_TRUE(Err.contains(QStringLiteral("Unknown user: usr002"))) << Err.toStdString();
+    EXPECT_TRUE(Err.contains(QStringLiteral("user001, user002")));
+    EXPECT_TRUE(Out.isEmpty());
+    ASSERT_EQ(Run({QStringLiteral("report"), QStringLiteral("daily"), QStringLiteral("--users"),
+                   QStringLiteral("user001,user002")}),
+              0)
+        << Err.toStdString();
+    EXPECT_TRUE(OutLines().at(0).contains(QStringLiteral("for: 2 users"))) << Out.toStdString();
 }

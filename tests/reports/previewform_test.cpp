@@ -182,6 +182,7 @@ TEST_F(PreviewForm, EscapeClosesThePreview) {
 TEST_F(PreviewForm, TheZoomListHoldsTheCurrentZoomInOrder) {
     MakeMonth(1);
     Form.ReportPreview->SetZoom(TReportPreviewWidget::TZoom::Factor, 1.5);
+    Q_EMIT Form.ReportPreview->ZoomChanged(); // as the wheel does: a zoom the user chose
     Preview();
     EXPECT_EQ(ZoomEntries(*Form.cmbZoom),
               QStringList({"25%", "50%", "100%", "150%", "200%", "Fit Width", "Fit Page"}));
@@ -311,4 +312,74 @@ TEST_F(PreviewForm, PrintWhilePagesAreStillMadeStopsThePreviewsRunAndPrintsInFul
     // Every page object of the file: "/Type /Page", not "/Type /Pages".
     const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
     EXPECT_EQ(QString::fromLatin1(printed).count(page), AllPages());
+}
+
+TEST_F(PreviewForm, TheWindowOpensOnPageOneFittedToTheWidthOfTheWindow) {
+    MakeMonth(12);
+    // What the window shows as soon as it is on the screen, before any other page is made.
+    QString firstLabel;
+    bool firstVisible = false;
+    QTimer::singleShot(0, &Form, [&] {
+        firstLabel = Form.lblPage->text();
+        firstVisible = Form.isVisible();
+    });
+    Preview();
+    EXPECT_TRUE(firstVisible);
+    EXPECT_EQ(firstLabel, QStringLiteral("Page 1 of 1"));
+    // The maximised window of the test screen is narrower than the page at its true size:
+    // the whole width is shown, the number columns included.
+    ASSERT_TRUE(Form.ReportPreview->NarrowerThanPaper());
+    EXPECT_EQ(Form.ReportPreview->Zoom(), TReportPreviewWidget::TZoom::FitWidth);
+    EXPECT_LE(Form.ReportPreview->PaperRect().right(), Form.ReportPreview->viewport()->width());
+    EXPECT_EQ(Form.cmbZoom->currentText(),
+              QString::number(Form.ReportPreview->ZoomPercent()) + QLatin1Char('%'));
+    // A zoom the user chooses is kept for the next preview.
+    Form.cmbZoom->setCurrentText(QStringLiteral("100%"));
+    Form.close();
+    Form.ShowPreview(Report);
+    EXPECT_EQ(Form.ReportPreview->Zoom(), TReportPreviewWidget::TZoom::Factor);
+    EXPECT_EQ(Form.ReportPreview->ZoomPercent(), 100);
+}
+
+TEST_F(PreviewForm, PrintAnsweredNoWhilePagesAreMadeLetsThePreviewGoOn) {
+    MakeMonth(12);
+    const int pages = AllPages();
+    Messages->Answer = mrNo; // no PDF file instead of a printer
+    bool clicked = false;
+    QObject::connect(&Form, &TPreviewForm::PageArrived, [&](int n) {
+        if (n == 2 && !std::exchange(clicked, true))
+            QTimer::singleShot(0, &Form,
+                               [&] { QTest::mouseClick(Form.btnPrint, Qt::LeftButton); });
+    });
+    Preview();
+    ASSERT_TRUE(clicked);
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Form.KnownPages, pages); // every page, the totals' included
+    QTest::mouseClick(Form.btnLast, Qt::LeftButton);
+    EXPECT_EQ(Form.lblPage->text(), QStringLiteral("Page %1 of %1").arg(pages));
+}
+
+TEST_F(PreviewForm, APrintThatFailsWhilePagesAreMadeMakesThePreviewsPagesAnew) {
+    MakeMonth(12);
+    const int pages = AllPages();
+    Messages->Answer = mrYes;
+    Form.AskPdfFile = [this](QWidget*) { return Path(QStringLiteral("missing/report.pdf")); };
+    bool clicked = false;
+    QObject::connect(&Form, &TPreviewForm::PageArrived, [&](int n) {
+        if (n == 2 && !std::exchange(clicked, true))
+            QTimer::singleShot(0, &Form,
+                               [&] { QTest::mouseClick(Form.btnPrint, Qt::LeftButton); });
+    });
+    Preview();
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(Messages->Shown.back().Text,
+              QStringLiteral("Unable to save file - another application may be using it"));
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Form.KnownPages, pages);
+    EXPECT_TRUE(Form.btnPrint->isEnabled());
+    // The text saved from it is whole, made by the run that ended the preview.
+    const QString text = Path(QStringLiteral("after.txt"));
+    Form.AskTextFile = [&text](QWidget*, const QString&) { return text; };
+    QTest::mouseClick(Form.btnExport, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(text).count("Daily Summary Report for: ann"), 1);
 }

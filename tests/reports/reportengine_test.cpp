@@ -115,7 +115,8 @@ TEST(ReportEngine, AStretchingLabelGrowsItsBand) {
     TReportLabel& users = list.AddLabel(QStringLiteral("lblUserList"), 8, 22, 8);
     users.Stretch = true;
     users.Text = QStringLiteral("ann\nbob\ncarol\ndave\nerin");
-    model.NextRecord = [] { return false; };
+    int records = 1; // a report of one record, whose summary lists the users
+    model.NextRecord = [&records] { return records-- > 0; };
     TReportLayouter layouter(model);
     TReportPage page;
     ASSERT_TRUE(layouter.NextPage(page));

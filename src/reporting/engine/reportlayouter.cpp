@@ -1,38 +1,12 @@
 #include "reportlayouter.h"
 
-#include <cmath>
+#include "reporting/engine/reportrowfitter.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-#include <QImage>
+#include <algorithm>
 
 namespace {
 constexpr double UnitsPerInch = 96;
 constexpr double MmPerInch = 25.4;
-
-QFont FontOf(double pointSize, bool bold, bool italic) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-// Fonts are measured as they print: at 96 dots per inch, one dot a layout unit.
-const QImage& MeasuringDevice() {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        const int dotsPerMetre = int(std::lround(UnitsPerInch / MmPerInch * 1000));
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        return image;
-    }();
-    return device;
-}
-
-QFontMetricsF MetricsOf(const TReportLabel& label) {
-    return QFontMetricsF(FontOf(label.PointSize, label.Bold, label.Italic), &MeasuringDevice());
-}
 } // namespace
 
 TReportLayouter::TReportLayouter(TReportModel& model) : FModel(model) {}
@@ -46,48 +20,74 @@ double TReportLayouter::PrintableHeight(const TReportPaper& paper) {
 }
 
 double TReportLayouter::LabelHeight(const TReportLabel& label) {
-    const QFontMetricsF metrics = MetricsOf(label);
-    const QStringList lines = label.Text.split(QLatin1Char('\n'));
-    if (!label.Stretch || label.Width <= 0)
-        return metrics.height() * double(std::max<qsizetype>(lines.size(), 1));
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, label.Width, 1e6),
-                                               Qt::TextWordWrap, label.Text);
-    return std::max(bounds.height(), metrics.height());
+    return TReportRowFitter::FromLabel(label, 1e6).Height;
 }
 
-TReportLayouter::TMeasured TReportLayouter::Measure(TReportBand& band) {
-    TMeasured measured{band.Kind, double(band.Height), {}};
-    if (band.Background != Qt::white)
-        measured.Items.push_back({TPageItem::ikFill, QRectF(0, 0, 0, band.Height), {}, 0, false,
-                                  TTextAlignment::Left, band.Background});
-    for (const TReportLabel& label : band.Labels) {
-        if (!label.Visible || label.Text.isEmpty())
-            continue;
-        const double height = LabelHeight(label);
-        const double width =
-            label.Width > 0 ? label.Width : MetricsOf(label).horizontalAdvance(label.Text);
-        measured.Items.push_back({TPageItem::ikText, QRectF(label.Left, label.Top, width, height),
-                                  label.Text, label.PointSize, label.Bold, label.Alignment,
-                                  Qt::black, label.Stretch, label.Italic});
-        if (label.Stretch)
-            measured.Height = std::max(measured.Height, label.Top + height);
+TReportLayouter::TMeasured TReportLayouter::Measure(TReportBand& band) const {
+    TMeasured measured;
+    measured.Kind = band.Kind;
+    measured.Height = band.Height;
+    if (band.Background != Qt::white) {
+        TPageItem fill;
+        fill.Kind = TPageItem::ikFill;
+        fill.Rect = QRectF(0, 0, 0, band.Height);
+        fill.Colour = band.Background;
+        measured.Items.push_back(fill);
     }
-    for (const TReportRule& line : band.Rules)
-        measured.Items.push_back({TPageItem::ikLine,
-                                  QRectF(QPointF(line.Left, line.Top),
-                                         QPointF(line.Right, line.Bottom)),
-                                  {}, 0, false, TTextAlignment::Left, Qt::black});
+    std::vector<TFittedText> texts;
+    const double width = PrintableWidth(FModel.Paper);
+    for (const TReportLabel& label : band.Labels)
+        if (label.Visible && !label.Text.isEmpty())
+            texts.push_back(TReportRowFitter::FromLabel(label, width));
+    TReportRowFitter::Fit(texts);
+    for (const TFittedText& text : texts) {
+        if (text.Stretch)
+            measured.Height = std::max(measured.Height, text.Top + text.Height);
+        if (text.Width <= 0)
+            continue; // no room left for even an ellipsis
+        TPageItem item;
+        item.Rect = text.Box();
+        item.Text = text.Shown.join(QLatin1Char('\n'));
+        item.PointSize = text.Style.PointSize;
+        item.Bold = text.Style.Bold;
+        item.Italic = text.Style.Italic;
+        item.Alignment = text.Alignment;
+        item.TextWidth = text.Width;
+        item.Name = text.Name;
+        measured.Items.push_back(item);
+    }
+    for (const TReportRule& line : band.Rules) {
+        TPageItem rule;
+        rule.Kind = TPageItem::ikLine;
+        rule.Rect = QRectF(QPointF(line.Left, line.Top), QPointF(line.Right, line.Bottom));
+        measured.Items.push_back(rule);
+    }
     return measured;
 }
 
-bool TReportLayouter::Offer(TReportBand* band, std::deque<TMeasured>& out) {
+std::shared_ptr<const TReportLayouter::TMeasured>
+TReportLayouter::MeasureContinued(const TReportBand& band) const {
+    TReportBand copy = band;
+    band.Continued(copy);
+    auto heading = std::make_shared<TMeasured>(Measure(copy));
+    heading->KeepWithNext = true;
+    return heading;
+}
+
+bool TReportLayouter::Offer(TReportBand* band, std::deque<TMeasured>& out,
+                            const std::shared_ptr<const TMeasured>& heading) {
     if (!band || (band->BeforePrint && !band->BeforePrint(*band)))
         return false;
-    if (band->Height > 0 || !band->Labels.empty())
+    if (band->Height > 0 || !band->Labels.empty()) {
+        if (band->KeepWithPrevious && !out.empty())
+            out.back().KeepWithNext = true;
         out.push_back(Measure(*band));
+        out.back().KeepWithNext = band->KeepWithNext;
+        out.back().Heading = heading;
+    }
     if (band->AfterPrint)
         band->AfterPrint(*band);
-    Offer(band->Child, out);
+    Offer(band->Child, out, heading);
     return true;
 }
 
@@ -128,16 +128,21 @@ void TReportLayouter::FinishPage(TReportPage& page) {
 bool TReportLayouter::FetchMore() {
     if (!FDataEnded) {
         if (!FCancelled && FModel.NextRecord && FModel.NextRecord()) {
+            ++FRecords;
+            std::shared_ptr<const TMeasured> heading;
             for (TReportBand* band : FModel.Bands(TBandKind::Detail))
-                Offer(band, FPending);
+                if (Offer(band, FPending) && band->Continued)
+                    heading = MeasureContinued(*band);
             for (TReportBand* band : FModel.Bands(TBandKind::SubDetail)) {
                 while (!FCancelled && band->NextRecord && band->NextRecord())
-                    Offer(band, FPending);
-                Offer(band->Footer, FPending);
+                    Offer(band, FPending, heading);
+                Offer(band->Footer, FPending, heading);
             }
             return true;
         }
         FDataEnded = true;
+        // A report without any record is empty: it has no summary and makes no page.
+        FSummaryOffered = FSummaryOffered || FRecords == 0;
     }
     if (FSummaryOffered || FCancelled)
         return false;
@@ -146,10 +151,20 @@ bool TReportLayouter::FetchMore() {
     return true;
 }
 
+double TReportLayouter::HeightKeptTogether() const {
+    double height = 0;
+    for (const TMeasured& band : FPending) {
+        height += band.Height;
+        if (!band.KeepWithNext)
+            break;
+    }
+    return height;
+}
+
 bool TReportLayouter::NextPage(TReportPage& page) {
     if (FFinished)
         return false;
-    if (FPending.empty() && !FetchMore() && FPageNumber > 0) {
+    if (FPending.empty() && !FetchMore()) {
         FFinished = true;
         return false;
     }
@@ -166,9 +181,13 @@ bool TReportLayouter::NextPage(TReportPage& page) {
         if (FPending.empty())
             continue;
         const TMeasured& next = FPending.front();
-        // A band that would not fit waits for the next page, unless the page holds nothing of
-        // the data yet (a band taller than a page is then placed and cut by the page's foot).
-        if (y + next.Height > bottom && placedAny)
+        // A page that goes on with a record's lines is headed by the record's heading.
+        if (!placedAny && next.Heading)
+            Place(*next.Heading, page, y);
+        // A band (with those kept with it) that would not fit waits for the next page, unless
+        // the page holds nothing of the data yet (a band taller than a page is then placed and
+        // cut by the page's foot).
+        if (y + HeightKeptTogether() > bottom && placedAny)
             break;
         Place(next, page, y);
         FPending.pop_front();

@@ -61,6 +61,14 @@ public:
     // true, for every record of the report; its footer follows the last of them.
     std::function<bool()> NextRecord;
     TReportBand* Footer = nullptr;
+    // The band stands on the same page as the band printed after it (a heading with its first
+    // line); a band kept with the previous one makes that one kept with it (a total with the
+    // last line it adds up).
+    bool KeepWithNext = false;
+    bool KeepWithPrevious = false;
+    // A detail band with this heads every page that goes on with its record's sub-detail
+    // bands: a copy of the band, as it was printed, changed by this (a date marked continued).
+    std::function<void(TReportBand& copy)> Continued;
     // Before the band is placed; false leaves it out this time.
     std::function<bool(TReportBand& band)> BeforePrint;
     // After the band was placed.

@@ -1,5 +1,10 @@
 #include "reportpainter.h"
 
+#include "base/atomicfile.h"
+#include "base/ioerror.h"
+#include "reporting/engine/reportfont.h"
+#include "reporting/engine/reporttextmetrics.h"
+
 #include <QFile>
 #include <QFont>
 #include <QPageLayout>
@@ -10,23 +15,34 @@
 namespace {
 constexpr double UnitsPerInch = 96;
 
-Qt::Alignment AlignmentOf(TTextAlignment alignment) {
-    switch (alignment) {
-    case TTextAlignment::Centre:
-        return Qt::AlignHCenter;
-    case TTextAlignment::Right:
-        return Qt::AlignRight;
-    case TTextAlignment::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 QPageLayout LayoutOf(const TReportPaper& paper) {
     const QPageSize size(QSizeF(paper.HeightMm, paper.WidthMm), QPageSize::Millimeter);
     return QPageLayout(size, QPageLayout::Landscape,
                        QMarginsF(paper.MarginMm, paper.MarginMm, paper.MarginMm, paper.MarginMm),
                        QPageLayout::Millimeter);
+}
+
+// Each line where the layouter measured it: at the box's left edge, against its right edge or
+// centred in it, its baseline by the report font's ascent. Nothing is clipped: the layouter
+// has fitted every text to its box.
+void PaintText(QPainter& painter, const TPageItem& item) {
+    const TTextStyle style{item.PointSize, item.Bold, item.Italic};
+    // The painter already maps layout units to the device; the font must not be scaled by the
+    // device's resolution a second time.
+    painter.setFont(ReportFont(item.PointSize * UnitsPerInch / painter.device()->logicalDpiY(),
+                               item.Bold, item.Italic));
+    painter.setPen(item.Colour);
+    const double spacing = TReportTextMetrics::LineSpacing(style);
+    double baseline = item.Rect.top() + TReportTextMetrics::Ascent(style);
+    for (const QString& line : item.Text.split(QLatin1Char('\n'))) {
+        double left = item.Rect.left();
+        if (item.Alignment != TTextAlignment::Left) {
+            const double room = item.Rect.width() - TReportTextMetrics::Width(style, line);
+            left += item.Alignment == TTextAlignment::Right ? room : room / 2;
+        }
+        painter.drawText(QPointF(left, baseline), line);
+        baseline += spacing;
+    }
 }
 } // namespace
 
@@ -40,29 +56,9 @@ void PaintReportPage(QPainter& painter, const TReportPage& page) {
             painter.setPen(QPen(item.Colour, 1));
             painter.drawLine(item.Rect.topLeft(), item.Rect.bottomRight());
             break;
-        case TPageItem::ikText: {
-            // The painter already maps layout units to the device; the font must not be scaled
-            // by the device's resolution a second time.
-            QFont font(QStringLiteral("Tahoma"));
-            font.setPointSizeF(item.PointSize * UnitsPerInch / painter.device()->logicalDpiY());
-            font.setBold(item.Bold);
-            font.setItalic(item.Italic);
-            painter.setFont(font);
-            painter.setPen(item.Colour);
-            if (item.Wrap) {
-                painter.drawText(item.Rect,
-                                 int(AlignmentOf(item.Alignment) | Qt::AlignTop | Qt::TextWordWrap),
-                                 item.Text);
-                break;
-            }
-            painter.save();
-            painter.setClipRect(item.Rect.adjusted(0, 0, 0, item.Rect.height()));
-            painter.drawText(item.Rect, int(AlignmentOf(item.Alignment) | Qt::AlignTop |
-                                            Qt::TextSingleLine | Qt::TextDontClip),
-                             item.Text);
-            painter.restore();
+        case TPageItem::ikText:
+            PaintText(painter, item);
             break;
-        }
         }
     }
 }
@@ -93,13 +89,28 @@ int PrintReportPages(TReportLayouter& layouter, const TReportPaper& paper,
 }
 
 bool WriteReportPdf(TReportLayouter& layouter, const TReportPaper& paper, const QString& fileName,
-                    const QString& title, int* pages) {
-    QPdfWriter writer(fileName);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Quillhour"));
-    writer.setResolution(300);
-    const int printed = PrintReportPages(layouter, paper, writer);
-    if (pages)
-        *pages = printed;
-    return printed > 0 && QFile::exists(fileName);
+                    const QString& title, int* pages, QString* failure) {
+    // The PDF goes to a temporary file that replaces fileName only when every page is written.
+    TAtomicFile file(fileName);
+    int printed = 0;
+    try {
+        file.Open();
+        {
+            QPdfWriter writer(&file);
+            writer.setTitle(title);
+            writer.setCreator(QStringLiteral("Quillhour"));
+            writer.setResolution(300);
+            printed = PrintReportPages(layouter, paper, writer);
+        }
+        if (pages)
+            *pages = printed;
+        if (printed == 0)
+            return false;
+        file.Commit();
+    } catch (const EInOutError& error) {
+        if (failure)
+            *failure = error.Text();
+        return false;
+    }
+    return true;
 }

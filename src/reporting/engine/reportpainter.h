@@ -16,6 +16,7 @@ void PaintReportPage(QPainter& painter, const TReportPage& page);
 int PrintReportPages(TReportLayouter& layouter, const TReportPaper& paper,
                      QPagedPaintDevice& device);
 
-// Writes the report as a PDF file; false when the file cannot be written.
+// Writes the report as a PDF file, whole or not at all; false when there is no page or the file
+// cannot be written (failure, if given, then says why, naming the file).
 bool WriteReportPdf(TReportLayouter& layouter, const TReportPaper& paper, const QString& fileName,
-                    const QString& title, int* pages = nullptr);
+                    const QString& title, int* pages = nullptr, QString* failure = nullptr);

@@ -202,8 +202,13 @@ void TBaseReport::SetPreviewHandler(TPreviewHandler handler) {
     PreviewHandler() = std::move(handler);
 }
 
+bool TBaseReport::MakesPages() {
+    TReportPage page;
+    return StartRun().NextPage(page);
+}
+
 bool TBaseReport::Produce(bool print) {
-    if (!PrepareLines()) {
+    if (!PrepareLines() || !MakesPages()) {
         ShowNothingToReport();
         return false;
     }
@@ -220,7 +225,7 @@ void TBaseReport::Cancel() {
 }
 
 bool TBaseReport::ProducePdf(const QString& fileName, int* pages) {
-    if (!PrepareLines()) {
+    if (!PrepareLines() || !MakesPages()) {
         ShowNothingToReport();
         return false;
     }
@@ -228,12 +233,12 @@ bool TBaseReport::ProducePdf(const QString& fileName, int* pages) {
     return WriteReportPdf(layouter, FModel.Paper, fileName, FModel.Title, pages);
 }
 
-bool TBaseReport::WritePreparedPdf(const QString& fileName, int* pages) {
-    return WriteReportPdf(StartRun(), FModel.Paper, fileName, FModel.Title, pages);
+bool TBaseReport::WritePreparedPdf(const QString& fileName, int* pages, QString* failure) {
+    return WriteReportPdf(StartRun(), FModel.Paper, fileName, FModel.Title, pages, failure);
 }
 
 bool TBaseReport::ProducePrint(QPrinter& printer) {
-    if (!PrepareLines()) {
+    if (!PrepareLines() || !MakesPages()) {
         ShowNothingToReport();
         return false;
     }

@@ -61,7 +61,8 @@ public:
     bool PrintPrepared();
     // Writes the prepared report as a PDF file (the preview's Print without a printer); pages,
     // when given, learns how many pages were written.
-    bool WritePreparedPdf(const QString& fileName, int* pages = nullptr);
+    bool WritePreparedPdf(const QString& fileName, int* pages = nullptr,
+                          QString* failure = nullptr);
     // The printer chosen in the report window; none, or one not installed, is the default.
     QString PrinterName;
     // Runs the report into a PDF file; false (with "There are no hours to report" shown) when
@@ -74,6 +75,9 @@ public:
     bool Prepare() { return PrepareLines(); }
     // Starts a run and hands out its pages one at a time (the preview and the tests).
     TReportLayouter& StartRun();
+    // Whether a run of the prepared report makes any page: a report without records (a
+    // weekly report of a week without hours) is not printed at all.
+    bool MakesPages();
 
     // The report text: the title line of the last run, then, once written, the header and the
     // data lines.

@@ -29,10 +29,18 @@ void TBaseDailyReport::CreateBands() {
     day.Bold = true;
     FDay->BeforePrint = [this](TReportBand&) { return CurrentLines.Count() > 0; };
     FDay->AfterPrint = [this](TReportBand&) { AddToGrandTotals(); };
+    // A day's date heads every page its lines go on to; it never stands alone at a page's
+    // foot, nor its sub-total alone at a page's top.
+    FDay->KeepWithNext = true;
+    FDay->Continued = [](TReportBand& copy) {
+        TReportLabel* date = copy.Label(QStringLiteral("lblDay"));
+        date->Text += QStringLiteral(" (continued)");
+    };
     FDetail = &FModel.AddBand(TBandKind::SubDetail, 18);
     FDetail->NextRecord = [this] { return NextLine(); };
     FDayTotal = &FModel.AddBand(TBandKind::GroupFooter, 18);
     FDetail->Footer = FDayTotal;
+    FDayTotal->KeepWithPrevious = true;
     FDayTotal->BeforePrint = [this](TReportBand&) {
         if (CurrentLines.Count() == 0)
             return false;
@@ -55,6 +63,7 @@ void TBaseDailyReport::CreateBands() {
     TReportLabel& subTotal = FDayTotal->AddLabel(QStringLiteral("lblDailySubTotal"), 0, TextTop, 8);
     subTotal.Text = QStringLiteral("Daily Sub-total");
     subTotal.Alignment = TTextAlignment::Right;
+    subTotal.Italic = true;
     if (IsBilling())
         CreateBillingColumns();
     else
@@ -249,6 +258,14 @@ void TBaseDailyReport::WriteReportText() {
         TReportLines lines;
         BuildReportLines(*day, LineOptions(true, false), lines);
         lines.Sort(CompareByTask);
+        if (lines.Count() == 0)
+            continue;
+        // The day's totals as its printed sub-total adds them: over the lines it prints, each
+        // rounded to hundredths. Lines broken down to remarks are the blocks themselves.
+        TReportLines printed;
+        if (!FParameters.BreakDownToRemarks)
+            BuildReportLines(*day, LineOptions(false, true), printed);
+        const TReportLines& totalled = FParameters.BreakDownToRemarks ? lines : printed;
         const QString date = ShortDate(day->Date);
         for (int index = 0; index < lines.Count(); ++index) {
             const TReportLine& line = lines[index];
@@ -257,7 +274,7 @@ void TBaseDailyReport::WriteReportText() {
             if (IsBilling()) {
                 fields << BillingTextFields(line, false, codes);
                 if (last) {
-                    const TLineTotals totals = lines.Totals();
+                    const TLineTotals totals = totalled.Totals();
                     fields << HoursText(totals.Hours) << MoneyText(symbol, totals.Amount);
                 }
             } else {
@@ -265,7 +282,7 @@ void TBaseDailyReport::WriteReportText() {
                 if (overtime)
                     fields << HoursText(line.OvertimeHours);
                 if (last) {
-                    const THourTotals totals = lines.HourTotals();
+                    const THourTotals totals = totalled.HourTotals();
                     fields << HoursText(totals.Normal);
                     if (overtime)
                         fields << HoursText(totals.Overtime);
