@@ -69,7 +69,7 @@ bool ListExportFormats(std::vector<TExportFormatEntry>& list, bool withObjects) 
                          QDir::Name | QDir::IgnoreCase);
     QStringList seen;
     for (const QString& file : files) {
-        TExportFormatEntry entry{FormatNameFromFileName(file), nullptr};
+        TExportFormatEntry entry{FormatNameFromFileName(file), nullptr, {}};
         // Two spellings of one name (left by an older version) are one format.
         if (seen.contains(entry.Name, Qt::CaseInsensitive))
             continue;
